@@ -1,0 +1,50 @@
+// The headless command line: batch work on score files and our own checks.
+
+#include "consoleui.h"
+#include "files/fileio.h"
+#include "files/scoredump.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const Usage =
+    "usage: quaverly-cli COMMAND ARGS\n"
+    "commands:\n"
+    "  dump SCORE [OUT]   list a score file's records as text (OUT defaults to SCORE with extension .DMP)\n";
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "quaverly-cli: %s\n", message.c_str());
+    return 1;
+}
+
+int runDump(const std::vector<std::string>& args) {
+    if (args.empty() || args.size() > 2) return fail("dump needs SCORE and optionally OUT");
+    const std::string& in = args[0];
+    const std::string out = args.size() == 2 ? args[1] : qv::defaultDumpName(in);
+    int error = 0;
+    const auto bytes = qv::readFileBytes(in, &error);
+    if (!bytes) return fail("cannot read " + in + ": " + std::strerror(error));
+    const qv::DumpResult dump = qv::dumpScoreFile(*bytes, in);
+    const std::vector<std::uint8_t> text(dump.text.begin(), dump.text.end());
+    const auto written = qv::writeFileAtomically(out, text);
+    if (!written.ok()) return fail("cannot write " + out + ": " + std::strerror(written.error));
+    if (!dump.complete) return fail(in + " ends inside its records; the listing stops there");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::fputs(Usage, argc < 2 ? stderr : stdout);
+        return argc < 2 ? 1 : 0;
+    }
+    const std::string command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    if (command == "dump") return runDump(args);
+    return fail("unknown command '" + command + "' (see quaverly-cli --help)");
+}

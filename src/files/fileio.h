@@ -1,0 +1,26 @@
+#pragma once
+// Whole-file reading and crash-safe writing.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// The file's bytes, or nothing (with errno-style code in `error`) when it cannot be read.
+std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path, int* error = nullptr);
+
+enum class WriteStage { Ok, Create, Write };
+struct WriteFileResult {
+    WriteStage stage = WriteStage::Ok;
+    int error = 0; // the system's error code
+    bool ok() const { return stage == WriteStage::Ok; }
+};
+
+// Writes to a temporary file in the target's folder, flushes it to disk and renames
+// it over the target; on any failure the temporary file is removed and the target
+// left untouched.
+WriteFileResult writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+} // namespace qv

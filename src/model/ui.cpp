@@ -1,0 +1,17 @@
+#include "model/ui.h"
+
+namespace qv {
+
+std::string formatMessage(const std::string& pattern, const std::string& value) {
+    for (std::size_t i = 0; i + 1 < pattern.size(); ++i) {
+        if (pattern[i] == '%' && (pattern[i + 1] == 's' || pattern[i + 1] == 'd'))
+            return pattern.substr(0, i) + value + pattern.substr(i + 2);
+    }
+    return pattern;
+}
+
+std::string formatMessage(const std::string& pattern, long value) {
+    return formatMessage(pattern, std::to_string(value));
+}
+
+} // namespace qv

@@ -1,0 +1,32 @@
+#include "support/scriptedui.h"
+
+namespace qv::test {
+
+Button ScriptedUi::message(MessageType type, const std::string& text, Buttons buttons) {
+    messages.push_back({type, text, buttons});
+    if (!buttonAnswers.empty()) {
+        const Button b = buttonAnswers.front();
+        buttonAnswers.pop_front();
+        return b;
+    }
+    for (unsigned bit = 1; bit <= ButtonHelp; bit <<= 1)
+        if (buttons & bit) return static_cast<Button>(bit);
+    return ButtonOk;
+}
+
+std::optional<std::string> ScriptedUi::inputBox(const std::string&, const std::string& prompt,
+                                                const std::string&) {
+    prompts.push_back(prompt);
+    if (inputAnswers.empty()) return std::nullopt;
+    auto answer = inputAnswers.front();
+    inputAnswers.pop_front();
+    return answer;
+}
+
+bool ScriptedUi::saw(const std::string& text) const {
+    for (const auto& m : messages)
+        if (m.text == text) return true;
+    return false;
+}
+
+} // namespace qv::test
