@@ -24,7 +24,7 @@ int FontTable::registerFont(const FontDesc& f, Ui& ui) {
         if (fonts_[static_cast<std::size_t>(n)] == f) return n;
     if (highest < MaxFonts) {
         const int n = highest + 1;
-        fonts_[static_cast<std::size_t>(n)] = f;
+        setFont(n, f);
         markInUse(n);
         return n;
     }
