@@ -32,7 +32,7 @@ int runDump(const std::vector<std::string>& args) {
     const std::vector<std::uint8_t> text(dump.text.begin(), dump.text.end());
     const auto written = qv::writeFileAtomically(out, text);
     if (!written.ok()) return fail("cannot write " + out + ": " + std::strerror(written.error));
-    if (!dump.complete) return fail(in + " ends inside its records; the listing stops there");
+    if (!dump.complete) return fail(in + " is damaged: it lacks records it announces or ends inside a record; the listing stops there");
     return 0;
 }
 
