@@ -24,16 +24,8 @@ FileHeader decodeHeader(const std::uint8_t* r) {
     return h;
 }
 
-std::string recordString(const std::uint8_t* field, int capacity) {
-    const int length = std::min<int>(field[0], capacity);
-    return std::string(reinterpret_cast<const char*>(field + 1), static_cast<std::size_t>(length));
-}
+std::string recordString(const std::uint8_t* field, int capacity) { return getLpString(field, capacity); }
 
-void putRecordString(std::uint8_t* field, int capacity, const std::string& s) {
-    const int length = std::min<int>(static_cast<int>(s.size()), capacity);
-    field[0] = static_cast<std::uint8_t>(length);
-    for (int i = 0; i < capacity; ++i)
-        field[1 + i] = i < length ? static_cast<std::uint8_t>(s[static_cast<std::size_t>(i)]) : 0;
-}
+void putRecordString(std::uint8_t* field, int capacity, const std::string& s) { putLpString(field, capacity, s); }
 
 } // namespace qv
