@@ -1,0 +1,157 @@
+#include "render/primitives.h"
+
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+namespace qv {
+
+namespace {
+
+QRgb toRgb(ColourValue bgr) { return toQColor(bgr).rgb(); }
+
+PenMode penMode(bool xorMode) { return xorMode ? PenMode::NotXor : PenMode::Copy; }
+
+// The thin line without its last point, each pixel touched once.
+void thinLine(QImage& canvas, int x1, int y1, int x2, int y2, ColourValue colour, PenMode mode) {
+    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    int x = x1, y = y1;
+    while (x != x2 || y != y2) {
+        applyPixel(canvas, x, y, colour, mode);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+// A wide stroke with round ends: painted into a stencil first so that an
+// exclusive-or stroke touches each pixel exactly once.
+void wideLine(QImage& canvas, int x1, int y1, int x2, int y2, ColourValue colour, int width, PenMode mode) {
+    const int pad = width + 2;
+    const QRect box = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)))
+                          .adjusted(-pad, -pad, pad, pad);
+    QImage stencil(box.size(), QImage::Format_ARGB32);
+    stencil.fill(Qt::transparent);
+    QPainter p(&stencil);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(toQColor(colour), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPoint(x1, y1) - box.topLeft(), QPoint(x2, y2) - box.topLeft());
+    p.end();
+    applyStencil(canvas, stencil, box.topLeft(), mode);
+}
+
+} // namespace
+
+void applyPixel(QImage& image, int x, int y, ColourValue pen, PenMode mode) {
+    if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return;
+    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    const QRgb c = toRgb(pen) & 0xFFFFFF;
+    const QRgb p = line[x] & 0xFFFFFF;
+    QRgb out = c;
+    if (mode == PenMode::NotXor) out = ~(c ^ p) & 0xFFFFFF;
+    if (mode == PenMode::Mask) out = c & p;
+    line[x] = 0xFF000000 | out;
+}
+
+void applyStencil(QImage& target, const QImage& stencil, QPoint at, PenMode mode) {
+    for (int y = 0; y < stencil.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(stencil.constScanLine(y));
+        for (int x = 0; x < stencil.width(); ++x) {
+            if (qAlpha(row[x]) == 0) continue;
+            const QRgb s = row[x];
+            const ColourValue bgr = static_cast<ColourValue>(qRed(s) | (qGreen(s) << 8) | (qBlue(s) << 16));
+            applyPixel(target, at.x() + x, at.y() + y, bgr, mode);
+        }
+    }
+}
+
+void DrawPenLine(QImage& canvas, int x1, int y1, bool xorMode, ColourValue colour, int /*dashStyle*/,
+                 int thickness, int y2, int x2) {
+    if (thickness <= 1)
+        thinLine(canvas, x1, y1, x2, y2, colour, penMode(xorMode));
+    else
+        wideLine(canvas, x1, y1, x2, y2, colour, thickness, penMode(xorMode));
+}
+
+void FillHiResRect(DrawContext& dc, int x1, int y1, int x2, int y2) {
+    if (x1 > x2) std::swap(x1, x2);
+    if (y1 > y2) std::swap(y1, y2);
+    // A filled rectangle covers its left and top edges but not its right and bottom.
+    const int left = x1 + 1 + dc.HiResOrigin.x(), right = x2 + 1 + dc.HiResOrigin.x();
+    const int top = y1 + dc.HiResOrigin.y(), bottom = y2 + dc.HiResOrigin.y();
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            applyPixel(dc.Printimage, x, y, 0x000000, PenMode::Mask);
+}
+
+namespace {
+
+void hiResLine(DrawContext& dc, int x1, int y1, int x2, int y2, int t) {
+    const int h = t / 2;
+    if (x1 == x2 || y1 == y2) {
+        if (x1 > x2) std::swap(x1, x2);
+        if (y1 > y2) std::swap(y1, y2);
+        if (t == -1 && x1 == x2) {
+            FillHiResRect(dc, 3 * x1, 3 * y1, 3 * x1 + 2, 3 * y2);
+            return;
+        }
+        FillHiResRect(dc, 3 * (x1 - h), 3 * (y1 - h), 3 * (x2 + t - h), 3 * (y2 + t - h));
+        return;
+    }
+    const QPoint o = dc.HiResOrigin;
+    DrawPenLine(dc.Printimage, 3 * x1 + o.x(), 3 * y1 + o.y(), false, 0x000000, 0, 3 * t, 3 * y2 + o.y(),
+                3 * x2 + o.x());
+}
+
+} // namespace
+
+void DrawLine(DrawContext& dc, int x1, int y1, int x2, bool xorMode, ColourValue colour, int thickness, int y2) {
+    if (dc.HighResMode) {
+        hiResLine(dc, x1, y1, x2, y2, thickness);
+        return;
+    }
+    if (thickness == -1) thickness = 0;
+    const QPoint o = dc.ScreenOrigin;
+    DrawPenLine(dc.MainImage, x1 + o.x(), y1 + o.y(), xorMode, colour, 0, thickness, y2 + o.y(), x2 + o.x());
+}
+
+int fracRound(double v) {
+    const double a = std::fabs(v);
+    const double whole = std::floor(a);
+    const int magnitude = static_cast<int>(a - whole < 0.5 ? whole : whole + 1);
+    return v < 0 ? -magnitude : magnitude;
+}
+
+void DrawFracLine(DrawContext& dc, int thickness, bool xorMode, ColourValue colour, double x1, double y1,
+                  double x2, double y2) {
+    if (dc.HighResMode) {
+        const QPoint o = dc.HiResOrigin;
+        DrawPenLine(dc.Printimage, fracRound(3.0 * x1) + o.x(), fracRound(3.0 * y1) + o.y(), false, 0x000000, 0,
+                    3 * thickness, fracRound(3.0 * y2) + o.y(), fracRound(3.0 * x2) + o.x());
+        return;
+    }
+    const QPoint o = dc.ScreenOrigin;
+    DrawPenLine(dc.MainImage, fracRound(x1) + o.x(), fracRound(y1) + o.y(), xorMode, colour, 0, thickness,
+                fracRound(y2) + o.y(), fracRound(x2) + o.x());
+}
+
+void DrawRectOutline(DrawContext& dc, int x1, int y1, int x2, int y2, bool xorMode, ColourValue colour) {
+    DrawLine(dc, x1, y1, x2, xorMode, colour, 1, y1); // top
+    DrawLine(dc, x2, y1, x2, xorMode, colour, 1, y2); // right
+    DrawLine(dc, x2, y2, x1, xorMode, colour, 1, y2); // bottom
+    DrawLine(dc, x1, y2, x1, xorMode, colour, 1, y1); // left
+}
+
+} // namespace qv
