@@ -7,6 +7,9 @@
 #include <QPoint>
 
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace qv {
 
@@ -41,6 +44,23 @@ struct DrawContext {
     QPoint ScreenOrigin; // where page position (0, 0) lies on MainImage
     QPoint HiResOrigin;  // where page position (0, 0) lies on Printimage
     Colours colours;
+
+    // When set, every primitive also lists its call here in words, e.g.
+    // "line (10, 20)-(10, 40) thickness 4 colour 000000", so that tests of drawers
+    // read like the rules they follow. Drawing still happens.
+    std::vector<std::string>* record = nullptr;
+    void note(const std::string& call) const {
+        if (record) record->push_back(call);
+    }
+
+    // The entry cursor's last position and whether it is showing; drawing it
+    // twice hides it. The score window keeps the cursor in view through the hook.
+    struct CursorState {
+        int x = 0;
+        int y = 0;
+        bool shown = false;
+    } cursor;
+    std::function<void(int x, int y)> scrollIntoView;
 
     // A white screen page of the given size in page units.
     void newScreenPage(int width, int height);

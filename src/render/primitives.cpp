@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <utility>
 
@@ -85,7 +86,17 @@ void DrawPenLine(QImage& canvas, int x1, int y1, bool xorMode, ColourValue colou
         wideLine(canvas, x1, y1, x2, y2, colour, thickness, penMode(xorMode));
 }
 
-void FillHiResRect(DrawContext& dc, int x1, int y1, int x2, int y2) {
+namespace {
+
+std::string point(int x, int y) { return "(" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
+
+std::string colourText(ColourValue c) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%06X", c & 0xFFFFFF);
+    return buf;
+}
+
+void fillHiResRect(DrawContext& dc, int x1, int y1, int x2, int y2) {
     if (x1 > x2) std::swap(x1, x2);
     if (y1 > y2) std::swap(y1, y2);
     // A filled rectangle covers its left and top edges but not its right and bottom.
@@ -96,18 +107,16 @@ void FillHiResRect(DrawContext& dc, int x1, int y1, int x2, int y2) {
             applyPixel(dc.Printimage, x, y, 0x000000, PenMode::Mask);
 }
 
-namespace {
-
 void hiResLine(DrawContext& dc, int x1, int y1, int x2, int y2, int t) {
     const int h = t / 2;
     if (x1 == x2 || y1 == y2) {
         if (x1 > x2) std::swap(x1, x2);
         if (y1 > y2) std::swap(y1, y2);
         if (t == -1 && x1 == x2) {
-            FillHiResRect(dc, 3 * x1, 3 * y1, 3 * x1 + 2, 3 * y2);
+            fillHiResRect(dc, 3 * x1, 3 * y1, 3 * x1 + 2, 3 * y2);
             return;
         }
-        FillHiResRect(dc, 3 * (x1 - h), 3 * (y1 - h), 3 * (x2 + t - h), 3 * (y2 + t - h));
+        fillHiResRect(dc, 3 * (x1 - h), 3 * (y1 - h), 3 * (x2 + t - h), 3 * (y2 + t - h));
         return;
     }
     const QPoint o = dc.HiResOrigin;
@@ -117,7 +126,20 @@ void hiResLine(DrawContext& dc, int x1, int y1, int x2, int y2, int t) {
 
 } // namespace
 
+std::string describeColour(bool xorMode, ColourValue colour) {
+    return std::string(xorMode ? " xor" : "") + " colour " + colourText(colour);
+}
+
+std::string describePoints(int x1, int y1, int x2, int y2) { return point(x1, y1) + "-" + point(x2, y2); }
+
+void FillHiResRect(DrawContext& dc, int x1, int y1, int x2, int y2) {
+    dc.note("hires rect " + describePoints(x1, y1, x2, y2));
+    fillHiResRect(dc, x1, y1, x2, y2);
+}
+
 void DrawLine(DrawContext& dc, int x1, int y1, int x2, bool xorMode, ColourValue colour, int thickness, int y2) {
+    dc.note("line " + describePoints(x1, y1, x2, y2) + " thickness " + std::to_string(thickness) +
+            describeColour(xorMode, colour));
     if (dc.HighResMode) {
         hiResLine(dc, x1, y1, x2, y2, thickness);
         return;
@@ -136,6 +158,10 @@ int fracRound(double v) {
 
 void DrawFracLine(DrawContext& dc, int thickness, bool xorMode, ColourValue colour, double x1, double y1,
                   double x2, double y2) {
+    char ends[96];
+    std::snprintf(ends, sizeof ends, "(%g, %g)-(%g, %g)", x1, y1, x2, y2);
+    dc.note(std::string("fracline ") + ends + " thickness " + std::to_string(thickness) +
+            describeColour(xorMode, colour));
     if (dc.HighResMode) {
         const QPoint o = dc.HiResOrigin;
         DrawPenLine(dc.Printimage, fracRound(3.0 * x1) + o.x(), fracRound(3.0 * y1) + o.y(), false, 0x000000, 0,

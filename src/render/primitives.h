@@ -12,6 +12,8 @@
 
 #include <QImage>
 
+#include <string>
+
 namespace qv {
 
 enum class PenMode {
@@ -40,6 +42,10 @@ int fracRound(double v);
 
 // Four thin lines: top, right, bottom, left.
 void DrawRectOutline(DrawContext& dc, int x1, int y1, int x2, int y2, bool xorMode, ColourValue colour);
+
+// The words the recording mode uses for colours and end points.
+std::string describeColour(bool xorMode, ColourValue colour);
+std::string describePoints(int x1, int y1, int x2, int y2);
 
 // Applies `pen` with `mode` to the pixel at (x, y) of an RGB32 image, if inside.
 void applyPixel(QImage& image, int x, int y, ColourValue pen, PenMode mode);
