@@ -13,6 +13,8 @@
 
 namespace qv {
 
+class GlyphStore;
+
 // Colours are stored as Windows colour values 0x00BBGGRR and turned into QColor
 // only when drawing.
 using ColourValue = std::uint32_t;
@@ -44,6 +46,8 @@ struct DrawContext {
     QPoint ScreenOrigin; // where page position (0, 0) lies on MainImage
     QPoint HiResOrigin;  // where page position (0, 0) lies on Printimage
     Colours colours;
+    // The glyph bitmaps to draw from; the ones compiled into the program when unset.
+    const GlyphStore* glyphs = nullptr;
 
     // When set, every primitive also lists its call here in words, e.g.
     // "line (10, 20)-(10, 40) thickness 4 colour 000000", so that tests of drawers

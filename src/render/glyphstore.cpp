@@ -1,0 +1,76 @@
+#include "render/glyphstore.h"
+
+#include "render/glyphcatalogue.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cctype>
+
+namespace qv {
+
+namespace {
+
+std::string lowerCase(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+}
+
+} // namespace
+
+GlyphBitmap::GlyphBitmap(const QImage& source) {
+    const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    width_ = image.width();
+    height_ = image.height();
+    for (int y = 0; y < height_; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        int x = 0;
+        while (x < width_) {
+            while (x < width_ && qGray(row[x]) >= 128) ++x;
+            const int first = x;
+            while (x < width_ && qGray(row[x]) < 128) ++x;
+            if (x > first) runs_.push_back({y, first, x});
+        }
+    }
+}
+
+const GlyphStore& GlyphStore::builtIn() {
+    static const std::unique_ptr<GlyphStore> store = fromFolder(QStringLiteral(":/glyphs"));
+    return *store;
+}
+
+std::unique_ptr<GlyphStore> GlyphStore::fromFolder(const QString& folder) {
+    auto store = std::make_unique<GlyphStore>();
+    const QDir dir(folder);
+    for (const QFileInfo& file : dir.entryInfoList({QStringLiteral("*.png")}, QDir::Files))
+        store->bitmaps_[lowerCase(file.completeBaseName().toStdString())] = GlyphBitmap(QImage(file.filePath()));
+    store->indexCodes();
+    return store;
+}
+
+void GlyphStore::insert(const std::string& name, const QImage& image) {
+    bitmaps_[lowerCase(name)] = GlyphBitmap(image);
+    indexCodes();
+}
+
+void GlyphStore::indexCodes() {
+    for (int code = 0; code < 256; ++code) {
+        screen_[static_cast<std::size_t>(code)] = &find(GlyphResourceName(code, false));
+        highRes_[static_cast<std::size_t>(code)] = &find(GlyphResourceName(code, true));
+    }
+}
+
+const GlyphBitmap& GlyphStore::glyph(int code, bool highRes) const {
+    if (code < 0 || code > 255) code = 255; // the empty glyph
+    const GlyphBitmap* g = (highRes ? highRes_ : screen_)[static_cast<std::size_t>(code)];
+    return g ? *g : find("");
+}
+
+const GlyphBitmap& GlyphStore::find(const std::string& name) const {
+    static const GlyphBitmap none;
+    const auto it = bitmaps_.find(lowerCase(name));
+    return it == bitmaps_.end() ? none : it->second;
+}
+
+} // namespace qv
