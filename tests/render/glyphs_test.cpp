@@ -1,6 +1,7 @@
 // Placing and copying glyph bitmaps: the centring rule, the placement corrections,
 // the three ways of copying, and names matched without regard to case.
 
+#include "render/glyphinkbox.h"
 #include "render/glyphs.h"
 #include "render/glyphstore.h"
 
@@ -120,6 +121,30 @@ TEST(DrawAnchor, ShowsOnTheScreenOnlyAtEveryCurvePoint) {
     const QImage print = f.dc.Printimage.copy();
     DrawAnchor(f.dc, 20, 20, 0, false);
     EXPECT_EQ(f.dc.Printimage, print);
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(GlyphInkBox, MeasuredFromTheScreenBitmapsWithTheFixedExceptions) {
+    GlyphStore store;
+    store.insert("bm4_", bitmap(41, 64, {{17, 29}, {25, 35}}));
+    store.insert("bm8U", bitmap(41, 64, {{26, 4}, {34, 20}}));
+    store.insert("bm2Z", bitmap(41, 64, {{10, 12}, {30, 40}}));
+    store.insert("bm2UX", bitmap(41, 64, {{14, 2}, {30, 33}}));
+    store.insert("bmDIAGLINE", bitmap(41, 64, {{3, 3}}));
+    const InkBoxTable t = computeInkBoxes(store);
+    EXPECT_EQ(t[25], (InkBox{17, 25, 29, 35}));
+    EXPECT_EQ(t[28], (InkBox{17, 34, 4, 20})) << "the quaver's flag box starts at its head";
+    EXPECT_EQ(t[51], (InkBox{10, 30, 12, 31})) << "only the bottom is fixed";
+    EXPECT_EQ(t[228], (InkBox{14, 27, 2, 33})) << "only the right is fixed";
+    EXPECT_EQ(t[36], InkBox{}) << "drawn apart from its bitmap";
+    EXPECT_EQ(t[244], (InkBox{42, 1, 65, 1}));
+    EXPECT_EQ(t[103], (InkBox{8, 26, 27, 34}));
+    EXPECT_EQ(t[3], InkBox{}) << "no bitmap, no ink";
 }
 
 } // namespace
