@@ -3,9 +3,14 @@
 #include "consoleui.h"
 #include "files/fileio.h"
 #include "files/scoredump.h"
+#include "render/contactsheet.h"
+#include "render/glyphstore.h"
+
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,7 +19,8 @@ namespace {
 const char* const Usage =
     "usage: quaverly-cli COMMAND ARGS\n"
     "commands:\n"
-    "  dump SCORE [OUT]   list a score file's records as text (OUT defaults to SCORE with extension .DMP)\n";
+    "  dump SCORE [OUT]   list a score file's records as text (OUT defaults to SCORE with extension .DMP)\n"
+    "  glyphs OUT.png     draw every glyph, screen and three-times, on faint staves\n";
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "quaverly-cli: %s\n", message.c_str());
@@ -36,6 +42,20 @@ int runDump(const std::vector<std::string>& args) {
     return 0;
 }
 
+// Drawing text needs the GUI side of Qt; headless, its offscreen platform serves.
+std::unique_ptr<QGuiApplication> startGui(int& argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int runGlyphs(const std::vector<std::string>& args, int& argc, char* argv[]) {
+    if (args.size() != 1) return fail("glyphs needs OUT.png");
+    const auto gui = startGui(argc, argv);
+    const QImage sheet = qv::glyphContactSheet(qv::GlyphStore::builtIn());
+    if (!sheet.save(QString::fromStdString(args[0]), "PNG")) return fail("cannot write " + args[0]);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -46,5 +66,6 @@ int main(int argc, char* argv[]) {
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "dump") return runDump(args);
+    if (command == "glyphs") return runGlyphs(args, argc, argv);
     return fail("unknown command '" + command + "' (see quaverly-cli --help)");
 }
