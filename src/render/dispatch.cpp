@@ -14,6 +14,7 @@ enum class Form { Stored, Current };
 
 void drawLine(DrawContext& dc, const ScoreObject& o, ColourValue colour, bool xorMode, Form form) {
     // The current object is drawn thin and solid so that its exact position shows.
+    // Dash styles get their own drawer with the curves; until then lines are solid.
     const int thickness = form == Form::Current ? 1 : o.lineThickness();
     DrawLine(dc, o.x(), o.y(), o.x() + o.lineDx(), xorMode, colour, thickness, o.y() + o.lineDy());
 }
