@@ -14,6 +14,8 @@ namespace {
 constexpr double kSpace = 8.0;
 constexpr double kMusicScale = kSpace / 250.0;
 constexpr double kSmall = 0.65; // cue notes, small clefs, tiny accidentals
+// Dots a little larger than the font draws them, so they come out as solid 3 x 3 blocks on the screen.
+constexpr double kDot = 1.15;
 
 // Notes are drawn one pixel below their pitch, so in a note glyph the pitch line is at -1.
 constexpr double kPitch = -1.0;
@@ -273,7 +275,7 @@ QPainterPath barStroke(double x, int t, double top = -16.5, double bottom = 16.5
     return rect(x - h, top, x + t - h, bottom);
 }
 
-QPainterPath repeatDot(double cx, double cy) { return musicCentred("dots.dot", cx, cy); }
+QPainterPath repeatDot(double cx, double cy) { return musicCentred("dots.dot", cx, cy, kDot); }
 
 Shape repeatDots(double cx)
 {
@@ -583,17 +585,17 @@ std::vector<GlyphSpec> buildCatalogue(const Fonts& fonts)
         make[52 + d - 3] = [d] { return rest(d); };
 
     // Dots: the dot stands right of the point and half a space up from its line.
-    make[37] = [] { return single(musicCentred("dots.dot", 8.5, -3)); };
+    make[37] = [] { return single(musicCentred("dots.dot", 8.5, -3, kDot)); };
     make[38] = [] {
         Shape s;
-        s.add(musicCentred("dots.dot", 8.5, -3));
-        s.add(musicCentred("dots.dot", 13.5, -3));
+        s.add(musicCentred("dots.dot", 8.5, -3, kDot));
+        s.add(musicCentred("dots.dot", 13.5, -3, kDot));
         return s;
     };
     make[179] = [] {
         Shape s;
         for (int i = 0; i < 3; ++i)
-            s.add(musicCentred("dots.dot", 8.5 + 5 * i, -3));
+            s.add(musicCentred("dots.dot", 8.5 + 5 * i, -3, kDot));
         return s;
     };
 
@@ -672,8 +674,8 @@ std::vector<GlyphSpec> buildCatalogue(const Fonts& fonts)
     // a height that already chooses the space; the marks are drawn centred on the head.
     make[65] = [] { return single(musicCentred("scripts.ufermata", 0.5, 0)); };
     make[66] = [] { return single(musicCentred("scripts.dfermata", 0.5, 0)); };
-    make[71] = [] { return single(musicCentred("scripts.staccato", kHeadCentre - 6 + 0.5, 7)); };
-    make[72] = [] { return single(musicCentred("scripts.staccato", kHeadCentre - 6 + 0.5, -9)); };
+    make[71] = [] { return single(musicCentred("scripts.staccato", kHeadCentre - 6 + 0.5, 7, kDot)); };
+    make[72] = [] { return single(musicCentred("scripts.staccato", kHeadCentre - 6 + 0.5, -9, kDot)); };
     make[73] = [] { return single(musicCentred("scripts.dstaccatissimo", kHeadCentre - 6 + 0.5, 8)); };
     make[74] = [] { return single(musicCentred("scripts.ustaccatissimo", kHeadCentre - 6 + 0.5, -10)); };
     make[75] = [] { return single(musicCentred("scripts.umarcato", 0.5, 0)); };
@@ -685,8 +687,8 @@ std::vector<GlyphSpec> buildCatalogue(const Fonts& fonts)
     make[70] = [] {
         Shape s;
         s.add(stroke({-6.0, 8.0}, {7.0, -8.0}, 3.0));
-        s.add(musicCentred("dots.dot", -4.5, -4.5));
-        s.add(musicCentred("dots.dot", 5.5, 4.5));
+        s.add(musicCentred("dots.dot", -4.5, -4.5, kDot));
+        s.add(musicCentred("dots.dot", 5.5, 4.5, kDot));
         return s;
     };
     make[115] = [] { return single(musicCentred("scripts.segno", 0.5, 0)); };
@@ -790,14 +792,14 @@ std::vector<GlyphSpec> buildCatalogue(const Fonts& fonts)
     make[222] = [] {
         Shape s;
         s.add(musicCentred("scripts.upbow", 0.5, -2));
-        s.add(musicCentred("scripts.staccato", 0.5, 8));
+        s.add(musicCentred("scripts.staccato", 0.5, 8, kDot));
         return s;
     };
     make[223] = [] {
         Shape s;
         QPainterPath v = musicCentred("scripts.upbow", 0, 0);
         s.add(QTransform(1, 0, 0, -1, 0.5, 2).map(v));
-        s.add(musicCentred("scripts.staccato", 0.5, -8));
+        s.add(musicCentred("scripts.staccato", 0.5, -8, kDot));
         return s;
     };
     make[227] = [] { return single(musicCentred("scripts.caesura.straight", 0.5, 0)); };

@@ -1,11 +1,12 @@
 // glyphgen: renders the glyph bitmaps of the catalogue from font outlines.
 //
-//   glyphgen [--out DIR] [--sheet PREFIX] [--list]
+//   glyphgen [--out DIR] [--sheet PREFIX] [--staff PREFIX] [--list]
 //
 // Writes bm<stem>.png (41 x 64) and hbm<stem>.png (123 x 192) for every stem, the anchor mark
 // and the sized text accidentals, plus glyphs.qrc, into DIR (default resources/glyphs).
 // --sheet also writes contact sheets PREFIX-screen-N.png and PREFIX-hires-N.png: every glyph
 // placed as the drawing code places it, on a faint stave through its point.
+// --staff writes PREFIX-screen.png and PREFIX-hires.png: a short passage set as the drawers set it.
 // --list prints which font glyphs each bitmap is made from.
 
 #include "catalogue.h"
@@ -24,6 +25,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,12 +38,13 @@ namespace {
 // at X - (w div 2 + 1), Y - h div 2: column 21, row 32 on the screen (41 x 64), column 62,
 // row 96 in high resolution (123 x 192). A screen stave line through Y is drawn on pixel row
 // Y - 1, a high-resolution one on rows 3Y - 1 and 3Y; the cell origin sits on those lines.
+// On the screen thin strokes are traced with a pen a fraction of a pixel wide so they stay visible.
 struct Geometry {
     int w, h;
-    double ox, oy, k, threshold;
+    double ox, oy, k, threshold, pen;
 };
-constexpr Geometry kScreen{41, 64, 21.0, 31.5, 1.0, 0.45};
-constexpr Geometry kHires{123, 192, 62.0, 96.0, 3.0, 0.5};
+constexpr Geometry kScreen{41, 64, 21.0, 31.5, 1.0, 0.5, 0.5};
+constexpr Geometry kHires{123, 192, 62.0, 96.0, 3.0, 0.5, 0.0};
 
 const char* kMusicFont = "/usr/share/lilypond/2.24.1/fonts/otf/emmentaler-20.otf";
 const char* kLiberation = "/usr/share/fonts/truetype/liberation/";
@@ -139,12 +142,208 @@ void writeSheets(const std::vector<Rendered>& all, const std::string& prefix, bo
     }
 }
 
+
+// A short passage set the way the drawing code sets it (same placement rules, offsets and
+// stave-line rows), on the screen and in high resolution, for looking at glyphs in context.
+class Page {
+public:
+    Page(const std::vector<Rendered>& all, bool hires, int w, int h) : hires_(hires), img_(w * k(), h * k(), QImage::Format_RGB32)
+    {
+        img_.fill(Qt::white);
+        for (const auto& r : all)
+            if (r.code >= 0)
+                byCode_[r.code] = &r;
+    }
+    int k() const { return hires_ ? 3 : 1; }
+    void glyph(int code, int x, int y)
+    {
+        const Rendered* r = byCode_.at(code);
+        const Offset o = glyphOffset(code);
+        x += o.dx;
+        y += o.dy;
+        if (hires_) {
+            const Offset h = glyphHiResOffset(code);
+            blit(img_, r->hires, 3 * x + h.dx, 3 * y + h.dy, qRgb(0, 0, 0));
+        } else {
+            blit(img_, r->screen, x, y, qRgb(0, 0, 0));
+        }
+    }
+    void fill(int x0, int y0, int x1, int y1) // page pixels of this image, inclusive
+    {
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x)
+                if (img_.rect().contains(x, y))
+                    img_.setPixel(x, y, qRgb(0, 0, 0));
+    }
+    void staveLines(int Y, int L, int R)
+    {
+        for (int k8 = -16; k8 <= 16; k8 += 8) {
+            if (hires_)
+                fill(3 * L + 1, 3 * (Y + k8) - 1, 3 * R, 3 * (Y + k8));
+            else
+                fill(L, Y + k8 - 1, R, Y + k8 - 1);
+        }
+    }
+    void ledger(int Y, int x, int hw, int step)
+    {
+        const int y = Y - 4 * step;
+        if (hires_)
+            fill(3 * (x - hw) + 1, 3 * y - 1, 3 * (x + hw + 1), 3 * y);
+        else
+            fill(x - hw, y, x + hw, y);
+    }
+    void stem(int x, int yTop, int yBottom, bool up) // a separate stem line, as the note drawer
+    {
+        if (hires_)
+            fill(3 * x + (up ? 1 : 0) + 1, 3 * yTop, 3 * x + (up ? 1 : 0) + 2, 3 * yBottom);
+        else
+            fill(x, yTop, x, yBottom);
+    }
+    // A note at staff position step: head and stem as the note drawer chooses for the plain cases.
+    void note(int Y, int x, int step, int code, int flagCode = -1, int dots = 0, int dotDistance = 1)
+    {
+        const int y = Y - 4 * step;
+        glyph(code, x, y + 1);
+        if (flagCode >= 0)
+            glyph(flagCode, x, y + 1);
+        for (int s = 6; s <= step; s += 2)
+            ledger(Y, x, 8, s);
+        for (int s = -6; s >= step; s -= 2)
+            ledger(Y, x, 8, s);
+        if (dots > 0)
+            glyph(dots == 1 ? 37 : dots == 2 ? 38 : 179, x + dotDistance, (step % 2 != 0) ? y + 1 + 3 : y + 1 - 1);
+    }
+    QImage& image() { return img_; }
+
+private:
+    bool hires_;
+    QImage img_;
+    std::map<int, const Rendered*> byCode_;
+};
+
+void writeStaff(const std::vector<Rendered>& all, const std::string& prefix)
+{
+    for (bool hires : {false, true}) {
+        Page p(all, hires, 640, 300);
+        const int Y1 = 60, Y2 = 150, Y3 = 240;
+        for (int Y : {Y1, Y2, Y3})
+            p.staveLines(Y, 5, 635);
+        // Treble stave: clef, three sharps, 4/4, notes of every kind.
+        p.glyph(3, 20, Y1);
+        int cx = 42;
+        for (int step : {4, 1, 5}) {
+            p.glyph(46, cx, Y1 - 4 * step);
+            cx += 8;
+        }
+        p.glyph(12, 76, Y1);
+        p.glyph(12, 76, Y1 + 16);
+        p.note(Y1, 98, -4, 26);
+        p.note(Y1, 116, 4, 27);
+        p.note(Y1, 134, -2, 25, 28);
+        p.note(Y1, 152, 3, 25, 31);
+        p.note(Y1, 170, -3, 23, -1, 1, 1);
+        p.note(Y1, 192, 2, 24, -1, 1, 1);
+        p.note(Y1, 214, -1, 25, 32);
+        p.note(Y1, 232, 5, 25, 35);
+        p.note(Y1, 252, 0, 21, -1, 1, 7);
+        p.note(Y1, 282, -2, 156, -1, 1, 2);
+        p.glyph(39, 300, Y1);
+        p.note(Y1, 316, -6, 26);
+        p.note(Y1, 336, 7, 27);
+        p.note(Y1, 356, -8, 25, 34);
+        // accidentals before notes (free accidentals are drawn at x - 3)
+        p.glyph(44, 372 - 3, Y1 - 4 * -1);
+        p.note(Y1, 384, -1, 26);
+        p.glyph(48, 398 - 3, Y1 - 4 * 0);
+        p.note(Y1, 410, 0, 26);
+        p.glyph(46, 424 - 3, Y1 - 4 * 3);
+        p.note(Y1, 436, 3, 27);
+        // staccato and accent below a stem-up note on a line, above a stem-down one in a space
+        p.note(Y1, 458, -2, 26);
+        p.glyph(71, 458 + 6, Y1 + 8 + 1 + 4);
+        p.note(Y1, 478, 3, 27);
+        p.glyph(72, 478 + 6, Y1 - 12 + 1);
+        p.note(Y1, 498, -1, 26);
+        p.glyph(77, 498, Y1 + 4 + 1);
+        // cue notes and a grace note
+        p.note(Y1, 520, -1, 57);
+        p.note(Y1, 534, 1, 91);
+        p.note(Y1, 550, 2, 60);
+        p.glyph(68, 572, Y1);
+        p.glyph(41, 620, Y1);
+
+        // Bass stave: clef, four flats, 3/4, rests.
+        p.glyph(2, 20, Y2);
+        cx = 42;
+        for (int step : {-2, 1, -3, 0}) {
+            p.glyph(44, cx, Y2 - 4 * step);
+            cx += 8;
+        }
+        p.glyph(11, 84, Y2);
+        p.glyph(12, 84, Y2 + 16);
+        p.glyph(67, 100, Y2);
+        int x = 124;
+        for (int code : {50, 49, 51, 52, 53, 54, 55, 56}) {
+            p.glyph(code, x, Y2);
+            x += 22;
+        }
+        p.glyph(52, x, Y2);
+        p.glyph(37, x, Y2 - 1);
+        x += 22;
+        p.glyph(54, x, Y2);
+        p.glyph(37, x + 4, Y2 - 9);
+        p.glyph(40, 340, Y2);
+        p.glyph(19, 360, Y2);
+        p.glyph(20, 384, Y2);
+        p.glyph(14, 408, Y2);
+        p.glyph(16, 408, Y2 + 16);
+        p.glyph(9, 428, Y2);
+        p.glyph(10, 438, Y2);
+        p.glyph(16, 433, Y2 + 16);
+        p.note(Y2, 460, 0, 103);
+        p.note(Y2, 480, -2, 105);
+        p.note(Y2, 500, 2, 108);
+        p.note(Y2, 520, 0, 85);
+        p.note(Y2, 540, 0, 88);
+        p.glyph(69, 566, Y2);
+        p.glyph(137, 600, Y2);
+
+        // Alto and tenor clefs, small clefs, dynamics and signs.
+        p.glyph(0, 20, Y3);
+        p.glyph(1, 48, Y3);
+        p.glyph(4, 72, Y3);
+        p.glyph(5, 90, Y3);
+        p.glyph(6, 108, Y3);
+        p.glyph(7, 126, Y3);
+        p.glyph(42, 5, Y3);
+        p.glyph(43, 5, Y3);
+        x = 150;
+        for (int code : {65, 115, 116, 158, 136, 164, 166, 138, 141, 143, 146, 147, 213, 214}) {
+            p.glyph(code, x, Y3 - 28);
+            x += 34;
+        }
+        x = 150;
+        for (int code : {134, 135, 161, 162, 163, 181, 205, 212, 169, 172, 157, 180, 70}) {
+            p.glyph(code, x, Y3 + 30);
+            x += 34;
+        }
+        QImage out = hires ? p.image() : p.image().scaled(p.image().width() * 2, p.image().height() * 2);
+        save(out, prefix + (hires ? "-hires.png" : "-screen.png"));
+        // Close-ups of the screen page, four times enlarged.
+        if (!hires)
+            for (int ty = 0; ty < 3; ++ty)
+                for (int tx = 0; tx < 4; ++tx)
+                    save(p.image().copy(tx * 160, ty * 100, 160, 100).scaled(640, 400),
+                         prefix + "-zoom-" + std::to_string(ty) + std::to_string(tx) + ".png");
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     fs::path outDir = "resources/glyphs";
-    std::string sheet;
+    std::string sheet, staff;
     bool list = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -152,10 +351,12 @@ int main(int argc, char** argv)
             outDir = argv[++i];
         else if (a == "--sheet" && i + 1 < argc)
             sheet = argv[++i];
+        else if (a == "--staff" && i + 1 < argc)
+            staff = argv[++i];
         else if (a == "--list")
             list = true;
         else {
-            std::cerr << "usage: glyphgen [--out DIR] [--sheet PREFIX] [--list]\n";
+            std::cerr << "usage: glyphgen [--out DIR] [--sheet PREFIX] [--staff PREFIX] [--list]\n";
             return 2;
         }
     }
@@ -206,10 +407,10 @@ int main(int argc, char** argv)
         const Offset hoff = g.code >= 0 ? glyphHiResOffset(g.code) : Offset{};
         bool clipS = false, clipH = false;
         r.screen = rasterise(g.shape.translated(-off.dx, -off.dy), kScreen.w, kScreen.h, kScreen.ox, kScreen.oy,
-                             kScreen.k, kScreen.threshold, &clipS);
+                             kScreen.k, kScreen.threshold, &clipS, kScreen.pen);
         const Shape& hs = g.hiresShape.empty() ? g.shape : g.hiresShape;
         r.hires = rasterise(hs.translated(-off.dx - hoff.dx / 3.0, -off.dy - hoff.dy / 3.0), kHires.w, kHires.h,
-                            kHires.ox, kHires.oy, kHires.k, kHires.threshold, &clipH);
+                            kHires.ox, kHires.oy, kHires.k, kHires.threshold, &clipH, kHires.pen);
         if (clipS || clipH) {
             std::cerr << "glyphgen: " << g.stem << " does not fit its cell" << (clipS ? " (screen)" : "")
                       << (clipH ? " (high resolution)" : "") << "\n";
@@ -250,6 +451,8 @@ int main(int argc, char** argv)
         writeSheets(rendered, sheet, false, *sans);
         writeSheets(rendered, sheet, true, *sans);
     }
+    if (!staff.empty())
+        writeStaff(rendered, staff);
     if (!empty.empty()) {
         std::cerr << "glyphgen: left empty:";
         for (const auto& s : empty)

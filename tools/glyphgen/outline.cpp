@@ -5,6 +5,7 @@
 #include FT_OUTLINE_H
 
 #include <QPainter>
+#include <QPen>
 #include <QTransform>
 
 #include <stdexcept>
@@ -123,7 +124,7 @@ QPainterPath place(const QPainterPath& fontPath, double x, double y, double scal
 }
 
 QImage rasterise(const Shape& shape, int w, int h, double ox, double oy, double k, double threshold,
-                 bool* clipped)
+                 bool* clipped, double outlinePen)
 {
     // Draw with a margin so that ink outside the cell can be noticed.
     const int m = 64;
@@ -134,7 +135,10 @@ QImage rasterise(const Shape& shape, int w, int h, double ox, double oy, double 
         p.setRenderHint(QPainter::Antialiasing, true);
         p.translate(ox + m, oy + m);
         p.scale(k, k);
-        p.setPen(Qt::NoPen);
+        if (outlinePen > 0)
+            p.setPen(QPen(Qt::black, outlinePen / k, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        else
+            p.setPen(Qt::NoPen);
         p.setBrush(Qt::black);
         for (const auto& part : shape.parts)
             p.drawPath(part);

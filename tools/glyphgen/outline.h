@@ -53,6 +53,7 @@ QPainterPath place(const QPainterPath& fontPath, double x, double y, double scal
 // Fill `shape` into a white w x h one-bit image: cell point (0, 0) lands on pixel
 // position (ox, oy) (pixel corners are integers), cell units are multiplied by k.
 // A pixel is black when at least `threshold` of it is covered.
-// `clipped` is set when ink falls outside the image.
+// `clipped` is set when ink falls outside the image. With outlinePen > 0 every outline is
+// also traced with a pen that many pixels wide, so hairlines survive at small sizes.
 QImage rasterise(const Shape& shape, int w, int h, double ox, double oy, double k, double threshold,
-                 bool* clipped);
+                 bool* clipped, double outlinePen = 0);
