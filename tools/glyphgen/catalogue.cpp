@@ -14,8 +14,8 @@ namespace {
 constexpr double kSpace = 8.0;
 constexpr double kMusicScale = kSpace / 250.0;
 constexpr double kSmall = 0.65; // cue notes, small clefs, tiny accidentals
-// Dots a little larger than the font draws them, so they come out as solid 3 x 3 blocks on the screen.
-constexpr double kDot = 1.15;
+// Size of staccato dots; with the screen outline pen they come out as solid 3 x 3 blocks.
+constexpr double kDot = 1.0;
 
 // Notes are drawn one pixel below their pitch, so in a note glyph the pitch line is at -1.
 constexpr double kPitch = -1.0;
@@ -53,6 +53,16 @@ QPainterPath musicCentred(const std::string& name, double cx, double cy, double 
     QPainterPath p = music(name, 0, 0, size);
     const QPointF c = p.boundingRect().center();
     return p.translated(cx - c.x(), cy - c.y());
+}
+
+// An augmentation or repeat dot: a disc the size of the music font's dot (0.45 space), drawn
+// without the screen outline pen so it comes out as a solid 3 x 3 block there.
+QPainterPath dot(double cx, double cy)
+{
+    note("dot");
+    QPainterPath p;
+    p.addEllipse(QPointF(cx, cy), 1.75, 1.75);
+    return p;
 }
 
 QPainterPath rect(double x0, double y0, double x1, double y1)
@@ -171,6 +181,15 @@ QPainterPath tremoloStroke(double cx, double cy, double size)
                     {cx - hw, cy + rise / 2 + th / 2}});
 }
 
+// Flags are drawn wider than the font has them: at eight pixels to the space the font's narrow
+// flags close up into a blot, and a quaver's flag should reach 13 pixels right of its point.
+constexpr double kFlagWidth = 1.35;
+
+QPainterPath widen(const QPainterPath& p, double stemLeft)
+{
+    return QTransform().translate(stemLeft, 0).scale(kFlagWidth, 1).translate(-stemLeft, 0).map(p);
+}
+
 Shape noteShape(const NoteSpec& n)
 {
     Shape s;
@@ -204,15 +223,15 @@ Shape noteShape(const NoteSpec& n)
     if (n.stem == Stem::Up) {
         x0 = upLeft;
         tip = kPitch - len;
-        s.add(rect(x0, tip, x0 + 1, kPitch));
+        s.addRuled(rect(x0, tip, x0 + 1, kPitch));
         if (f > 0)
-            s.add(music("flags.u" + std::to_string(f + 2), x0 + 0.5, tip, size));
+            s.add(widen(music("flags.u" + std::to_string(f + 2), x0 + 0.5, tip, size), x0));
     } else {
         x0 = downLeft;
         tip = kPitch + len;
-        s.add(rect(x0, kPitch, x0 + 1, tip));
+        s.addRuled(rect(x0, kPitch, x0 + 1, tip));
         if (f > 0)
-            s.add(music("flags.d" + std::to_string(f + 2), x0 + 0.5, tip, size));
+            s.add(widen(music("flags.d" + std::to_string(f + 2), x0 + 0.5, tip, size), x0));
     }
     const double sx = x0 + 0.5;
     if (n.strokes > 0) {
@@ -275,13 +294,13 @@ QPainterPath barStroke(double x, int t, double top = -16.5, double bottom = 16.5
     return rect(x - h, top, x + t - h, bottom);
 }
 
-QPainterPath repeatDot(double cx, double cy) { return musicCentred("dots.dot", cx, cy, kDot); }
+QPainterPath repeatDot(double cx, double cy) { return dot(cx, cy); }
 
 Shape repeatDots(double cx)
 {
     Shape s;
-    s.add(repeatDot(cx, -4.0));
-    s.add(repeatDot(cx, 4.0));
+    s.addRuled(repeatDot(cx, -4.0));
+    s.addRuled(repeatDot(cx, 4.0));
     return s;
 }
 
@@ -433,6 +452,13 @@ Shape single(const QPainterPath& p)
     return s;
 }
 
+Shape ruledSingle(const QPainterPath& p)
+{
+    Shape s;
+    s.add(p, true);
+    return s;
+}
+
 Shape noteOf(Head head, Stem stem, int flags, bool small, int code, int strokes = 0, bool slash = false)
 {
     NoteSpec n;
@@ -451,7 +477,7 @@ Shape arrow(bool up)
 {
     Shape s;
     const double half = 8.0;
-    s.add(rect(0, -half + (up ? 2 : 0), 1, half - (up ? 0 : 2)));
+    s.addRuled(rect(0, -half + (up ? 2 : 0), 1, half - (up ? 0 : 2)));
     if (up)
         s.add(musicCentred("arrowheads.close.11", 0.5, -half + 2.5));
     else
@@ -585,54 +611,54 @@ std::vector<GlyphSpec> buildCatalogue(const Fonts& fonts)
         make[52 + d - 3] = [d] { return rest(d); };
 
     // Dots: the dot stands right of the point and half a space up from its line.
-    make[37] = [] { return single(musicCentred("dots.dot", 8.5, -3, kDot)); };
+    make[37] = [] { return ruledSingle(dot(8.5, -3)); };
     make[38] = [] {
         Shape s;
-        s.add(musicCentred("dots.dot", 8.5, -3, kDot));
-        s.add(musicCentred("dots.dot", 13.5, -3, kDot));
+        s.addRuled(dot(8.5, -3));
+        s.addRuled(dot(13.5, -3));
         return s;
     };
     make[179] = [] {
         Shape s;
         for (int i = 0; i < 3; ++i)
-            s.add(musicCentred("dots.dot", 8.5 + 5 * i, -3, kDot));
+            s.addRuled(dot(8.5 + 5 * i, -3));
         return s;
     };
 
     // Bar lines at the stave's middle line; strokes as the joining strokes between staves.
-    make[39] = [] { return single(barStroke(0, 2)); };
-    makeHires[39] = [] { return single(barStroke(0, 1)); };
+    make[39] = [] { return ruledSingle(barStroke(0, 2)); };
+    makeHires[39] = [] { return ruledSingle(barStroke(0, 1)); };
     make[40] = [] {
         Shape s;
-        s.add(barStroke(-5, 2));
-        s.add(barStroke(-1, 2));
+        s.addRuled(barStroke(-5, 2));
+        s.addRuled(barStroke(-1, 2));
         return s;
     };
     make[41] = [] {
         Shape s;
-        s.add(barStroke(-7, 2));
-        s.add(barStroke(-2, 5));
+        s.addRuled(barStroke(-7, 2));
+        s.addRuled(barStroke(-2, 5));
         return s;
     };
     make[67] = [] {
         Shape s;
-        s.add(barStroke(-2, 5));
-        s.add(barStroke(4, 1));
+        s.addRuled(barStroke(-2, 5));
+        s.addRuled(barStroke(4, 1));
         s.add(repeatDots(8.5));
         return s;
     };
     make[68] = [] {
         Shape s;
-        s.add(barStroke(-2, 1));
-        s.add(barStroke(3, 5));
+        s.addRuled(barStroke(-2, 1));
+        s.addRuled(barStroke(3, 5));
         s.add(repeatDots(-5.5));
         return s;
     };
     make[69] = [] {
         Shape s;
-        s.add(barStroke(-5, 1));
-        s.add(barStroke(0, 5));
-        s.add(barStroke(6, 1));
+        s.addRuled(barStroke(-5, 1));
+        s.addRuled(barStroke(0, 5));
+        s.addRuled(barStroke(6, 1));
         s.add(repeatDots(-8.5));
         s.add(repeatDots(10.5));
         return s;
@@ -640,22 +666,22 @@ std::vector<GlyphSpec> buildCatalogue(const Fonts& fonts)
     make[224] = [] {
         Shape s;
         for (double y = -16.5; y < 16.5; y += 4)
-            s.add(rect(0, y, 1, y + 2));
+            s.addRuled(rect(0, y, 1, y + 2));
         return s;
     };
-    make[225] = [] { return single(barStroke(0, 2, -8.5, 8.5)); };
-    make[226] = [] { return single(barStroke(0, 2, -20.5, -11.5)); };
+    make[225] = [] { return ruledSingle(barStroke(0, 2, -8.5, 8.5)); };
+    make[226] = [] { return ruledSingle(barStroke(0, 2, -20.5, -11.5)); };
 
     // System bracket ends, drawn at the stave's left end and middle line.
     make[42] = [] {
         Shape s;
-        s.add(rect(-5, -16.5, -1, 16.5));
+        s.addRuled(rect(-5, -16.5, -1, 16.5));
         s.add(music("brackettips.up", -5, -16.5));
         return s;
     };
     make[43] = [] {
         Shape s;
-        s.add(rect(-5, -16.5, -1, 16.5));
+        s.addRuled(rect(-5, -16.5, -1, 16.5));
         s.add(music("brackettips.down", -5, 16.5));
         return s;
     };
@@ -687,8 +713,8 @@ std::vector<GlyphSpec> buildCatalogue(const Fonts& fonts)
     make[70] = [] {
         Shape s;
         s.add(stroke({-6.0, 8.0}, {7.0, -8.0}, 3.0));
-        s.add(musicCentred("dots.dot", -4.5, -4.5, kDot));
-        s.add(musicCentred("dots.dot", 5.5, 4.5, kDot));
+        s.addRuled(dot(-4.5, -4.5));
+        s.addRuled(dot(5.5, 4.5));
         return s;
     };
     make[115] = [] { return single(musicCentred("scripts.segno", 0.5, 0)); };
@@ -700,9 +726,9 @@ std::vector<GlyphSpec> buildCatalogue(const Fonts& fonts)
     make[136] = [] { return single(musicCentred("scripts.turn", 0.5, 0)); };
     make[137] = [] {
         Shape s;
-        s.add(rect(-15, -2.5, 16, 2.5));
-        s.add(rect(-16, -8.5, -15, 8.5));
-        s.add(rect(16, -8.5, 17, 8.5));
+        s.addRuled(rect(-15, -2.5, 16, 2.5));
+        s.addRuled(rect(-16, -8.5, -15, 8.5));
+        s.addRuled(rect(16, -8.5, 17, 8.5));
         return s;
     };
     make[157] = [] { return single(musicCentredX("scripts.arpeggio", 0.5, 0)); };
@@ -844,11 +870,11 @@ std::vector<FreeBitmap> buildFreeBitmaps(const Fonts& fonts)
     anchor.stem = "Anchor";
     anchor.width = anchor.height = 12;
     anchor.screenOnly = true;
-    anchor.shape.add(rect(3, 2, 12, 3));
-    anchor.shape.add(rect(3, 10, 12, 11));
-    anchor.shape.add(rect(3, 2, 4, 11));
-    anchor.shape.add(rect(11, 2, 12, 11));
-    anchor.shape.add(rect(7, 6, 8, 7));
+    anchor.shape.addRuled(rect(3, 2, 12, 3));
+    anchor.shape.addRuled(rect(3, 10, 12, 11));
+    anchor.shape.addRuled(rect(3, 2, 4, 11));
+    anchor.shape.addRuled(rect(11, 2, 12, 11));
+    anchor.shape.addRuled(rect(7, 6, 8, 7));
     out.push_back(anchor);
 
     // Sized accidentals for text. The text drawer stamps them with their top-left corner

@@ -7,7 +7,8 @@
 // --sheet also writes contact sheets PREFIX-screen-N.png and PREFIX-hires-N.png: every glyph
 // placed as the drawing code places it, on a faint stave through its point.
 // --staff writes PREFIX-screen.png and PREFIX-hires.png: a short passage set as the drawers set it.
-// --list prints which font glyphs each bitmap is made from.
+// --list prints each screen bitmap's ink box (left, right, top, bottom) and which font glyphs it
+// is made from.
 
 #include "catalogue.h"
 #include "outline.h"
@@ -48,6 +49,28 @@ constexpr Geometry kHires{123, 192, 62.0, 96.0, 3.0, 0.5, 0.0};
 
 const char* kMusicFont = "/usr/share/lilypond/2.24.1/fonts/otf/emmentaler-20.otf";
 const char* kLiberation = "/usr/share/fonts/truetype/liberation/";
+
+// Inclusive extent of the black pixels: left, right, top, bottom (all -1 when blank).
+struct InkBox {
+    int left = -1, right = -1, top = -1, bottom = -1;
+};
+
+InkBox inkBox(const QImage& img)
+{
+    InkBox b;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (img.pixelIndex(x, y) == 1) {
+                if (b.left < 0 || x < b.left)
+                    b.left = x;
+                if (x > b.right)
+                    b.right = x;
+                if (b.top < 0)
+                    b.top = y;
+                b.bottom = y;
+            }
+    return b;
+}
 
 struct Rendered {
     std::string stem;
@@ -418,9 +441,12 @@ int main(int argc, char** argv)
         }
         if (!g.drawn && g.stem != "NOTHING")
             empty.push_back(g.stem);
-        if (list)
-            std::cout << (g.code >= 0 ? std::to_string(g.code) : "-") << "\t" << g.stem << "\t"
+        if (list) {
+            const InkBox b = inkBox(r.screen);
+            std::cout << (g.code >= 0 ? std::to_string(g.code) : "-") << "\t" << g.stem << "\tink " << b.left << " "
+                      << b.right << " " << b.top << " " << b.bottom << "\t"
                       << (g.drawn ? g.source : std::string("(empty)")) << "\n";
+        }
         rendered.push_back(std::move(r));
     }
     for (const auto& f : free) {

@@ -110,8 +110,8 @@ QRectF Shape::bounds() const
 Shape Shape::translated(double dx, double dy) const
 {
     Shape s;
-    for (const auto& p : parts)
-        s.parts.push_back(p.translated(dx, dy));
+    for (size_t i = 0; i < parts.size(); ++i)
+        s.add(parts[i].translated(dx, dy), ruled[i]);
     return s;
 }
 
@@ -135,13 +135,15 @@ QImage rasterise(const Shape& shape, int w, int h, double ox, double oy, double 
         p.setRenderHint(QPainter::Antialiasing, true);
         p.translate(ox + m, oy + m);
         p.scale(k, k);
-        if (outlinePen > 0)
-            p.setPen(QPen(Qt::black, outlinePen / k, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        else
-            p.setPen(Qt::NoPen);
+        const QPen pen(Qt::black, outlinePen / k, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
         p.setBrush(Qt::black);
-        for (const auto& part : shape.parts)
-            p.drawPath(part);
+        for (size_t i = 0; i < shape.parts.size(); ++i) {
+            if (outlinePen > 0 && !shape.ruled[i])
+                p.setPen(pen);
+            else
+                p.setPen(Qt::NoPen);
+            p.drawPath(shape.parts[i]);
+        }
     }
     QImage mono(w, h, QImage::Format_Mono);
     mono.setColorCount(2);

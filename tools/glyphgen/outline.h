@@ -39,9 +39,19 @@ private:
 // Each part is filled on its own, so outlines from different fonts may overlap.
 struct Shape {
     std::vector<QPainterPath> parts;
+    std::vector<bool> ruled; // true: a ruled stroke (stem, bar line), never thickened
 
-    void add(const QPainterPath& p) { parts.push_back(p); }
-    void add(const Shape& s) { parts.insert(parts.end(), s.parts.begin(), s.parts.end()); }
+    void add(const QPainterPath& p, bool isRuled = false)
+    {
+        parts.push_back(p);
+        ruled.push_back(isRuled);
+    }
+    void addRuled(const QPainterPath& p) { add(p, true); }
+    void add(const Shape& s)
+    {
+        parts.insert(parts.end(), s.parts.begin(), s.parts.end());
+        ruled.insert(ruled.end(), s.ruled.begin(), s.ruled.end());
+    }
     QRectF bounds() const;
     Shape translated(double dx, double dy) const;
     bool empty() const { return parts.empty(); }
