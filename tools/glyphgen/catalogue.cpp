@@ -859,6 +859,44 @@ std::vector<GlyphSpec> buildCatalogue(const Fonts& fonts)
     return out;
 }
 
+namespace {
+
+// Flat (0), natural (1) or sharp (2) ruled on the pixel grid, h pixels tall, 5 wide, for the
+// smallest text sizes.
+Shape tinyAccidental(int kind, int h)
+{
+    Shape s;
+    const double bar = h >= 12 ? 2 : 1;
+    const double upper = std::round(h * 0.3), lower = std::round(h * 0.62);
+    switch (kind) {
+    case 0: // flat: stem and a bowl on its lower part
+        s.addRuled(rect(0, 0, 1, h));
+        s.addRuled(rect(1, upper + 1, 3, upper + 2));
+        s.addRuled(rect(3, upper + 2, 4, h - 2));
+        s.addRuled(rect(2, h - 2, 3, h - 1));
+        s.addRuled(rect(1, h - 1, 2, h));
+        break;
+    case 1: // natural
+        s.addRuled(rect(0, 0, 1, lower + bar));
+        s.addRuled(rect(3, upper, 4, h));
+        s.addRuled(rect(0, upper, 4, upper + bar));
+        s.addRuled(rect(0, lower, 4, lower + bar));
+        break;
+    default: // sharp
+        s.addRuled(rect(1, 0, 2, h));
+        s.addRuled(rect(3, 0, 4, h));
+    {
+        const double a = std::round(h * 0.25), b = std::round(h * 0.65) - bar;
+        s.addRuled(rect(0, a, 5, a + bar));
+        s.addRuled(rect(0, b, 5, b + bar));
+    }
+        break;
+    }
+    return s;
+}
+
+} // namespace
+
 std::vector<FreeBitmap> buildFreeBitmaps(const Fonts& fonts)
 {
     F = &fonts;
@@ -896,19 +934,28 @@ std::vector<FreeBitmap> buildFreeBitmaps(const Fonts& fonts)
     const Kind kinds[] = {{"FLAT", "accidentals.flat"}, {"NAT", "accidentals.natural"}, {"SHARP", "accidentals.sharp"}};
     for (const auto& b : bands) {
         const double em = b.points * 96.0 / 72.0;
-        const double size = 0.85 * em / 24.0; // a sharp is three spaces (24 units) at size 1
+        // A sharp is three spaces (24 pixels) at size 1; below nine pixels it would not read.
+        const double size = std::max(0.85 * em, 9.0) / 24.0;
         for (int k = 0; k < 3; ++k) {
             const int dy = k == 0 ? b.flatDy : k == 1 ? b.naturalDy : b.sharpDy;
             FreeBitmap a;
             a.stem = std::string(kinds[k].stem) + b.size;
-            const double centreY = dy - 0.57 * em;
-            QPainterPath p = musicCentred(kinds[k].glyph, 0, 0, size);
-            const QRectF box = p.boundingRect();
-            // The flat's centre of interest is its bowl, a little below the ink box centre.
-            const double lower = k == 0 ? box.height() * 0.12 : 0.0;
-            a.width = int(std::ceil(box.width())) + 2;
             a.height = dy + std::max(2, int(std::ceil(em * 0.1)));
-            a.shape.add(p.translated(1 - box.left(), centreY - lower));
+            if (b.points <= 10) {
+                // Too small for the font's outlines to survive: ruled pixel drawings.
+                const int h = b.points <= 6 ? 9 : 12;
+                const double top = std::max(1.0, std::round(dy - 0.57 * em - h / 2.0));
+                a.shape = tinyAccidental(k, h).translated(1, top);
+                a.width = 7;
+            } else {
+                const double centreY = dy - 0.57 * em;
+                QPainterPath p = musicCentred(kinds[k].glyph, 0, 0, size);
+                const QRectF box = p.boundingRect();
+                // The flat's centre of interest is its bowl, a little below the ink box centre.
+                const double lower = k == 0 ? box.height() * 0.12 : 0.0;
+                a.width = int(std::ceil(box.width())) + 2;
+                a.shape.add(p.translated(1 - box.left(), centreY - lower));
+            }
             out.push_back(a);
         }
     }

@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QString>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -452,10 +453,31 @@ int main(int argc, char** argv)
     for (const auto& f : free) {
         Rendered r;
         r.stem = f.stem;
-        r.screen = rasterise(f.shape, f.width, f.height, 0, 0, 1, kScreen.threshold, nullptr);
+        r.screen = rasterise(f.shape, f.width, f.height, 0, 0, 1, kScreen.threshold, nullptr, kScreen.pen);
         if (!f.screenOnly)
-            r.hires = rasterise(f.shape, 3 * f.width, 3 * f.height, 0, 0, 3, kHires.threshold, nullptr);
+            r.hires = rasterise(f.shape, 3 * f.width, 3 * f.height, 0, 0, 3, kHires.threshold, nullptr, kHires.pen);
         rendered.push_back(std::move(r));
+    }
+
+    // Checks the drawing code relies on: names resolve without regard to case, and the quaver
+    // made of head 4_ and flag 8U covers columns 17 to 34 (its ink box in the glyph tables).
+    {
+        std::map<std::string, int> seen;
+        for (const auto& r : rendered) {
+            std::string lower = r.stem;
+            for (auto& c : lower)
+                c = char(std::tolower(static_cast<unsigned char>(c)));
+            if (seen[lower]++ > 0) {
+                std::cerr << "glyphgen: two bitmaps named " << r.stem << " (names are matched without case)\n";
+                ++problems;
+            }
+        }
+        const InkBox head = inkBox(rendered.at(25).screen), flag = inkBox(rendered.at(28).screen);
+        if (head.left != 17 || flag.right != 34) {
+            std::cerr << "glyphgen: quaver 4_ + 8U covers columns " << head.left << " to " << flag.right
+                      << ", expected 17 to 34\n";
+            ++problems;
+        }
     }
 
     std::ofstream qrc(outDir / "glyphs.qrc");
