@@ -835,6 +835,7 @@ std::vector<GlyphSpec> buildCatalogue(const Fonts& fonts)
         g.code = code;
         g.stem = stems[code];
         g.drawnBelow = below.count(code) ? below[code] : 0;
+        g.screenPen = code != 4 && code != 5;
         auto it = make.find(code);
         if (it == make.end()) {
             g.drawn = false;

@@ -37,6 +37,8 @@ struct GlyphSpec {
     int drawnBelow = 0;     // the drawing code draws this glyph this many pixels below the
                             // musical point (notes: one), used by the contact sheet only
     bool drawn = true;      // false: left empty on purpose or not made yet
+    bool screenPen = true;  // trace outlines with the screen hairline pen (off where it would
+                            // close up gaps, as between the bars of a small C clef)
     std::string source;     // font glyph names used, for the record
 };
 

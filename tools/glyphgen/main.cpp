@@ -431,7 +431,7 @@ int main(int argc, char** argv)
         const Offset hoff = g.code >= 0 ? glyphHiResOffset(g.code) : Offset{};
         bool clipS = false, clipH = false;
         r.screen = rasterise(g.shape.translated(-off.dx, -off.dy), kScreen.w, kScreen.h, kScreen.ox, kScreen.oy,
-                             kScreen.k, kScreen.threshold, &clipS, kScreen.pen);
+                             kScreen.k, kScreen.threshold, &clipS, g.screenPen ? kScreen.pen : 0.0);
         const Shape& hs = g.hiresShape.empty() ? g.shape : g.hiresShape;
         r.hires = rasterise(hs.translated(-off.dx - hoff.dx / 3.0, -off.dy - hoff.dy / 3.0), kHires.w, kHires.h,
                             kHires.ox, kHires.oy, kHires.k, kHires.threshold, &clipH, kHires.pen);
