@@ -353,12 +353,12 @@ void writeStaff(const std::vector<Rendered>& all, const std::string& prefix)
         }
         QImage out = hires ? p.image() : p.image().scaled(p.image().width() * 2, p.image().height() * 2);
         save(out, prefix + (hires ? "-hires.png" : "-screen.png"));
-        // Close-ups of the screen page, four times enlarged.
-        if (!hires)
-            for (int ty = 0; ty < 3; ++ty)
-                for (int tx = 0; tx < 4; ++tx)
-                    save(p.image().copy(tx * 160, ty * 100, 160, 100).scaled(640, 400),
-                         prefix + "-zoom-" + std::to_string(ty) + std::to_string(tx) + ".png");
+        // Close-ups: screen four times enlarged, high resolution as it is.
+        const int z = hires ? 3 : 4, tw = 160 * p.k(), th = 100 * p.k();
+        for (int ty = 0; ty < 3; ++ty)
+            for (int tx = 0; tx < 4; ++tx)
+                save(p.image().copy(tx * tw, ty * th, tw, th).scaled(tw * z / p.k(), th * z / p.k()),
+                     prefix + (hires ? "-hires-zoom-" : "-zoom-") + std::to_string(ty) + std::to_string(tx) + ".png");
     }
 }
 
