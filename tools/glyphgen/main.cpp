@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QString>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -471,6 +472,25 @@ int main(int argc, char** argv)
                 std::cerr << "glyphgen: two bitmaps named " << r.stem << " (names are matched without case)\n";
                 ++problems;
             }
+        }
+        // Crotchet stems end where the note drawer's own stem lines end (y - 27 up, y + 28 down,
+        // the glyph drawn at y + 1) and stand in its columns (x + 5 up, x - 4 down); a bar line
+        // covers the stave from its top line (row Y - 17) to its bottom line (row Y + 15).
+        auto longestRun = [](const QImage& img, int col) {
+            int best = 0, run = 0;
+            for (int y = 0; y < img.height(); ++y) {
+                run = img.pixelIndex(col, y) == 1 ? run + 1 : 0;
+                best = std::max(best, run);
+            }
+            return best;
+        };
+        const InkBox up = inkBox(rendered.at(26).screen), down = inkBox(rendered.at(27).screen);
+        const InkBox bar = inkBox(rendered.at(39).screen);
+        if (up.top != 4 || longestRun(rendered.at(26).screen, 26) < 20 || down.bottom != 59 ||
+            longestRun(rendered.at(27).screen, 17) < 20 || bar.top != 14 || bar.bottom != 46) {
+            std::cerr << "glyphgen: crotchet stems or bar line out of place (4U top " << up.top << ", 4D bottom "
+                      << down.bottom << ", bar rows " << bar.top << ".." << bar.bottom << ")\n";
+            ++problems;
         }
         const InkBox head = inkBox(rendered.at(25).screen), flag = inkBox(rendered.at(28).screen);
         if (head.left != 17 || flag.right != 34) {
