@@ -146,7 +146,7 @@ Shape musicWord(const std::vector<std::string>& names, double cx, double cy)
 enum class Head { None, Black, Hollow, Whole, Breve, Cross, DiamondHalf, DiamondWhole };
 enum class Stem { None, Up, Down };
 
-struct NoteSpec {
+struct NoteForm {
     Head head = Head::Black;
     Stem stem = Stem::None;
     int flags = 0;
@@ -190,7 +190,7 @@ QPainterPath widen(const QPainterPath& p, double stemLeft)
     return QTransform().translate(stemLeft, 0).scale(kFlagWidth, 1).translate(-stemLeft, 0).map(p);
 }
 
-Shape noteShape(const NoteSpec& n)
+Shape noteShape(const NoteForm& n)
 {
     Shape s;
     const double size = n.small ? kSmall : 1.0;
@@ -252,7 +252,7 @@ Shape noteShape(const NoteSpec& n)
 
 Shape semibreveWithStrokes(bool above, int strokes, bool small = false)
 {
-    NoteSpec n;
+    NoteForm n;
     n.head = Head::Whole;
     n.small = small;
     Shape s = noteShape(n);
@@ -461,7 +461,7 @@ Shape ruledSingle(const QPainterPath& p)
 
 Shape noteOf(Head head, Stem stem, int flags, bool small, int code, int strokes = 0, bool slash = false)
 {
-    NoteSpec n;
+    NoteForm n;
     n.head = head;
     n.stem = stem;
     n.flags = flags;
@@ -489,7 +489,7 @@ Shape metronomeEquals(Head head)
 {
     Shape s;
     // A small note at the left and an equals sign at the right.
-    NoteSpec n;
+    NoteForm n;
     n.head = head;
     n.stem = Stem::Up;
     n.small = true;
@@ -501,10 +501,10 @@ Shape metronomeEquals(Head head)
 
 } // namespace
 
-std::vector<GlyphSpec> buildCatalogue(const Fonts& fonts)
+std::vector<GlyphDrawing> buildCatalogue(const Fonts& fonts)
 {
     F = &fonts;
-    std::vector<GlyphSpec> out;
+    std::vector<GlyphDrawing> out;
     const auto& stems = catalogueStems();
     std::map<int, std::function<Shape()>> make;
     std::map<int, std::function<Shape()>> makeHires;
@@ -831,7 +831,7 @@ std::vector<GlyphSpec> buildCatalogue(const Fonts& fonts)
     make[227] = [] { return single(musicCentred("scripts.caesura.straight", 0.5, 0)); };
 
     for (int code = 0; code < int(stems.size()); ++code) {
-        GlyphSpec g;
+        GlyphDrawing g;
         g.code = code;
         g.stem = stems[code];
         g.drawnBelow = below.count(code) ? below[code] : 0;
@@ -853,7 +853,7 @@ std::vector<GlyphSpec> buildCatalogue(const Fonts& fonts)
         }
         out.push_back(std::move(g));
     }
-    GlyphSpec nothing;
+    GlyphDrawing nothing;
     nothing.stem = "NOTHING";
     nothing.drawn = false;
     out.push_back(nothing);

@@ -29,7 +29,7 @@ struct Offset {
 Offset glyphOffset(int code);
 Offset glyphHiResOffset(int code);
 
-struct GlyphSpec {
+struct GlyphDrawing {
     int code = -1;          // 0..229, or -1 for bitmaps outside the numbered catalogue
     std::string stem;       // resource name without the "bm"/"hbm" prefix
     Shape shape;            // where the sign belongs relative to the point it is drawn at
@@ -43,7 +43,7 @@ struct GlyphSpec {
 };
 
 // All 230 numbered stems plus NOTHING, in code order.
-std::vector<GlyphSpec> buildCatalogue(const Fonts& fonts);
+std::vector<GlyphDrawing> buildCatalogue(const Fonts& fonts);
 
 // Bitmaps that are not 41 x 64 cells: the anchor mark and the sized text accidentals.
 struct FreeBitmap {

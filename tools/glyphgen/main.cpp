@@ -409,10 +409,10 @@ int main(int argc, char** argv)
     auto sansBold = font(lib_ + "LiberationSans-Bold.ttf");
     Fonts fonts{music.get(), serif.get(), serifItalic.get(), serifBoldItalic.get(), sans.get(), sansBold.get()};
 
-    std::vector<GlyphSpec> specs;
+    std::vector<GlyphDrawing> drawings;
     std::vector<FreeBitmap> free;
     try {
-        specs = buildCatalogue(fonts);
+        drawings = buildCatalogue(fonts);
         free = buildFreeBitmaps(fonts);
     } catch (const std::exception& e) {
         std::cerr << "glyphgen: " << e.what() << "\n";
@@ -423,7 +423,7 @@ int main(int argc, char** argv)
     std::vector<Rendered> rendered;
     int problems = 0;
     std::vector<std::string> empty;
-    for (const auto& g : specs) {
+    for (const auto& g : drawings) {
         Rendered r;
         r.stem = g.stem;
         r.code = g.code;
