@@ -343,12 +343,18 @@ std::vector<GlyphDrawing> buildCatalogue(const Fonts& fonts)
     make[164] = [] { return single(musicCentred("scripts.mordent", 0.5, 0)); };
     make[166] = [] { return single(musicCentred("scripts.trill", 0.5, 0)); };
     make[168] = [] { return single(musicCentred("scripts.slashturn", 0.5, 0)); };
+    // The wavy trill line: three waves (one per space) cut from a longer run, one pixel more
+    // than three waves wide, so that copies placed at its ink width join without a kink.
     make[180] = [] {
-        Shape s;
-        for (int i = 0; i < 3; ++i)
-            s.add(music("scripts.trill_element", -11.0 + i * kSpace, 3.0));
-        const QRectF b = s.bounds();
-        return s.translated(0.5 - b.center().x(), -b.center().y());
+        QPainterPath run;
+        run.setFillRule(Qt::WindingFill);
+        for (int i = -3; i < 4; ++i)
+            run.addPath(music("scripts.trill_element", i * kSpace, 0));
+        QPainterPath window;
+        window.addRect(QRectF(-12.0, -20.0, 3 * kSpace + 1, 40.0));
+        QPainterPath cut = run.intersected(window);
+        const QRectF b = cut.boundingRect();
+        return single(cut.translated(0, -b.center().y()));
     };
 
     // Dynamics from the music font's letters.

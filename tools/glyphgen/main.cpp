@@ -352,6 +352,13 @@ void writeStaff(const std::vector<Rendered>& all, const std::string& prefix)
             p.glyph(code, x, Y3 + 30);
             x += 34;
         }
+        // An arpeggio of four segments (as the arpeggio drawer places them) and a wavy trill
+        // line of three copies of horitwid repeated at its ink width (as symbols repeat).
+        for (int k = 0; k < 4; ++k)
+            p.glyph(157, 610 + 2, Y3 + 12 + 6 - 8 * k);
+        const InkBox w = inkBox(all.at(180).screen);
+        for (int k = 0; k < 3; ++k)
+            p.glyph(180, 480 + k * (w.right - w.left), Y3 - 50);
         QImage out = hires ? p.image() : p.image().scaled(p.image().width() * 2, p.image().height() * 2);
         save(out, prefix + (hires ? "-hires.png" : "-screen.png"));
         // Close-ups: screen four times enlarged, high resolution as it is.

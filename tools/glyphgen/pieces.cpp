@@ -17,7 +17,7 @@ const char* kDigitNames[] = {"zero", "one", "two", "three", "four", "five", "six
 
 void note(const std::string& what)
 {
-    if (sources) {
+    if (sources && (", " + *sources + ", ").find(", " + what + ", ") == std::string::npos) {
         if (!sources->empty())
             *sources += ", ";
         *sources += what;
