@@ -15,7 +15,6 @@ struct Fonts {
     const OutlineFont* serifItalic = nullptr;
     const OutlineFont* serifBoldItalic = nullptr;
     const OutlineFont* sans = nullptr;       // Liberation Sans
-    const OutlineFont* sansBold = nullptr;
 };
 
 struct Offset {

@@ -413,8 +413,7 @@ int main(int argc, char** argv)
     auto serifItalic = font(lib_ + "LiberationSerif-Italic.ttf");
     auto serifBoldItalic = font(lib_ + "LiberationSerif-BoldItalic.ttf");
     auto sans = font(lib_ + "LiberationSans-Regular.ttf");
-    auto sansBold = font(lib_ + "LiberationSans-Bold.ttf");
-    Fonts fonts{music.get(), serif.get(), serifItalic.get(), serifBoldItalic.get(), sans.get(), sansBold.get()};
+    Fonts fonts{music.get(), serif.get(), serifItalic.get(), serifBoldItalic.get(), sans.get()};
 
     std::vector<GlyphDrawing> drawings;
     std::vector<FreeBitmap> free;
@@ -535,7 +534,7 @@ int main(int argc, char** argv)
         std::cerr << "\n";
     }
     fonts = Fonts{};
-    for (auto* f : {&music, &serif, &serifItalic, &serifBoldItalic, &sans, &sansBold})
+    for (auto* f : {&music, &serif, &serifItalic, &serifBoldItalic, &sans})
         f->reset();
     FT_Done_FreeType(lib);
     return problems == 0 ? 0 : 1;
