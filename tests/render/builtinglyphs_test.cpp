@@ -32,7 +32,7 @@ TEST(BuiltInGlyphs, EveryCodeHasAScreenAndAThreeTimesBitmap) {
 
 TEST(BuiltInGlyphs, HeadsSitOnTheirPitchAndAQuaversBoxCoversItsHead) {
     const InkBox head = GlyphInkBox(25);
-    // The head is centred on the reference point (column 21, row 32).
+    // The head covers the reference point (column 21, row 32) of its cell.
     EXPECT_LE(head.left, 21);
     EXPECT_GE(head.right, 21);
     EXPECT_LE(head.top, 32);

@@ -3,7 +3,7 @@
 //   glyphgen [--out DIR] [--sheet PREFIX] [--staff PREFIX] [--list]
 //
 // Writes bm<stem>.png (41 x 64) and hbm<stem>.png (123 x 192) for every stem, the anchor mark
-// and the sized text accidentals, plus glyphs.qrc, into DIR (default resources/glyphs).
+// and the sized text accidentals into DIR (default resources/glyphs).
 // --sheet also writes contact sheets PREFIX-screen-N.png and PREFIX-hires-N.png: every glyph
 // placed as the drawing code places it, on a faint stave through its point.
 // --staff writes PREFIX-screen.png and PREFIX-hires.png: a short passage set as the drawers set it.
@@ -26,7 +26,6 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -506,20 +505,13 @@ int main(int argc, char** argv)
         }
     }
 
-    std::ofstream qrc(outDir / "glyphs.qrc");
-    qrc << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/glyphs\">\n";
+    // The build compiles in every PNG of the folder; no list of them is kept.
     for (const auto& r : rendered) {
-        const std::string s = "bm" + r.stem + ".png", h = "hbm" + r.stem + ".png";
-        if (!save(r.screen, outDir / s))
+        if (!save(r.screen, outDir / ("bm" + r.stem + ".png")))
             return 1;
-        qrc << "  <file alias=\"bm" << r.stem << "\">" << s << "</file>\n";
-        if (!r.hires.isNull()) {
-            if (!save(r.hires, outDir / h))
-                return 1;
-            qrc << "  <file alias=\"hbm" << r.stem << "\">" << h << "</file>\n";
-        }
+        if (!r.hires.isNull() && !save(r.hires, outDir / ("hbm" + r.stem + ".png")))
+            return 1;
     }
-    qrc << "</qresource>\n</RCC>\n";
 
     if (!sheet.empty()) {
         writeSheets(rendered, sheet, false, *sans);
