@@ -23,6 +23,9 @@ class Score;
 struct ScoreHooks {
     std::function<void(Score&, int stave)> recordUndo;
     std::function<void(Score&, int stave)> staveChanged;
+    // After a stave has been tidied and measured: the score window refreshes its
+    // status line and redraw state when the stave is the current one.
+    std::function<void(Score&, int stave)> refreshStatus;
 };
 
 // The object being entered, held outside the staves until it is completed.

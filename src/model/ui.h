@@ -34,6 +34,9 @@ class Ui {
     // Asks for a line of text; nothing when the user cancels.
     virtual std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                                 const std::string& initial) = 0;
+
+    // Shows or clears the busy (hourglass) pointer around a long operation.
+    virtual void setBusy(bool /*busy*/) {}
 };
 
 // The common shapes of message.
