@@ -1,0 +1,47 @@
+#include "render/textmetrics.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
+
+#include <cmath>
+#include <map>
+#include <tuple>
+
+namespace qv {
+
+int screenPixelSize(int points) { return std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0))); }
+
+namespace {
+
+QFont screenFont(const FontDesc& f) {
+    QFont font(QString::fromLatin1(f.name.c_str()));
+    font.setPixelSize(screenPixelSize(f.size));
+    font.setBold(f.style & FontBold);
+    font.setItalic(f.style & FontItalic);
+    font.setUnderline(f.style & FontUnderline);
+    font.setStrikeOut(f.style & FontStrikeOut);
+    return font;
+}
+
+int measureHeight(const FontDesc& f) {
+    // Fonts need the GUI side of Qt; without it (a tool that never draws) the
+    // usual proportion of a serif face stands in.
+    if (!QGuiApplication::instance()) return static_cast<int>(std::lround(screenPixelSize(f.size) * 1.15));
+    return QFontMetrics(screenFont(f)).height();
+}
+
+} // namespace
+
+int TextHeight(const FontDesc& font, const std::string& /*text*/) {
+    using Key = std::tuple<std::string, int, int>;
+    static std::map<Key, int> cache;
+    const Key key{font.name, font.size, font.style};
+    const auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    const int height = measureHeight(font);
+    cache.emplace(key, height);
+    return height;
+}
+
+} // namespace qv
