@@ -1,1 +1,570 @@
-// placeholder
+// Pagination: systems and pages of staves, the continuous strip and breaking it
+// into pages, moving staves, room for an appended system and the drag limits.
+//
+// Most scores here come from makeScore: stave i has its middle line at
+// 40 + 48(i - 1), top extent 16 above it and bottom extent 16 below it, all on page 1.
+
+#include "layout/pagination.h"
+#include "support/scorebuilder.h"
+#include "support/scriptedui.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <random>
+#include <vector>
+
+namespace qv {
+namespace {
+
+using test::makeScore;
+using test::ScriptedUi;
+
+// Binds consecutive staves into systems of the given sizes.
+void bindSystems(Score& score, std::initializer_list<int> sizes) {
+    int s = 1;
+    for (int size : sizes) {
+        for (int k = 1; k <= size; ++k, ++s)
+            score.stave(s).joinToNext = k < size;
+    }
+}
+
+void setPages(Score& score, std::initializer_list<int> pages) {
+    int s = 1;
+    for (int p : pages)
+        score.stave(s++).PageNum = static_cast<std::uint8_t>(p);
+}
+
+std::vector<int> ycoords(const Score& score) {
+    std::vector<int> v;
+    for (int i = 1; i <= score.Nstaves; ++i)
+        v.push_back(score.stave(i).Ycoord);
+    return v;
+}
+
+std::vector<int> pages(const Score& score) {
+    std::vector<int> v;
+    for (int i = 1; i <= score.Nstaves; ++i)
+        v.push_back(score.stave(i).PageNum);
+    return v;
+}
+
+class BusyUi : public ScriptedUi {
+  public:
+    std::vector<bool> busy;
+    void setBusy(bool b) override { busy.push_back(b); }
+};
+
+// ---- Systems and pages -------------------------------------------------------
+
+TEST(Systems, ExtentNumberAndFirstStaveAgree) {
+    Score score = makeScore(6);
+    bindSystems(score, {2, 3, 1});
+
+    EXPECT_EQ(SystemExtent(score, 4).first, 3);
+    EXPECT_EQ(SystemExtent(score, 4).last, 5);
+    EXPECT_EQ(SystemExtent(score, 0).last, 2) << "clamped to stave 1";
+    EXPECT_EQ(SystemExtent(score, 99).first, 6) << "clamped to the last stave";
+
+    EXPECT_EQ(systemNumber(score, 0), 1);
+    EXPECT_EQ(systemNumber(score, 2), 1);
+    EXPECT_EQ(systemNumber(score, 5), 2);
+    EXPECT_EQ(systemNumber(score, 6), 3);
+
+    EXPECT_EQ(firstStaveOfSystem(score, 0), 1);
+    EXPECT_EQ(firstStaveOfSystem(score, 2), 3);
+    EXPECT_EQ(firstStaveOfSystem(score, 3), 6);
+    EXPECT_EQ(firstStaveOfSystem(score, 4), 7) << "one past the last stave";
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(systemNumber(score, firstStaveOfSystem(score, n)), n);
+}
+
+TEST(Systems, TheLastStavesJoinFlagIsIgnored) {
+    Score score = makeScore(4);
+    bindSystems(score, {2, 2});
+    score.stave(4).joinToNext = true; // nothing below it to join
+
+    EXPECT_EQ(SystemExtent(score, 3).last, 4);
+    EXPECT_EQ(SystemExtent(score, 4).last, 4);
+    EXPECT_EQ(firstStaveOfSystem(score, 3), 5);
+    EXPECT_EQ(systemNumber(score, 5), 3);
+
+    // Stave 5 does not exist: breaking the last system must stop at stave 4.
+    ScriptedUi ui;
+    PageState state;
+    score.stave(2).ForcedBk = true;
+    repaginate(score, 1000, ui, state);
+    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 2, 2}));
+    EXPECT_EQ(state.pages, 2);
+}
+
+TEST(Pages, FirstAndLastStaveOnAPage) {
+    Score score = makeScore(5);
+    setPages(score, {1, 1, 2, 2, 4});
+    ScriptedUi ui;
+
+    EXPECT_EQ(firststaveonpage(score, 1, ui), 1);
+    EXPECT_EQ(firststaveonpage(score, 2, ui), 3);
+    EXPECT_EQ(firststaveonpage(score, 3, ui), 5) << "page 3 is empty: the next stave after it";
+    EXPECT_EQ(firststaveonpage(score, 0, ui), 0);
+    EXPECT_TRUE(ui.messages.empty());
+
+    EXPECT_EQ(firststaveonpage(score, 5, ui), 0);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Problem with firststaveonpage 5");
+    EXPECT_EQ(ui.messages[0].type, MessageType::Error);
+
+    EXPECT_EQ(laststaveonpage(score, 0), 0);
+    EXPECT_EQ(laststaveonpage(score, 1), 2);
+    EXPECT_EQ(laststaveonpage(score, 2), 4);
+    EXPECT_EQ(laststaveonpage(score, 3), 4);
+    EXPECT_EQ(laststaveonpage(score, 200), 5);
+
+    setPages(score, {3, 3, 3, 3, 3});
+    EXPECT_EQ(laststaveonpage(score, 1), 1) << "stave 1's own page is not looked at";
+}
+
+TEST(Pages, AScoreWithoutStavesIsLeftAlone) {
+    Score score = makeScore(0);
+    ScriptedUi ui;
+    PageState state;
+    state.currentStave = 3;
+
+    EXPECT_EQ(SystemExtent(score, 1).last, 0);
+    EXPECT_EQ(firstStaveOfSystem(score, 2), 1);
+    EXPECT_EQ(systemNumber(score, 4), 1);
+    EXPECT_EQ(laststaveonpage(score, 1), 0);
+    EXPECT_EQ(firststaveonpage(score, 1, ui), 0);
+    unpaginate(score);
+    repaginate(score, 100, ui, state);
+    setCurrentStave(score, state, 1, Standard, false);
+    EXPECT_FALSE(placeAppendedSystem(score, 100, ui).proceed);
+    EXPECT_EQ(state.currentStave, 3);
+    EXPECT_EQ(ui.messages.size(), 1u) << "only firststaveonpage's message";
+}
+
+// ---- Moving staves -----------------------------------------------------------
+
+TEST(ShiftStave, MovesTheStaveItsExtentsAndEveryObject) {
+    Score score = makeScore(2);
+    Stave& s = score.stave(2);
+    test::append(s, test::makeNote(100, 2, 3, s.Ycoord));
+    test::append(s, test::makeShortText(150, 30, 1, "f"));
+    s.object(3) = test::makeShortText(0, 500, 1, "x"); // beyond Nobjec: not an object
+
+    ShiftStave(score, 2, -30);
+    EXPECT_EQ(s.Ycoord, 58);
+    EXPECT_EQ(s.MinY, 42);
+    EXPECT_EQ(s.MaxY, 74);
+    EXPECT_EQ(s.object(1).y(), 80 - 30);
+    EXPECT_EQ(s.object(2).y(), 0);
+    EXPECT_EQ(s.object(3).y(), 500);
+    EXPECT_EQ(score.stave(1).Ycoord, 40);
+
+    setStavePosition(score, 2, 200);
+    EXPECT_EQ(s.Ycoord, 200);
+    EXPECT_EQ(s.object(1).y(), 192);
+
+    // Staves that do not exist are not touched (and not read).
+    ShiftStave(score, 0, 5);
+    ShiftStave(score, 3, 5);
+    setStavePosition(score, 7, 5);
+    EXPECT_EQ(score.stave(0).Ycoord, 0);
+}
+
+TEST(ShiftStave, ObjectsFollowTheirStaveWhereTheStripPassesSixteenBits) {
+    // 255 staves 150 apart reach y = 38140 on the continuous strip. An object's y
+    // has only 16 bits, so it must wrap there and come back whole on its page.
+    Score score = makeScore(255);
+    for (int i = 1; i <= 255; ++i) {
+        Stave& s = score.stave(i);
+        s.Ycoord = 40 + 150 * (i - 1);
+        s.MinY = s.Ycoord - 40;
+        s.MaxY = s.Ycoord + 40;
+        ScoreObject o = makeObject(ObjectKind::Glyph, 10, 0);
+        o.setY(static_cast<std::int16_t>(s.Ycoord - 8)); // as the strip holds it
+        test::append(s, o);
+    }
+    ScriptedUi ui;
+    PageState state;
+    // Seven staves a page: 80 + 150 * 6 = 980 on page 1, 90 + 150 * 6 on later ones.
+    repaginate(score, 1000, ui, state);
+    EXPECT_EQ(state.pages, 37);
+    for (int i = 1; i <= 255; ++i) {
+        ASSERT_EQ(score.stave(i).object(1).y(), score.stave(i).Ycoord - 8) << "stave " << i;
+        ASSERT_LE(score.stave(i).MaxY, 1000);
+    }
+}
+
+// ---- Unpaginate --------------------------------------------------------------
+
+TEST(Unpaginate, GluesThePagesTenUnitsApart) {
+    Score score = makeScore(4);
+    setPages(score, {1, 1, 2, 2});
+    setStavePosition(score, 3, 26); // top extent 10 on page 2
+    setStavePosition(score, 4, 74);
+    test::append(score.stave(4), test::makeNote(50, 0, 3, 74));
+
+    unpaginate(score);
+    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 1, 1}));
+    // Stave 3: 88 + (104 - 88) + 10 + (26 - 10) = 130, its top extent 10 below 104.
+    EXPECT_EQ(ycoords(score), (std::vector<int>{40, 88, 130, 178}));
+    EXPECT_EQ(score.stave(3).MinY, score.stave(2).MaxY + 10);
+    EXPECT_EQ(score.stave(4).object(1).y(), 178);
+}
+
+// ---- Repaginate --------------------------------------------------------------
+
+TEST(Repaginate, AScoreWithinOnePageIsUnchanged) {
+    auto build = [] {
+        Score score = makeScore(6);
+        bindSystems(score, {2, 2, 2});
+        test::append(score.stave(3), test::makeNote(50, 1, 3, 136));
+        return score;
+    };
+    Score score = build();
+    const Score original = build();
+    BusyUi ui;
+    PageState state;
+    state.currentStave = 5;
+    state.currentPage = 7;
+    state.pages = 9;
+
+    repaginate(score, 296, ui, state); // the last bottom extent is exactly 296
+    EXPECT_TRUE(score.sameContent(original));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.busy, (std::vector<bool>{true, false}));
+    EXPECT_EQ(state.pages, 1);
+    EXPECT_EQ(state.currentPage, 1);
+
+    // One unit less and the last system goes to page 2, its top extent at 10:
+    // T(5) = 216 - 10 = 206, so stave 5 moves from 232 to 26 and stave 6 to 74.
+    repaginate(score, 295, ui, state);
+    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 1, 1, 2, 2}));
+    EXPECT_EQ(ycoords(score), (std::vector<int>{40, 88, 136, 184, 26, 74}));
+    EXPECT_EQ(score.stave(5).MinY, 10);
+    EXPECT_EQ(state.pages, 2);
+    EXPECT_EQ(state.currentPage, 2);
+}
+
+TEST(Repaginate, AnOversizedFirstSystemStaysOnPageOne) {
+    Score score = makeScore(6);
+    bindSystems(score, {4, 2}); // system 1 reaches 200
+    ScriptedUi ui;
+    PageState state;
+    state.currentStave = 99;
+
+    repaginate(score, 150, ui, state);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Cannot fit system 1 on page 1");
+    EXPECT_EQ(ui.messages[0].type, MessageType::Warning);
+    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 1, 1, 2, 2}));
+    EXPECT_EQ(ycoords(score), (std::vector<int>{40, 88, 136, 184, 26, 74}));
+    EXPECT_EQ(state.currentStave, 6) << "clamped to the last stave";
+    EXPECT_EQ(state.currentPage, 2);
+}
+
+TEST(Repaginate, AnOversizedLaterSystemOfPageOneStaysThereBelowTheOthers) {
+    Score score = makeScore(8);
+    bindSystems(score, {2, 4, 2});
+    ScriptedUi ui;
+    PageState state;
+
+    // System 2 (staves 3-6) needs 296 - 110 = 186 even at the top of a page.
+    repaginate(score, 150, ui, state);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Cannot fit system 2 on page 1");
+    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 1, 1, 1, 1, 2, 2}));
+    // It keeps its place below system 1 rather than being lifted onto it.
+    EXPECT_EQ(ycoords(score), (std::vector<int>{40, 88, 136, 184, 232, 280, 26, 74}));
+}
+
+TEST(Repaginate, AnOversizedSystemOnALaterPageOverflowsItsOwnPage) {
+    Score score = makeScore(8);
+    bindSystems(score, {2, 2, 4});
+    ScriptedUi ui;
+    PageState state;
+
+    // System 3 (staves 5-8) does not fit below system 2 on page 2, nor anywhere.
+    repaginate(score, 150, ui, state);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Cannot fit system 3 on page 2");
+    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 2, 2, 3, 3, 3, 3}));
+    EXPECT_EQ(ycoords(score), (std::vector<int>{40, 88, 26, 74, 26, 74, 122, 170}));
+    EXPECT_EQ(score.stave(8).MaxY, 186);
+}
+
+TEST(Repaginate, AForcedBreakActsOnlyAfterTheLastStaveOfASystem) {
+    Score score = makeScore(6);
+    bindSystems(score, {2, 2, 2});
+    score.stave(2).ForcedBk = true;
+    score.stave(3).ForcedBk = true; // inside system 2: no effect
+    ScriptedUi ui;
+    PageState state;
+
+    repaginate(score, 1000, ui, state);
+    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 2, 2, 2, 2}));
+    // T(3) = 120 - 10 = 110.
+    EXPECT_EQ(ycoords(score), (std::vector<int>{40, 88, 26, 74, 122, 170}));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(Repaginate, AForcedBreakBeforeAnOversizedSystemIsKept) {
+    Score score = makeScore(6);
+    bindSystems(score, {2, 4});
+    score.stave(2).ForcedBk = true;
+    ScriptedUi ui;
+    PageState state;
+
+    // System 2 needs 296 - 110 = 186 > 150; the user's break still puts it on page 2.
+    repaginate(score, 150, ui, state);
+    EXPECT_TRUE(ui.saw("Cannot fit system 2 on page 1"));
+    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 2, 2, 2, 2}));
+    EXPECT_EQ(score.stave(3).MinY, 10);
+}
+
+TEST(Repaginate, PageNumbersZeroAreReadAsOneContinuousStrip) {
+    Score score = makeScore(4);
+    setPages(score, {0, 0, 0, 0});
+    ScriptedUi ui;
+    PageState state;
+    repaginate(score, 1000, ui, state);
+    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 1, 1}));
+    EXPECT_EQ(ycoords(score), (std::vector<int>{40, 88, 136, 184}));
+}
+
+// A score of random systems (1-4 staves) and extents on one continuous strip.
+// `packed`: each system's top extent lies 10 below the bottom extent above it, the
+// way unpaginate glues pages; otherwise the gaps between systems vary.
+Score randomStrip(std::mt19937& rng, int staves, bool packed) {
+    Score score = makeScore(staves);
+    std::uniform_int_distribution<int> size(1, 4), gap(36, 70), reach(16, 40), objects(0, 5);
+    int y = 60, left = 0;
+    for (int i = 1; i <= staves; ++i) {
+        if (left == 0) left = size(rng);
+        Stave& s = score.stave(i);
+        s.joinToNext = --left > 0;
+        s.ForcedBk = !s.joinToNext && rng() % 9 == 0;
+        const int above = reach(rng);
+        if (packed && i > 1 && !score.stave(i - 1).joinToNext) y = score.stave(i - 1).MaxY + 10 + above;
+        s.Ycoord = y;
+        s.MinY = y - above;
+        s.MaxY = y + reach(rng);
+        for (int k = objects(rng); k > 0; --k)
+            test::append(s, test::makeNote(20 * k, k - 2, 3, y));
+        y += gap(rng) + (s.joinToNext ? 0 : 30);
+    }
+    return score;
+}
+
+std::vector<int> objectYs(const Score& score) {
+    std::vector<int> v;
+    for (int i = 1; i <= score.Nstaves; ++i)
+        for (int k = 1; k <= score.stave(i).Nobjec; ++k)
+            v.push_back(score.stave(i).object(k).y());
+    return v;
+}
+
+TEST(Repaginate, PagesHoldWholeSystemsAndLaterPagesStartTenDown) {
+    std::mt19937 rng(7);
+    for (int round = 0; round < 40; ++round) {
+        Score score = randomStrip(rng, 1 + static_cast<int>(rng() % 120), false);
+        const int H = 150 + static_cast<int>(rng() % 900);
+        ScriptedUi ui;
+        PageState state;
+        repaginate(score, H, ui, state);
+        for (int i = 2; i <= score.Nstaves; ++i) {
+            const Stave& s = score.stave(i);
+            const Stave& above = score.stave(i - 1);
+            ASSERT_TRUE(s.PageNum == above.PageNum || s.PageNum == above.PageNum + 1);
+            if (above.joinToNext) {
+                ASSERT_EQ(s.PageNum, above.PageNum) << "a system is never split";
+            }
+            if (s.PageNum != above.PageNum) {
+                ASSERT_EQ(s.MinY, 10) << "a later page's first top extent";
+            }
+            if (above.ForcedBk && !above.joinToNext) {
+                ASSERT_EQ(s.PageNum, above.PageNum + 1) << "forced break after stave " << i - 1;
+            }
+        }
+        for (int i = 1; i <= score.Nstaves && ui.messages.empty(); ++i)
+            ASSERT_LE(score.stave(i).MaxY, H) << "no system was too tall, so none overflows";
+        EXPECT_EQ(state.pages, score.stave(score.Nstaves).PageNum);
+    }
+}
+
+TEST(Repaginate, UnpaginateThenRepaginateReproducesThePages) {
+    std::mt19937 rng(11);
+    for (int round = 0; round < 40; ++round) {
+        Score score = randomStrip(rng, 1 + static_cast<int>(rng() % 120), true);
+        const auto stripY = ycoords(score);
+        const auto stripObjects = objectYs(score);
+        const int H = 150 + static_cast<int>(rng() % 900);
+        ScriptedUi ui;
+        PageState state;
+        repaginate(score, H, ui, state);
+        const auto firstPages = pages(score);
+        const auto firstY = ycoords(score);
+        const auto firstObjects = objectYs(score);
+
+        unpaginate(score);
+        ASSERT_EQ(ycoords(score), stripY) << "round " << round;
+        ASSERT_EQ(objectYs(score), stripObjects);
+        repaginate(score, H, ui, state);
+        ASSERT_EQ(pages(score), firstPages) << "round " << round;
+        ASSERT_EQ(ycoords(score), firstY) << "round " << round;
+        ASSERT_EQ(objectYs(score), firstObjects);
+    }
+}
+
+// ---- Appending a system ------------------------------------------------------
+
+TEST(AppendSystem, FitsBelowTheLowestExtentOnThePage) {
+    Score score = makeScore(4);
+    bindSystems(score, {2, 2});
+    ScriptedUi ui;
+
+    // The copy of staves 3-4 needs (184 - 136 + 32) + (200 + 30) = 310.
+    AppendPlacement p = placeAppendedSystem(score, 310, ui);
+    EXPECT_TRUE(p.proceed);
+    EXPECT_FALSE(p.newPage);
+    EXPECT_EQ(p.shift, 200 + 46 - 136);
+    EXPECT_EQ(p.pageNum, 1);
+    EXPECT_TRUE(ui.messages.empty());
+
+    // A stave of the last page reaching lower than the last stave sets the place.
+    score.stave(3).MaxY = 260;
+    p = placeAppendedSystem(score, 1000, ui);
+    EXPECT_EQ(p.shift, 260 + 46 - 136);
+}
+
+TEST(AppendSystem, OnlyStavesOfTheLastPageCount) {
+    Score score = makeScore(4);
+    bindSystems(score, {2, 2});
+    setPages(score, {1, 1, 2, 2});
+    score.stave(2).MaxY = 900; // page 1
+    setStavePosition(score, 3, 26);
+    setStavePosition(score, 4, 74); // bottom extent 90
+    ScriptedUi ui;
+
+    AppendPlacement p = placeAppendedSystem(score, 1000, ui);
+    EXPECT_TRUE(p.proceed);
+    EXPECT_EQ(p.shift, 90 + 46 - 26);
+    EXPECT_EQ(p.pageNum, 2);
+}
+
+TEST(AppendSystem, NoRoomAsksWhetherToStartANewPage) {
+    Score score = makeScore(4);
+    bindSystems(score, {2, 2});
+    ScriptedUi ui;
+
+    ui.buttonAnswers = {ButtonYes};
+    AppendPlacement p = placeAppendedSystem(score, 309, ui);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              "No room on this page for another system of this size.\n\nStart new page?");
+    EXPECT_EQ(ui.messages[0].buttons, Buttons{ButtonYes | ButtonAbort});
+    EXPECT_TRUE(p.proceed);
+    EXPECT_TRUE(p.newPage);
+    EXPECT_EQ(p.shift, 50 - 136);
+    EXPECT_EQ(p.pageNum, 2);
+
+    ui.buttonAnswers = {ButtonAbort};
+    p = placeAppendedSystem(score, 309, ui);
+    EXPECT_FALSE(p.proceed);
+    EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+TEST(AppendSystem, AForcedBreakOnTheLastStaveStartsANewPageWithoutAsking) {
+    Score score = makeScore(4);
+    bindSystems(score, {2, 2});
+    setPages(score, {1, 1, 1, 1});
+    score.stave(4).ForcedBk = true;
+    ScriptedUi ui;
+
+    AppendPlacement p = placeAppendedSystem(score, 10000, ui);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(p.proceed);
+    EXPECT_TRUE(p.newPage);
+    EXPECT_EQ(p.shift, 50 - 136);
+    EXPECT_EQ(p.pageNum, 2);
+}
+
+TEST(AppendSystem, RefusedBeyond255Staves) {
+    ScriptedUi ui;
+    Score full = makeScore(254);
+    full.stave(253).joinToNext = true; // the last system: staves 253-254
+    AppendPlacement p = placeAppendedSystem(full, 100, ui);
+    EXPECT_FALSE(p.proceed);
+    ASSERT_EQ(ui.messages.size(), 1u) << "refused before any question";
+    EXPECT_EQ(ui.messages[0].text, "Not enough staves available to complete this operation.");
+    EXPECT_EQ(ui.messages[0].type, MessageType::Error);
+
+    Score room = makeScore(253);
+    room.stave(252).joinToNext = true;
+    room.stave(253).ForcedBk = true;
+    EXPECT_TRUE(placeAppendedSystem(room, 100, ui).proceed) << "exactly 255 staves";
+}
+
+// ---- Navigation and the current stave ---------------------------------------
+
+TEST(CurrentStave, GoingToAPageMakesItsFirstStaveCurrent) {
+    Score score = makeScore(5);
+    setPages(score, {1, 1, 2, 2, 3});
+    ScriptedUi ui;
+    PageState state;
+    state.pages = 3;
+
+    goToPage(score, state, 2, ui);
+    EXPECT_EQ(state.currentPage, 2);
+    EXPECT_EQ(state.currentStave, 3);
+    goToPage(score, state, 0, ui);
+    goToPage(score, state, 4, ui);
+    EXPECT_EQ(state.currentPage, 2);
+    EXPECT_TRUE(ui.messages.empty());
+
+    state.pages = 4; // out of step with the staves
+    goToPage(score, state, 4, ui);
+    EXPECT_TRUE(ui.saw("Problem with firststaveonpage 4"));
+    EXPECT_EQ(state.currentStave, 3);
+}
+
+TEST(CurrentStave, DragLimitsStopAtTheNeighboursOnTheSamePage) {
+    Score score = makeScore(5);
+    setPages(score, {1, 1, 1, 2, 2});
+    std::vector<int> refreshed;
+    score.hooks.refreshStatus = [&](Score&, int s) { refreshed.push_back(s); };
+    PageState state;
+    const int none = 2147483647;
+
+    struct Case {
+        int stave, upper, lower;
+    };
+    for (Case c :
+         {Case{1, -none, 88}, Case{2, 40, 136}, Case{3, 88, none}, Case{4, -none, 232}, Case{5, 184, none}}) {
+        setCurrentStave(score, state, c.stave, Standard, false);
+        EXPECT_EQ(state.currentStave, c.stave);
+        EXPECT_EQ(state.drag.upper, c.upper) << "stave " << c.stave;
+        EXPECT_EQ(state.drag.lower, c.lower) << "stave " << c.stave;
+    }
+    EXPECT_EQ(state.currentPage, 2);
+    EXPECT_EQ(refreshed, (std::vector<int>{1, 2, 3, 4, 5}));
+
+    setCurrentStave(score, state, 2, Beginner, false);
+    EXPECT_EQ(state.drag.upper, 40);
+    EXPECT_EQ(state.currentPage, 1);
+    setCurrentStave(score, state, 2, Advanced, false);
+    EXPECT_EQ(state.drag.upper, -none);
+    EXPECT_EQ(state.drag.lower, none);
+    setCurrentStave(score, state, 2, Standard, true);
+    EXPECT_EQ(state.drag.lower, none) << "header/footer screen";
+
+    setCurrentStave(score, state, 0, Standard, true);
+    EXPECT_EQ(state.currentStave, 0) << "the header/footer stave";
+    setCurrentStave(score, state, 9, Standard, false);
+    EXPECT_EQ(state.currentStave, 5);
+    EXPECT_EQ(state.drag.upper, 184);
+}
+
+} // namespace
+} // namespace qv
