@@ -433,9 +433,14 @@ TEST(AppendSystem, FitsBelowTheLowestExtentOnThePage) {
     EXPECT_TRUE(ui.messages.empty());
 
     // A stave of the last page reaching lower than the last stave sets the place.
+    // The room is measured from there as well: 80 + (260 + 30) = 370.
     score.stave(3).MaxY = 260;
-    p = placeAppendedSystem(score, 1000, ui);
+    p = placeAppendedSystem(score, 370, ui);
     EXPECT_EQ(p.shift, 260 + 46 - 136);
+    EXPECT_TRUE(ui.messages.empty());
+    ui.buttonAnswers = {ButtonAbort};
+    EXPECT_FALSE(placeAppendedSystem(score, 369, ui).proceed);
+    EXPECT_TRUE(ui.saw(NoRoomQuestion));
 }
 
 TEST(AppendSystem, OnlyStavesOfTheLastPageCount) {
