@@ -8,6 +8,18 @@
 
 namespace qv {
 
+class SavePartDialog;          // the "Save Part of Score" dialog's model
+class TemplateSelectionDialog; // the "Quaverly Template Selection" dialog's model
+
+// What an open or save chooser starts with.
+struct FileDialogRequest {
+    std::string title;
+    std::string folder;           // the folder it opens in
+    std::string fileName;         // the name it proposes
+    std::string filter;           // e.g. "Quaverly files (*.QVR)"
+    std::string defaultExtension; // without the dot, e.g. "QVR"
+};
+
 enum class MessageType { Error, Warning, Information, Confirmation };
 
 // Buttons of a message box; a set of them is an or-ed mask.
@@ -37,6 +49,19 @@ class Ui {
 
     // Shows or clears the busy (hourglass) pointer around a long operation.
     virtual void setBusy(bool /*busy*/) {}
+
+    // Open and save choosers; nothing when the user cancels.
+    virtual std::optional<std::string> openFileName(const FileDialogRequest& /*request*/) { return std::nullopt; }
+    virtual std::optional<std::string> saveFileName(const FileDialogRequest& /*request*/) { return std::nullopt; }
+
+    // The small progress window: one line of text and "Please wait".
+    virtual void showProgress(const std::string& /*text*/) {}
+    virtual void closeProgress() {}
+
+    // Runs a dialog over its model until the user closes it; true for OK. Without
+    // a person to ask, the dialogs are cancelled.
+    virtual bool runSavePartDialog(SavePartDialog& /*dialog*/) { return false; }
+    virtual bool runTemplateSelection(TemplateSelectionDialog& /*dialog*/) { return false; }
 };
 
 // The common shapes of message.

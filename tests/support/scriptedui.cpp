@@ -23,6 +23,26 @@ std::optional<std::string> ScriptedUi::inputBox(const std::string&, const std::s
     return answer;
 }
 
+namespace {
+
+std::optional<std::string> nextFile(ScriptedUi& ui, const FileDialogRequest& request) {
+    ui.fileRequests.push_back(request);
+    if (ui.fileAnswers.empty()) return std::nullopt;
+    auto answer = ui.fileAnswers.front();
+    ui.fileAnswers.pop_front();
+    return answer;
+}
+
+} // namespace
+
+std::optional<std::string> ScriptedUi::openFileName(const FileDialogRequest& request) {
+    return nextFile(*this, request);
+}
+
+std::optional<std::string> ScriptedUi::saveFileName(const FileDialogRequest& request) {
+    return nextFile(*this, request);
+}
+
 bool ScriptedUi::saw(const std::string& text) const {
     for (const auto& m : messages)
         if (m.text == text) return true;

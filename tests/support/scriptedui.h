@@ -4,6 +4,7 @@
 #include "model/ui.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,26 @@ class ScriptedUi : public Ui {
 
     std::vector<Shown> messages;
     std::vector<std::string> prompts; // every input box prompt, in order
+
+    std::optional<std::string> openFileName(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFileName(const FileDialogRequest& request) override;
+    void showProgress(const std::string& text) override { progress.push_back(text); }
+    void closeProgress() override { ++progressClosed; }
+    void setBusy(bool busy) override { busyCalls.push_back(busy); }
+    bool runSavePartDialog(SavePartDialog& dialog) override { return savePartScript && savePartScript(dialog); }
+    bool runTemplateSelection(TemplateSelectionDialog& dialog) override {
+        return templateScript && templateScript(dialog);
+    }
+
+    // Chooser answers in order (nothing: cancelled), and the requests seen.
+    std::deque<std::optional<std::string>> fileAnswers;
+    std::vector<FileDialogRequest> fileRequests;
+    std::vector<std::string> progress;
+    int progressClosed = 0;
+    std::vector<bool> busyCalls;
+    // What the user does in each dialog; unset: the dialog is cancelled.
+    std::function<bool(SavePartDialog&)> savePartScript;
+    std::function<bool(TemplateSelectionDialog&)> templateScript;
 
     bool saw(const std::string& text) const;
     std::string lastText() const { return messages.empty() ? std::string() : messages.back().text; }
