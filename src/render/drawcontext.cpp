@@ -9,6 +9,23 @@ QColor toQColor(ColourValue bgr) {
                   static_cast<int>((bgr >> 16) & 0xFF));
 }
 
+Colours coloursFrom(const ColourSettings& c) {
+    Colours out;
+    out.Ink = c.Ink;
+    out.Nonprinting = c.Nonprinting;
+    out.Putative = c.Putative;
+    out.Line = c.Line;
+    out.Erase = c.Erase;
+    out.Anchor = c.Anchor;
+    out.Edit = c.Edit;
+    out.Cursor = c.Cursor;
+    out.Block = c.Block;
+    out.Marked = c.Marked;
+    out.UniversalText = c.UniversalText;
+    out.Strings = c.Strings;
+    return out;
+}
+
 void DrawContext::newScreenPage(int width, int height) {
     MainImage = QImage(width, height, QImage::Format_RGB32);
     MainImage.fill(Qt::white);

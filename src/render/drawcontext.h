@@ -3,6 +3,8 @@
 // print image (Printimage, three pixels per page unit), with the origins and the
 // configured colours. Every drawer takes the context; nothing draws on a widget.
 
+#include "model/settings.h"
+
 #include <QImage>
 #include <QPoint>
 
@@ -33,6 +35,9 @@ struct Colours {
     ColourValue UniversalText = 0xFF00FF;
     ColourValue Strings = 0xFF00FF;
 };
+
+// The drawing colours from the user's settings.
+Colours coloursFrom(const ColourSettings& settings);
 
 inline constexpr ColourValue White = 0xFFFFFF;
 inline constexpr ColourValue Lime = 0x00FF00;

@@ -129,3 +129,21 @@ TEST(DrawCursor, ThreeShapesDrawnByExclusiveOrTwiceHide) {
 
 } // namespace
 } // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(Colours, TheUsersSettingsFeedTheDrawing) {
+    ColourSettings settings;
+    settings.Cursor = 0x123456;
+    settings.Erase = 0x00AA00;
+    DrawContext dc;
+    dc.colours = coloursFrom(settings);
+    dc.newScreenPage(60, 60);
+    DrawCursor(dc, 30, 30, 1, 0);
+    EXPECT_EQ(dc.MainImage.pixel(30, 30) & 0xFFFFFF, 0x563412u) << "the configured cursor colour";
+    EXPECT_EQ(dc.colours.Erase, 0x00AA00u);
+}
+
+} // namespace
+} // namespace qv
