@@ -1,0 +1,43 @@
+#pragma once
+// QUAVLY.INI: the desktop settings kept between runs, in the plain Windows
+// profile-file form (`[Section]` lines, `Key=Value` lines, integers in decimal,
+// booleans as 1 and 0, colours as the decimal of 0x00BBGGRR, lengths of the
+// default page in thousandths of an inch).
+//
+// Section and key names match whatever their case; a missing key, a missing or
+// unreadable file and a malformed value all give the default. Writing replaces
+// only the keys this program owns and keeps every other section, key and comment
+// already in the file. Writes go to a temporary file that is renamed into place,
+// so a failed write leaves the old file whole; failures are only returned, never
+// shown to the user.
+
+#include "model/settings.h"
+
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// The most recent files the File menu keeps (and the reader takes from [Files]).
+inline constexpr std::size_t MaxRecentFiles = 9;
+
+// $QUAVERLY_CONFIG when set and not empty, else $XDG_CONFIG_HOME/quaverly/QUAVLY.INI.
+std::string configFilePath();
+
+// Every setting from the file, each key falling back to its default.
+Settings readConfiguration(const std::string& path);
+
+// Writes every setting except the recent files, the score window's Pageview key
+// and the keys that are only read (HintsOff, LCL). Creates the folder if needed.
+// Refuses (false) when the file exists but cannot be read, so that keys it holds
+// are never lost.
+bool writeConfiguration(const std::string& path, const Settings& settings);
+
+// Replaces the [Files] section with the names as keys 1..n, most recent first.
+// A name holding a line break cannot be kept in the file and is left out.
+bool writeRecentFiles(const std::string& path, const std::vector<std::string>& files);
+
+// The score window's own key: whether the page view with margins is on.
+bool writePageview(const std::string& path, bool pageview);
+
+} // namespace qv
