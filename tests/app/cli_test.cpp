@@ -1,6 +1,7 @@
 // The command line as a user runs it: real files in a scratch folder, real exit codes.
 
 #include "files/fileio.h"
+#include "files/scorefile.h"
 #include "files/scorefilewrite.h"
 #include "support/scorebuilder.h"
 #include "support/scriptedui.h"
@@ -79,6 +80,66 @@ TEST_F(Cli, DumpToANamedFileAndFailuresExitNonZeroWithOneLine) {
     EXPECT_NE(run("frobnicate"), 0);
     EXPECT_NE(errors.find("unknown command"), std::string::npos);
     EXPECT_NE(run(""), 0) << "no command is a usage error";
+}
+
+// The object records of a whole file: everything after header, page, fonts and staves.
+std::vector<std::uint8_t> objectRecords(const std::vector<std::uint8_t>& file) {
+    const std::size_t numFonts = file[20] | (file[21] << 8);
+    const std::size_t staves = file[0] + 1;
+    const std::size_t first = (2 + 2 * numFonts + staves) * RecordSize;
+    return {file.begin() + static_cast<std::ptrdiff_t>(std::min(first, file.size())), file.end()};
+}
+
+TEST_F(Cli, ConvertLoadsAndSavesTheWholeScore) {
+    const std::string in = writeTwoStaveScore("in.QVR");
+    const std::string out = (dir / "out.QVR").string();
+    const std::string again = (dir / "again.QVR").string();
+    ASSERT_EQ(run("convert " + in + " " + out), 0) << errors;
+    ASSERT_EQ(run("convert " + out + " " + again), 0) << errors;
+    const auto original = readFileBytes(in), converted = readFileBytes(out), twice = readFileBytes(again);
+    ASSERT_TRUE(original && converted && twice);
+    EXPECT_EQ(*converted, *twice) << "a loaded and saved score saves the same again";
+    EXPECT_EQ((*converted)[0], 2);
+    EXPECT_EQ((*converted)[3], 0) << "a whole score: no partial or template flag";
+    EXPECT_EQ(objectRecords(*converted), objectRecords(*original));
+    EXPECT_EQ(objectRecords(*converted).size(), 1u * RecordSize);
+}
+
+TEST_F(Cli, ConvertTurnsAPartialFileIntoAWholeScore) {
+    Score score = test::makeScore(3);
+    test::append(score.stave(3), test::makeNote(30, 1));
+    test::ScriptedUi ui;
+    const std::string in = (dir / "part.QVR").string();
+    ASSERT_TRUE(writeScoreFile(score, in, {2, 3}, {}, ui));
+    const std::string out = (dir / "whole.QVR").string();
+    ASSERT_EQ(run("convert " + in + " " + out), 0) << errors;
+    const auto converted = readFileBytes(out);
+    ASSERT_TRUE(converted);
+    EXPECT_EQ((*converted)[0], 2);
+    EXPECT_EQ((*converted)[3] & FlagPartial, 0);
+    const auto objects = objectRecords(*converted);
+    ASSERT_EQ(objects.size(), 1u * RecordSize);
+    EXPECT_EQ(objects[0], 2) << "the note is on the second stave of the new score";
+}
+
+TEST_F(Cli, ConvertFailuresExitNonZeroWithOneLine) {
+    const std::string out = (dir / "out.QVR").string();
+    { std::ofstream(dir / "bad.QVR") << "this is not a score file at all"; }
+    EXPECT_NE(run("convert " + (dir / "bad.QVR").string() + " " + out), 0);
+    EXPECT_NE(errors.find("cannot convert"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("impossible size"), std::string::npos) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_FALSE(fs::exists(out));
+
+    EXPECT_NE(run("convert " + (dir / "missing.QVR").string() + " " + out), 0);
+    EXPECT_NE(errors.find("File cannot be found"), std::string::npos) << errors;
+
+    const std::string in = writeTwoStaveScore("good.QVR");
+    EXPECT_NE(run("convert " + in + " " + (dir / "no" / "such" / "folder.QVR").string()), 0);
+    EXPECT_NE(errors.find("cannot write"), std::string::npos) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+
+    EXPECT_NE(run("convert " + in), 0) << "OUT is needed";
 }
 
 } // namespace
