@@ -52,10 +52,14 @@ bool readFirstRecord(const std::string& path, Record& record) {
     return n == static_cast<ssize_t>(record.size());
 }
 
-std::string readError(const std::string& name) { return FileReadErrorPrefix + name; }
+std::string readError(const std::string& name) {
+    return FileReadErrorPrefix + name;
+}
 
 // The resolution a screen of `ppi` stands for; no screen, or a nonsense value, is 96.
-int usableResolution(int ppi) { return ppi > 0 ? ppi : DefaultScreenResolution; }
+int usableResolution(int ppi) {
+    return ppi > 0 ? ppi : DefaultScreenResolution;
+}
 
 // The writing system's resolution. Older files do not say and are taken as written
 // on this screen; a zero byte says nothing either, and must not scale every font
@@ -69,7 +73,8 @@ int fileResolution(const FileHeader& h, int screen) {
 // returns the factor to apply to every font size.
 double askFontSizeFactor(int fromFile, int screen, Ui& ui) {
     if (fromFile == screen) return 1.0;
-    const Button answer = ui.message(MessageType::Warning, FontSizeQuestion, ButtonYes | ButtonNo | ButtonHelp);
+    const Button answer =
+        ui.message(MessageType::Warning, FontSizeQuestion, ButtonYes | ButtonNo | ButtonHelp);
     return answer == ButtonYes ? static_cast<double>(fromFile) / screen : 1.0;
 }
 
@@ -124,8 +129,8 @@ void tidyMusicStaves(Score& score) {
     }
 }
 
-bool readAndFinish(const std::vector<std::uint8_t>& bytes, const std::string& name, const LoadOptions& options,
-                   Ui& ui, Score& out) {
+bool readAndFinish(const std::vector<std::uint8_t>& bytes, const std::string& name,
+                   const LoadOptions& options, Ui& ui, Score& out) {
     const int screen = usableResolution(options.screenResolution);
     const FileHeader h = decodeHeader(bytes.data());
     const double factor = askFontSizeFactor(fileResolution(h, screen), screen, ui);
@@ -164,13 +169,20 @@ PrecheckCode precheckScoreFile(const std::string& path) {
 
 std::string precheckMessage(PrecheckCode code, const std::string& path) {
     switch (code) {
-    case PrecheckCode::Ok: return {};
-    case PrecheckCode::NotFound: return "File cannot be found: " + path;
-    case PrecheckCode::WrongAttributes: return "File has wrong attributes: " + path;
-    case PrecheckCode::ZeroSize: return "File has zero size: " + path;
-    case PrecheckCode::ImpossibleSize: return "File has impossible size: " + path;
-    case PrecheckCode::LaterVersion: return "File has later version number than this program: " + path;
-    case PrecheckCode::CannotOpen: return "File cannot be opened: " + path;
+    case PrecheckCode::Ok:
+        return {};
+    case PrecheckCode::NotFound:
+        return "File cannot be found: " + path;
+    case PrecheckCode::WrongAttributes:
+        return "File has wrong attributes: " + path;
+    case PrecheckCode::ZeroSize:
+        return "File has zero size: " + path;
+    case PrecheckCode::ImpossibleSize:
+        return "File has impossible size: " + path;
+    case PrecheckCode::LaterVersion:
+        return "File has later version number than this program: " + path;
+    case PrecheckCode::CannotOpen:
+        return "File cannot be opened: " + path;
     }
     return {};
 }
@@ -189,8 +201,8 @@ bool loadScore(const std::string& path, const LoadOptions& options, Ui& ui, Scor
     return loadScoreBytes(*bytes, path, options, ui, out);
 }
 
-bool loadScoreBytes(const std::vector<std::uint8_t>& bytes, const std::string& name, const LoadOptions& options,
-                    Ui& ui, Score& out) {
+bool loadScoreBytes(const std::vector<std::uint8_t>& bytes, const std::string& name,
+                    const LoadOptions& options, Ui& ui, Score& out) {
     if (bytes.size() < RecordSize) {
         showError(ui, readError(name));
         return false;

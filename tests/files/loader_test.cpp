@@ -71,7 +71,9 @@ void setVersion(std::vector<std::uint8_t>& bytes, int version) {
     putU16(bytes.data() + 8, static_cast<std::uint16_t>(version));
 }
 
-std::uint8_t* record(std::vector<std::uint8_t>& bytes, int index) { return bytes.data() + index * RecordSize; }
+std::uint8_t* record(std::vector<std::uint8_t>& bytes, int index) {
+    return bytes.data() + index * RecordSize;
+}
 
 std::vector<std::uint8_t> withoutRecord(std::vector<std::uint8_t> bytes, int index) {
     const auto at = bytes.begin() + index * RecordSize;
@@ -87,8 +89,10 @@ TEST_F(LoaderTest, PrecheckCodesAndMessages) {
     ASSERT_EQ(::mkfifo((dir / "pipe.QVR").c_str(), 0600), 0);
     EXPECT_EQ(precheckScoreFile((dir / "pipe.QVR").string()), PrecheckCode::WrongAttributes);
     EXPECT_EQ(precheckScoreFile(put("empty.QVR", {})), PrecheckCode::ZeroSize);
-    EXPECT_EQ(precheckScoreFile(put("short.QVR", std::vector<std::uint8_t>(21, 1))), PrecheckCode::ImpossibleSize);
-    EXPECT_EQ(precheckScoreFile(put("long.QVR", std::vector<std::uint8_t>(45, 1))), PrecheckCode::ImpossibleSize);
+    EXPECT_EQ(precheckScoreFile(put("short.QVR", std::vector<std::uint8_t>(21, 1))),
+              PrecheckCode::ImpossibleSize);
+    EXPECT_EQ(precheckScoreFile(put("long.QVR", std::vector<std::uint8_t>(45, 1))),
+              PrecheckCode::ImpossibleSize);
 
     std::vector<std::uint8_t> bytes = plainFile();
     EXPECT_EQ(precheckScoreFile(put("good.QVR", bytes)), PrecheckCode::Ok);
@@ -168,9 +172,10 @@ TEST_F(LoaderTest, LaterVersionLoadsOnlyAfterTheUserAgrees) {
     ui.buttonAnswers = {ButtonOk};
     ASSERT_TRUE(load(path, out));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text,
-              "This file has been saved by a later version of Quaverly 32 than the one you are running now.\n\n"
-              "There is a risk that it may not load correctly.\nDo you wish to try anyway?");
+    EXPECT_EQ(
+        ui.messages[0].text,
+        "This file has been saved by a later version of Quaverly 32 than the one you are running now.\n\n"
+        "There is a risk that it may not load correctly.\nDo you wish to try anyway?");
     EXPECT_EQ(ui.messages[0].type, MessageType::Warning);
     EXPECT_EQ(ui.messages[0].buttons, ButtonOk | ButtonCancel);
     EXPECT_EQ(out.Nstaves, 2);
@@ -230,7 +235,8 @@ TEST_F(LoaderTest, TemplateTakesTheUsersPageSetup) {
     EXPECT_NEAR(out.beamSlopeLimit, std::tan(10 / 57.3), 1e-12);
     const int width = musicAreaWidth(settings.defaultPage, 0.4);
     ASSERT_EQ(out.Nstaves, 3);
-    for (int i = 1; i <= 3; ++i) EXPECT_EQ(out.stave(i).RightX, width - 5) << "stave " << i;
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(out.stave(i).RightX, width - 5) << "stave " << i;
 
     Score plain; // without settings: the built-in defaults
     ASSERT_TRUE(load(put("quartet2.QVT", bytes), plain));
@@ -282,7 +288,8 @@ TEST_F(LoaderTest, RefusedFilesLeaveTheScoreAndItsHooksAlone) {
     EXPECT_EQ(ui.lastText(), "File read error in tiny.QVR");
     EXPECT_FALSE(loadScoreBytes(staveOutOfRange, "s.QVR", options, ui, out));
     EXPECT_NE(ui.lastText().find("File is bad."), std::string::npos);
-    for (const auto& m : ui.messages) EXPECT_EQ(m.type, MessageType::Error);
+    for (const auto& m : ui.messages)
+        EXPECT_EQ(m.type, MessageType::Error);
 
     EXPECT_TRUE(out.sameContent(reference));
     EXPECT_TRUE(out.modified);
