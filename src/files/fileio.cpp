@@ -50,8 +50,9 @@ bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
     return true;
 }
 
-// Makes the rename itself durable by flushing the folder that holds the file.
-void syncFolder(const std::string& path) {
+} // namespace
+
+void syncFolderOf(const std::string& path) {
     const std::string folder = std::filesystem::path(path).parent_path().string();
     const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
@@ -60,9 +61,8 @@ void syncFolder(const std::string& path) {
     }
 }
 
-} // namespace
-
-WriteFileResult writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+WriteFileResult writeTemporaryBeside(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                                     std::string& tempName) {
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return {WriteStage::Create, errno};
@@ -74,12 +74,20 @@ WriteFileResult writeFileAtomically(const std::string& path, const std::vector<s
         ::unlink(temp.c_str());
         return {WriteStage::Write, written ? errno : writeError};
     }
+    tempName = temp;
+    return {};
+}
+
+WriteFileResult writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::string temp;
+    const WriteFileResult written = writeTemporaryBeside(path, bytes, temp);
+    if (!written.ok()) return written;
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         const int e = errno;
         ::unlink(temp.c_str());
         return {WriteStage::Write, e};
     }
-    syncFolder(path);
+    syncFolderOf(path);
     return {};
 }
 

@@ -23,4 +23,13 @@ struct WriteFileResult {
 // left untouched.
 WriteFileResult writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
+// The first half of the above, for callers that arrange the renames themselves:
+// writes `bytes` to a new temporary file in `path`'s folder and flushes it to
+// disk; its name goes to `tempName`. On failure nothing is left behind.
+WriteFileResult writeTemporaryBeside(const std::string& path, const std::vector<std::uint8_t>& bytes,
+                                     std::string& tempName);
+
+// Flushes the folder holding `path`, so that renames within it survive a crash.
+void syncFolderOf(const std::string& path);
+
 } // namespace qv
