@@ -314,22 +314,41 @@ struct SectionUpdate {
     void putInches(const std::string& key, double value) { putNumber(key, roundHalfEven(value * 1000.0)); }
 };
 
-void removeOwned(IniSection& section, const SectionUpdate& update) {
-    std::erase_if(section.lines, [&](const std::string& line) {
-        if (update.wholeSection) return true;
-        const auto key = keyOf(line);
-        return key && update.owned.count(lower(*key)) != 0;
-    });
+bool isOwned(const std::string& line, const SectionUpdate& update) {
+    if (update.wholeSection) return !trim(line).empty(); // the blank separator stays
+    const auto key = keyOf(line);
+    return key && update.owned.count(lower(*key)) != 0;
 }
 
-// Puts the update's entries at the top of the first section of that name (every
-// later one only loses the keys owned), or appends the section when there is none.
+// Removes the owned lines and returns where the first of them stood, so that a
+// rewritten key keeps its place; with none, the place after the last line that is
+// not blank.
+std::size_t removeOwned(IniSection& section, const SectionUpdate& update) {
+    std::size_t at = std::string::npos;
+    std::vector<std::string> kept;
+    for (std::string& line : section.lines) {
+        if (!isOwned(line, update)) kept.push_back(std::move(line));
+        else if (at == std::string::npos) at = kept.size();
+    }
+    section.lines = std::move(kept);
+    if (at != std::string::npos) return at;
+    at = section.lines.size();
+    while (at > 0 && trim(section.lines[at - 1]).empty()) --at;
+    return at;
+}
+
+// Puts the update's entries into the first section of that name (every later one
+// only loses the keys owned), or appends the section when there is none.
 void apply(IniDocument& doc, const SectionUpdate& update) {
     IniSection* first = nullptr;
+    std::size_t at = 0;
     for (IniSection& s : doc) {
         if (s.header.empty() || !sameName(s.name, update.name)) continue;
-        removeOwned(s, update);
-        if (!first) first = &s;
+        const std::size_t place = removeOwned(s, update);
+        if (!first) {
+            first = &s;
+            at = place;
+        }
     }
     if (!first) {
         IniSection& last = doc.back();
@@ -340,12 +359,20 @@ void apply(IniDocument& doc, const SectionUpdate& update) {
     }
     std::vector<std::string> lines;
     for (const auto& [key, value] : update.entries) lines.push_back(key + "=" + value);
-    first->lines.insert(first->lines.begin(), lines.begin(), lines.end());
+    first->lines.insert(first->lines.begin() + static_cast<std::ptrdiff_t>(at), lines.begin(), lines.end());
 }
 
 // Reads the file as it is (nothing when missing), applies the updates and writes
 // it back in one piece.
-bool updateFile(const std::string& path, const std::vector<SectionUpdate>& updates) {
+bool updateFile(const std::string& givenPath, const std::vector<SectionUpdate>& updates) {
+    // A file kept as a link (to a folder of dotfiles, say) is written where it points,
+    // not replaced by a plain file.
+    std::error_code linkError;
+    const bool link = std::filesystem::symlink_status(givenPath, linkError).type() ==
+                      std::filesystem::file_type::symlink;
+    linkError.clear();
+    const std::string path = link ? std::filesystem::weakly_canonical(givenPath, linkError).string() : givenPath;
+    if (linkError) return false;
     int error = 0;
     const auto bytes = readFileBytes(path, &error);
     if (!bytes && error != ENOENT) return false; // would lose whatever it holds

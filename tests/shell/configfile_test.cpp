@@ -220,8 +220,14 @@ TEST_F(ConfigFile, WrittenSettingsReadBackEqual) {
     expected.colours.Background = Settings().colours.Background; // only written
     EXPECT_EQ(readConfiguration(ini), expected);
 
+    // Writing the same settings again changes nothing, not even blank lines.
+    const std::string before = text();
+    ASSERT_TRUE(writeConfiguration(ini, s));
+    ASSERT_TRUE(writeRecentFiles(ini, s.recentFiles));
+    EXPECT_EQ(text(), before);
+
     // The plain form: booleans 1 and 0, lengths in thousandths, sections in order.
-    const std::string t = text();
+    const std::string& t = before;
     EXPECT_EQ(t.rfind("[Startup]\nDirectory=/home/user/my scores, old;1\n", 0), 0u);
     for (const char* line : {"\nUnits=0\n", "\nFastCPU=1\n", "\nWidth=11000\n", "\nTop=250\n", "\nStave=450\n",
                              "\nOrientation=1\n", "\nBlock=8952234\n", "\nDefaultform=4294967295\n",
@@ -313,6 +319,17 @@ TEST_F(ConfigFile, WritingCreatesTheFolderAndRefusesWhatItCannotRead) {
     const std::string nested = (dir / "a" / "b" / "QUAVLY.INI").string();
     ASSERT_TRUE(writeConfiguration(nested, unusualSettings()));
     EXPECT_EQ(readConfiguration(nested).Level, 3);
+
+    // A file kept as a link stays a link; the file it points to gets the settings.
+    const fs::path target = dir / "dotfiles" / "QUAVLY.INI";
+    fs::create_directory(dir / "dotfiles");
+    { std::ofstream(target) << "[Mine]\nKeep=1\n"; }
+    fs::create_symlink(target, ini);
+    ASSERT_TRUE(writeConfiguration(ini, unusualSettings()));
+    EXPECT_TRUE(fs::is_symlink(ini));
+    EXPECT_EQ(readConfiguration(target.string()).Level, 3);
+    EXPECT_NE(text().find("[Mine]\nKeep=1\n"), std::string::npos);
+    fs::remove(ini);
 
     // A folder standing where the file should be: nothing to read, nothing written.
     fs::create_directory(dir / "folder.ini");
