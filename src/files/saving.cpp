@@ -128,7 +128,7 @@ WriteFileResult replaceKeepingBackup(const std::string& path, const std::vector<
     if (!written.ok()) return written;
     struct stat old {};
     if (isRegularFile(path, old)) {
-        ::chmod(temp.c_str(), old.st_mode & 07777); // the saved file keeps its permissions
+        ::chmod(temp.c_str(), old.st_mode & 0777); // the saved file keeps its permissions
         if (backup) {
             const WriteFileResult backedUp = makeBackup(path);
             if (!backedUp.ok()) {

@@ -91,7 +91,7 @@ TEST_F(CrashSafetyTest, KilledSavesNeverLoseTheScoreFile) {
 
     // Kill anywhere within the first few saves of each child, whatever a save costs here.
     std::mt19937 rng(20261206);
-    std::uniform_int_distribution<long> delay(0, std::max<long>(3 * oneSave.count(), 2000));
+    std::uniform_int_distribution<long> delay(0, std::max<long>(4 * oneSave.count(), 2000));
     int sawB = 0, sawBackup = 0;
     for (int round = 0; round < Rounds; ++round) {
         const pid_t child = ::fork();
