@@ -1,5 +1,6 @@
 // The desktop program.
 
+#include "shell/configfile.h"
 #include "shell/mainframe.h"
 
 #include <QApplication>
@@ -27,7 +28,13 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quaverly 32"));
+    // The settings are read once at start-up and written back at shut-down.
+    const std::string config = qv::configFilePath();
+    qv::Settings settings = qv::readConfiguration(config);
     qv::MainFrame frame;
     frame.show();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    qv::writeConfiguration(config, settings);
+    qv::writeRecentFiles(config, settings.recentFiles);
+    return result;
 }
