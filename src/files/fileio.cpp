@@ -78,10 +78,7 @@ WriteFileResult writeTemporaryBeside(const std::string& path, const std::vector<
     return {};
 }
 
-WriteFileResult writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::string temp;
-    const WriteFileResult written = writeTemporaryBeside(path, bytes, temp);
-    if (!written.ok()) return written;
+WriteFileResult moveIntoPlace(const std::string& temp, const std::string& path) {
     if (::rename(temp.c_str(), path.c_str()) != 0) {
         const int e = errno;
         ::unlink(temp.c_str());
@@ -89,6 +86,13 @@ WriteFileResult writeFileAtomically(const std::string& path, const std::vector<s
     }
     syncFolderOf(path);
     return {};
+}
+
+WriteFileResult writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::string temp;
+    const WriteFileResult written = writeTemporaryBeside(path, bytes, temp);
+    if (!written.ok()) return written;
+    return moveIntoPlace(temp, path);
 }
 
 } // namespace qv

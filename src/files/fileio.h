@@ -21,6 +21,10 @@ struct WriteFileResult {
 // Writes to a temporary file in the target's folder, flushes it to disk and renames
 // it over the target; on any failure the temporary file is removed and the target
 // left untouched.
+// Renames a complete temporary file over `path` and flushes the folder; on failure
+// the temporary file is removed and `path` left as it was.
+WriteFileResult moveIntoPlace(const std::string& temp, const std::string& path);
+
 WriteFileResult writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 // The first half of the above, for callers that arrange the renames themselves:

@@ -137,13 +137,7 @@ WriteFileResult replaceKeepingBackup(const std::string& path, const std::vector<
             }
         }
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int e = errno;
-        ::unlink(temp.c_str());
-        return {WriteStage::Write, e};
-    }
-    syncFolderOf(path);
-    return {};
+    return moveIntoPlace(temp, path);
 }
 
 void showFailure(Ui& ui, const WriteFileResult& result) {
