@@ -1,9 +1,13 @@
 #include "render/dispatch.h"
 
+#include "render/curves.h"
 #include "render/glyphcatalogue.h"
 #include "render/glyphs.h"
+#include "render/notes.h"
 #include "render/primitives.h"
 #include "render/shapes.h"
+#include "render/signatures.h"
+#include "render/text.h"
 
 namespace qv {
 
@@ -14,7 +18,11 @@ enum class Form { Stored, Current };
 
 void drawLine(DrawContext& dc, const ScoreObject& o, ColourValue colour, bool xorMode, Form form) {
     // The current object is drawn thin and solid so that its exact position shows.
-    // Dash styles get their own drawer with the curves; until then lines are solid.
+    if (form == Form::Stored && o.lineStyle() != 0) {
+        DrawStyledLine(dc, o.x(), o.y(), o.x() + o.lineDx(), xorMode, colour, o.lineStyle(), o.lineThickness(),
+                       o.y() + o.lineDy());
+        return;
+    }
     const int thickness = form == Form::Current ? 1 : o.lineThickness();
     DrawLine(dc, o.x(), o.y(), o.x() + o.lineDx(), xorMode, colour, thickness, o.y() + o.lineDy());
 }
@@ -36,29 +44,62 @@ void drawHairpin(DrawContext& dc, const ScoreObject& o, ColourValue colour, bool
     DrawLine(dc, x, y, x + dx, xorMode, colour, t, y - dy);
 }
 
+// The first point of the curve that point `index` belongs to.
+int firstPointOf(const Stave& s, int index) {
+    for (int steps = 0; steps < ObjectSlots; ++steps) {
+        const int prev = s.object(index).curvePrev();
+        if (prev < 1 || prev >= ObjectSlots || !s.object(prev).is(ObjectKind::CurvePoint)) break;
+        index = prev;
+    }
+    return index;
+}
+
+void drawNoteOrRest(DrawContext& dc, Score& score, int stave, int index, const ScoreObject& o, ColourValue colour,
+                    bool xorMode, Form form) {
+    if (o.isRest()) {
+        DrawRest(dc, o, score.stave(stave).Ycoord, colour, xorMode);
+    } else if (form == Form::Current) {
+        DrawEditNote(dc, score, stave, index, colour, xorMode);
+    } else {
+        DrawNote(dc, score, stave, index, colour, xorMode);
+    }
+}
+
+void drawCurvePoint(DrawContext& dc, Score& score, int stave, int index, const ScoreObject& o, ColourValue colour,
+                    bool xorMode, Form form) {
+    // Only a chain's first point draws the curve; the current point draws the whole
+    // curve from its first point.
+    if (form == Form::Current) {
+        DrawCurve(dc, score, stave, firstPointOf(score.stave(stave), index), colour, false, xorMode);
+    } else if (o.curvePrev() == 0 && o.curveNext() != 0) {
+        DrawCurve(dc, score, stave, index, colour, false, xorMode);
+    }
+}
+
 // The kind table. `index` is the object's slot on `stave` (notes need their
-// neighbours for stems and beams).
-void drawKind(DrawContext& dc, Score& /*score*/, int /*stave*/, int /*index*/, const ScoreObject& o,
-              ColourValue colour, bool xorMode, Form form) {
+// neighbours for stems and beams); 0 for a record drawn outside the stave.
+void drawKind(DrawContext& dc, Score& score, int stave, int index, const ScoreObject& o, ColourValue colour,
+              bool xorMode, Form form) {
     switch (o.kind()) {
     case ObjectKind::Clef: DrawGlyph(dc, ClefGlyph(o.clefType(), o.clefSmall()), o.x(), o.y(), xorMode, colour); break;
+    case ObjectKind::KeySignature: DrawKeySignatureObject(dc, score, stave, o, colour, xorMode); break;
     case ObjectKind::Glyph: DrawGlyph(dc, o.symbolCode(), o.x(), o.y(), xorMode, colour); break;
+    case ObjectKind::TimeSignature: DrawTimeSignatureObject(dc, o, colour, xorMode); break;
+    case ObjectKind::Barline: DrawBarlineObject(dc, score, stave, o, colour, xorMode); break;
+    case ObjectKind::Note: drawNoteOrRest(dc, score, stave, index, o, colour, xorMode, form); break;
+    case ObjectKind::Accidental: DrawAccidentalObject(dc, o, colour, xorMode); break;
+    case ObjectKind::ShortText: DrawShortText(dc, score, stave, o, colour, xorMode); break;
     case ObjectKind::Line: drawLine(dc, o, colour, xorMode, form); break;
+    case ObjectKind::CurvePoint:
+        if (index > 0) drawCurvePoint(dc, score, stave, index, o, colour, xorMode, form);
+        break;
     case ObjectKind::Symbol: drawSymbol(dc, o, colour, xorMode); break;
     case ObjectKind::Arpeggio: drawArpeggio(dc, o, colour, xorMode); break;
+    case ObjectKind::LongText:
+        if (index > 0 && !o.isContinuation()) DrawLongText(dc, score, stave, index, colour, xorMode);
+        break;
     case ObjectKind::Hairpin: drawHairpin(dc, o, colour, xorMode, form); break;
     case ObjectKind::Shape: DrawShape(dc, o, colour, xorMode); break;
-
-    // The drawers of these kinds are still to come: key and time signatures, bar
-    // lines, notes and rests, accidentals, texts and curves.
-    case ObjectKind::KeySignature:
-    case ObjectKind::TimeSignature:
-    case ObjectKind::Barline:
-    case ObjectKind::Note:
-    case ObjectKind::Accidental:
-    case ObjectKind::ShortText:
-    case ObjectKind::CurvePoint:
-    case ObjectKind::LongText: break;
 
     // Never drawn: unused kinds, deleted slots and tie links.
     case ObjectKind::Unused6:
@@ -108,9 +149,12 @@ void DrawProvisionalObject(DrawContext& dc, Score& score, int currentStave) {
         drawKind(dc, score, currentStave, scratch, s.object(scratch), putative, true, Form::Stored);
         return;
     }
-    // A bar line will be drawn from the first stave of the current system once bar
-    // lines have their drawer; a rest and every other kind draw from the record.
-    drawKind(dc, score, currentStave, 0, o, putative, true, Form::Stored);
+    // A bar line runs from the first stave of the current system down through it;
+    // a rest and every other kind draw from the record.
+    int from = currentStave;
+    if (o.is(ObjectKind::Barline))
+        while (from > 1 && score.stave(from - 1).joinToNext) --from;
+    drawKind(dc, score, from, 0, o, putative, true, Form::Stored);
 }
 
 void DrawCurrentObject(DrawContext& dc, Score& score, const CurrentObject& current, ColourValue colour,
