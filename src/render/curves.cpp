@@ -4,5 +4,6 @@
 namespace qv {}
 namespace qv {
 void DrawCurve(DrawContext&, Score&, int, int, ColourValue, bool, bool) {}
+void DrawTie(DrawContext&, Score&, int, ColourValue, bool, int, int, int) {}
 void DrawStyledLine(DrawContext&, int, int, int, bool, ColourValue, int, int, int) {}
 } // namespace qv
