@@ -1,9 +1,364 @@
 #include "render/curves.h"
 
-// Placeholder bodies until this drawer is written.
-namespace qv {}
+#include "render/glyphs.h"
+#include "render/primitives.h"
+
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 namespace qv {
-void DrawCurve(DrawContext&, Score&, int, int, ColourValue, bool, bool) {}
-void DrawTie(DrawContext&, Score&, int, ColourValue, bool, int, int, int) {}
-void DrawStyledLine(DrawContext&, int, int, int, bool, ColourValue, int, int, int) {}
+
+namespace {
+
+constexpr int MaxCurvePoints = 100;
+
+// Halves go to the even neighbour.
+int rnd(double v) { return static_cast<int>(std::lrint(v)); }
+
+// Where the strokes of a curve go: a canvas, the offset to add to every point,
+// and the pen.
+struct Target {
+    QImage& canvas;
+    QPoint origin;
+    ColourValue colour;
+    PenMode mode;
+    bool thicken; // whether thickening strokes are drawn (never while rubber banding)
+};
+
+// A 1-pixel line without its last point, in target coordinates.
+void thinStroke(Target& t, int x1, int y1, int x2, int y2) {
+    DrawPenLine(t.canvas, x1 + t.origin.x(), y1 + t.origin.y(), t.mode == PenMode::NotXor, t.colour, 0, 1,
+                y2 + t.origin.y(), x2 + t.origin.x());
+}
+
+// Sorted by x with equal x in their old order, then every point within 1 pixel
+// in x of the last kept point dropped.
+std::vector<QPoint> prepare(std::vector<QPoint> points) {
+    if (points.size() > MaxCurvePoints) points.resize(MaxCurvePoints);
+    std::stable_sort(points.begin(), points.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
+    std::vector<QPoint> kept;
+    for (const QPoint& p : points)
+        if (kept.empty() || std::abs(p.x() - kept.back().x()) > 1) kept.push_back(p);
+    return kept;
+}
+
+// The natural cubic spline through points with strictly increasing x.
+class Spline {
+  public:
+    explicit Spline(const std::vector<QPoint>& p) : p_(p), m_(p.size(), 0.0) { solve(); }
+
+    double at(int x) const {
+        std::size_t k = 1;
+        while (k + 1 < p_.size() && p_[k].x() < x) ++k;
+        const double h = p_[k].x() - p_[k - 1].x();
+        const double t = (x - p_[k - 1].x()) / h, u = 1 - t;
+        return t * p_[k].y() + u * p_[k - 1].y() + h * h * ((t * t * t - t) * m_[k] + (u * u * u - u) * m_[k - 1]) / 6;
+    }
+
+  private:
+    double h(std::size_t i) const { return p_[i + 1].x() - p_[i].x(); }
+
+    // The tridiagonal system for the inner second derivatives, by forward
+    // elimination and back substitution; both ends stay 0.
+    void solve() {
+        const std::size_t n = p_.size();
+        if (n < 3) return;
+        std::vector<double> diag(n, 0.0), rhs(n, 0.0);
+        for (std::size_t i = 1; i + 1 < n; ++i) {
+            diag[i] = 2.0 * (p_[i + 1].x() - p_[i - 1].x());
+            rhs[i] = 6.0 * ((p_[i + 1].y() - p_[i].y()) / h(i) - (p_[i].y() - p_[i - 1].y()) / h(i - 1));
+        }
+        for (std::size_t i = 2; i + 1 < n; ++i) {
+            const double f = h(i - 1) / diag[i - 1];
+            diag[i] -= f * h(i - 1);
+            rhs[i] -= f * rhs[i - 1];
+        }
+        for (std::size_t i = n - 2; i >= 1; --i) m_[i] = (rhs[i] - h(i) * m_[i + 1]) / diag[i];
+    }
+
+    const std::vector<QPoint>& p_;
+    std::vector<double> m_;
+};
+
+// Dotted curves draw every other run of L columns, starting with a gap.
+struct DotPattern {
+    int x0;
+    int length;
+    DotPattern(int first, int last) : x0(first), length(std::clamp((last - first) / 11, 2, 5)) {}
+    bool drawn(int x) const { return ((x - x0) / length) % 2 == 1; }
+};
+
+void grow(SplineBounds& b, int y, int thickness) {
+    b.minY = std::min(b.minY, y);
+    b.maxY = std::max(b.maxY, y + thickness);
+}
+
+// A straight two-point curve: parallel lines, or strokes in the dotted columns.
+void drawStraight(Target& t, QPoint a, QPoint b, int thickness, bool dotted, SplineBounds& bounds) {
+    const int lines = std::max(1, thickness); // thickness 0 still shows the curve
+    grow(bounds, std::min(a.y(), b.y()), thickness);
+    grow(bounds, std::max(a.y(), b.y()), thickness);
+    if (!dotted) {
+        for (int k = 0; k < lines; ++k) thinStroke(t, a.x(), a.y() + k, b.x(), b.y() + k);
+        return;
+    }
+    const DotPattern dots(a.x(), b.x());
+    const int length = t.thicken ? lines : 1;
+    for (int x = a.x(); x <= b.x(); ++x) {
+        if (!dots.drawn(x)) continue;
+        const int y = rnd(a.y() + double(x - a.x()) * (b.y() - a.y()) / (b.x() - a.x()));
+        thinStroke(t, x, y, x, y + length);
+    }
+}
+
+// Three points or more: the thin line joining the columns (solid curves), and the
+// tapered strokes below it (every column of a solid curve, the dotted columns of
+// a dotted one).
+void drawSpline(Target& t, const std::vector<QPoint>& p, int thickness, bool dotted, SplineBounds& bounds) {
+    const Spline spline(p);
+    const int first = p.front().x(), last = p.back().x();
+    const int width = std::abs(last - first), mid = (first + last) / 2;
+    const DotPattern dots(first, last);
+    int previous = p.front().y();
+    for (int x = first; x <= last; ++x) {
+        const int y = rnd(spline.at(x));
+        grow(bounds, y, thickness);
+        if (!dotted && x > first) thinStroke(t, x - 1, previous, x, y);
+        previous = y;
+        if (dotted && !dots.drawn(x)) continue;
+        // A dotted curve always shows its dots; rubber banding draws them 1 pixel long.
+        const bool taper = t.thicken && thickness > 1;
+        if (!taper && !dotted) continue;
+        const int length = taper ? std::max(1, rnd(thickness - 2.0 * thickness * std::abs(x - mid) / width)) : 1;
+        thinStroke(t, x, y, x, y + length);
+    }
+}
+
+SplineBounds drawCurveOn(Target& t, const std::vector<QPoint>& points, int thickness, bool dotted) {
+    const std::vector<QPoint> p = prepare(points);
+    if (p.empty()) return {};
+    SplineBounds bounds{p.front().y(), p.front().y() + 1};
+    if (p.size() == 2) drawStraight(t, p[0], p[1], thickness, dotted, bounds);
+    if (p.size() >= 3) drawSpline(t, p, thickness, dotted, bounds);
+    return bounds;
+}
+
+std::string describeCurve(const std::vector<QPoint>& points, int thickness, bool dotted) {
+    std::string s = "spline";
+    for (const QPoint& p : points) s += " (" + std::to_string(p.x()) + ", " + std::to_string(p.y()) + ")";
+    return s + " thickness " + std::to_string(thickness) + (dotted ? " dotted" : "");
+}
+
+} // namespace
+
+SplineBounds DrawSpline(DrawContext& dc, const std::vector<QPoint>& points, int thickness, bool dotted, bool xorMode,
+                        ColourValue colour) {
+    dc.note(describeCurve(points, thickness, dotted) + describeColour(xorMode, colour));
+    Target t{dc.MainImage, dc.ScreenOrigin, colour, xorMode ? PenMode::NotXor : PenMode::Copy, !xorMode};
+    return drawCurveOn(t, points, thickness, dotted);
+}
+
+void DrawHiResSpline(DrawContext& dc, const std::vector<QPoint>& points, int thickness, bool dotted) {
+    dc.note("hires " + describeCurve(points, thickness, dotted));
+    std::vector<QPoint> scaled;
+    for (const QPoint& p : points) scaled.push_back(p * 3);
+    Target t{dc.Printimage, dc.HiResOrigin, 0x000000, PenMode::Copy, true};
+    drawCurveOn(t, scaled, thickness, dotted);
+}
+
+namespace {
+
+// The points of the chain from `first`, following the next-point links; a
+// damaged chain that loops ends at the point limit.
+std::vector<int> chainOf(const Stave& s, int first) {
+    std::vector<int> chain;
+    for (int i = first; i >= 1 && i < ObjectSlots && chain.size() < MaxCurvePoints; i = s.object(i).curveNext()) {
+        if (!s.object(i).is(ObjectKind::CurvePoint)) break;
+        chain.push_back(i);
+    }
+    return chain;
+}
+
+void drawAnchors(DrawContext& dc, const Stave& s, const std::vector<int>& chain, ColourValue colour, bool xorMode) {
+    for (std::size_t k = 0; k < chain.size(); ++k) {
+        const ScoreObject& o = s.object(chain[k]);
+        DrawAnchor(dc, o.x(), o.y(), k == 0 ? dc.colours.Anchor : colour, xorMode);
+    }
+}
+
+// The reach bytes of the first point and the stave's extent follow the curve.
+void recordReach(Stave& s, ScoreObject& first, SplineBounds b) {
+    first.setCurveTop(b.minY - 7 - s.Ycoord);
+    first.setCurveBottom(b.maxY + 7 - s.Ycoord);
+    s.MaxY = std::max(s.MaxY, b.maxY + 7);
+    s.MinY = std::min(s.MinY, b.minY - 7);
+}
+
+} // namespace
+
+void DrawCurve(DrawContext& dc, Score& score, int stave, int firstIndex, ColourValue colour, bool showAnchors,
+               bool xorMode) {
+    Stave& s = score.stave(stave);
+    const std::vector<int> chain = chainOf(s, firstIndex);
+    if (chain.empty()) return;
+    ScoreObject& first = s.object(firstIndex);
+    std::vector<QPoint> points;
+    for (int i : chain) points.emplace_back(s.object(i).x(), s.object(i).y());
+    if (showAnchors && !dc.HighResMode) drawAnchors(dc, s, chain, colour, xorMode);
+    if (dc.HighResMode) {
+        DrawHiResSpline(dc, points, 3 * first.curveThickness(), first.curveDotted());
+        return;
+    }
+    recordReach(s, first, DrawSpline(dc, points, first.curveThickness(), first.curveDotted(), xorMode, colour));
+}
+
+int TieStemLength(int duration, bool stemUp, int stemAdd) {
+    int length = 0;
+    switch (duration) {
+    case 2:
+    case 3:
+    case 4: length = 33; break;
+    case 5: length = 34; break;
+    case 6: length = 38; break;
+    case 7: length = stemUp ? 48 : 43; break;
+    default: length = 0; break; // breve and semibreve have no stem
+    }
+    return length + 4 * stemAdd;
+}
+
+namespace {
+
+// An automatic stem resolved as the note drawer does: down above the middle line.
+int resolvedStem(const ScoreObject& n) {
+    if (n.stem() != StemAuto) return n.stem();
+    return n.staffPosition() > 0 ? StemDown : StemUp;
+}
+
+// MulDiv: the product over the divisor, rounded half away from zero.
+int mulDiv(int a, int b, int c) {
+    const long long p = static_cast<long long>(a) * b;
+    const long long q = (std::llabs(p) * 2 + std::llabs(c)) / (2 * std::llabs(c));
+    return static_cast<int>((p < 0) != (c < 0) ? -q : q);
+}
+
+struct TieEnds {
+    int x0, y0, x2, y2;
+};
+
+TieEnds headSideEnds(const ScoreObject& a, const ScoreObject& b, int dir) {
+    const bool level = a.y() == b.y();
+    const int extra = level ? 0 : 4 * dir;
+    return {level ? a.x() + 6 : a.x(), a.y() + 4 * dir + extra, b.x() - 6, b.y() + 4 * dir + extra};
+}
+
+TieEnds stemSideEnds(const ScoreObject& a, const ScoreObject& b, bool stemsUp) {
+    const int la = TieStemLength(a.duration(), stemsUp, a.stemExtra());
+    const int lb = TieStemLength(b.duration(), stemsUp, b.stemExtra());
+    if (stemsUp) return {a.x() + 5, a.y() - la - 1, b.x() + 5, b.y() - lb - 1};
+    return {a.x() - 4, a.y() + 3 + la, b.x() - 4, b.y() + 3 + lb};
+}
+
+// The end with the larger x, and the one with the smaller.
+int& rightEnd(TieEnds& e) { return e.x0 > e.x2 ? e.x0 : e.x2; }
+int& leftEnd(TieEnds& e) { return e.x0 > e.x2 ? e.x2 : e.x0; }
+
+int tieRise(int w) {
+    if (w < 6) return 2;
+    if (w <= 60) return 9;
+    return mulDiv(7, w - 6, 54) + 2;
+}
+
+} // namespace
+
+void DrawTie(DrawContext& dc, Score& score, int stave, ColourValue colour, bool xorMode, int fromIndex, int toIndex,
+             int direction) {
+    if (fromIndex < 1 || fromIndex >= ObjectSlots || toIndex < 1 || toIndex >= ObjectSlots) return;
+    const Stave& s = score.stave(stave);
+    const ScoreObject& a = s.object(fromIndex);
+    const ScoreObject& b = s.object(toIndex);
+    const int dir = direction < 0 ? -1 : 1;
+    const int stem = resolvedStem(a);
+    const bool stemSide = a.y() == b.y() && stem == resolvedStem(b) &&
+                          ((stem == StemUp && dir < 0) || (stem == StemDown && dir > 0));
+    TieEnds e = stemSide ? stemSideEnds(a, b, stem == StemUp) : headSideEnds(a, b, dir);
+    if (!stemSide) rightEnd(e) += 4;
+    // An overhand tie clears the stem of a stem-up first note.
+    if (dir < 0 && a.stem() == StemUp) leftEnd(e) += 2;
+    const int x1 = (e.x0 + e.x2) / 2;
+    while (rightEnd(e) - leftEnd(e) < 4) {
+        ++rightEnd(e);
+        --leftEnd(e);
+    }
+    const int y1 = (e.y0 + e.y2) / 2 + tieRise(std::abs(e.x0 - e.x2)) * dir;
+    const int lift = dir < 0 ? 2 : 0; // an overhand tie sits 2 pixels higher
+    const std::vector<QPoint> points{{e.x0, e.y0 - lift}, {x1, y1 - lift}, {e.x2, e.y2 - lift}};
+    if (dc.HighResMode)
+        DrawHiResSpline(dc, points, 6, false);
+    else
+        DrawSpline(dc, points, 1, false, xorMode, colour);
+}
+
+namespace {
+
+// Dash patterns in page units: dash 6 gap 4, dot 1 gap 3.
+QList<qreal> dashPattern(int dashStyle) {
+    switch (dashStyle) {
+    case 1: return {6, 4};
+    case 2: return {1, 3};
+    case 3: return {6, 3, 1, 3};
+    case 4: return {6, 3, 1, 3, 1, 3};
+    default: return {};
+    }
+}
+
+// A dashed stroke painted into a stencil first, so that exclusive-or touches each
+// pixel once. `scale` is 1 on the screen and 3 on the print image.
+void dashedStroke(QImage& canvas, QPoint a, QPoint b, int width, int dashStyle, int scale, ColourValue colour,
+                  PenMode mode) {
+    const int pad = width + 2;
+    const QRect box = QRect(a, b).normalized().adjusted(-pad, -pad, pad, pad);
+    QImage stencil(box.size(), QImage::Format_ARGB32);
+    stencil.fill(Qt::transparent);
+    QPainter painter(&stencil);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(toQColor(colour), width, Qt::CustomDashLine, Qt::FlatCap);
+    // Qt measures dashes in pen widths.
+    QList<qreal> pattern = dashPattern(dashStyle);
+    for (qreal& v : pattern) v = v * scale / width;
+    pen.setDashPattern(pattern);
+    painter.setPen(pen);
+    painter.drawLine(a - box.topLeft(), b - box.topLeft());
+    painter.end();
+    applyStencil(canvas, stencil, box.topLeft(), mode);
+}
+
+} // namespace
+
+void DrawStyledLine(DrawContext& dc, int x1, int y1, int x2, bool xorMode, ColourValue colour, int dashStyle,
+                    int thickness, int y2) {
+    dc.note("styled line " + describePoints(x1, y1, x2, y2) + " style " + std::to_string(dashStyle) +
+            " thickness " + std::to_string(thickness) + describeColour(xorMode, colour));
+    const bool dashed = !dashPattern(dashStyle).isEmpty();
+    const int width = std::max(1, thickness);
+    if (dc.HighResMode) {
+        const QPoint o = dc.HiResOrigin;
+        const QPoint a = QPoint(x1, y1) * 3 + o, b = QPoint(x2, y2) * 3 + o;
+        if (dashed)
+            dashedStroke(dc.Printimage, a, b, 3 * width, dashStyle, 3, 0x000000, PenMode::Copy);
+        else
+            DrawPenLine(dc.Printimage, a.x(), a.y(), false, 0x000000, 0, 3 * width, b.y(), b.x());
+        return;
+    }
+    const QPoint o = dc.ScreenOrigin;
+    const QPoint a = QPoint(x1, y1) + o, b = QPoint(x2, y2) + o;
+    if (dashed)
+        dashedStroke(dc.MainImage, a, b, width, dashStyle, 1, colour, xorMode ? PenMode::NotXor : PenMode::Copy);
+    else
+        DrawPenLine(dc.MainImage, a.x(), a.y(), xorMode, colour, 0, thickness, b.y(), b.x());
+}
+
 } // namespace qv
