@@ -4,6 +4,7 @@
 #include "render/glyphs.h"
 #include "render/primitives.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -140,15 +141,22 @@ int ClefAt(const Stave& stave, int x) {
 
 void DrawKeySignature(DrawContext& dc, const Stave& stave, int x, int key, bool naturalsInKeyChange, bool xorMode,
                       ColourValue colour) {
-    const int prev = previousKey(stave, x);
+    // A damaged file may hold counts past seven; the table has seven steps.
+    key = std::clamp(key, -7, 7);
+    const int prev = std::clamp(previousKey(stave, x), -7, 7);
     const int clef = ClefAt(stave, x);
     const int y = stave.Ycoord;
     int cx = x;
-    if (naturalsInKeyChange && prev != 0 && sign(prev) != sign(key)) {
+    const bool cancelFirst = naturalsInKeyChange && prev != 0 && sign(prev) != sign(key);
+    if (cancelFirst) {
         drawSteps(dc, NaturalGlyph, clef, prev > 0, 0, std::abs(prev), x - 2, y, xorMode, colour);
         cx = x + AccidentalAdvance * std::abs(prev);
     }
-    if (key == 0 && prev == 0 && !dc.HighResMode) DrawGlyph(dc, NaturalGlyph, x, y, xorMode, dc.colours.Nonprinting);
+    // A signature that prints nothing still shows where it stands on the screen, so
+    // that it can be found and edited; this includes a change to no key whose
+    // cancelling naturals are switched off.
+    if (key == 0 && !cancelFirst && !dc.HighResMode)
+        DrawGlyph(dc, NaturalGlyph, x, y, xorMode, dc.colours.Nonprinting);
     if (key != 0)
         cx = drawSteps(dc, key > 0 ? SharpGlyph : FlatGlyph, clef, key > 0, 0, std::abs(key), cx, y, xorMode, colour);
     if (sign(prev) == sign(key) && std::abs(prev) > std::abs(key))

@@ -70,9 +70,10 @@ TEST(KeySignature, ChangeToNoKeyCancelsOnlyWithTheOption) {
     const int none = f.addKey(100, 0);
     f.draw(none);
     EXPECT_EQ(f.calls, (Calls{glyph(48, 98, 40)}));
+    // Without them the signature prints nothing, so the screen marks its place.
     f.score.naturalsInKeyChange = false;
     f.draw(none);
-    EXPECT_TRUE(f.calls.empty());
+    EXPECT_EQ(f.calls, (Calls{glyph(48, 100, 40, "FF00FF")}));
 }
 
 TEST(KeySignature, ReductionFollowsTheKeyWithNaturals) {
@@ -80,6 +81,13 @@ TEST(KeySignature, ReductionFollowsTheKeyWithNaturals) {
     f.addKey(20, -4);
     f.draw(f.addKey(100, -1));
     EXPECT_EQ(f.calls, (Calls{glyph(44, 100, 40), glyph(48, 108, 28), glyph(48, 116, 44), glyph(48, 124, 32)}));
+}
+
+TEST(KeySignature, CountsPastSevenDrawSeven) {
+    Fixture f;
+    f.draw(f.addKey(40, -9));
+    ASSERT_EQ(f.calls.size(), 7u);
+    EXPECT_EQ(f.calls.back(), glyph(44, 88, 52));
 }
 
 TEST(KeySignature, TheNearestEarlierKeyAndClefCount) {
