@@ -1,8 +1,248 @@
 #include "render/text.h"
 
-// Placeholder bodies until this drawer is written.
-namespace qv {}
+#include "model/staveops.h"
+#include "render/glyphcatalogue.h"
+#include "render/glyphstore.h"
+#include "render/primitives.h"
+#include "render/textmetrics.h"
+
+#include <QFontMetrics>
+
+#include <array>
+
 namespace qv {
-void DrawShortText(DrawContext&, Score&, int, const ScoreObject&, ColourValue, bool) {}
-void DrawLongText(DrawContext&, Score&, int, int, ColourValue, bool) {}
+
+namespace {
+
+constexpr unsigned char Blank = 30, Flat = 141, Natural = 142, Sharp = 143;
+
+bool isSpecial(unsigned char c) { return c == Blank || (c >= Flat && c <= Sharp); }
+bool isAccidental(unsigned char c) { return c >= Flat && c <= Sharp; }
+
+// Texts are stored in the Windows western code page; 0x80..0x9F differ from Latin-1.
+QChar decode(unsigned char c) {
+    static constexpr std::array<char16_t, 32> high{
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    return (c >= 0x80 && c < 0xA0) ? QChar(high[c - 0x80]) : QChar(c);
+}
+
+QString decode(const std::string& text) {
+    QString s;
+    for (char c : text) s += decode(static_cast<unsigned char>(c));
+    return s;
+}
+
+// The measuring copy: every special character becomes "d".
+QString measuringCopy(const std::string& text) {
+    QString s;
+    for (char c : text) s += isSpecial(static_cast<unsigned char>(c)) ? QChar('d') : decode(static_cast<unsigned char>(c));
+    return s;
+}
+
+// The size band of the sized accidentals, chosen from the point size.
+int sizeBand(int points) {
+    static constexpr std::array<int, 6> upper{7, 10, 19, 28, 35, 44};
+    int band = 0;
+    while (band < 6 && points > upper[static_cast<std::size_t>(band)]) ++band;
+    return band;
+}
+
+// Where an accidental's bitmap goes: from the left of its cell and the bottom of
+// the text line, by size band and by flat, natural, sharp.
+QPoint accidentalOffset(int band, unsigned char c) {
+    static constexpr std::array<std::array<std::array<int, 2>, 3>, 7> table{{
+        {{{3, -10}, {3, -10}, {3, -10}}},
+        {{{1, -23}, {2, -24}, {1, -24}}},
+        {{{3, -35}, {3, -38}, {3, -38}}},
+        {{{3, -60}, {3, -63}, {3, -63}}},
+        {{{3, -77}, {3, -80}, {3, -80}}},
+        {{{3, -90}, {3, -95}, {3, -95}}},
+        {{{3, -115}, {3, -125}, {3, -125}}},
+    }};
+    const auto& d = table[static_cast<std::size_t>(band)][static_cast<std::size_t>(c - Flat)];
+    return {d[0], d[1]};
+}
+
+std::string describeText(const std::string& text) {
+    std::string s;
+    for (char ch : text) {
+        switch (static_cast<unsigned char>(ch)) {
+        case Blank: s += "<blank>"; break;
+        case Flat: s += "<flat>"; break;
+        case Natural: s += "<natural>"; break;
+        case Sharp: s += "<sharp>"; break;
+        default: s += ch;
+        }
+    }
+    return s;
+}
+
+} // namespace
+
+QFont TextFont(const FontDesc& f, int scale) {
+    QFont font(QString::fromLatin1(f.name.c_str()));
+    font.setPixelSize(screenPixelSize(scale == 3 ? 3 * f.size - 2 : f.size));
+    font.setBold(f.style & FontBold);
+    font.setItalic(f.style & FontItalic);
+    font.setUnderline(f.style & FontUnderline);
+    font.setStrikeOut(f.style & FontStrikeOut);
+    // The scratch bitmap is monochrome: every pixel is ink or not.
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+int TextWidthSpecial(const QFont& font, const std::string& text) {
+    return QFontMetrics(font).horizontalAdvance(measuringCopy(text));
+}
+
+void DrawTextSpecial(QPainter& painter, int x, int y, const std::string& text) {
+    painter.setBackgroundMode(Qt::TransparentMode);
+    const QFontMetrics metrics(painter.font());
+    const int baseline = y + metrics.ascent();
+    bool special = false;
+    for (char c : text) special = special || isSpecial(static_cast<unsigned char>(c));
+    if (!special) {
+        painter.drawText(QPoint(x, baseline), decode(text));
+        return;
+    }
+    // Each character where the measuring copy puts it, so that the accidentals
+    // stamped later line up with their cells.
+    const QString copy = measuringCopy(text);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (isSpecial(static_cast<unsigned char>(text[i]))) continue;
+        const int at = x + metrics.horizontalAdvance(copy.left(static_cast<int>(i)));
+        painter.drawText(QPoint(at, baseline), QString(decode(static_cast<unsigned char>(text[i]))));
+    }
+}
+
+namespace {
+
+const GlyphStore& glyphsOf(const DrawContext& dc) { return dc.glyphs ? *dc.glyphs : GlyphStore::builtIn(); }
+
+// ANDs a bitmap's ink into the scratch: its black pixels become ink.
+void stamp(QImage& scratch, const GlyphBitmap& bitmap, int left, int top) {
+    for (const GlyphBitmap::Run& run : bitmap.runs())
+        for (int x = left + run.first; x < left + run.end; ++x)
+            if (scratch.rect().contains(x, top + run.row)) scratch.setPixel(x, top + run.row, 0xFF000000);
+}
+
+void stampAccidentals(DrawContext& dc, QImage& scratch, const QFont& font, const std::string& text,
+                      const FontDesc& desc, int scale, int mW) {
+    const QFontMetrics metrics(font);
+    const QString copy = measuringCopy(text);
+    const bool highRes = scale == 3;
+    const int size = scale * desc.size;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (!isAccidental(c)) continue;
+        const std::string name = AccidentalBitmapName(size, c, highRes);
+        const QPoint d = accidentalOffset(sizeBand(size / scale), c) * scale;
+        const int left = mW + metrics.horizontalAdvance(copy.left(static_cast<int>(i))) + d.x();
+        const int top = metrics.height() + d.y();
+        dc.note("accidental " + name + " at (" + std::to_string(left) + ", " + std::to_string(top) + ")");
+        stamp(scratch, glyphsOf(dc).find(name), left, top);
+    }
+}
+
+// The text in black on a transparent scratch, an "M" wide margin either side.
+QImage scratchOf(DrawContext& dc, const std::string& text, const FontDesc& desc, int scale, const QFont& font,
+                 int& mW) {
+    const QFontMetrics metrics(font);
+    mW = metrics.horizontalAdvance(QChar('M'));
+    const int w = metrics.horizontalAdvance(QStringLiteral("M") + measuringCopy(text) + QStringLiteral("M"));
+    QImage scratch(std::max(1, w), std::max(1, metrics.height()), QImage::Format_ARGB32);
+    scratch.fill(Qt::transparent);
+    QPainter painter(&scratch);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    DrawTextSpecial(painter, mW, 0, text);
+    painter.end();
+    stampAccidentals(dc, scratch, font, text, desc, scale, mW);
+    return scratch;
+}
+
+void tint(QImage& stencil, ColourValue colour) {
+    const QRgb pen = toQColor(colour).rgb() | 0xFF000000;
+    for (int y = 0; y < stencil.height(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(stencil.scanLine(y));
+        for (int x = 0; x < stencil.width(); ++x) row[x] = qAlpha(row[x]) ? pen : 0;
+    }
+}
+
+void drawText(DrawContext& dc, const std::string& text, const FontDesc& desc, const std::string& fontLabel,
+              bool xorMode, int scale, ColourValue colour, int y, int x) {
+    dc.note("text \"" + describeText(text) + "\" at (" + std::to_string(x) + ", " + std::to_string(y) + ") " +
+            fontLabel + (scale == 3 ? " scale 3" : describeColour(xorMode, colour)));
+    const QFont font = TextFont(desc, scale);
+    int mW = 0;
+    QImage scratch = scratchOf(dc, text, desc, scale, font, mW);
+    if (scale == 3) {
+        const QPoint at = QPoint(3 * x, 3 * y) + dc.HiResOrigin - QPoint(mW, 0);
+        applyStencil(dc.Printimage, scratch, at, PenMode::Mask); // black ink ANDed onto the page
+        return;
+    }
+    tint(scratch, colour);
+    const QPoint at = QPoint(x, y) + dc.ScreenOrigin - QPoint(mW, 0);
+    applyStencil(dc.MainImage, scratch, at, xorMode ? PenMode::NotXor : PenMode::Copy);
+}
+
+std::string fontLabel(int number) { return "font " + std::to_string(number); }
+
+} // namespace
+
+void DrawText(DrawContext& dc, const std::string& text, const FontDesc& font, bool xorMode, int scale,
+              ColourValue colour, int y, int x) {
+    drawText(dc, text, font, "size " + std::to_string(font.size), xorMode, scale, colour, y, x);
+}
+
+void DrawShortText(DrawContext& dc, Score& score, int /*stave*/, const ScoreObject& text, ColourValue colour,
+                   bool xorMode) {
+    const int n = text.fontNumber();
+    drawText(dc, text.shortText(), score.fonts.font(n), fontLabel(n), xorMode, dc.HighResMode ? 3 : 1, colour,
+             text.y(), text.x());
+}
+
+namespace {
+
+// Universal and non-printing texts show in their own colours where the text is
+// drawn as it stands; a selection or rubber-band colour wins so that it shows.
+ColourValue longTextColour(const DrawContext& dc, int attributes, ColourValue colour) {
+    if (colour != dc.colours.Ink) return colour;
+    if (attributes & TextNonPrinting) return Lime;
+    if (attributes & TextUniversal) return dc.colours.UniversalText;
+    return colour;
+}
+
+// The frame of a boxed text, a space wide either side, measured in the screen font.
+void drawBox(DrawContext& dc, const FontDesc& desc, const std::string& text, int x, int y, ColourValue colour,
+             bool xorMode) {
+    const QFont font = TextFont(desc, 1);
+    const int sw = QFontMetrics(font).horizontalAdvance(QChar(' '));
+    const int tw = TextWidthSpecial(font, text);
+    DrawRectOutline(dc, x - sw, y, x + tw + sw, y + QFontMetrics(font).height(), xorMode, colour);
+}
+
+} // namespace
+
+void DrawLongText(DrawContext& dc, Score& score, int stave, int index, ColourValue colour, bool xorMode) {
+    const Stave& s = score.stave(stave);
+    const ScoreObject& head = s.object(index);
+    const int attributes = head.textAttributes();
+    if (attributes & TextContinuation) return;
+    if (dc.HighResMode && (attributes & TextNonPrinting)) return;
+    const std::string text = longTextOf(s, index);
+    const int n = head.fontNumber();
+    const FontDesc& font = score.fonts.font(n);
+    if (dc.HighResMode) {
+        drawText(dc, text, font, fontLabel(n), false, 3, 0x000000, head.y(), head.x());
+        if (attributes & TextBoxed) drawBox(dc, font, text, head.x(), head.y(), 0x000000, false);
+        return;
+    }
+    colour = longTextColour(dc, attributes, colour);
+    drawText(dc, text, font, fontLabel(n), xorMode, 1, colour, head.y(), head.x());
+    if (attributes & TextBoxed) drawBox(dc, font, text, head.x(), head.y(), colour, xorMode);
+}
+
 } // namespace qv
