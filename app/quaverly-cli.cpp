@@ -7,11 +7,14 @@
 #include "files/scorefilewrite.h"
 #include "render/contactsheet.h"
 #include "render/glyphstore.h"
+#include "render/page.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -25,7 +28,11 @@ const char* const Usage =
     "  dump SCORE [OUT]   list a score file's records as text (OUT defaults to SCORE with extension .DMP)\n"
     "  convert IN OUT     load IN with every check (questions take their default answer) and save it\n"
     "                     as a whole score to OUT\n"
-    "  glyphs OUT.png     draw every glyph, screen and three-times, on faint staves\n";
+    "  glyphs OUT.png     draw every glyph, screen and three-times, on faint staves\n"
+    "  render SCORE [--page N] [--print] -o OUT.png\n"
+    "                     draw page N (default 1; 0 is the header/footer page) as on the screen, one\n"
+    "                     pixel per page unit, or with --print as printed: three pixels per page unit,\n"
+    "                     the paper inside its margins with header and footer\n";
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "quaverly-cli: %s\n", message.c_str());
@@ -43,7 +50,10 @@ int runDump(const std::vector<std::string>& args) {
     const std::vector<std::uint8_t> text(dump.text.begin(), dump.text.end());
     const auto written = qv::writeFileAtomically(out, text);
     if (!written.ok()) return fail("cannot write " + out + ": " + std::strerror(written.error));
-    if (!dump.complete) return fail(in + " is damaged: it lacks records it announces or ends inside a record; the listing stops there");
+    if (!dump.complete)
+        return fail(
+            in +
+            " is damaged: it lacks records it announces or ends inside a record; the listing stops there");
     return 0;
 }
 
@@ -115,6 +125,88 @@ int runConvert(const std::vector<std::string>& args, int& argc, char* argv[]) {
     return 0;
 }
 
+struct RenderArgs {
+    std::string score;
+    std::string out;
+    int page = 1;
+    bool print = false;
+};
+
+// Reads "SCORE [--page N] [--print] -o OUT.png"; the message when they do not fit.
+std::string parseRenderArgs(const std::vector<std::string>& args, RenderArgs& r) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--print") {
+            r.print = true;
+        } else if (a == "--page" && hasValue) {
+            char* end = nullptr;
+            const long page = std::strtol(args[++i].c_str(), &end, 10);
+            if (*end != '\0' || args[i].empty() || page < 0 || page > 255)
+                return "--page needs a number 0 to 255";
+            r.page = int(page);
+        } else if (a == "-o" && hasValue) {
+            r.out = args[++i];
+        } else if (!a.empty() && a[0] != '-' && r.score.empty()) {
+            r.score = a;
+        } else {
+            return "render needs SCORE [--page N] [--print] -o OUT.png";
+        }
+    }
+    if (r.score.empty() || r.out.empty()) return "render needs SCORE [--page N] [--print] -o OUT.png";
+    return {};
+}
+
+int lastPage(const qv::Score& score) {
+    int last = 0;
+    for (int s = 1; s <= score.Nstaves; ++s)
+        last = std::max(last, int(score.stave(s).PageNum));
+    return last;
+}
+
+// The screen page: the music area, one pixel per page unit.
+QImage renderScreenPage(qv::Score& score, int page) {
+    qv::DrawContext dc;
+    dc.newScreenPage(qv::musicAreaWidth(score.page, score.StvSiz),
+                     qv::musicAreaHeight(score.page, score.StvSiz));
+    qv::DrawPage(dc, score, page);
+    return dc.MainImage;
+}
+
+// The print image: the paper inside its margins and gutter at three pixels per page
+// unit, the header zone above the music and the footer zone below it.
+QImage renderPrintPage(qv::Score& score, int page, const std::string& path) {
+    const qv::PageData& p = score.page;
+    const double s = qv::pageUnitsPerInch(score.StvSiz);
+    qv::DrawContext dc;
+    dc.HighResMode = true;
+    dc.newPrintPage(qv::musicAreaWidth(p, score.StvSiz), qv::roundHalfEven((p.Length - p.TopM - p.BotM) * s));
+    dc.HiResOrigin = QPoint(0, 3 * qv::roundHalfEven(p.Header * s));
+    qv::PageOptions options;
+    options.filePath = path;
+    qv::DrawPage(dc, score, page, options);
+    qv::DrawBlankingShapes(dc, score, page);
+    return dc.Printimage;
+}
+
+int runRender(const std::vector<std::string>& args, int& argc, char* argv[]) {
+    RenderArgs r;
+    if (const std::string problem = parseRenderArgs(args, r); !problem.empty()) return fail(problem);
+    const auto gui = startGui(argc, argv);
+    ConvertUi ui;
+    qv::Score score;
+    if (!qv::loadScore(r.score, qv::LoadOptions{screenResolution(), nullptr}, ui, score))
+        return fail("cannot render " + r.score + ": " + ui.lastError());
+    ui.reportErrors();
+    if (r.page > lastPage(score))
+        return fail("cannot render page " + std::to_string(r.page) + ": " + r.score + " has " +
+                    std::to_string(lastPage(score)) + " pages");
+    const QImage image = r.print ? renderPrintPage(score, r.page, r.score) : renderScreenPage(score, r.page);
+    if (image.isNull()) return fail("cannot render " + r.score + ": the page has no size");
+    if (!image.save(QString::fromStdString(r.out), "PNG")) return fail("cannot write " + r.out);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -127,5 +219,6 @@ int main(int argc, char* argv[]) {
     if (command == "dump") return runDump(args);
     if (command == "convert") return runConvert(args, argc, argv);
     if (command == "glyphs") return runGlyphs(args, argc, argv);
+    if (command == "render") return runRender(args, argc, argv);
     return fail("unknown command '" + command + "' (see quaverly-cli --help)");
 }

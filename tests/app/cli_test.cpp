@@ -6,6 +6,8 @@
 #include "support/scorebuilder.h"
 #include "support/scriptedui.h"
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -140,6 +142,44 @@ TEST_F(Cli, ConvertFailuresExitNonZeroWithOneLine) {
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
 
     EXPECT_NE(run("convert " + in), 0) << "OUT is needed";
+}
+
+// Rows of a PNG that hold anything but white.
+int inkedRows(const QImage& image) {
+    int rows = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                ++rows;
+                break;
+            }
+    return rows;
+}
+
+TEST_F(Cli, RenderDrawsTheScreenPageAndThePrintImage) {
+    const std::string score = writeTwoStaveScore("render.QVR");
+    const std::string screen = (dir / "screen.png").string();
+    ASSERT_EQ(run("render " + score + " -o " + screen), 0) << errors;
+    const QImage page(QString::fromStdString(screen));
+    // The file keeps the stave size in thousandths of an inch: 0.333.
+    const QSize area(musicAreaWidth(PageData{}, 0.333), musicAreaHeight(PageData{}, 0.333));
+    EXPECT_EQ(page.size(), area) << "the music area, one pixel per page unit";
+    EXPECT_GE(inkedRows(page), 10) << "two staves of five lines and a note";
+
+    const std::string print = (dir / "print.png").string();
+    ASSERT_EQ(run("render " + score + " --page 1 --print -o " + print), 0) << errors;
+    const QImage paper(QString::fromStdString(print));
+    EXPECT_EQ(paper.size(), 3 * area) << "no header or footer: the music area at three times";
+    EXPECT_GE(inkedRows(paper), 30) << "ten bars three pixels high";
+
+    EXPECT_NE(run("render " + score + " --page 2 -o " + screen), 0);
+    EXPECT_NE(errors.find("has 1 pages"), std::string::npos) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    EXPECT_NE(run("render " + score), 0);
+    EXPECT_NE(errors.find("render needs"), std::string::npos) << errors;
+    EXPECT_NE(run("render " + (dir / "missing.QVR").string() + " -o " + screen), 0);
+    EXPECT_NE(errors.find("cannot render"), std::string::npos) << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
 }
 
 } // namespace
