@@ -27,6 +27,7 @@ struct Target {
     ColourValue colour;
     PenMode mode;
     bool thicken; // whether thickening strokes are drawn (never while rubber banding)
+    int scale;    // 1 on the screen, 3 on the print image
 };
 
 // A 1-pixel line without its last point, in target coordinates.
@@ -84,11 +85,14 @@ class Spline {
     std::vector<double> m_;
 };
 
-// Dotted curves draw every other run of L columns, starting with a gap.
+// Dotted curves draw every other run of L columns, starting with a gap. On the
+// print image the runs are measured in screen columns and then tripled, so that
+// the printed curve has the dots the screen shows.
 struct DotPattern {
     int x0;
     int length;
-    DotPattern(int first, int last) : x0(first), length(std::clamp((last - first) / 11, 2, 5)) {}
+    DotPattern(int first, int last, int scale)
+        : x0(first), length(scale * std::clamp((last - first) / scale / 11, 2, 5)) {}
     bool drawn(int x) const { return ((x - x0) / length) % 2 == 1; }
 };
 
@@ -106,7 +110,7 @@ void drawStraight(Target& t, QPoint a, QPoint b, int thickness, bool dotted, Spl
         for (int k = 0; k < lines; ++k) thinStroke(t, a.x(), a.y() + k, b.x(), b.y() + k);
         return;
     }
-    const DotPattern dots(a.x(), b.x());
+    const DotPattern dots(a.x(), b.x(), t.scale);
     const int length = t.thicken ? lines : 1;
     for (int x = a.x(); x <= b.x(); ++x) {
         if (!dots.drawn(x)) continue;
@@ -122,7 +126,7 @@ void drawSpline(Target& t, const std::vector<QPoint>& p, int thickness, bool dot
     const Spline spline(p);
     const int first = p.front().x(), last = p.back().x();
     const int width = std::abs(last - first), mid = (first + last) / 2;
-    const DotPattern dots(first, last);
+    const DotPattern dots(first, last, t.scale);
     int previous = p.front().y();
     for (int x = first; x <= last; ++x) {
         const int y = rnd(spline.at(x));
@@ -158,7 +162,7 @@ std::string describeCurve(const std::vector<QPoint>& points, int thickness, bool
 SplineBounds DrawSpline(DrawContext& dc, const std::vector<QPoint>& points, int thickness, bool dotted, bool xorMode,
                         ColourValue colour) {
     dc.note(describeCurve(points, thickness, dotted) + describeColour(xorMode, colour));
-    Target t{dc.MainImage, dc.ScreenOrigin, colour, xorMode ? PenMode::NotXor : PenMode::Copy, !xorMode};
+    Target t{dc.MainImage, dc.ScreenOrigin, colour, xorMode ? PenMode::NotXor : PenMode::Copy, !xorMode, 1};
     return drawCurveOn(t, points, thickness, dotted);
 }
 
@@ -166,7 +170,7 @@ void DrawHiResSpline(DrawContext& dc, const std::vector<QPoint>& points, int thi
     dc.note("hires " + describeCurve(points, thickness, dotted));
     std::vector<QPoint> scaled;
     for (const QPoint& p : points) scaled.push_back(p * 3);
-    Target t{dc.Printimage, dc.HiResOrigin, 0x000000, PenMode::Copy, true};
+    Target t{dc.Printimage, dc.HiResOrigin, 0x000000, PenMode::Copy, true, 3};
     drawCurveOn(t, scaled, thickness, dotted);
 }
 
@@ -204,7 +208,7 @@ void DrawCurve(DrawContext& dc, Score& score, int stave, int firstIndex, ColourV
                bool xorMode) {
     Stave& s = score.stave(stave);
     const std::vector<int> chain = chainOf(s, firstIndex);
-    if (chain.empty()) return;
+    if (chain.size() < 2) return; // a lone point is no curve yet
     ScoreObject& first = s.object(firstIndex);
     std::vector<QPoint> points;
     for (int i : chain) points.emplace_back(s.object(i).x(), s.object(i).y());

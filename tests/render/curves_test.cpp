@@ -117,6 +117,14 @@ TEST(DrawSpline, HighResolutionDrawsThreeTimesLargerAtTheOrigin) {
     for (int y = 66; y < 73; ++y) EXPECT_EQ(black(80, y), y >= 67 && y < 73) << y;
     EXPECT_TRUE(black(35, 67));
     EXPECT_FALSE(black(34, 67));
+
+    // Dots as long as on the screen: 15 print columns for a 110-wide curve.
+    Page d;
+    d.dc.newPrintPage(150, 100);
+    DrawHiResSpline(d.dc, Points{{0, 20}, {110, 20}}, 3, true);
+    std::string row;
+    for (int x = 0; x < 60; ++x) row += (d.dc.Printimage.pixel(x, 60) & 0xFFFFFF) == 0 ? '#' : '.';
+    EXPECT_EQ(row, std::string(15, '.') + std::string(15, '#') + std::string(15, '.') + std::string(15, '#'));
 }
 
 struct CurveFixture : Page {
