@@ -17,7 +17,9 @@ namespace {
 constexpr int MaxCurvePoints = 100;
 
 // Halves go to the even neighbour.
-int rnd(double v) { return static_cast<int>(std::lrint(v)); }
+int rnd(double v) {
+    return static_cast<int>(std::lrint(v));
+}
 
 // Where the strokes of a curve go: a canvas, the offset to add to every point,
 // and the pen.
@@ -54,10 +56,12 @@ class Spline {
 
     double at(int x) const {
         std::size_t k = 1;
-        while (k + 1 < p_.size() && p_[k].x() < x) ++k;
+        while (k + 1 < p_.size() && p_[k].x() < x)
+            ++k;
         const double h = p_[k].x() - p_[k - 1].x();
         const double t = (x - p_[k - 1].x()) / h, u = 1 - t;
-        return t * p_[k].y() + u * p_[k - 1].y() + h * h * ((t * t * t - t) * m_[k] + (u * u * u - u) * m_[k - 1]) / 6;
+        return t * p_[k].y() + u * p_[k - 1].y() +
+               h * h * ((t * t * t - t) * m_[k] + (u * u * u - u) * m_[k - 1]) / 6;
     }
 
   private:
@@ -78,7 +82,8 @@ class Spline {
             diag[i] -= f * h(i - 1);
             rhs[i] -= f * rhs[i - 1];
         }
-        for (std::size_t i = n - 2; i >= 1; --i) m_[i] = (rhs[i] - h(i) * m_[i + 1]) / diag[i];
+        for (std::size_t i = n - 2; i >= 1; --i)
+            m_[i] = (rhs[i] - h(i) * m_[i + 1]) / diag[i];
     }
 
     const std::vector<QPoint>& p_;
@@ -107,7 +112,8 @@ void drawStraight(Target& t, QPoint a, QPoint b, int thickness, bool dotted, Spl
     grow(bounds, std::min(a.y(), b.y()), thickness);
     grow(bounds, std::max(a.y(), b.y()), thickness);
     if (!dotted) {
-        for (int k = 0; k < lines; ++k) thinStroke(t, a.x(), a.y() + k, b.x(), b.y() + k);
+        for (int k = 0; k < lines; ++k)
+            thinStroke(t, a.x(), a.y() + k, b.x(), b.y() + k);
         return;
     }
     const DotPattern dots(a.x(), b.x(), t.scale);
@@ -137,7 +143,8 @@ void drawSpline(Target& t, const std::vector<QPoint>& p, int thickness, bool dot
         // A dotted curve always shows its dots; rubber banding draws them 1 pixel long.
         const bool taper = t.thicken && thickness > 1;
         if (!taper && !dotted) continue;
-        const int length = taper ? std::max(1, rnd(thickness - 2.0 * thickness * std::abs(x - mid) / width)) : 1;
+        const int length =
+            taper ? std::max(1, rnd(thickness - 2.0 * thickness * std::abs(x - mid) / width)) : 1;
         thinStroke(t, x, y, x, y + length);
     }
 }
@@ -153,14 +160,15 @@ SplineBounds drawCurveOn(Target& t, const std::vector<QPoint>& points, int thick
 
 std::string describeCurve(const std::vector<QPoint>& points, int thickness, bool dotted) {
     std::string s = "spline";
-    for (const QPoint& p : points) s += " (" + std::to_string(p.x()) + ", " + std::to_string(p.y()) + ")";
+    for (const QPoint& p : points)
+        s += " (" + std::to_string(p.x()) + ", " + std::to_string(p.y()) + ")";
     return s + " thickness " + std::to_string(thickness) + (dotted ? " dotted" : "");
 }
 
 } // namespace
 
-SplineBounds DrawSpline(DrawContext& dc, const std::vector<QPoint>& points, int thickness, bool dotted, bool xorMode,
-                        ColourValue colour) {
+SplineBounds DrawSpline(DrawContext& dc, const std::vector<QPoint>& points, int thickness, bool dotted,
+                        bool xorMode, ColourValue colour) {
     dc.note(describeCurve(points, thickness, dotted) + describeColour(xorMode, colour));
     Target t{dc.MainImage, dc.ScreenOrigin, colour, xorMode ? PenMode::NotXor : PenMode::Copy, !xorMode, 1};
     return drawCurveOn(t, points, thickness, dotted);
@@ -169,7 +177,8 @@ SplineBounds DrawSpline(DrawContext& dc, const std::vector<QPoint>& points, int 
 void DrawHiResSpline(DrawContext& dc, const std::vector<QPoint>& points, int thickness, bool dotted) {
     dc.note("hires " + describeCurve(points, thickness, dotted));
     std::vector<QPoint> scaled;
-    for (const QPoint& p : points) scaled.push_back(p * 3);
+    for (const QPoint& p : points)
+        scaled.push_back(p * 3);
     Target t{dc.Printimage, dc.HiResOrigin, 0x000000, PenMode::Copy, true, 3};
     drawCurveOn(t, scaled, thickness, dotted);
 }
@@ -180,14 +189,16 @@ namespace {
 // damaged chain that loops ends at the point limit.
 std::vector<int> chainOf(const Stave& s, int first) {
     std::vector<int> chain;
-    for (int i = first; i >= 1 && i < ObjectSlots && chain.size() < MaxCurvePoints; i = s.object(i).curveNext()) {
+    for (int i = first; i >= 1 && i < ObjectSlots && chain.size() < MaxCurvePoints;
+         i = s.object(i).curveNext()) {
         if (!s.object(i).is(ObjectKind::CurvePoint)) break;
         chain.push_back(i);
     }
     return chain;
 }
 
-void drawAnchors(DrawContext& dc, const Stave& s, const std::vector<int>& chain, ColourValue colour, bool xorMode) {
+void drawAnchors(DrawContext& dc, const Stave& s, const std::vector<int>& chain, ColourValue colour,
+                 bool xorMode) {
     for (std::size_t k = 0; k < chain.size(); ++k) {
         const ScoreObject& o = s.object(chain[k]);
         DrawAnchor(dc, o.x(), o.y(), k == 0 ? dc.colours.Anchor : colour, xorMode);
@@ -211,13 +222,15 @@ void DrawCurve(DrawContext& dc, Score& score, int stave, int firstIndex, ColourV
     if (chain.size() < 2) return; // a lone point is no curve yet
     ScoreObject& first = s.object(firstIndex);
     std::vector<QPoint> points;
-    for (int i : chain) points.emplace_back(s.object(i).x(), s.object(i).y());
+    for (int i : chain)
+        points.emplace_back(s.object(i).x(), s.object(i).y());
     if (showAnchors && !dc.HighResMode) drawAnchors(dc, s, chain, colour, xorMode);
     if (dc.HighResMode) {
         DrawHiResSpline(dc, points, 3 * first.curveThickness(), first.curveDotted());
         return;
     }
-    recordReach(s, first, DrawSpline(dc, points, first.curveThickness(), first.curveDotted(), xorMode, colour));
+    recordReach(s, first,
+                DrawSpline(dc, points, first.curveThickness(), first.curveDotted(), xorMode, colour));
 }
 
 int TieStemLength(int duration, bool stemUp, int stemAdd) {
@@ -225,11 +238,21 @@ int TieStemLength(int duration, bool stemUp, int stemAdd) {
     switch (duration) {
     case 2:
     case 3:
-    case 4: length = 33; break;
-    case 5: length = 34; break;
-    case 6: length = 38; break;
-    case 7: length = stemUp ? 48 : 43; break;
-    default: length = 0; break; // breve and semibreve have no stem
+    case 4:
+        length = 33;
+        break;
+    case 5:
+        length = 34;
+        break;
+    case 6:
+        length = 38;
+        break;
+    case 7:
+        length = stemUp ? 48 : 43;
+        break;
+    default:
+        length = 0;
+        break; // breve and semibreve have no stem
     }
     return length + 4 * stemAdd;
 }
@@ -267,8 +290,12 @@ TieEnds stemSideEnds(const ScoreObject& a, const ScoreObject& b, bool stemsUp) {
 }
 
 // The end with the larger x, and the one with the smaller.
-int& rightEnd(TieEnds& e) { return e.x0 > e.x2 ? e.x0 : e.x2; }
-int& leftEnd(TieEnds& e) { return e.x0 > e.x2 ? e.x2 : e.x0; }
+int& rightEnd(TieEnds& e) {
+    return e.x0 > e.x2 ? e.x0 : e.x2;
+}
+int& leftEnd(TieEnds& e) {
+    return e.x0 > e.x2 ? e.x2 : e.x0;
+}
 
 int tieRise(int w) {
     if (w < 6) return 2;
@@ -278,8 +305,8 @@ int tieRise(int w) {
 
 } // namespace
 
-void DrawTie(DrawContext& dc, Score& score, int stave, ColourValue colour, bool xorMode, int fromIndex, int toIndex,
-             int direction) {
+void DrawTie(DrawContext& dc, Score& score, int stave, ColourValue colour, bool xorMode, int fromIndex,
+             int toIndex, int direction) {
     if (fromIndex < 1 || fromIndex >= ObjectSlots || toIndex < 1 || toIndex >= ObjectSlots) return;
     const Stave& s = score.stave(stave);
     const ScoreObject& a = s.object(fromIndex);
@@ -311,11 +338,16 @@ namespace {
 // Dash patterns in page units: dash 6 gap 4, dot 1 gap 3.
 QList<qreal> dashPattern(int dashStyle) {
     switch (dashStyle) {
-    case 1: return {6, 4};
-    case 2: return {1, 3};
-    case 3: return {6, 3, 1, 3};
-    case 4: return {6, 3, 1, 3, 1, 3};
-    default: return {};
+    case 1:
+        return {6, 4};
+    case 2:
+        return {1, 3};
+    case 3:
+        return {6, 3, 1, 3};
+    case 4:
+        return {6, 3, 1, 3, 1, 3};
+    default:
+        return {};
     }
 }
 
@@ -332,7 +364,8 @@ void dashedStroke(QImage& canvas, QPoint a, QPoint b, int width, int dashStyle, 
     QPen pen(toQColor(colour), width, Qt::CustomDashLine, Qt::FlatCap);
     // Qt measures dashes in pen widths.
     QList<qreal> pattern = dashPattern(dashStyle);
-    for (qreal& v : pattern) v = v * scale / width;
+    for (qreal& v : pattern)
+        v = v * scale / width;
     pen.setDashPattern(pattern);
     painter.setPen(pen);
     painter.drawLine(a - box.topLeft(), b - box.topLeft());
@@ -360,7 +393,8 @@ void DrawStyledLine(DrawContext& dc, int x1, int y1, int x2, bool xorMode, Colou
     const QPoint o = dc.ScreenOrigin;
     const QPoint a = QPoint(x1, y1) + o, b = QPoint(x2, y2) + o;
     if (dashed)
-        dashedStroke(dc.MainImage, a, b, width, dashStyle, 1, colour, xorMode ? PenMode::NotXor : PenMode::Copy);
+        dashedStroke(dc.MainImage, a, b, width, dashStyle, 1, colour,
+                     xorMode ? PenMode::NotXor : PenMode::Copy);
     else
         DrawPenLine(dc.MainImage, a.x(), a.y(), xorMode, colour, 0, thickness, b.y(), b.x());
 }

@@ -25,8 +25,8 @@ struct SplineBounds {
 
 // The screen renderer: draws on MainImage in the colour (only the thin line in
 // exclusive-or mode, so that drawing twice restores the page).
-SplineBounds DrawSpline(DrawContext& dc, const std::vector<QPoint>& points, int thickness, bool dotted, bool xorMode,
-                        ColourValue colour);
+SplineBounds DrawSpline(DrawContext& dc, const std::vector<QPoint>& points, int thickness, bool dotted,
+                        bool xorMode, ColourValue colour);
 // The same curve on the print image, points multiplied by three, in black.
 // Callers pass three times the screen thickness.
 void DrawHiResSpline(DrawContext& dc, const std::vector<QPoint>& points, int thickness, bool dotted);
@@ -37,8 +37,8 @@ void DrawCurve(DrawContext& dc, Score& score, int stave, int firstIndex, ColourV
                bool xorMode);
 // The tie from note `fromIndex` to the later note `toIndex` of `stave`;
 // direction -1 is overhand, +1 underhand (not the note's stored tie byte).
-void DrawTie(DrawContext& dc, Score& score, int stave, ColourValue colour, bool xorMode, int fromIndex, int toIndex,
-             int direction);
+void DrawTie(DrawContext& dc, Score& score, int stave, ColourValue colour, bool xorMode, int fromIndex,
+             int toIndex, int direction);
 // A line with a dash style: 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, any other
 // value solid. The pattern is drawn, so that an ottava line looks dashed.
 void DrawStyledLine(DrawContext& dc, int x1, int y1, int x2, bool xorMode, ColourValue colour, int dashStyle,

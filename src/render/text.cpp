@@ -16,8 +16,12 @@ namespace {
 
 constexpr unsigned char Blank = 30, Flat = 141, Natural = 142, Sharp = 143;
 
-bool isSpecial(unsigned char c) { return c == Blank || (c >= Flat && c <= Sharp); }
-bool isAccidental(unsigned char c) { return c >= Flat && c <= Sharp; }
+bool isSpecial(unsigned char c) {
+    return c == Blank || (c >= Flat && c <= Sharp);
+}
+bool isAccidental(unsigned char c) {
+    return c >= Flat && c <= Sharp;
+}
 
 // Texts are stored in the Windows western code page; 0x80..0x9F differ from Latin-1.
 QChar decode(unsigned char c) {
@@ -30,14 +34,16 @@ QChar decode(unsigned char c) {
 
 QString decode(const std::string& text) {
     QString s;
-    for (char c : text) s += decode(static_cast<unsigned char>(c));
+    for (char c : text)
+        s += decode(static_cast<unsigned char>(c));
     return s;
 }
 
 // The measuring copy: every special character becomes "d".
 QString measuringCopy(const std::string& text) {
     QString s;
-    for (char c : text) s += isSpecial(static_cast<unsigned char>(c)) ? QChar('d') : decode(static_cast<unsigned char>(c));
+    for (char c : text)
+        s += isSpecial(static_cast<unsigned char>(c)) ? QChar('d') : decode(static_cast<unsigned char>(c));
     return s;
 }
 
@@ -45,7 +51,8 @@ QString measuringCopy(const std::string& text) {
 int sizeBand(int points) {
     static constexpr std::array<int, 6> upper{7, 10, 19, 28, 35, 44};
     int band = 0;
-    while (band < 6 && points > upper[static_cast<std::size_t>(band)]) ++band;
+    while (band < 6 && points > upper[static_cast<std::size_t>(band)])
+        ++band;
     return band;
 }
 
@@ -69,11 +76,20 @@ std::string describeText(const std::string& text) {
     std::string s;
     for (char ch : text) {
         switch (static_cast<unsigned char>(ch)) {
-        case Blank: s += "<blank>"; break;
-        case Flat: s += "<flat>"; break;
-        case Natural: s += "<natural>"; break;
-        case Sharp: s += "<sharp>"; break;
-        default: s += ch;
+        case Blank:
+            s += "<blank>";
+            break;
+        case Flat:
+            s += "<flat>";
+            break;
+        case Natural:
+            s += "<natural>";
+            break;
+        case Sharp:
+            s += "<sharp>";
+            break;
+        default:
+            s += ch;
         }
     }
     return s;
@@ -102,7 +118,8 @@ void DrawTextSpecial(QPainter& painter, int x, int y, const std::string& text) {
     const QFontMetrics metrics(painter.font());
     const int baseline = y + metrics.ascent();
     bool special = false;
-    for (char c : text) special = special || isSpecial(static_cast<unsigned char>(c));
+    for (char c : text)
+        special = special || isSpecial(static_cast<unsigned char>(c));
     if (!special) {
         painter.drawText(QPoint(x, baseline), decode(text));
         return;
@@ -119,7 +136,9 @@ void DrawTextSpecial(QPainter& painter, int x, int y, const std::string& text) {
 
 namespace {
 
-const GlyphStore& glyphsOf(const DrawContext& dc) { return dc.glyphs ? *dc.glyphs : GlyphStore::builtIn(); }
+const GlyphStore& glyphsOf(const DrawContext& dc) {
+    return dc.glyphs ? *dc.glyphs : GlyphStore::builtIn();
+}
 
 // ANDs a bitmap's ink into the scratch: its black pixels become ink.
 void stamp(QImage& scratch, const GlyphBitmap& bitmap, int left, int top) {
@@ -167,7 +186,8 @@ void tint(QImage& stencil, ColourValue colour) {
     const QRgb pen = toQColor(colour).rgb() | 0xFF000000;
     for (int y = 0; y < stencil.height(); ++y) {
         QRgb* row = reinterpret_cast<QRgb*>(stencil.scanLine(y));
-        for (int x = 0; x < stencil.width(); ++x) row[x] = qAlpha(row[x]) ? pen : 0;
+        for (int x = 0; x < stencil.width(); ++x)
+            row[x] = qAlpha(row[x]) ? pen : 0;
     }
 }
 
@@ -188,7 +208,9 @@ void drawText(DrawContext& dc, const std::string& text, const FontDesc& desc, co
     applyStencil(dc.MainImage, scratch, at, xorMode ? PenMode::NotXor : PenMode::Copy);
 }
 
-std::string fontLabel(int number) { return "font " + std::to_string(number); }
+std::string fontLabel(int number) {
+    return "font " + std::to_string(number);
+}
 
 } // namespace
 

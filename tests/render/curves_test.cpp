@@ -25,7 +25,8 @@ struct Page {
     // Inked pixels in column x, and the topmost of them (-1 when none).
     int columnInk(int x) const {
         int n = 0;
-        for (int y = 0; y < dc.MainImage.height(); ++y) n += ink(x, y);
+        for (int y = 0; y < dc.MainImage.height(); ++y)
+            n += ink(x, y);
         return n;
     }
     int top(int x) const {
@@ -35,7 +36,8 @@ struct Page {
     }
     int pageInk() const {
         int n = 0;
-        for (int x = 0; x < dc.MainImage.width(); ++x) n += columnInk(x);
+        for (int x = 0; x < dc.MainImage.width(); ++x)
+            n += columnInk(x);
         return n;
     }
 };
@@ -47,7 +49,8 @@ TEST(DrawSpline, PointsWithinOnePixelInXAreDropped) {
     EXPECT_EQ(p.pageInk(), 0);
     // The crowded second point does not bend the curve: what remains is straight.
     DrawSpline(p.dc, Points{{10, 50}, {11, 90}, {110, 50}}, 1, false, false, 0);
-    for (int x : {10, 30, 60, 100}) EXPECT_EQ(p.top(x), 50) << x;
+    for (int x : {10, 30, 60, 100})
+        EXPECT_EQ(p.top(x), 50) << x;
     // Points arrive in any order; they are sorted by x.
     Page q;
     DrawSpline(q.dc, Points{{110, 80}, {10, 80}, {60, 60}}, 1, false, false, 0);
@@ -83,12 +86,14 @@ TEST(DrawSpline, DottedCurvesStartWithAGapAndUseDotsOfAtMostFive) {
     Page p;
     // 110 wide: 110 div 11 = 10, limited to 5.
     DrawSpline(p.dc, Points{{0, 50}, {110, 50}}, 2, true, false, 0);
-    for (int x = 0; x <= 110; ++x) EXPECT_EQ(p.columnInk(x), (x / 5) % 2 == 1 ? 2 : 0) << x;
+    for (int x = 0; x <= 110; ++x)
+        EXPECT_EQ(p.columnInk(x), (x / 5) % 2 == 1 ? 2 : 0) << x;
 
     // 30 wide: 30 div 11 = 2; a thin dotted curve still shows its dots.
     Page q;
     DrawSpline(q.dc, Points{{0, 50}, {15, 45}, {30, 50}}, 1, true, false, 0);
-    for (int x = 0; x <= 30; ++x) EXPECT_EQ(q.columnInk(x) > 0, (x / 2) % 2 == 1) << x;
+    for (int x = 0; x <= 30; ++x)
+        EXPECT_EQ(q.columnInk(x) > 0, (x / 2) % 2 == 1) << x;
 }
 
 TEST(DrawSpline, ExclusiveOrDrawsOnlyTheThinLineAndTwiceRestores) {
@@ -114,7 +119,8 @@ TEST(DrawSpline, HighResolutionDrawsThreeTimesLargerAtTheOrigin) {
     DrawHiResSpline(p.dc, Points{{10, 20}, {50, 20}}, 6, false);
     const QImage& img = p.dc.Printimage;
     auto black = [&](int x, int y) { return (img.pixel(x, y) & 0xFFFFFF) == 0; };
-    for (int y = 66; y < 73; ++y) EXPECT_EQ(black(80, y), y >= 67 && y < 73) << y;
+    for (int y = 66; y < 73; ++y)
+        EXPECT_EQ(black(80, y), y >= 67 && y < 73) << y;
     EXPECT_TRUE(black(35, 67));
     EXPECT_FALSE(black(34, 67));
 
@@ -123,7 +129,8 @@ TEST(DrawSpline, HighResolutionDrawsThreeTimesLargerAtTheOrigin) {
     d.dc.newPrintPage(150, 100);
     DrawHiResSpline(d.dc, Points{{0, 20}, {110, 20}}, 3, true);
     std::string row;
-    for (int x = 0; x < 60; ++x) row += (d.dc.Printimage.pixel(x, 60) & 0xFFFFFF) == 0 ? '#' : '.';
+    for (int x = 0; x < 60; ++x)
+        row += (d.dc.Printimage.pixel(x, 60) & 0xFFFFFF) == 0 ? '#' : '.';
     EXPECT_EQ(row, std::string(15, '.') + std::string(15, '#') + std::string(15, '.') + std::string(15, '#'));
 }
 
@@ -246,17 +253,21 @@ TEST(DrawStyledLine, ShowsItsDashPatternAndRestoresUnderExclusiveOr) {
     Page p;
     DrawStyledLine(p.dc, 10, 20, 70, false, 0, 1, 1, 20);
     std::string row;
-    for (int x = 10; x < 30; ++x) row += p.ink(x, 20) ? '#' : '.';
+    for (int x = 10; x < 30; ++x)
+        row += p.ink(x, 20) ? '#' : '.';
     EXPECT_EQ(row, "######....######....");
     DrawStyledLine(p.dc, 10, 40, 70, false, 0, 2, 1, 40);
     row.clear();
-    for (int x = 10; x < 26; ++x) row += p.ink(x, 40) ? '#' : '.';
+    for (int x = 10; x < 26; ++x)
+        row += p.ink(x, 40) ? '#' : '.';
     EXPECT_EQ(row, "#...#...#...#...");
     DrawStyledLine(p.dc, 10, 60, 70, false, 0, 0, 3, 60);
-    for (int x = 12; x < 68; ++x) EXPECT_TRUE(p.ink(x, 60)) << x;
+    for (int x = 12; x < 68; ++x)
+        EXPECT_TRUE(p.ink(x, 60)) << x;
 
     const QImage before = p.dc.MainImage.copy();
-    for (int k = 0; k < 2; ++k) DrawStyledLine(p.dc, 5, 5, 150, true, 0xFF0000, 3, 2, 90);
+    for (int k = 0; k < 2; ++k)
+        DrawStyledLine(p.dc, 5, 5, 150, true, 0xFF0000, 3, 2, 90);
     EXPECT_EQ(p.dc.MainImage, before);
 }
 

@@ -17,7 +17,9 @@ namespace {
 
 const std::string SharpC = std::string("C") + char(143);
 
-FontDesc serif(int size) { return FontDesc{"Times New Roman", size, 0, 0}; }
+FontDesc serif(int size) {
+    return FontDesc{"Times New Roman", size, 0, 0};
+}
 
 struct Page {
     Score score = test::makeScore(1);
@@ -51,7 +53,9 @@ struct Page {
 };
 
 // 0x00BBGGRR to the QRgb the image holds.
-int rgb(ColourValue c) { return static_cast<int>(toQColor(c).rgb() & 0xFFFFFF); }
+int rgb(ColourValue c) {
+    return static_cast<int>(toQColor(c).rgb() & 0xFFFFFF);
+}
 
 TEST(TextSpecials, AccidentalsAreTheSizedBitmapsInACellAsWideAsD) {
     const QFont font = TextFont(serif(12), 1);
@@ -86,9 +90,9 @@ TEST(TextSpecials, BitmapSizeFollowsThePointSizeAlsoAtThreeTimes) {
     DrawText(p.dc, all, serif(20), false, 1, 0, 20, 20);
     DrawText(p.dc, all, serif(7), false, 1, 0, 20, 20);
     DrawText(p.dc, all, serif(19), false, 3, 0, 20, 20);
-    const std::vector<std::string> expected{"bmFLAT015",  "bmNAT015",  "bmSHARP015", "bmFLAT026",
+    const std::vector<std::string> expected{"bmFLAT015",  "bmNAT015",   "bmSHARP015", "bmFLAT026",
                                             "bmNAT026",   "bmSHARP026", "bmFLAT006",  "bmNAT006",
-                                            "bmSHARP006", "hbmFLAT015", "hbmNAT015", "hbmSHARP015"};
+                                            "bmSHARP006", "hbmFLAT015", "hbmNAT015",  "hbmSHARP015"};
     EXPECT_EQ(p.accidentals(), expected);
 }
 
@@ -104,7 +108,8 @@ TEST(TextSpecials, OffsetsAreThreeTimesLargerAtThreeTimes) {
         const int top = m.height() - 38 * scale;
         const std::string name = scale == 3 ? "hbmSHARP015" : "bmSHARP015";
         EXPECT_NE(std::find(p.calls.begin(), p.calls.end(),
-                            "accidental " + name + " at (" + std::to_string(left) + ", " + std::to_string(top) + ")"),
+                            "accidental " + name + " at (" + std::to_string(left) + ", " +
+                                std::to_string(top) + ")"),
                   p.calls.end())
             << scale;
     }
@@ -172,7 +177,8 @@ TEST(LongText, ChunksDrawAsOneStringFromTheHead) {
     DrawLongText(p.dc, p.score, 1, second, 0, false); // a continuation draws nothing
     EXPECT_TRUE(p.calls.empty());
     DrawLongText(p.dc, p.score, 1, head, 0, false);
-    EXPECT_EQ(p.calls, std::vector<std::string>{"text \"Andante con moto e leg\" at (30, 60) font 1 colour 000000"});
+    EXPECT_EQ(p.calls,
+              std::vector<std::string>{"text \"Andante con moto e leg\" at (30, 60) font 1 colour 000000"});
 }
 
 TEST(LongText, UniversalAndNonPrintingColoursOnScreenOnly) {
