@@ -164,11 +164,18 @@ int lastPage(const qv::Score& score) {
     return last;
 }
 
-// The screen page: the music area, one pixel per page unit.
+// Height of the paper inside its top and bottom margins, header and footer included.
+int printedHeight(const qv::Score& score) {
+    const qv::PageData& p = score.page;
+    return qv::roundHalfEven((p.Length - p.TopM - p.BotM) * qv::pageUnitsPerInch(score.StvSiz));
+}
+
+// The screen page: the music area, one pixel per page unit. The header/footer page
+// also shows the header and footer strips above and below the music area.
 QImage renderScreenPage(qv::Score& score, int page) {
     qv::DrawContext dc;
-    dc.newScreenPage(qv::musicAreaWidth(score.page, score.StvSiz),
-                     qv::musicAreaHeight(score.page, score.StvSiz));
+    const int height = page == 0 ? printedHeight(score) : qv::musicAreaHeight(score.page, score.StvSiz);
+    dc.newScreenPage(qv::musicAreaWidth(score.page, score.StvSiz), height);
     qv::DrawPage(dc, score, page);
     return dc.MainImage;
 }
@@ -180,7 +187,7 @@ QImage renderPrintPage(qv::Score& score, int page, const std::string& path) {
     const double s = qv::pageUnitsPerInch(score.StvSiz);
     qv::DrawContext dc;
     dc.HighResMode = true;
-    dc.newPrintPage(qv::musicAreaWidth(p, score.StvSiz), qv::roundHalfEven((p.Length - p.TopM - p.BotM) * s));
+    dc.newPrintPage(qv::musicAreaWidth(p, score.StvSiz), printedHeight(score));
     dc.HiResOrigin = QPoint(0, 3 * qv::roundHalfEven(p.Header * s));
     qv::PageOptions options;
     options.filePath = path;

@@ -172,6 +172,10 @@ TEST_F(Cli, RenderDrawsTheScreenPageAndThePrintImage) {
     EXPECT_EQ(paper.size(), 3 * area) << "no header or footer: the music area at three times";
     EXPECT_GE(inkedRows(paper), 30) << "ten bars three pixels high";
 
+    ASSERT_EQ(run("render " + score + " --page 0 -o " + screen), 0) << errors;
+    EXPECT_EQ(QImage(QString::fromStdString(screen)).height(), paper.height() / 3)
+        << "the header/footer page reaches from the top margin to the bottom margin";
+
     EXPECT_NE(run("render " + score + " --page 2 -o " + screen), 0);
     EXPECT_NE(errors.find("has 1 pages"), std::string::npos) << errors;
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
