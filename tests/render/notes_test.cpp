@@ -2,6 +2,7 @@
 // separate stem is drawn, dots and marks, ledger lines, and the fitted beams.
 
 #include "render/beams.h"
+#include "render/curves.h"
 #include "render/dispatch.h"
 #include "render/glyphstore.h"
 #include "render/notes.h"
@@ -414,6 +415,37 @@ TEST(ExclusiveOr, DrawingTwiceRestoresThePage) {
         f.score.stave(1).Nobjec = 1; // the group again in the same slots
     }
     EXPECT_EQ(f.dc.MainImage, before);
+}
+
+TEST(Ties, TheLaterNoteDrawsTheTieInItsDirectionAndTheEditFormBothSides) {
+    Fixture f;
+    ScoreObject a = f.note(60, -3, 3, StemUp), b = f.note(100, -3, 3, StemUp), c = f.note(140, -3, 3, StemUp);
+    a.setTiedTo(2);
+    b.setTiedFrom(1);
+    b.setTiedTo(3);
+    b.setTieOverhand(true);
+    c.setTiedFrom(2);
+    f.add(a);
+    f.add(b);
+    f.add(c);
+    const auto tie = [&](int from, int to, int direction) {
+        Calls calls;
+        f.dc.record = &calls;
+        DrawTie(f.dc, f.score, 1, 0, false, from, to, direction);
+        f.dc.record = &f.calls;
+        return only(calls, "spline");
+    };
+    const Calls over = tie(1, 2, -1);
+    ASSERT_EQ(over.size(), 1u);
+    ASSERT_NE(over, tie(1, 2, 1));
+    f.calls.clear();
+    DrawObject(f.dc, f.score, 1, 1, 0, false);
+    EXPECT_TRUE(only(f.calls, "spline").empty()) << "the first note of a tie leaves it to the second";
+    DrawObject(f.dc, f.score, 1, 2, 0, false);
+    EXPECT_EQ(only(f.calls, "spline"), over);
+    f.calls.clear();
+    DrawEditNote(f.dc, f.score, 1, 2, 0, false);
+    EXPECT_EQ(only(f.calls, "spline"), (Calls{over[0], tie(2, 3, -1)[0]}));
 }
 
 TEST(EditForm, StemAsStoredAndItsOwnStemRules) {
