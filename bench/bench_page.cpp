@@ -1,0 +1,130 @@
+// Drawing a dense page (12 staves full of notes, beams, ties, curves and texts) on
+// the screen and on the three-times print image, and redrawing the band of one
+// stave after an edit.
+
+#include "render/page.h"
+#include "support/randomscore.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+
+namespace {
+
+// Texts need the GUI side of Qt, headless. Another benchmark of this binary may
+// have made the one application already; a second may not be made.
+void gui() {
+    if (QGuiApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "quaverly-bench";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(argc, argv);
+}
+
+constexpr int PageStaves = 12;
+constexpr int PageWidth = 696;
+constexpr int PageHeight = 960;
+
+// Moves a random stave to row `row` of the page and squeezes its objects into the
+// page width, so that every object lands on the page.
+void placeOnPage(qv::Stave& s, int row) {
+    const int y = 60 + 76 * row;
+    const int dy = y - s.Ycoord;
+    int widest = 1;
+    for (int i = 1; i <= s.Nobjec; ++i)
+        widest = std::max(widest, s.object(i).x());
+    for (int i = 1; i <= s.Nobjec; ++i) {
+        qv::ScoreObject& o = s.object(i);
+        if (o.x() == 0 && o.y() == 0) continue; // continuation chunks and links have no position
+        o.setX(40 + o.x() * 600 / widest);
+        o.setY(o.y() + dy);
+    }
+    s.Ycoord = y;
+    s.MinY = y - 36;
+    s.MaxY = y + 36;
+    s.LeftX = 30;
+    s.RightX = 660;
+    s.PageNum = 1;
+}
+
+qv::Score densePage() {
+    qv::Score score = qv::test::largestScore(11);
+    score.setStaveCount(PageStaves);
+    for (int s = 1; s <= PageStaves; ++s)
+        placeOnPage(score.stave(s), s - 1);
+    for (int s = 1; s < PageStaves; s += 2) {
+        score.stave(s).joinToNext = true;
+        score.stave(s).brace = true;
+    }
+    return score;
+}
+
+int objectCount(const qv::Score& score) {
+    int n = 0;
+    for (int s = 1; s <= score.Nstaves; ++s)
+        n += score.stave(s).Nobjec;
+    return n;
+}
+
+void BM_DrawPageScreen(benchmark::State& state) {
+    gui();
+    qv::Score score = densePage();
+    qv::DrawContext dc;
+    dc.newScreenPage(PageWidth, PageHeight);
+    for (auto _ : state) {
+        qv::DrawPage(dc, score, 1);
+        benchmark::DoNotOptimize(dc.MainImage.constBits());
+    }
+    state.counters["objects"] = objectCount(score);
+}
+BENCHMARK(BM_DrawPageScreen)->Unit(benchmark::kMillisecond);
+
+// The page's own share: clearing, stave lines, brackets, braces and joins, no objects.
+void BM_DrawPageScreenStavesOnly(benchmark::State& state) {
+    gui();
+    qv::Score score = densePage();
+    for (int s = 1; s <= score.Nstaves; ++s)
+        score.stave(s).Nobjec = 0;
+    qv::DrawContext dc;
+    dc.newScreenPage(PageWidth, PageHeight);
+    for (auto _ : state) {
+        qv::DrawPage(dc, score, 1);
+        benchmark::DoNotOptimize(dc.MainImage.constBits());
+    }
+}
+BENCHMARK(BM_DrawPageScreenStavesOnly)->Unit(benchmark::kMicrosecond);
+
+void BM_DrawPagePrint(benchmark::State& state) {
+    gui();
+    qv::Score score = densePage();
+    qv::DrawContext dc;
+    dc.HighResMode = true;
+    dc.newPrintPage(PageWidth, PageHeight);
+    for (auto _ : state) {
+        qv::DrawPage(dc, score, 1);
+        qv::DrawBlankingShapes(dc, score, 1);
+        benchmark::DoNotOptimize(dc.Printimage.constBits());
+    }
+    state.counters["objects"] = objectCount(score);
+}
+BENCHMARK(BM_DrawPagePrint)->Unit(benchmark::kMillisecond);
+
+void BM_RedrawBandOfOneStave(benchmark::State& state) {
+    gui();
+    qv::Score score = densePage();
+    qv::DrawContext dc;
+    dc.newScreenPage(PageWidth, PageHeight);
+    qv::DrawPage(dc, score, 1);
+    const qv::Stave& s = score.stave(6);
+    for (auto _ : state) {
+        qv::RedrawBand(dc, score, 1, s.Ycoord - 4, s.Ycoord + 36);
+        benchmark::DoNotOptimize(dc.MainImage.constBits());
+    }
+    state.counters["objects"] = s.Nobjec;
+}
+BENCHMARK(BM_RedrawBandOfOneStave)->Unit(benchmark::kMicrosecond);
+
+} // namespace
