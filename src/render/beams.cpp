@@ -12,7 +12,9 @@ namespace qv {
 namespace {
 
 // Round half to even, as the beam geometry was worked out with.
-int rnd(double v) { return static_cast<int>(std::nearbyint(v)); }
+int rnd(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
 
 BeamEntry entryFor(const ScoreObject& note, int ycoord, bool highRes) {
     BeamEntry e;
@@ -129,8 +131,10 @@ BeamLine FitBeamLine(const std::vector<BeamEntry>& entries, double slopeLimit) {
     }
     const double variance = sxx / n - (sx / n) * (sx / n);
     double slope = 0;
-    if (std::fabs(variance) > 0.001) slope = (sxy / n - sx * sy / (n * n)) / variance;
-    else if (variance != 0) slope = variance > 0 ? 1e6 : -1e6;
+    if (std::fabs(variance) > 0.001)
+        slope = (sxy / n - sx * sy / (n * n)) / variance;
+    else if (variance != 0)
+        slope = variance > 0 ? 1e6 : -1e6;
     // A beam follows the notes' contour only in part, and not at all when nearly flat.
     slope *= 0.6;
     if (std::fabs(slope) < clampedLimit(slopeLimit)) slope = 0;
@@ -150,7 +154,8 @@ void KeepStemsLongEnough(BeamLine& line, const std::vector<BeamEntry>& entries, 
     line.intercept += entries.front().up ? -move : move;
 }
 
-void DrawBeamGroup(DrawContext& dc, Score& score, int stave, int lastIndex, ColourValue colour, bool xorMode) {
+void DrawBeamGroup(DrawContext& dc, Score& score, int stave, int lastIndex, ColourValue colour,
+                   bool xorMode) {
     const Stave& s = score.stave(stave);
     const std::vector<BeamEntry> entries = CollectBeamGroup(s, lastIndex, dc.HighResMode);
     const BeamMetrics m = BeamMetricsFor(entries.front().note.headStyle());
@@ -158,7 +163,8 @@ void DrawBeamGroup(DrawContext& dc, Score& score, int stave, int lastIndex, Colo
     KeepStemsLongEnough(line, entries, m);
     // Beams are measured across; a sloping beam is taller measured down.
     const double across = std::cos(std::atan(line.slope));
-    const GroupDraw draw{dc, entries, m, line, rnd(m.thickness / across), rnd(m.gap / across), colour, xorMode};
+    const GroupDraw draw{dc,     entries, m, line, rnd(m.thickness / across), rnd(m.gap / across),
+                         colour, xorMode};
     for (std::size_t i = 0; i < entries.size(); ++i) {
         draw.stem(entries[i]);
         if (i > 0) draw.shared(i);

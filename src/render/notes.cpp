@@ -32,7 +32,9 @@ constexpr int Quaver = 4;
 // stems; the edit form shows the stem as stored and has stem rules of its own.
 enum class Form { Stored, Edit };
 
-bool isBeamed(const ScoreObject& n) { return n.beamBack() != 0 || n.beamForward() != 0; }
+bool isBeamed(const ScoreObject& n) {
+    return n.beamBack() != 0 || n.beamForward() != 0;
+}
 
 // How much shorter than an octave a stem is when it points away from the side of
 // the middle line its note is on: a stem crossing the stave must not overshoot.
@@ -45,11 +47,15 @@ int stemShortening(int step) {
 // The head of a beamed note: the beam drawer adds the stem.
 int bareHead(int headStyle, Form form) {
     switch (headStyle) {
-    case StyleSmall: return SmallHead;
+    case StyleSmall:
+        return SmallHead;
     case StyleStroke1:
-    case StyleStroke2: return HollowHead;
-    case StyleX: return form == Form::Edit ? DiamondHead : CrossHead;
-    default: return FilledHead;
+    case StyleStroke2:
+        return HollowHead;
+    case StyleX:
+        return form == Form::Edit ? DiamondHead : CrossHead;
+    default:
+        return FilledHead;
     }
 }
 
@@ -80,13 +86,19 @@ void headOnly(StemPlan& p, int duration, int end) {
 void plainStem(StemPlan& p, int duration, int stem, const NoteGeometry& g) {
     const int y1 = g.y + 1;
     if (stem == StemUp) {
-        if (g.step < -7) headOnly(p, duration, g.ycoord - 4 * g.add);
-        else if (g.step <= 0 && g.add != 0) headOnly(p, duration, y1 - 4 * (g.add + 7));
-        else if (g.step >= 1) headOnly(p, duration, g.y - 27 + stemShortening(g.step) - 4 * g.add);
+        if (g.step < -7)
+            headOnly(p, duration, g.ycoord - 4 * g.add);
+        else if (g.step <= 0 && g.add != 0)
+            headOnly(p, duration, y1 - 4 * (g.add + 7));
+        else if (g.step >= 1)
+            headOnly(p, duration, g.y - 27 + stemShortening(g.step) - 4 * g.add);
     } else if (stem == StemDown) {
-        if (g.step < 0) headOnly(p, duration, g.y + 29 - stemShortening(-g.step) + 4 * g.add);
-        else if (g.step <= 7 && g.add != 0) headOnly(p, duration, y1 + 4 * (g.add + 7));
-        else if (g.step >= 8) headOnly(p, duration, g.ycoord + 4 * g.add);
+        if (g.step < 0)
+            headOnly(p, duration, g.y + 29 - stemShortening(-g.step) + 4 * g.add);
+        else if (g.step <= 7 && g.add != 0)
+            headOnly(p, duration, y1 + 4 * (g.add + 7));
+        else if (g.step >= 8)
+            headOnly(p, duration, g.ycoord + 4 * g.add);
     }
 }
 
@@ -133,8 +145,10 @@ StemPlan planStem(const ScoreObject& n, const NoteGeometry& g, Form form) {
     p.head = beamed ? bareHead(n.headStyle(), form) : NoteGlyphTable(n.duration(), n.stem(), n.headStyle());
     if (n.headStyle() != StyleNormal) return p;
     if (n.duration() == Minim || n.duration() == Crotchet) {
-        if (form == Form::Stored) plainStem(p, n.duration(), n.stem(), g);
-        else editPlainStem(p, n.duration(), n.stem(), g);
+        if (form == Form::Stored)
+            plainStem(p, n.duration(), n.stem(), g);
+        else
+            editPlainStem(p, n.duration(), n.stem(), g);
     } else if (n.duration() >= Quaver && !beamed) {
         flaggedStem(p, n.stem(), g);
     }
@@ -155,7 +169,9 @@ void drawStemLine(DrawContext& dc, const StemPlan& p, int stem, const NoteGeomet
     DrawLine(dc, sx, y1, sx, xorMode, colour, -1, p.end - 1);
 }
 
-int tieDirection(const ScoreObject& n) { return n.tieOverhand() ? -1 : 1; }
+int tieDirection(const ScoreObject& n) {
+    return n.tieOverhand() ? -1 : 1;
+}
 
 // The last note of the beam group that `index` belongs to.
 int lastOfGroup(const Stave& s, int index) {
@@ -201,13 +217,23 @@ int dotDistance(const ScoreObject& n) {
     const bool beamed = isBeamed(n);
     int d = 1;
     switch (n.duration()) {
-    case 0: d = 7; break;
-    case 1: d = 2; break;
+    case 0:
+        d = 7;
+        break;
+    case 1:
+        d = 2;
+        break;
     case 2:
-    case 3: d = 1; break;
+    case 3:
+        d = 1;
+        break;
     case 4:
-    case 5: d = beamed ? 1 : 5; break;
-    default: d = beamed ? 1 : 6; break;
+    case 5:
+        d = beamed ? 1 : 5;
+        break;
+    default:
+        d = beamed ? 1 : 6;
+        break;
     }
     return n.headStyle() == StyleSmall ? d - 3 : d;
 }
@@ -224,7 +250,8 @@ void drawDots(DrawContext& dc, const ScoreObject& n, int x, int y, bool xorMode,
     DrawGlyph(dc, dotGlyph(n.dots()), x + dotDistance(n), inSpace ? y + 3 : y - 1, xorMode, colour);
 }
 
-void drawArticulations(DrawContext& dc, const ScoreObject& n, int x, int y, bool xorMode, ColourValue colour) {
+void drawArticulations(DrawContext& dc, const ScoreObject& n, int x, int y, bool xorMode,
+                       ColourValue colour) {
     const int step = n.staffPosition();
     const bool up = n.stem() == StemUp;
     const int stacc = n.staccato();
@@ -232,11 +259,15 @@ void drawArticulations(DrawContext& dc, const ScoreObject& n, int x, int y, bool
     int pos = y;
     // Keep a mark on the head's line side off the stave line.
     if ((n.accent() || stacc == 1) && (step & 1) == 0) {
-        if (up && step >= -2) pos += 4;
-        else if (!up && step < 3) pos -= 4;
+        if (up && step >= -2)
+            pos += 4;
+        else if (!up && step < 3)
+            pos -= 4;
     }
-    if (n.accent() && stacc == 1 && up) pos -= 2;
-    else if (stacc == 1 && !n.accent() && !up) pos -= 2;
+    if (n.accent() && stacc == 1 && up)
+        pos -= 2;
+    else if (stacc == 1 && !n.accent() && !up)
+        pos -= 2;
 
     if (n.accent()) DrawGlyph(dc, up ? 77 : 78, x, pos, xorMode, colour);
     if (stacc == 0) return;
@@ -250,11 +281,14 @@ bool narrowHead(const ScoreObject& n) {
     return n.headStyle() == StyleSmall || (n.duration() == Quaver && n.headStyle() == StyleStroke1);
 }
 
-void drawNoteLedgers(DrawContext& dc, const ScoreObject& n, int ycoord, int x, bool xorMode, ColourValue colour) {
+void drawNoteLedgers(DrawContext& dc, const ScoreObject& n, int ycoord, int x, bool xorMode,
+                     ColourValue colour) {
     const int step = n.staffPosition();
     const int half = narrowHead(n) ? 5 : 8;
-    for (int k = 6; k <= step; k += 2) DrawLedgerLine(dc, ycoord, x, half, xorMode, colour, k);
-    for (int k = -6; k >= step; k -= 2) DrawLedgerLine(dc, ycoord, x, half, xorMode, colour, k);
+    for (int k = 6; k <= step; k += 2)
+        DrawLedgerLine(dc, ycoord, x, half, xorMode, colour, k);
+    for (int k = -6; k >= step; k -= 2)
+        DrawLedgerLine(dc, ycoord, x, half, xorMode, colour, k);
 }
 
 int restGlyph(int duration) {
@@ -287,7 +321,9 @@ void drawRestLedgers(DrawContext& dc, const ScoreObject& r, int ycoord, bool xor
 
 } // namespace
 
-int BeamCount(const ScoreObject& note) { return note.duration() >= Quaver ? note.duration() - 3 : 0; }
+int BeamCount(const ScoreObject& note) {
+    return note.duration() >= Quaver ? note.duration() - 3 : 0;
+}
 
 void ResolveStem(ScoreObject& note) {
     if (note.stem() == StemAuto) note.setStem(note.staffPosition() > 0 ? StemDown : StemUp);

@@ -64,11 +64,14 @@ Calls only(const Calls& calls, const std::string& prefix) {
     return out;
 }
 
-bool dark(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; }
+bool dark(const QImage& image, int x, int y) {
+    return qGray(image.pixel(x, y)) < 128;
+}
 
 int darkRun(const QImage& image, int y, int fromX, int toX) {
     int n = 0;
-    for (int x = fromX; x <= toX; ++x) n += dark(image, x, y) ? 1 : 0;
+    for (int x = fromX; x <= toX; ++x)
+        n += dark(image, x, y) ? 1 : 0;
     return n;
 }
 
@@ -77,20 +80,20 @@ TEST(NoteStems, CrotchetOnTheMiddleLineIsOneGlyphAndAboveItGetsASeparateStem) {
     EXPECT_EQ(f.draw(f.note(50, 0, 3, StemUp)), (Calls{"glyph 26 at (50, 41) colour 000000"}));
     // Step 1 is y = 36: head at y + 1, stem at x + 5 from there to y - 27.
     EXPECT_EQ(f.draw(f.note(50, 1, 3, StemUp)), (Calls{
-                                                     "glyph 25 at (50, 37) colour 000000",
-                                                     "line (55, 37)-(55, 9) thickness -1 colour 000000",
-                                                 }));
+                                                    "glyph 25 at (50, 37) colour 000000",
+                                                    "line (55, 37)-(55, 9) thickness -1 colour 000000",
+                                                }));
 }
 
 TEST(NoteStems, LowAndHighNotesReachTheMiddleLine) {
     Fixture f;
     // Step -8 (y = 72), stem up: the stem runs to the middle line; two ledger lines.
     EXPECT_EQ(f.draw(f.note(50, -8, 3, StemUp)), (Calls{
-                                                      "glyph 25 at (50, 73) colour 000000",
-                                                      "line (55, 73)-(55, 39) thickness -1 colour 000000",
-                                                      "line (42, 64)-(59, 64) thickness 1 colour 000000",
-                                                      "line (42, 72)-(59, 72) thickness 1 colour 000000",
-                                                  }));
+                                                     "glyph 25 at (50, 73) colour 000000",
+                                                     "line (55, 73)-(55, 39) thickness -1 colour 000000",
+                                                     "line (42, 64)-(59, 64) thickness 1 colour 000000",
+                                                     "line (42, 72)-(59, 72) thickness 1 colour 000000",
+                                                 }));
     // A minim at step 8 (y = 8) with stem down, lengthened by one half space.
     ScoreObject minim = f.note(80, 8, 2, StemDown);
     minim.setStemExtra(1);
@@ -130,10 +133,12 @@ TEST(NoteStems, FlaggedNotesAreHeadPlusFlagGlyphAndMoveTheFlagForALongStem) {
                                                     "glyph 25 at (50, 41) colour 000000",
                                                 }));
     // Below the stave the flags sit at the middle line and a line joins them to the head.
-    EXPECT_EQ(only(f.draw(f.note(50, -9, 5, StemUp)), "glyph 30"), (Calls{"glyph 30 at (50, 68) colour 000000"}));
+    EXPECT_EQ(only(f.draw(f.note(50, -9, 5, StemUp)), "glyph 30"),
+              (Calls{"glyph 30 at (50, 68) colour 000000"}));
     EXPECT_EQ(only(f.calls, "line (55"), (Calls{"line (55, 77)-(55, 67) thickness -1 colour 000000"}));
     // Above it, stem down, likewise.
-    EXPECT_EQ(only(f.draw(f.note(50, 8, 4, StemDown)), "glyph 29"), (Calls{"glyph 29 at (50, 12) colour 000000"}));
+    EXPECT_EQ(only(f.draw(f.note(50, 8, 4, StemDown)), "glyph 29"),
+              (Calls{"glyph 29 at (50, 12) colour 000000"}));
     // Lengthened: the flags move out by 4 per unit; a shortening is ignored.
     ScoreObject longer = f.note(50, 0, 4, StemUp);
     longer.setStemExtra(2);
@@ -160,7 +165,8 @@ TEST(NoteStems, HighResolutionStemsAreBarsBesideTheHeadEdge) {
     Fixture f;
     f.dc.HighResMode = true;
     EXPECT_EQ(only(f.draw(f.note(50, 1, 3, StemUp)), "hires"), (Calls{"hires rect (166, 111)-(168, 27)"}));
-    EXPECT_EQ(only(f.draw(f.note(50, -3, 3, StemDown)), "hires"), (Calls{"hires rect (138, 159)-(140, 228)"}));
+    EXPECT_EQ(only(f.draw(f.note(50, -3, 3, StemDown)), "hires"),
+              (Calls{"hires rect (138, 159)-(140, 228)"}));
 }
 
 TEST(NoteExtras, DotsStandInTheSpaceAndClearTheFlag) {
@@ -339,14 +345,15 @@ TEST(BeamGroup, MiddleNotesStubTowardTheNeighbourWithFewerBeams) {
     Fixture f;
     // Quaver, semiquaver, quaver: neither neighbour has more, so the middle note's
     // second beam is a stub to the left, 9 pixels from its stem at x - 4 = 126.
-    Calls calls = f.drawGroup({f.note(100, 3, 4, StemDown), f.note(130, 3, 5, StemDown),
-                               f.note(160, 3, 4, StemDown)});
+    Calls calls =
+        f.drawGroup({f.note(100, 3, 4, StemDown), f.note(130, 3, 5, StemDown), f.note(160, 3, 4, StemDown)});
     EXPECT_EQ(only(calls, "fracline (126, 51)-(117").size(), 1u);
     EXPECT_EQ(only(calls, "fracline (126, 49)-(117").size(), 1u);
     EXPECT_EQ(only(calls, "fracline (126").size(), 6u); // the stub and the beam shared to the left
     // Quaver, semiquaver, semiquaver: the middle note shares both beams to its right
     // and has no stub.
-    calls = f.drawGroup({f.note(100, 3, 4, StemDown), f.note(130, 3, 5, StemDown), f.note(160, 3, 5, StemDown)});
+    calls =
+        f.drawGroup({f.note(100, 3, 4, StemDown), f.note(130, 3, 5, StemDown), f.note(160, 3, 5, StemDown)});
     EXPECT_EQ(only(calls, "fracline (156").size(), 6u);
     EXPECT_TRUE(only(calls, "fracline (126, 51)-(117").empty());
     EXPECT_TRUE(only(calls, "fracline (126, 51)-(134").empty());
@@ -372,7 +379,8 @@ TEST(BeamGroup, SmallNotesUseTheirOwnMetrics) {
     a.setHeadStyle(1);
     b.setHeadStyle(1);
     const Calls calls = f.drawGroup({a, b});
-    EXPECT_EQ(only(calls, "glyph"), (Calls{"glyph 90 at (100, 41) colour 000000", "glyph 90 at (120, 41) colour 000000"}));
+    EXPECT_EQ(only(calls, "glyph"),
+              (Calls{"glyph 90 at (100, 41) colour 000000", "glyph 90 at (120, 41) colour 000000"}));
     // Stems at x + 3 from one above the pitch, 14 up to the beam and 2 more for the
     // shortest stem of 12 under a beam of 2 and gap of 2.
     EXPECT_EQ(only(calls, "line"), (Calls{
@@ -411,7 +419,8 @@ TEST(ExclusiveOr, DrawingTwiceRestoresThePage) {
     const QImage before = f.dc.MainImage;
     for (int pass = 0; pass < 2; ++pass) {
         DrawObject(f.dc, f.score, 1, 1, 0x0000FF, true);
-        f.drawGroup({f.note(100, 4, 4, StemDown), f.note(130, 7, 6, StemDown), f.note(160, 1, 5, StemDown)}, true);
+        f.drawGroup({f.note(100, 4, 4, StemDown), f.note(130, 7, 6, StemDown), f.note(160, 1, 5, StemDown)},
+                    true);
         f.score.stave(1).Nobjec = 1; // the group again in the same slots
     }
     EXPECT_EQ(f.dc.MainImage, before);
