@@ -254,19 +254,20 @@ void drawArticulations(DrawContext& dc, const ScoreObject& n, int x, int y, bool
                        ColourValue colour) {
     const int step = n.staffPosition();
     const bool up = n.stem() == StemUp;
+    const bool down = n.stem() == StemDown; // a note without a stem moves neither way
     const int stacc = n.staccato();
     if (!n.accent() && stacc == 0) return;
     int pos = y;
-    // Keep a mark on the head's line side off the stave line.
+    // Beside a head on a line the mark would sit on the next line: move it into the space.
     if ((n.accent() || stacc == 1) && (step & 1) == 0) {
         if (up && step >= -2)
             pos += 4;
-        else if (!up && step < 3)
+        else if (down && step < 3)
             pos -= 4;
     }
     if (n.accent() && stacc == 1 && up)
         pos -= 2;
-    else if (stacc == 1 && !n.accent() && !up)
+    else if (stacc == 1 && !n.accent() && down)
         pos -= 2;
 
     if (n.accent()) DrawGlyph(dc, up ? 77 : 78, x, pos, xorMode, colour);

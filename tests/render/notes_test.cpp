@@ -202,6 +202,10 @@ TEST(NoteExtras, AccentsAndStaccatosKeepOffTheLines) {
     ScoreObject stacc = f.note(50, 4, 3, StemDown);
     stacc.setStaccato(1);
     EXPECT_EQ(only(f.draw(stacc), "glyph 72"), (Calls{"glyph 72 at (56, 23) colour 000000"}));
+    // Without a stem the marks stay where they are and take the stem-down glyphs.
+    ScoreObject stemless = f.note(50, 0, 3, StemNone);
+    stemless.setStaccato(1);
+    EXPECT_EQ(only(f.draw(stemless), "glyph 72"), (Calls{"glyph 72 at (56, 41) colour 000000"}));
     // Staccatissimo with an accent, stem down, in a space.
     ScoreObject marc = f.note(50, -1, 3, StemDown);
     marc.setAccent(true);
