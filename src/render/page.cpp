@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace qv {
 
@@ -319,12 +320,39 @@ QImage screenPageFor(const DrawContext& dc, Score& score, int page, int width, i
     return local.MainImage;
 }
 
+// Stretches `source` to `size` the way the old platform's default stretch mode did:
+// every target pixel is the AND of the source pixels that fall on it, so a black
+// line one pixel thin survives shrinking a page to a preview.
+QImage stretchKeepingBlack(const QImage& source, QSize size) {
+    const QImage src = source.convertToFormat(QImage::Format_RGB32);
+    QImage out(size, QImage::Format_RGB32);
+    const auto span = [](int t, int targetLength, int sourceLength) {
+        const int from = int(qint64(t) * sourceLength / targetLength);
+        const int to = int(qint64(t + 1) * sourceLength / targetLength);
+        return std::pair{from, std::max(to, from + 1)};
+    };
+    for (int ty = 0; ty < size.height(); ++ty) {
+        const auto [y0, y1] = span(ty, size.height(), src.height());
+        auto* row = reinterpret_cast<QRgb*>(out.scanLine(ty));
+        for (int tx = 0; tx < size.width(); ++tx) {
+            const auto [x0, x1] = span(tx, size.width(), src.width());
+            QRgb v = 0xFFFFFFFF;
+            for (int y = y0; y < y1; ++y) {
+                const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+                for (int x = x0; x < x1; ++x)
+                    v &= in[x];
+            }
+            row[tx] = v;
+        }
+    }
+    return out;
+}
+
 // Each preview pixel becomes itself AND the stretched page pixel, so the page's
 // white leaves the preview as it was.
 void andInto(QImage& image, const QImage& source, const QRect& target) {
     if (target.width() <= 0 || target.height() <= 0) return;
-    const QImage scaled = source.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                              .convertToFormat(QImage::Format_RGB32);
+    const QImage scaled = stretchKeepingBlack(source, target.size());
     const QRect clip = target.intersected(image.rect());
     for (int y = clip.top(); y <= clip.bottom(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -339,9 +367,10 @@ void stretchDetails(const DrawContext& dc, Score& score, QImage& image, const Pr
     const PageData& p = score.page;
     const int width = musicAreaWidth(p, score.StvSiz);
     const QImage music = screenPageFor(dc, score, r.page, width, musicAreaHeight(p, score.StvSiz), options);
-    {
+    const QRect musicArea(area.left, area.top, area.right - area.left, area.bottom - area.top);
+    if (musicArea.isValid()) {
         QPainter painter(&image);
-        painter.drawImage(QRect(area.left, area.top, area.right - area.left, area.bottom - area.top), music);
+        painter.drawImage(musicArea.topLeft(), stretchKeepingBlack(music, musicArea.size()));
     }
     if (score.stave(0).Nobjec == 0) return;
     const int whole = roundHalfEven(toPageUnits(p.Length - p.TopM - p.BotM, score.StvSiz));

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -257,6 +258,34 @@ TEST(RedrawBand, RedrawsTheStavesInTheBandOrTheWholePage) {
     EXPECT_EQ(r.calls.front(), "clear screen page") << "no stave reaches into the band";
 }
 
+TEST(DrawPage, AFailureStillRestoresTheWindowAndReachesTheCaller) {
+    Score score = test::makeScore(2);
+    DrawContext dc;
+    dc.newScreenPage(100, 100);
+    dc.cursor.shown = true;
+    std::vector<std::string> events;
+    PageOptions options;
+    options.busy = [&](bool on) { events.push_back(on ? "busy" : "idle"); };
+    options.repaint = [&] { throw std::runtime_error("window gone"); };
+    options.afterPage = [&] { events.push_back("after"); };
+    EXPECT_THROW(DrawPage(dc, score, 1, options), std::runtime_error);
+    EXPECT_EQ(events, (std::vector<std::string>{"busy", "idle", "after"}));
+    EXPECT_FALSE(dc.cursor.shown);
+}
+
+TEST(RedrawBand, TheHeaderFooterPageKeepsItsColour) {
+    Score score = test::makeScore(1);
+    Stave& st = score.stave(0);
+    st.MinY = 0;
+    st.MaxY = 30;
+    test::append(st, makeObject(ObjectKind::Glyph, 50, 10));
+    st.object(1).setSymbolCode(60);
+    Recording r;
+    RedrawBand(r.dc, score, 0, 20, 40);
+    EXPECT_EQ(r.calls.front(), "clear band 0 to 31");
+    EXPECT_TRUE(has(r.calls, "glyph 60 at (50, 10) colour FF00FF")) << "UniversalText, as DrawPage shows it";
+}
+
 TEST(RedrawBand, KeepsTheBracesOfTheBand) {
     Score score = twoStaveSystem();
     score.stave(1).brace = true;
@@ -435,6 +464,31 @@ TEST(DrawPreviewPage, WithoutDetailsStaveLinesInBlueAndEndLinesInRed) {
     request.details = true;
     DrawPreviewPage(dc, score, image, request);
     EXPECT_EQ(rgb(image, 36, 9), 0u) << "black with details";
+}
+
+TEST(DrawPreviewPage, WithDetailsThinLinesSurviveAndTheHeaderIsLaidOverThePage) {
+    Score score = test::makeScore(1);
+    score.page = PageData{};
+    score.page.Header = 0.5;
+    score.StvSiz = 1.0 / 3.0;
+    ScoreObject rule = makeObject(ObjectKind::Line, 0, 20); // in the header strip
+    rule.setLineDx(600);
+    rule.setLineThickness(1);
+    test::append(score.stave(0), rule);
+    ScoreObject stem = makeObject(ObjectKind::Line, 300, 200); // one pixel wide, on the music page
+    stem.setLineDy(60);
+    stem.setLineThickness(1);
+    test::append(score.stave(1), stem);
+    DrawContext dc;
+    QImage image(83, 110, QImage::Format_RGB32);
+    PreviewRequest request;
+    request.ppi = 10.0;
+    DrawPreviewPage(dc, score, image, request);
+    // The header rule at 20 / 96 inch below the top margin: row 5 + 2.
+    EXPECT_EQ(rgb(image, 40, 7), 0u) << "the header, ANDed over the page";
+    EXPECT_EQ(rgb(image, 40, 3), WhiteRgb) << "the top margin";
+    // The stem at x 300, y 200..260: column 5 + 31, rows 10 + 20..27.
+    EXPECT_EQ(rgb(image, 36, 33), 0u) << "shrunk to a tenth, a one-pixel line still shows";
 }
 
 } // namespace
