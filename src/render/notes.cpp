@@ -166,7 +166,10 @@ void drawStemLine(DrawContext& dc, const StemPlan& p, int stem, const NoteGeomet
         FillHiResRect(dc, 3 * sx + u, 3 * y1, 3 * sx + u + 2, 3 * (p.end - 1));
         return;
     }
-    DrawLine(dc, sx, y1, sx, xorMode, colour, -1, p.end - 1);
+    // The screen flag glyphs' stems stop one pixel short of their point; reach one
+    // further so that the stem is not broken between the head and the flags.
+    const int reach = (up && p.second >= 0) ? p.end - 2 : p.end - 1;
+    DrawLine(dc, sx, y1, sx, xorMode, colour, -1, reach);
 }
 
 int tieDirection(const ScoreObject& n) {
