@@ -307,15 +307,13 @@ PreviewArea previewArea(const PageData& p, int imageWidth, const PreviewRequest&
 }
 
 // Draws `page` on a screen page of its own, without margins, for stretching.
-QImage screenPageFor(const DrawContext& dc, Score& score, int page, int width, int height,
-                     const PageOptions& options) {
+QImage screenPageFor(const DrawContext& dc, Score& score, int page, int width, int height) {
     DrawContext local;
     local.colours = dc.colours;
     local.glyphs = dc.glyphs;
     local.newScreenPage(std::max(width, 1), std::max(height, 1));
     PageOptions quiet;
     quiet.preview = true;
-    quiet.drawCursor = options.drawCursor;
     DrawPage(local, score, page, quiet);
     return local.MainImage;
 }
@@ -363,10 +361,10 @@ void andInto(QImage& image, const QImage& source, const QRect& target) {
 }
 
 void stretchDetails(const DrawContext& dc, Score& score, QImage& image, const PreviewRequest& r,
-                    const PreviewArea& area, const PageOptions& options) {
+                    const PreviewArea& area) {
     const PageData& p = score.page;
     const int width = musicAreaWidth(p, score.StvSiz);
-    const QImage music = screenPageFor(dc, score, r.page, width, musicAreaHeight(p, score.StvSiz), options);
+    const QImage music = screenPageFor(dc, score, r.page, width, musicAreaHeight(p, score.StvSiz));
     const QRect musicArea(area.left, area.top, area.right - area.left, area.bottom - area.top);
     if (musicArea.isValid()) {
         QPainter painter(&image);
@@ -374,7 +372,7 @@ void stretchDetails(const DrawContext& dc, Score& score, QImage& image, const Pr
     }
     if (score.stave(0).Nobjec == 0) return;
     const int whole = roundHalfEven(toPageUnits(p.Length - p.TopM - p.BotM, score.StvSiz));
-    const QImage headed = screenPageFor(dc, score, 0, width, whole, options);
+    const QImage headed = screenPageFor(dc, score, 0, width, whole);
     const int top = roundHalfEven(p.TopM * r.ppi);
     const int bottom = roundHalfEven((p.Length - p.BotM) * r.ppi);
     andInto(image, headed, QRect(area.left, top, area.right - area.left, bottom - top));
@@ -414,7 +412,7 @@ void DrawPreviewPage(DrawContext& dc, Score& score, QImage& image, const Preview
                      const PageOptions& options) {
     const PreviewArea area = previewArea(score.page, image.width(), r);
     fillWhite(image);
-    if (r.details) stretchDetails(dc, score, image, r, area, options);
+    if (r.details) stretchDetails(dc, score, image, r, area);
     const PreviewMap map{toPageUnits(1.0, score.StvSiz), r.ppi, area.left, area.top};
     QPainter painter(&image);
     for (int s = 1; s <= score.Nstaves; ++s) {
