@@ -216,6 +216,7 @@ void drawNoteForm(DrawContext& dc, Score& score, int stave, int index, ColourVal
 }
 
 // How far right of the head the dots stand: clear of a flag when there is one.
+// Only dotted notes use it, so it is worked out afresh for each and never kept.
 int dotDistance(const ScoreObject& n) {
     const bool beamed = isBeamed(n);
     int d = 1;

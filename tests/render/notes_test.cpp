@@ -304,7 +304,7 @@ TEST(BeamLine, GentleSlopesAreFlatAndSteepOnesCappedAtOneHalf) {
     // flat, a flattened 1.2 still capped at one half.
     EXPECT_EQ(FitBeamLine(points({{10, 15}, {0, 0}}), 3.0).slope, 0.0);
     EXPECT_EQ(FitBeamLine(points({{10, 20}, {0, 0}}), 3.0).slope, 0.5);
-    // Stems at one x: the slope is taken as vertical, then capped.
+    // Stems all at one x (or a single stem) give no slope to follow: flat.
     EXPECT_EQ(FitBeamLine(points({{5, 10}, {5, 0}}), limit).slope, 0.0);
     EXPECT_EQ(FitBeamLine(points({{5, 10}}), limit).slope, 0.0);
 }
