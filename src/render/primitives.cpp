@@ -13,18 +13,39 @@ namespace qv {
 
 namespace {
 
-QRgb toRgb(ColourValue bgr) { return toQColor(bgr).rgb(); }
+// 0x00BBGGRR to Qt's 0xAARRGGBB without building a QColor.
+QRgb toRgb(ColourValue bgr) {
+    return 0xFF000000u | ((bgr & 0xFFu) << 16) | (bgr & 0xFF00u) | ((bgr >> 16) & 0xFFu);
+}
+
+// The pen mode applied to one pixel; pen and pixel are 0xAARRGGBB.
+QRgb combine(QRgb pen, QRgb pixel, PenMode mode) {
+    const QRgb c = pen & 0xFFFFFF, p = pixel & 0xFFFFFF;
+    switch (mode) {
+    case PenMode::NotXor: return 0xFF000000u | (~(c ^ p) & 0xFFFFFF);
+    case PenMode::Mask: return 0xFF000000u | (c & p);
+    case PenMode::Copy: break;
+    }
+    return 0xFF000000u | c;
+}
+
+void applyRgb(QImage& image, int x, int y, QRgb pen, PenMode mode) {
+    if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return;
+    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    line[x] = combine(pen, line[x], mode);
+}
 
 PenMode penMode(bool xorMode) { return xorMode ? PenMode::NotXor : PenMode::Copy; }
 
 // The thin line without its last point, each pixel touched once.
 void thinLine(QImage& canvas, int x1, int y1, int x2, int y2, ColourValue colour, PenMode mode) {
+    const QRgb pen = toRgb(colour);
     const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
     int err = dx + dy;
     int x = x1, y = y1;
     while (x != x2 || y != y2) {
-        applyPixel(canvas, x, y, colour, mode);
+        applyRgb(canvas, x, y, pen, mode);
         const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -56,25 +77,17 @@ void wideLine(QImage& canvas, int x1, int y1, int x2, int y2, ColourValue colour
 } // namespace
 
 void applyPixel(QImage& image, int x, int y, ColourValue pen, PenMode mode) {
-    if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return;
-    QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    const QRgb c = toRgb(pen) & 0xFFFFFF;
-    const QRgb p = line[x] & 0xFFFFFF;
-    QRgb out = c;
-    if (mode == PenMode::NotXor) out = ~(c ^ p) & 0xFFFFFF;
-    if (mode == PenMode::Mask) out = c & p;
-    line[x] = 0xFF000000 | out;
+    applyRgb(image, x, y, toRgb(pen), mode);
 }
 
 void applyStencil(QImage& target, const QImage& stencil, QPoint at, PenMode mode) {
-    for (int y = 0; y < stencil.height(); ++y) {
+    const int top = std::max(0, -at.y()), bottom = std::min(stencil.height(), target.height() - at.y());
+    const int left = std::max(0, -at.x()), right = std::min(stencil.width(), target.width() - at.x());
+    for (int y = top; y < bottom; ++y) {
         const QRgb* row = reinterpret_cast<const QRgb*>(stencil.constScanLine(y));
-        for (int x = 0; x < stencil.width(); ++x) {
-            if (qAlpha(row[x]) == 0) continue;
-            const QRgb s = row[x];
-            const ColourValue bgr = static_cast<ColourValue>(qRed(s) | (qGreen(s) << 8) | (qBlue(s) << 16));
-            applyPixel(target, at.x() + x, at.y() + y, bgr, mode);
-        }
+        QRgb* out = reinterpret_cast<QRgb*>(target.scanLine(at.y() + y)) + at.x();
+        for (int x = left; x < right; ++x)
+            if (qAlpha(row[x]) != 0) out[x] = combine(row[x], out[x], mode);
     }
 }
 
@@ -100,11 +113,15 @@ void fillHiResRect(DrawContext& dc, int x1, int y1, int x2, int y2) {
     if (x1 > x2) std::swap(x1, x2);
     if (y1 > y2) std::swap(y1, y2);
     // A filled rectangle covers its left and top edges but not its right and bottom.
-    const int left = x1 + 1 + dc.HiResOrigin.x(), right = x2 + 1 + dc.HiResOrigin.x();
-    const int top = y1 + dc.HiResOrigin.y(), bottom = y2 + dc.HiResOrigin.y();
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            applyPixel(dc.Printimage, x, y, 0x000000, PenMode::Mask);
+    QImage& page = dc.Printimage;
+    const int left = std::max(0, x1 + 1 + dc.HiResOrigin.x());
+    const int right = std::min(page.width(), x2 + 1 + dc.HiResOrigin.x());
+    const int top = std::max(0, y1 + dc.HiResOrigin.y());
+    const int bottom = std::min(page.height(), y2 + dc.HiResOrigin.y());
+    for (int y = top; y < bottom; ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(page.scanLine(y));
+        for (int x = left; x < right; ++x) row[x] = 0xFF000000u; // black AND anything is black
+    }
 }
 
 void hiResLine(DrawContext& dc, int x1, int y1, int x2, int y2, int t) {
