@@ -40,12 +40,18 @@ PenMode penMode(bool xorMode) { return xorMode ? PenMode::NotXor : PenMode::Copy
 // The thin line without its last point, each pixel touched once.
 void thinLine(QImage& canvas, int x1, int y1, int x2, int y2, ColourValue colour, PenMode mode) {
     const QRgb pen = toRgb(colour);
+    const int width = canvas.width(), height = canvas.height();
+    QRgb* bits = reinterpret_cast<QRgb*>(canvas.bits());
+    const qsizetype stride = canvas.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
     const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
     int err = dx + dy;
     int x = x1, y = y1;
     while (x != x2 || y != y2) {
-        applyRgb(canvas, x, y, pen, mode);
+        if (x >= 0 && y >= 0 && x < width && y < height) {
+            QRgb& pixel = bits[y * stride + x];
+            pixel = combine(pen, pixel, mode);
+        }
         const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -78,6 +84,18 @@ void wideLine(QImage& canvas, int x1, int y1, int x2, int y2, ColourValue colour
 
 void applyPixel(QImage& image, int x, int y, ColourValue pen, PenMode mode) {
     applyRgb(image, x, y, toRgb(pen), mode);
+}
+
+void applyMask(QImage& target, const QImage& mask, QPoint at, ColourValue colour, PenMode mode) {
+    const QRgb pen = toRgb(colour);
+    const int top = std::max(0, -at.y()), bottom = std::min(mask.height(), target.height() - at.y());
+    const int left = std::max(0, -at.x()), right = std::min(mask.width(), target.width() - at.x());
+    for (int y = top; y < bottom; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+        QRgb* out = reinterpret_cast<QRgb*>(target.scanLine(at.y() + y)) + at.x();
+        for (int x = left; x < right; ++x)
+            if (qAlpha(row[x]) != 0) out[x] = combine(pen, out[x], mode);
+    }
 }
 
 void applyStencil(QImage& target, const QImage& stencil, QPoint at, PenMode mode) {

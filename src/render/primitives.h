@@ -50,6 +50,10 @@ std::string describePoints(int x1, int y1, int x2, int y2);
 // Applies `pen` with `mode` to the pixel at (x, y) of an RGB32 image, if inside.
 void applyPixel(QImage& image, int x, int y, ColourValue pen, PenMode mode);
 
+// Paints every pixel that `mask` covers (alpha above 0) onto `target` at `at`,
+// each once, in `colour` with `mode`; the mask's own colours do not matter.
+void applyMask(QImage& target, const QImage& mask, QPoint at, ColourValue colour, PenMode mode);
+
 // Paints every pixel that `stencil` covers (alpha above 0) onto `target` at
 // `at`, each pixel once, with the stencil pixel's colour and `mode`.
 void applyStencil(QImage& target, const QImage& stencil, QPoint at, PenMode mode);

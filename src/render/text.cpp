@@ -9,6 +9,8 @@
 #include <QFontMetrics>
 
 #include <array>
+#include <map>
+#include <tuple>
 
 namespace qv {
 
@@ -182,30 +184,45 @@ QImage scratchOf(DrawContext& dc, const std::string& text, const FontDesc& desc,
     return scratch;
 }
 
-void tint(QImage& stencil, ColourValue colour) {
-    const QRgb pen = toQColor(colour).rgb() | 0xFF000000;
-    for (int y = 0; y < stencil.height(); ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(stencil.scanLine(y));
-        for (int x = 0; x < stencil.width(); ++x)
-            row[x] = qAlpha(row[x]) ? pen : 0;
-    }
+// A text set in its font: the scratch with its margin.
+struct SetText {
+    QImage scratch;
+    int mW = 0;
+};
+
+SetText setText(DrawContext& dc, const std::string& text, const FontDesc& desc, int scale) {
+    SetText set;
+    set.scratch = scratchOf(dc, text, desc, scale, TextFont(desc, scale), set.mW);
+    return set;
+}
+
+// Setting text is the dear part of drawing a page, and a page shows the same texts
+// every time it is drawn: they are kept once set. While drawing is recorded the
+// text is set afresh so that every step is listed.
+const SetText& cachedText(DrawContext& dc, const std::string& text, const FontDesc& desc, int scale) {
+    using Key = std::tuple<const GlyphStore*, std::string, std::string, int, int, int>;
+    static std::map<Key, SetText> cache;
+    constexpr std::size_t MaxCached = 4096;
+    const Key key{&glyphsOf(dc), text, desc.name, desc.size, desc.style, scale};
+    const auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    if (cache.size() >= MaxCached) cache.clear();
+    return cache.emplace(key, setText(dc, text, desc, scale)).first->second;
 }
 
 void drawText(DrawContext& dc, const std::string& text, const FontDesc& desc, const std::string& fontLabel,
               bool xorMode, int scale, ColourValue colour, int y, int x) {
     dc.note("text \"" + describeText(text) + "\" at (" + std::to_string(x) + ", " + std::to_string(y) + ") " +
             fontLabel + (scale == 3 ? " scale 3" : describeColour(xorMode, colour)));
-    const QFont font = TextFont(desc, scale);
-    int mW = 0;
-    QImage scratch = scratchOf(dc, text, desc, scale, font, mW);
+    const SetText fresh = dc.record ? setText(dc, text, desc, scale) : SetText{};
+    const SetText& set = dc.record ? fresh : cachedText(dc, text, desc, scale);
     if (scale == 3) {
-        const QPoint at = QPoint(3 * x, 3 * y) + dc.HiResOrigin - QPoint(mW, 0);
-        applyStencil(dc.Printimage, scratch, at, PenMode::Mask); // black ink ANDed onto the page
+        const QPoint at = QPoint(3 * x, 3 * y) + dc.HiResOrigin - QPoint(set.mW, 0);
+        applyMask(dc.Printimage, set.scratch, at, 0x000000, PenMode::Mask); // black ink ANDed onto the page
         return;
     }
-    tint(scratch, colour);
-    const QPoint at = QPoint(x, y) + dc.ScreenOrigin - QPoint(mW, 0);
-    applyStencil(dc.MainImage, scratch, at, xorMode ? PenMode::NotXor : PenMode::Copy);
+    const QPoint at = QPoint(x, y) + dc.ScreenOrigin - QPoint(set.mW, 0);
+    applyMask(dc.MainImage, set.scratch, at, colour, xorMode ? PenMode::NotXor : PenMode::Copy);
 }
 
 std::string fontLabel(int number) {
