@@ -169,13 +169,13 @@ std::string describeCurve(const std::vector<QPoint>& points, int thickness, bool
 
 SplineBounds DrawSpline(DrawContext& dc, const std::vector<QPoint>& points, int thickness, bool dotted,
                         bool xorMode, ColourValue colour) {
-    dc.note(describeCurve(points, thickness, dotted) + describeColour(xorMode, colour));
+    if (dc.record) dc.note(describeCurve(points, thickness, dotted) + describeColour(xorMode, colour));
     Target t{dc.MainImage, dc.ScreenOrigin, colour, xorMode ? PenMode::NotXor : PenMode::Copy, !xorMode, 1};
     return drawCurveOn(t, points, thickness, dotted);
 }
 
 void DrawHiResSpline(DrawContext& dc, const std::vector<QPoint>& points, int thickness, bool dotted) {
-    dc.note("hires " + describeCurve(points, thickness, dotted));
+    if (dc.record) dc.note("hires " + describeCurve(points, thickness, dotted));
     std::vector<QPoint> scaled;
     for (const QPoint& p : points)
         scaled.push_back(p * 3);
@@ -377,7 +377,7 @@ void dashedStroke(QImage& canvas, QPoint a, QPoint b, int width, int dashStyle, 
 
 void DrawStyledLine(DrawContext& dc, int x1, int y1, int x2, bool xorMode, ColourValue colour, int dashStyle,
                     int thickness, int y2) {
-    dc.note("styled line " + describePoints(x1, y1, x2, y2) + " style " + std::to_string(dashStyle) +
+    if (dc.record) dc.note("styled line " + describePoints(x1, y1, x2, y2) + " style " + std::to_string(dashStyle) +
             " thickness " + std::to_string(thickness) + describeColour(xorMode, colour));
     const bool dashed = !dashPattern(dashStyle).isEmpty();
     const int width = std::max(1, thickness);

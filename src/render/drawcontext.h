@@ -56,7 +56,8 @@ struct DrawContext {
 
     // When set, every primitive also lists its call here in words, e.g.
     // "line (10, 20)-(10, 40) thickness 4 colour 000000", so that tests of drawers
-    // read like the rules they follow. Drawing still happens.
+    // read like the rules they follow. Drawing still happens. Callers test `record`
+    // before building the words, which a page drawn for the screen never needs.
     std::vector<std::string>* record = nullptr;
     void note(const std::string& call) const {
         if (record) record->push_back(call);

@@ -10,39 +10,18 @@ namespace qv {
 
 namespace {
 
-// The three ways a bitmap's ink reaches a page.
-enum class Copy { Colour, ExclusiveOr, Black };
-
-void blit(QImage& target, const GlyphBitmap& bitmap, int left, int top, Copy how, ColourValue colour) {
-    const QRgb pen = toQColor(colour).rgb() & 0xFFFFFF;
-    const QRgb inverse = ~pen & 0xFFFFFF;
-    const int width = target.width(), height = target.height();
-    for (const GlyphBitmap::Run& run : bitmap.runs()) {
-        const int y = top + run.row;
-        if (y < 0 || y >= height) continue;
-        const int first = std::max(0, left + run.first), end = std::min(width, left + run.end);
-        QRgb* row = reinterpret_cast<QRgb*>(target.scanLine(y));
-        for (int x = first; x < end; ++x) {
-            switch (how) {
-            case Copy::Colour: row[x] = 0xFF000000 | pen; break; // AND black, then OR the colour
-            case Copy::ExclusiveOr: row[x] = 0xFF000000 | ((row[x] ^ inverse) & 0xFFFFFF); break;
-            case Copy::Black: row[x] = 0xFF000000; break;
-            }
-        }
-    }
-}
-
 void drawBitmap(DrawContext& dc, const GlyphBitmap& bitmap, int X, int Y, bool xorMode, ColourValue colour) {
     // Column w div 2 + 1 from the left and row h div 2 from the top sit on the point.
     int left = X - (bitmap.width() / 2 + 1);
     int top = Y - bitmap.height() / 2;
     if (dc.HighResMode) {
-        blit(dc.Printimage, bitmap, left, top, Copy::Black, 0);
+        applyRuns(dc.Printimage, bitmap, {left, top}, 0x000000, PenMode::Copy); // black on paper
         return;
     }
-    left += dc.ScreenOrigin.x();
-    top += dc.ScreenOrigin.y();
-    blit(dc.MainImage, bitmap, left, top, xorMode ? Copy::ExclusiveOr : Copy::Colour, colour);
+    // On the screen the background stays: the ink takes the colour, or with
+    // exclusive-or becomes NOT(colour XOR pixel), which a second drawing undoes.
+    applyRuns(dc.MainImage, bitmap, QPoint(left, top) + dc.ScreenOrigin, colour,
+              xorMode ? PenMode::NotXor : PenMode::Copy);
 }
 
 const GlyphStore& glyphsOf(const DrawContext& dc) { return dc.glyphs ? *dc.glyphs : GlyphStore::builtIn(); }
@@ -50,7 +29,7 @@ const GlyphStore& glyphsOf(const DrawContext& dc) { return dc.glyphs ? *dc.glyph
 } // namespace
 
 void DrawGlyph(DrawContext& dc, int code, int x, int y, bool xorMode, ColourValue colour) {
-    dc.note("glyph " + std::to_string(code) + " at (" + std::to_string(x) + ", " + std::to_string(y) + ")" +
+    if (dc.record) dc.note("glyph " + std::to_string(code) + " at (" + std::to_string(x) + ", " + std::to_string(y) + ")" +
             describeColour(xorMode, colour));
     const GlyphShift shift = GlyphOffset(code);
     x += shift.dx;
@@ -65,7 +44,7 @@ void DrawGlyph(DrawContext& dc, int code, int x, int y, bool xorMode, ColourValu
 }
 
 void DrawResourceBitmap(DrawContext& dc, const std::string& name, int X, int Y, bool xorMode, ColourValue colour) {
-    dc.note("bitmap " + name + " at (" + std::to_string(X) + ", " + std::to_string(Y) + ")" +
+    if (dc.record) dc.note("bitmap " + name + " at (" + std::to_string(X) + ", " + std::to_string(Y) + ")" +
             describeColour(xorMode, colour));
     drawBitmap(dc, glyphsOf(dc).find(name), X, Y, xorMode, colour);
 }

@@ -35,6 +35,19 @@ GlyphBitmap::GlyphBitmap(const QImage& source) {
     }
 }
 
+GlyphBitmap GlyphBitmap::fromMask(const QImage& argb) {
+    QImage ink(argb.size(), QImage::Format_RGB32);
+    ink.fill(Qt::white);
+    const QImage mask = argb.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < mask.height(); ++y) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+        QRgb* out = reinterpret_cast<QRgb*>(ink.scanLine(y));
+        for (int x = 0; x < mask.width(); ++x)
+            if (qAlpha(in[x]) != 0) out[x] = 0xFF000000u;
+    }
+    return GlyphBitmap(ink);
+}
+
 const GlyphStore& GlyphStore::builtIn() {
     static const std::unique_ptr<GlyphStore> store = fromFolder(QStringLiteral(":/glyphs"));
     return *store;

@@ -25,6 +25,9 @@ class GlyphBitmap {
     // Ink is every pixel darker than mid-grey.
     explicit GlyphBitmap(const QImage& image);
 
+    // Ink where the mask is not transparent (a text set on a transparent scratch).
+    static GlyphBitmap fromMask(const QImage& argb);
+
     int width() const { return width_; }
     int height() const { return height_; }
     const std::vector<Run>& runs() const { return runs_; }

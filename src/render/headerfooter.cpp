@@ -105,7 +105,7 @@ void drawGuideText(DrawContext& dc, int width, int headerBottom, int screenWidth
         const int x = (width - metrics.horizontalAdvance(line)) / 2;
         // The old text output placed a line by the top of its cell, not its baseline.
         painter.drawText(x + dc.ScreenOrigin.x(), y + dc.ScreenOrigin.y() + metrics.ascent(), line);
-        dc.note("text \"" + std::string(line) + "\" at (" + std::to_string(x) + ", " + std::to_string(y) +
+        if (dc.record) dc.note("text \"" + std::string(line) + "\" at (" + std::to_string(x) + ", " + std::to_string(y) +
                 ") size " + std::to_string(font.pointSize()));
         y += step;
     }
@@ -186,7 +186,7 @@ void DrawHeaderFooterScreenGuide(DrawContext& dc, const Score& score, int screen
                                QPoint(width, footerTop - 2) + dc.ScreenOrigin),
                          toQColor(0xC0C0C0));
     }
-    dc.note("fill (0, " + std::to_string(headerBottom + 1) + ")-(" + std::to_string(width) + ", " +
+    if (dc.record) dc.note("fill (0, " + std::to_string(headerBottom + 1) + ")-(" + std::to_string(width) + ", " +
             std::to_string(footerTop - 2) + ") colour C0C0C0");
     drawGuideText(dc, width, headerBottom, screenWidth);
 }

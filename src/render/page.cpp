@@ -54,11 +54,11 @@ void fillWhite(QImage& image) {
 void clearSurface(DrawContext& dc, const Score& score, const PageOptions& options) {
     if (dc.HighResMode) {
         fillWhite(dc.Printimage);
-        dc.note("clear print image");
+        if (dc.record) dc.note("clear print image");
         return;
     }
     fillWhite(dc.MainImage);
-    dc.note("clear screen page");
+    if (dc.record) dc.note("clear screen page");
     if (options.pageView)
         DrawRectOutline(dc, 0, 0, musicAreaWidth(score.page, score.StvSiz),
                         musicAreaHeight(score.page, score.StvSiz), false, Red);
@@ -133,7 +133,7 @@ BraceRow braceRow(double f, int x, double scale) {
 
 void drawBrace(DrawContext& dc, int x, int top, int bottom, ColourValue colour) {
     if (bottom <= top) return;
-    dc.note("brace x " + std::to_string(x) + " from " + std::to_string(top) + " to " +
+    if (dc.record) dc.note("brace x " + std::to_string(x) + " from " + std::to_string(top) + " to " +
             std::to_string(bottom));
     if (!dc.HighResMode) {
         for (int y = top; y <= bottom; ++y) {
@@ -254,7 +254,7 @@ void RedrawBand(DrawContext& dc, Score& score, int page, int y1, int y2, const P
         QPainter p(&dc.MainImage);
         p.fillRect(QRect(0, top, dc.MainImage.width(), bottom - top + 1), toQColor(White));
     }
-    dc.note("clear band " + std::to_string(top) + " to " + std::to_string(bottom));
+    if (dc.record) dc.note("clear band " + std::to_string(top) + " to " + std::to_string(bottom));
     // The fill also wipes the braces of the band; they are drawn again in copy mode,
     // which leaves the braces outside the band as they were.
     if (page != 0) {

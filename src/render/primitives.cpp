@@ -1,5 +1,7 @@
 #include "render/primitives.h"
 
+#include "render/glyphstore.h"
+
 #include <QPainter>
 #include <QPen>
 
@@ -86,15 +88,15 @@ void applyPixel(QImage& image, int x, int y, ColourValue pen, PenMode mode) {
     applyRgb(image, x, y, toRgb(pen), mode);
 }
 
-void applyMask(QImage& target, const QImage& mask, QPoint at, ColourValue colour, PenMode mode) {
+void applyRuns(QImage& target, const GlyphBitmap& bitmap, QPoint at, ColourValue colour, PenMode mode) {
     const QRgb pen = toRgb(colour);
-    const int top = std::max(0, -at.y()), bottom = std::min(mask.height(), target.height() - at.y());
-    const int left = std::max(0, -at.x()), right = std::min(mask.width(), target.width() - at.x());
-    for (int y = top; y < bottom; ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
-        QRgb* out = reinterpret_cast<QRgb*>(target.scanLine(at.y() + y)) + at.x();
-        for (int x = left; x < right; ++x)
-            if (qAlpha(row[x]) != 0) out[x] = combine(pen, out[x], mode);
+    const int width = target.width(), height = target.height();
+    for (const GlyphBitmap::Run& run : bitmap.runs()) {
+        const int y = at.y() + run.row;
+        if (y < 0 || y >= height) continue;
+        const int first = std::max(0, at.x() + run.first), end = std::min(width, at.x() + run.end);
+        QRgb* row = reinterpret_cast<QRgb*>(target.scanLine(y));
+        for (int x = first; x < end; ++x) row[x] = combine(pen, row[x], mode);
     }
 }
 
@@ -168,12 +170,12 @@ std::string describeColour(bool xorMode, ColourValue colour) {
 std::string describePoints(int x1, int y1, int x2, int y2) { return point(x1, y1) + "-" + point(x2, y2); }
 
 void FillHiResRect(DrawContext& dc, int x1, int y1, int x2, int y2) {
-    dc.note("hires rect " + describePoints(x1, y1, x2, y2));
+    if (dc.record) dc.note("hires rect " + describePoints(x1, y1, x2, y2));
     fillHiResRect(dc, x1, y1, x2, y2);
 }
 
 void DrawLine(DrawContext& dc, int x1, int y1, int x2, bool xorMode, ColourValue colour, int thickness, int y2) {
-    dc.note("line " + describePoints(x1, y1, x2, y2) + " thickness " + std::to_string(thickness) +
+    if (dc.record) dc.note("line " + describePoints(x1, y1, x2, y2) + " thickness " + std::to_string(thickness) +
             describeColour(xorMode, colour));
     if (dc.HighResMode) {
         hiResLine(dc, x1, y1, x2, y2, thickness);
@@ -195,7 +197,7 @@ void DrawFracLine(DrawContext& dc, int thickness, bool xorMode, ColourValue colo
                   double x2, double y2) {
     char ends[96];
     std::snprintf(ends, sizeof ends, "(%g, %g)-(%g, %g)", x1, y1, x2, y2);
-    dc.note(std::string("fracline ") + ends + " thickness " + std::to_string(thickness) +
+    if (dc.record) dc.note(std::string("fracline ") + ends + " thickness " + std::to_string(thickness) +
             describeColour(xorMode, colour));
     if (dc.HighResMode) {
         const QPoint o = dc.HiResOrigin;

@@ -16,6 +16,8 @@
 
 namespace qv {
 
+class GlyphBitmap;
+
 enum class PenMode {
     Copy,   // the pixel becomes the pen
     NotXor, // the pixel becomes NOT(pen XOR pixel): white shows the pen, twice restores
@@ -50,9 +52,8 @@ std::string describePoints(int x1, int y1, int x2, int y2);
 // Applies `pen` with `mode` to the pixel at (x, y) of an RGB32 image, if inside.
 void applyPixel(QImage& image, int x, int y, ColourValue pen, PenMode mode);
 
-// Paints every pixel that `mask` covers (alpha above 0) onto `target` at `at`,
-// each once, in `colour` with `mode`; the mask's own colours do not matter.
-void applyMask(QImage& target, const QImage& mask, QPoint at, ColourValue colour, PenMode mode);
+// Paints the ink of a bitmap with its top-left corner at `at`, in `colour`.
+void applyRuns(QImage& target, const GlyphBitmap& bitmap, QPoint at, ColourValue colour, PenMode mode);
 
 // Paints every pixel that `stencil` covers (alpha above 0) onto `target` at
 // `at`, each pixel once, with the stencil pixel's colour and `mode`.

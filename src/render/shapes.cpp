@@ -53,7 +53,7 @@ const char* typeName(int type) {
 } // namespace
 
 void DrawShape(DrawContext& dc, const ScoreObject& s, ColourValue colour, bool xorMode) {
-    dc.note(std::string("shape ") + typeName(s.shapeType()) + " at (" + std::to_string(s.x()) + ", " +
+    if (dc.record) dc.note(std::string("shape ") + typeName(s.shapeType()) + " at (" + std::to_string(s.x()) + ", " +
             std::to_string(s.y()) + ") size " + std::to_string(s.shapeSize1()) + ", " +
             std::to_string(s.shapeSize2()) + (s.shapeFilled() ? " filled" : "") +
             (s.shapeBlanking() ? " blanking" : "") + describeColour(xorMode, colour));

@@ -162,7 +162,7 @@ void stampAccidentals(DrawContext& dc, QImage& scratch, const QFont& font, const
         const QPoint d = accidentalOffset(sizeBand(size / scale), c) * scale;
         const int left = mW + metrics.horizontalAdvance(copy.left(static_cast<int>(i))) + d.x();
         const int top = metrics.height() + d.y();
-        dc.note("accidental " + name + " at (" + std::to_string(left) + ", " + std::to_string(top) + ")");
+        if (dc.record) dc.note("accidental " + name + " at (" + std::to_string(left) + ", " + std::to_string(top) + ")");
         stamp(scratch, glyphsOf(dc).find(name), left, top);
     }
 }
@@ -186,13 +186,13 @@ QImage scratchOf(DrawContext& dc, const std::string& text, const FontDesc& desc,
 
 // A text set in its font: the scratch with its margin.
 struct SetText {
-    QImage scratch;
+    GlyphBitmap ink;
     int mW = 0;
 };
 
 SetText setText(DrawContext& dc, const std::string& text, const FontDesc& desc, int scale) {
     SetText set;
-    set.scratch = scratchOf(dc, text, desc, scale, TextFont(desc, scale), set.mW);
+    set.ink = GlyphBitmap::fromMask(scratchOf(dc, text, desc, scale, TextFont(desc, scale), set.mW));
     return set;
 }
 
@@ -212,17 +212,17 @@ const SetText& cachedText(DrawContext& dc, const std::string& text, const FontDe
 
 void drawText(DrawContext& dc, const std::string& text, const FontDesc& desc, const std::string& fontLabel,
               bool xorMode, int scale, ColourValue colour, int y, int x) {
-    dc.note("text \"" + describeText(text) + "\" at (" + std::to_string(x) + ", " + std::to_string(y) + ") " +
+    if (dc.record) dc.note("text \"" + describeText(text) + "\" at (" + std::to_string(x) + ", " + std::to_string(y) + ") " +
             fontLabel + (scale == 3 ? " scale 3" : describeColour(xorMode, colour)));
     const SetText fresh = dc.record ? setText(dc, text, desc, scale) : SetText{};
     const SetText& set = dc.record ? fresh : cachedText(dc, text, desc, scale);
     if (scale == 3) {
         const QPoint at = QPoint(3 * x, 3 * y) + dc.HiResOrigin - QPoint(set.mW, 0);
-        applyMask(dc.Printimage, set.scratch, at, 0x000000, PenMode::Mask); // black ink ANDed onto the page
+        applyRuns(dc.Printimage, set.ink, at, 0x000000, PenMode::Mask); // black ink ANDed onto the page
         return;
     }
     const QPoint at = QPoint(x, y) + dc.ScreenOrigin - QPoint(set.mW, 0);
-    applyMask(dc.MainImage, set.scratch, at, colour, xorMode ? PenMode::NotXor : PenMode::Copy);
+    applyRuns(dc.MainImage, set.ink, at, colour, xorMode ? PenMode::NotXor : PenMode::Copy);
 }
 
 std::string fontLabel(int number) {
