@@ -195,10 +195,12 @@ int fracRound(double v) {
 
 void DrawFracLine(DrawContext& dc, int thickness, bool xorMode, ColourValue colour, double x1, double y1,
                   double x2, double y2) {
-    char ends[96];
-    std::snprintf(ends, sizeof ends, "(%g, %g)-(%g, %g)", x1, y1, x2, y2);
-    if (dc.record) dc.note(std::string("fracline ") + ends + " thickness " + std::to_string(thickness) +
-            describeColour(xorMode, colour));
+    if (dc.record) {
+        char ends[96];
+        std::snprintf(ends, sizeof ends, "(%g, %g)-(%g, %g)", x1, y1, x2, y2);
+        dc.note(std::string("fracline ") + ends + " thickness " + std::to_string(thickness) +
+                describeColour(xorMode, colour));
+    }
     if (dc.HighResMode) {
         const QPoint o = dc.HiResOrigin;
         DrawPenLine(dc.Printimage, fracRound(3.0 * x1) + o.x(), fracRound(3.0 * y1) + o.y(), false, 0x000000, 0,
