@@ -113,18 +113,18 @@ void addSymbol(Score& score, int stave, int x, int y, int code, Ui& ui) {
 // One stave's clef, key and (on the first system) time; returns where bars start.
 int addSignatures(Score& score, int stave, int clef, bool withTime, Ui& ui) {
     const int y = score.stave(stave).Ycoord;
-    ScoreObject c = makeObject(ObjectKind::Clef, StaveLeft + 4, y);
+    ScoreObject c = makeObject(ObjectKind::Clef, StaveLeft + 14, y); // clear of the brace
     c.setClefType(clef);
     c.setSymbolCode(ClefGlyph(clef, false));
     add(score, stave, c, ui);
-    ScoreObject key = makeObject(ObjectKind::KeySignature, StaveLeft + 30, y);
+    ScoreObject key = makeObject(ObjectKind::KeySignature, StaveLeft + 40, y);
     key.setKeyCount(1);
     add(score, stave, key, ui);
-    if (!withTime) return StaveLeft + 48;
-    ScoreObject time = makeObject(ObjectKind::TimeSignature, StaveLeft + 46, y);
+    if (!withTime) return StaveLeft + 58;
+    ScoreObject time = makeObject(ObjectKind::TimeSignature, StaveLeft + 56, y);
     time.setTimeType(6);
     add(score, stave, time, ui);
-    return StaveLeft + 64;
+    return StaveLeft + 74;
 }
 
 void addBarline(Score& score, int stave, int x, int type, Ui& ui) {
@@ -142,7 +142,7 @@ struct Placed {
 // A run of beamed quavers: their x positions on one stave.
 using BeamGroup = std::vector<Placed>;
 
-int noteX(int barX, int barWidth, int halfBeatOffset) { return barX + 10 + halfBeatOffset * (barWidth - 14) / 6; }
+int noteX(int barX, int barWidth, int halfBeatOffset) { return barX + 14 + halfBeatOffset * (barWidth - 18) / 6; }
 
 // Places the notes of one bar, a sharp before each note whose sharp the key (F
 // sharp) does not give and the bar has not already had; collects quaver runs.
@@ -153,12 +153,13 @@ void addBar(Score& score, int stave, const std::vector<Note>& notes, int barX, i
     int offset = 0;
     BeamGroup run;
     for (const Note& n : notes) {
-        const int x = noteX(barX, barWidth, offset);
+        int x = noteX(barX, barWidth, offset);
         const bool keySharp = ((n.position % 7) + 7) % 7 == (stave % 2 == 1 ? 4 : 2); // F on either clef
         bool already = false;
         for (int p : sharpened) already = already || p == n.position;
         if (n.sharp && !keySharp && !already) {
-            ScoreObject acc = makeObject(ObjectKind::Accidental, x - 7, y0 - 4 * n.position);
+            x += 5; // the sharp needs room between this head and the one before
+            ScoreObject acc = makeObject(ObjectKind::Accidental, x - 8, y0 - 4 * n.position);
             acc.setAccPosition(n.position);
             acc.setAccValue(1);
             add(score, stave, acc, ui);
@@ -244,7 +245,7 @@ void addDynamics(Score& score, int treble, int bar, int barX, int barWidth, Ui& 
     if (bar == 8 || bar == 24) addSymbol(score, treble, x, y, GlyphP, ui);
     if (bar == 29) addSymbol(score, treble, x, y, GlyphF, ui);
     if (bar == 28) { // the rising scale swells into the last phrase
-        ScoreObject pin = makeObject(ObjectKind::Hairpin, x + 6, y + 4);
+        ScoreObject pin = makeObject(ObjectKind::Hairpin, x + 6, y + 10); // below the slur
         pin.setHairpinDx(barWidth - 16);
         pin.setHairpinDy(5);
         pin.setHairpinThickness(1);
@@ -260,9 +261,9 @@ void buildSystem(Score& score, int system, Ui& ui) {
     addSignatures(score, bass, 1, first, ui);
     const int right = score.stave(treble).RightX;
     if (system == 4) { // the second half opens with a repeat mark
-        addBarline(score, treble, start - 2, 2, ui);
-        addBarline(score, bass, start - 2, 2, ui);
-        start += 4;
+        addBarline(score, treble, start + 2, 2, ui);
+        addBarline(score, bass, start + 2, 2, ui);
+        start += 14;
     }
     const int barWidth = (right - start) / BarsPerSystem;
     std::vector<BeamGroup> trebleGroups, bassGroups;
@@ -302,8 +303,8 @@ void addHeadings(Score& score, Ui& ui) {
 void addFooter(Score& score, Ui& ui) {
     const int width = musicAreaWidth(score.page, score.StvSiz);
     const int bottom = static_cast<int>(toPageUnits(score.page.Length - score.page.TopM - score.page.BotM, score.StvSiz));
-    addText(score, 0, width / 2 - 22, bottom - 6, "Page", TextUniversal, 1, ui);
-    addText(score, 0, width / 2 + 8, bottom - 6, "@P", TextUniversal, 1, ui);
+    addText(score, 0, width / 2 - 22, bottom - 18, "Page", TextUniversal, 1, ui);
+    addText(score, 0, width / 2 + 8, bottom - 18, "@P", TextUniversal, 1, ui);
 }
 
 } // namespace
