@@ -106,8 +106,9 @@ double templateBeamSlope() {
     return std::clamp(std::isfinite(slope) ? slope : FallbackBeamSlope, 0.0, 1.0);
 }
 
-// A template keeps its staves and music but takes the user's page setup.
-void applyTemplateDefaults(Score& score, const Settings& settings) {
+} // namespace
+
+void applyDefaultSetup(Score& score, const Settings& settings) {
     score.page = settings.defaultPage;
     score.StvSiz = settings.defaultStaveSize;
     score.Facing = settings.defaultFacing;
@@ -119,6 +120,8 @@ void applyTemplateDefaults(Score& score, const Settings& settings) {
     for (int i = 1; i <= score.Nstaves; ++i)
         score.stave(i).RightX = static_cast<std::int16_t>(rightX);
 }
+
+namespace {
 
 // Only the music staves: the header/footer stave holds free texts, which the
 // tidying and measuring of music staves has no business reordering.
@@ -142,7 +145,7 @@ bool readAndFinish(const std::vector<std::uint8_t>& bytes, const std::string& na
         showError(ui, result.message);
         return false;
     }
-    if (h.isTemplate()) applyTemplateDefaults(fresh, options.settings ? *options.settings : Settings{});
+    if (h.isTemplate()) applyDefaultSetup(fresh, options.settings ? *options.settings : Settings{});
     tidyMusicStaves(fresh);
     fresh.modified = false;
     fresh.hooks = std::move(out.hooks);

@@ -40,6 +40,11 @@ struct LoadOptions {
 // stave 1 and page 1 current and starts the undo store afresh.
 bool loadScore(const std::string& path, const LoadOptions& options, Ui& ui, Score& out);
 
+// The user's default page setup, stave size and spacing, pulse 3 and beaming angle 10,
+// with every music stave reaching the new right margin: what a template loads with
+// and a new score starts with.
+void applyDefaultSetup(Score& score, const Settings& settings);
+
 // The same from the file's bytes, after the pre-check: what loadScore does once the
 // file is read, and what the fuzz target drives.
 bool loadScoreBytes(const std::vector<std::uint8_t>& bytes, const std::string& name, const LoadOptions& options,

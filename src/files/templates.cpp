@@ -169,18 +169,12 @@ bool TemplateSelectionDialog::deleteSelected() {
 
 Score emptyScore(const Settings& settings) {
     Score score;
-    score.page = settings.defaultPage;
-    score.StvSiz = settings.defaultStaveSize;
-    score.Facing = settings.defaultFacing;
-    score.Spacing = settings.defaultSpacing;
-    score.Pulse = 3;
-    score.setBeamang(10);
     score.naturalsInKeyChange = settings.options.NaturalsInKeyChange;
     score.setStaveCount(1);
+    applyDefaultSetup(score, settings);
     Stave& first = score.stave(1);
     first.Ycoord = FirstStaveY;
     first.LeftX = 17;
-    first.RightX = static_cast<std::int16_t>(musicAreaWidth(score.page, score.StvSiz) - 5);
     first.PageNum = 1;
     first.staveNumber = 1;
     first.lineValue = 5;
