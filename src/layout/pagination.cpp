@@ -257,6 +257,10 @@ AppendPlacement placeAppendedSystem(const Score& score, int H, Ui& ui) {
     return p;
 }
 
+int pageCount(const Score& score) {
+    return score.Nstaves >= 1 ? int(score.stave(score.Nstaves).PageNum) : 0;
+}
+
 void goToPage(const Score& score, PageState& state, int p, Ui& ui) {
     if (p < 1 || p > state.pages) return;
     const int s = firststaveonpage(score, p, ui);

@@ -34,6 +34,9 @@ struct SystemRange {
     int last = 1;
 };
 
+// The number of pages: the page of the last stave (0 for a score without staves).
+int pageCount(const Score& score);
+
 // The system that holds stave s (clamped to 1..Nstaves).
 SystemRange SystemExtent(const Score& score, int s);
 // The first stave on page p or after it; 0 for page 0, and 0 with a message when

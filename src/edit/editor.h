@@ -1,0 +1,56 @@
+#pragma once
+// The editing state of the score window: one set of values that every editing
+// command reads and writes. Positions are page units, y growing downwards.
+
+#include "edit/modes.h"
+#include "layout/pagination.h"
+
+#include <array>
+#include <cstdint>
+
+namespace qv {
+
+struct PagePoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const PagePoint&) const = default;
+};
+
+// Modifier keys of the last key press or release.
+struct ShiftState {
+    bool shift = false;
+    bool alt = false;
+    bool ctrl = false;
+    bool operator==(const ShiftState&) const = default;
+};
+
+struct Editor {
+    int mode = ModeNothing;
+    int previousMode = ModeNothing;
+    // Current stave (0 while the header/footer screen is shown), current page,
+    // page count and the drag limits of the current stave.
+    PageState page;
+    int savedPage = 1; // shown again when the header/footer screen closes
+    int cursorX = 0;
+    int currentObject = 0; // Edit mode's selected object, 0 for none
+    std::array<bool, 256> openForEdit{};
+    PagePoint mousePoint;
+    PagePoint pressPoint;
+    std::uint32_t pressTime = 0;
+    PagePoint holdPoint;
+    int holdStave = 0;
+    ShiftState shiftState;
+    bool swallowNextKeyRelease = false;
+    bool hintsShown = false;
+    int promptNumber = 0;
+    bool startedFromTemplate = false;
+    int chosenShape = 0;     // Drawing mode's shape: 0, 1 rectangle; 2, 3 circle; ...
+    PagePoint placingPoint;  // where the placing modes put their next object
+    bool firstPointPlaced = false;
+
+    int currentStave() const { return page.currentStave; }
+    int currentPage() const { return page.currentPage; }
+    bool inHeaderFooterScreen() const { return page.currentStave == 0; }
+};
+
+} // namespace qv

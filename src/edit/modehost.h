@@ -1,0 +1,47 @@
+#pragma once
+// What the mode switch asks of the window that shows the score: the label, the
+// pointer, the tools, redrawing, the cursor mark, prompts and the click. The score
+// window implements it with widgets; tests record the calls.
+
+#include "edit/toolstate.h"
+
+namespace qv {
+
+class ModeHost {
+  public:
+    virtual ~ModeHost() = default;
+
+    // The mode label shows the mode's name, in the mode's colour when asked.
+    virtual void showModeLabel(int mode, bool inColour) = 0;
+    virtual void setPagePointer(int mode) = 0;
+    virtual void applyTools(const ToolState& tools, const MenuState& menus) = 0;
+
+    virtual void redrawPage() = 0;
+    // Staves first..last again, then the braces and joins of their systems.
+    virtual void redrawStaves(int first, int last) = 0;
+    // Stave s in the current-stave colour (highlighted) or its normal colour.
+    virtual void drawStave(int s, bool highlighted) = 0;
+    // The entry cursor mark over the current stave: shown or removed.
+    virtual void setCursorMark(bool shown) = 0;
+
+    virtual void showPrompt(int number) = 0;
+    virtual void promptsOff() = 0;
+    virtual void playClick() = 0;
+
+    // Text mode takes Ctrl+S, Ctrl+N and Ctrl+C from the menu items that own them;
+    // Edit mode takes Del from "Delete Stave".
+    virtual void setTextModeShortcuts(bool menusOwnThem) = 0;
+    virtual void setDeleteStaveShortcut(bool on) = 0;
+
+    virtual void openPreview() = 0;
+    virtual void closePreview() = 0;
+
+    // The current page changed (or the header/footer screen opened or closed): the
+    // page bitmap is rebuilt for it, drawn and shown from its top.
+    virtual void showCurrentPage() = 0;
+    virtual void updateStatus() = 0;
+    // "Define &Header/Footer" reads "Close &Header/Footer screen" while the screen is open.
+    virtual void setHeaderFooterCaption(bool screenOpen) = 0;
+};
+
+} // namespace qv
