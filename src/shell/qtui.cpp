@@ -1,0 +1,189 @@
+#include "shell/qtui.h"
+
+#include "files/partialsave.h"
+#include "files/templates.h"
+#include "shell/savepartwidget.h"
+#include "shell/templateselectionwidget.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+#include <array>
+#include <filesystem>
+#include <utility>
+
+namespace qv {
+
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QMessageBox::Icon iconFor(MessageType type) {
+    switch (type) {
+    case MessageType::Error:
+        return QMessageBox::Critical;
+    case MessageType::Warning:
+        return QMessageBox::Warning;
+    case MessageType::Information:
+        return QMessageBox::Information;
+    case MessageType::Confirmation:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+constexpr std::array<std::pair<Button, QMessageBox::StandardButton>, 8> ButtonMap{{
+    {ButtonOk, QMessageBox::Ok},
+    {ButtonCancel, QMessageBox::Cancel},
+    {ButtonYes, QMessageBox::Yes},
+    {ButtonNo, QMessageBox::No},
+    {ButtonAbort, QMessageBox::Abort},
+    {ButtonRetry, QMessageBox::Retry},
+    {ButtonIgnore, QMessageBox::Ignore},
+    {ButtonHelp, QMessageBox::Help},
+}};
+
+QMessageBox::StandardButtons standardButtons(Buttons buttons) {
+    QMessageBox::StandardButtons result;
+    for (const auto& [ours, theirs] : ButtonMap)
+        if (buttons & ours) result |= theirs;
+    // A box needs a way out.
+    return result ? result : QMessageBox::StandardButtons(QMessageBox::Ok);
+}
+
+Button buttonFor(QMessageBox::StandardButton pressed) {
+    for (const auto& [ours, theirs] : ButtonMap)
+        if (pressed == theirs) return ours;
+    return ButtonNone;
+}
+
+// File names and descriptions end up in these texts; a "<" in one must not turn
+// the line into markup.
+void makePlain(QWidget& dialog) {
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+}
+
+} // namespace
+
+std::string withDefaultExtension(const std::string& path, const std::string& extension) {
+    if (extension.empty() || path.empty()) return path;
+    if (std::filesystem::path(path).filename().has_extension()) return path;
+    return path + "." + extension;
+}
+
+QtUi::QtUi(QWidget* parent) : parent_(parent) {}
+
+QtUi::~QtUi() {
+    while (busyDepth_ > 0)
+        setBusy(false);
+}
+
+int QtUi::execDialog(QDialog& dialog) {
+    return dialog.exec();
+}
+
+Button QtUi::message(MessageType type, const std::string& text, Buttons buttons) {
+    QMessageBox box(iconFor(type), QString::fromUtf8(ApplicationTitle), qs(text), standardButtons(buttons),
+                    parent_);
+    box.setTextFormat(Qt::PlainText);
+    execDialog(box);
+    QAbstractButton* pressed = box.clickedButton();
+    return pressed ? buttonFor(box.standardButton(pressed)) : ButtonNone;
+}
+
+std::optional<std::string> QtUi::inputBox(const std::string& caption, const std::string& prompt,
+                                          const std::string& initial) {
+    QInputDialog dialog(parent_);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(qs(caption));
+    dialog.setLabelText(qs(prompt));
+    dialog.setTextValue(qs(initial));
+    makePlain(dialog);
+    if (execDialog(dialog) != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue().toStdString();
+}
+
+void QtUi::setBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++busyDepth_;
+    } else if (busyDepth_ > 0) {
+        QApplication::restoreOverrideCursor();
+        --busyDepth_;
+    }
+}
+
+std::optional<std::string> QtUi::chooseFile(const FileDialogRequest& request, bool forSaving) {
+    QFileDialog dialog(parent_, qs(request.title), qs(request.folder), qs(request.filter));
+    dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(qs(request.defaultExtension));
+    if (!request.fileName.empty()) dialog.selectFile(qs(request.fileName));
+    if (execDialog(dialog) != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
+    // Native choosers do not all honour the default suffix.
+    return withDefaultExtension(chosen.front().toStdString(), request.defaultExtension);
+}
+
+std::optional<std::string> QtUi::openFileName(const FileDialogRequest& request) {
+    return chooseFile(request, false);
+}
+
+std::optional<std::string> QtUi::saveFileName(const FileDialogRequest& request) {
+    return chooseFile(request, true);
+}
+
+void QtUi::showProgress(const std::string& text) {
+    if (!progress_) {
+        progress_ =
+            std::make_unique<QWidget>(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
+        progress_->setWindowTitle(QString::fromUtf8(ApplicationTitle));
+        auto* layout = new QVBoxLayout(progress_.get());
+        progressText_ = new QLabel(progress_.get());
+        progressText_->setTextFormat(Qt::PlainText);
+        auto* wait = new QLabel(QString::fromUtf8(PleaseWaitText), progress_.get());
+        for (QLabel* label : {progressText_, wait}) {
+            label->setAlignment(Qt::AlignCenter);
+            layout->addWidget(label);
+        }
+    }
+    progressText_->setText(qs(text));
+    progress_->adjustSize();
+    if (parent_) progress_->move(parent_->mapToGlobal(parent_->rect().center()) - progress_->rect().center());
+    progress_->show();
+    progress_->raise();
+    // The work that follows runs without returning to the event loop; paint now.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtUi::closeProgress() {
+    progress_.reset();
+    progressText_ = nullptr;
+}
+
+QWidget* QtUi::progressWindow() const {
+    return progress_.get();
+}
+
+bool QtUi::runSavePartDialog(SavePartDialog& dialog) {
+    SavePartWidget widget(dialog, parent_);
+    execDialog(widget);
+    return dialog.chosen().has_value();
+}
+
+bool QtUi::runTemplateSelection(TemplateSelectionDialog& dialog) {
+    TemplateSelectionWidget widget(dialog, parent_);
+    execDialog(widget);
+    return dialog.chosenFile().has_value();
+}
+
+} // namespace qv
