@@ -71,6 +71,13 @@ void makePlain(QWidget& dialog) {
         label->setTextFormat(Qt::PlainText);
 }
 
+// A dialog opened from within another modal dialog (the refusal in "Save Part of
+// Score", a question of the Options dialog) belongs over that dialog.
+QWidget* ownerFor(QWidget* frame) {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal ? modal : frame;
+}
+
 } // namespace
 
 std::string withDefaultExtension(const std::string& path, const std::string& extension) {
@@ -92,7 +99,7 @@ int QtUi::execDialog(QDialog& dialog) {
 
 Button QtUi::message(MessageType type, const std::string& text, Buttons buttons) {
     QMessageBox box(iconFor(type), QString::fromUtf8(ApplicationTitle), qs(text), standardButtons(buttons),
-                    parent_);
+                    ownerFor(parent_));
     box.setTextFormat(Qt::PlainText);
     execDialog(box);
     QAbstractButton* pressed = box.clickedButton();
@@ -101,7 +108,7 @@ Button QtUi::message(MessageType type, const std::string& text, Buttons buttons)
 
 std::optional<std::string> QtUi::inputBox(const std::string& caption, const std::string& prompt,
                                           const std::string& initial) {
-    QInputDialog dialog(parent_);
+    QInputDialog dialog(ownerFor(parent_));
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(qs(caption));
     dialog.setLabelText(qs(prompt));
@@ -122,7 +129,7 @@ void QtUi::setBusy(bool busy) {
 }
 
 std::optional<std::string> QtUi::chooseFile(const FileDialogRequest& request, bool forSaving) {
-    QFileDialog dialog(parent_, qs(request.title), qs(request.folder), qs(request.filter));
+    QFileDialog dialog(ownerFor(parent_), qs(request.title), qs(request.folder), qs(request.filter));
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(qs(request.defaultExtension));
@@ -175,13 +182,13 @@ QWidget* QtUi::progressWindow() const {
 }
 
 bool QtUi::runSavePartDialog(SavePartDialog& dialog) {
-    SavePartWidget widget(dialog, parent_);
+    SavePartWidget widget(dialog, ownerFor(parent_));
     execDialog(widget);
     return dialog.chosen().has_value();
 }
 
 bool QtUi::runTemplateSelection(TemplateSelectionDialog& dialog) {
-    TemplateSelectionWidget widget(dialog, parent_);
+    TemplateSelectionWidget widget(dialog, ownerFor(parent_));
     execDialog(widget);
     return dialog.chosenFile().has_value();
 }

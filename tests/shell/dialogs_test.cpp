@@ -92,7 +92,9 @@ TEST(SavePartWidget, StartTypedAboveTheEndIsRefusedOnOkAndTheDialogStaysOpen) {
     DrivenUi ui;
     SavePartDialog model(score, 1, ui);
     QString refusal;
+    QDialog* outer = nullptr;
     ui.steps.push_back([&](QDialog& d) {
+        outer = &d;
         QLineEdit* editor = spin(d, "startSystem")->findChild<QLineEdit*>();
         editor->selectAll();
         QTest::keyClicks(editor, "3"); // typed, not yet committed: the end does not follow
@@ -104,6 +106,7 @@ TEST(SavePartWidget, StartTypedAboveTheEndIsRefusedOnOkAndTheDialogStaysOpen) {
     });
     ui.steps.push_back([&](QDialog& d) {
         refusal = qobject_cast<QMessageBox*>(&d)->text();
+        EXPECT_EQ(d.parentWidget(), outer) << "the refusal stands over the dialog it refuses";
         d.accept();
     });
     EXPECT_FALSE(ui.runSavePartDialog(model));
