@@ -2,14 +2,12 @@
 // the screen and on the three-times print image, and redrawing the band of one
 // stave after an edit.
 
+#include "render/densepage.h" // tests/render: the dense page the golden images show too
 #include "render/page.h"
-#include "support/randomscore.h"
 
 #include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
-
-#include <algorithm>
 
 namespace {
 
@@ -24,43 +22,9 @@ void gui() {
     static QGuiApplication app(argc, argv);
 }
 
-constexpr int PageStaves = 12;
-constexpr int PageWidth = 696;
-constexpr int PageHeight = 960;
-
-// Moves a random stave to row `row` of the page and squeezes its objects into the
-// page width, so that every object lands on the page.
-void placeOnPage(qv::Stave& s, int row) {
-    const int y = 60 + 76 * row;
-    const int dy = y - s.Ycoord;
-    int widest = 1;
-    for (int i = 1; i <= s.Nobjec; ++i)
-        widest = std::max(widest, s.object(i).x());
-    for (int i = 1; i <= s.Nobjec; ++i) {
-        qv::ScoreObject& o = s.object(i);
-        if (o.x() == 0 && o.y() == 0) continue; // continuation chunks and links have no position
-        o.setX(40 + o.x() * 600 / widest);
-        o.setY(o.y() + dy);
-    }
-    s.Ycoord = y;
-    s.MinY = y - 36;
-    s.MaxY = y + 36;
-    s.LeftX = 30;
-    s.RightX = 660;
-    s.PageNum = 1;
-}
-
-qv::Score densePage() {
-    qv::Score score = qv::test::largestScore(11);
-    score.setStaveCount(PageStaves);
-    for (int s = 1; s <= PageStaves; ++s)
-        placeOnPage(score.stave(s), s - 1);
-    for (int s = 1; s < PageStaves; s += 2) {
-        score.stave(s).joinToNext = true;
-        score.stave(s).brace = true;
-    }
-    return score;
-}
+using qv::test::densePage;
+constexpr int PageWidth = qv::test::DensePageWidth;
+constexpr int PageHeight = qv::test::DensePageHeight;
 
 int objectCount(const qv::Score& score) {
     int n = 0;

@@ -2,6 +2,7 @@
 
 #include "render/glyphs.h"
 #include "render/primitives.h"
+#include "render/stencils.h"
 
 #include <QPainter>
 #include <QPen>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <tuple>
 
 namespace qv {
 
@@ -351,26 +353,33 @@ QList<qreal> dashPattern(int dashStyle) {
     }
 }
 
-// A dashed stroke painted into a stencil first, so that exclusive-or touches each
-// pixel once. `scale` is 1 on the screen and 3 on the print image.
+// A dashed stroke painted into a stencil, so that exclusive-or touches each pixel
+// once; painted once per length, slope, width and pattern. `scale` is 1 on the
+// screen and 3 on the print image.
+const PlacedStencil& dashedStencil(QPoint delta, int width, int dashStyle, int scale) {
+    using Key = std::tuple<int, int, int, int, int>;
+    static thread_local StencilCache<Key, PlacedStencil> cache(4096);
+    return cache.get(Key{delta.x(), delta.y(), width, dashStyle, scale}, [&] {
+        const int pad = width + 2;
+        const QRect box = QRect(QPoint(0, 0), delta).normalized().adjusted(-pad, -pad, pad, pad);
+        const QImage stencil = paintedScratch(box.size(), [&](QPainter& painter) {
+            QPen pen(Qt::black, width, Qt::CustomDashLine, Qt::FlatCap);
+            // Qt measures dashes in pen widths.
+            QList<qreal> pattern = dashPattern(dashStyle);
+            for (qreal& v : pattern)
+                v = v * scale / width;
+            pen.setDashPattern(pattern);
+            painter.setPen(pen);
+            painter.drawLine(-box.topLeft(), delta - box.topLeft());
+        });
+        return PlacedStencil{box.topLeft(), GlyphBitmap::fromMask(stencil)};
+    });
+}
+
 void dashedStroke(QImage& canvas, QPoint a, QPoint b, int width, int dashStyle, int scale, ColourValue colour,
                   PenMode mode) {
-    const int pad = width + 2;
-    const QRect box = QRect(a, b).normalized().adjusted(-pad, -pad, pad, pad);
-    QImage stencil(box.size(), QImage::Format_ARGB32);
-    stencil.fill(Qt::transparent);
-    QPainter painter(&stencil);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    QPen pen(toQColor(colour), width, Qt::CustomDashLine, Qt::FlatCap);
-    // Qt measures dashes in pen widths.
-    QList<qreal> pattern = dashPattern(dashStyle);
-    for (qreal& v : pattern)
-        v = v * scale / width;
-    pen.setDashPattern(pattern);
-    painter.setPen(pen);
-    painter.drawLine(a - box.topLeft(), b - box.topLeft());
-    painter.end();
-    applyStencil(canvas, stencil, box.topLeft(), mode);
+    const PlacedStencil& stroke = dashedStencil(b - a, width, dashStyle, scale);
+    applyRuns(canvas, stroke.ink, a + stroke.offset, colour, mode);
 }
 
 } // namespace

@@ -62,10 +62,21 @@ constexpr ShiftEntry HiResOffsetEntries[] = {
     {23, {-1, 0}}, {26, {-1, 0}}, {49, {0, 3}}, {51, {0, 4}},
 };
 
-template <std::size_t N> GlyphShift lookup(const ShiftEntry (&entries)[N], int code) {
-    for (const ShiftEntry& e : entries)
-        if (e.code == code) return e.shift;
-    return {};
+// Every glyph drawn looks its corrections up, so the lists become tables by code.
+using ShiftTable = std::array<GlyphShift, 256>;
+
+template <std::size_t N> constexpr ShiftTable tableOf(const ShiftEntry (&entries)[N]) {
+    ShiftTable table{};
+    for (const ShiftEntry& e : entries) table[static_cast<std::size_t>(e.code)] = e.shift;
+    return table;
+}
+
+constexpr ShiftTable Offsets = tableOf(OffsetEntries);
+constexpr ShiftTable HiResOffsets = tableOf(HiResOffsetEntries);
+
+GlyphShift lookup(const ShiftTable& table, int code) {
+    if (code < 0 || code >= static_cast<int>(table.size())) return {};
+    return table[static_cast<std::size_t>(code)];
 }
 
 // Rows by duration; each cell the five head styles; columns up, down, none, as stored.
@@ -91,9 +102,9 @@ std::string GlyphResourceName(int code, bool highRes) {
     return std::string(highRes ? "hbm" : "bm") + GlyphStem(code);
 }
 
-GlyphShift GlyphOffset(int code) { return lookup(OffsetEntries, code); }
+GlyphShift GlyphOffset(int code) { return lookup(Offsets, code); }
 
-GlyphShift GlyphHiResOffset(int code) { return lookup(HiResOffsetEntries, code); }
+GlyphShift GlyphHiResOffset(int code) { return lookup(HiResOffsets, code); }
 
 int NoteGlyphTable(int duration, int stemForm, int headStyle) {
     if (duration < 0 || duration > 7 || stemForm < 0 || stemForm > 3 || headStyle < 0 || headStyle > 4)

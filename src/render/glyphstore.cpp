@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace qv {
 
@@ -35,17 +36,37 @@ GlyphBitmap::GlyphBitmap(const QImage& source) {
     }
 }
 
-GlyphBitmap GlyphBitmap::fromMask(const QImage& argb) {
-    QImage ink(argb.size(), QImage::Format_RGB32);
-    ink.fill(Qt::white);
-    const QImage mask = argb.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < mask.height(); ++y) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
-        QRgb* out = reinterpret_cast<QRgb*>(ink.scanLine(y));
-        for (int x = 0; x < mask.width(); ++x)
-            if (qAlpha(in[x]) != 0) out[x] = 0xFF000000u;
+GlyphBitmap::GlyphBitmap(int width, int height, std::vector<Run> runs)
+    : width_(width), height_(height), runs_(std::move(runs)) {}
+
+namespace {
+
+// Runs of the pixels of an ARGB32 picture that `inked` accepts.
+template <class Inked> std::vector<GlyphBitmap::Run> runsWhere(const QImage& picture, Inked inked) {
+    std::vector<GlyphBitmap::Run> runs;
+    for (int y = 0; y < picture.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        int x = 0;
+        while (x < picture.width()) {
+            while (x < picture.width() && !inked(row[x])) ++x;
+            const int first = x;
+            while (x < picture.width() && inked(row[x])) ++x;
+            if (x > first) runs.push_back({y, first, x});
+        }
     }
-    return GlyphBitmap(ink);
+    return runs;
+}
+
+} // namespace
+
+GlyphBitmap GlyphBitmap::fromMask(const QImage& argb) {
+    const QImage mask = argb.convertToFormat(QImage::Format_ARGB32);
+    return {mask.width(), mask.height(), runsWhere(mask, [](QRgb p) { return qAlpha(p) != 0; })};
+}
+
+GlyphBitmap GlyphBitmap::fromColour(const QImage& argb, QRgb colour) {
+    const QImage picture = argb.convertToFormat(QImage::Format_ARGB32);
+    return {picture.width(), picture.height(), runsWhere(picture, [colour](QRgb p) { return p == colour; })};
 }
 
 const GlyphStore& GlyphStore::builtIn() {

@@ -24,9 +24,13 @@ class GlyphBitmap {
     GlyphBitmap() = default;
     // Ink is every pixel darker than mid-grey.
     explicit GlyphBitmap(const QImage& image);
+    // Runs found elsewhere, in row order, within a width x height cell.
+    GlyphBitmap(int width, int height, std::vector<Run> runs);
 
     // Ink where the mask is not transparent (a text set on a transparent scratch).
     static GlyphBitmap fromMask(const QImage& argb);
+    // Ink where the picture has exactly this colour (0xAARRGGBB).
+    static GlyphBitmap fromColour(const QImage& argb, QRgb colour);
 
     int width() const { return width_; }
     int height() const { return height_; }

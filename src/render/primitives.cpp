@@ -1,6 +1,7 @@
 #include "render/primitives.h"
 
 #include "render/glyphstore.h"
+#include "render/stencils.h"
 
 #include <QPainter>
 #include <QPen>
@@ -9,6 +10,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <tuple>
+#include <type_traits>
 #include <utility>
 
 namespace qv {
@@ -21,15 +24,45 @@ QRgb toRgb(ColourValue bgr) {
 }
 
 // The pen mode applied to one pixel; pen and pixel are 0xAARRGGBB.
+template <PenMode M> QRgb combine(QRgb pen, QRgb pixel) {
+    if constexpr (M == PenMode::NotXor) return 0xFF000000u | (~(pen ^ pixel) & 0xFFFFFF);
+    if constexpr (M == PenMode::Mask) return 0xFF000000u | (pen & pixel);
+    return 0xFF000000u | pen;
+}
+
 QRgb combine(QRgb pen, QRgb pixel, PenMode mode) {
-    const QRgb c = pen & 0xFFFFFF, p = pixel & 0xFFFFFF;
     switch (mode) {
-    case PenMode::NotXor: return 0xFF000000u | (~(c ^ p) & 0xFFFFFF);
-    case PenMode::Mask: return 0xFF000000u | (c & p);
+    case PenMode::NotXor: return combine<PenMode::NotXor>(pen, pixel);
+    case PenMode::Mask: return combine<PenMode::Mask>(pen, pixel);
     case PenMode::Copy: break;
     }
-    return 0xFF000000u | c;
+    return combine<PenMode::Copy>(pen, pixel);
 }
+
+// Calls `body` with the pen mode as a compile-time constant, so that loops over
+// pixels carry no switch.
+template <class Body> void withMode(PenMode mode, Body&& body) {
+    switch (mode) {
+    case PenMode::NotXor: body(std::integral_constant<PenMode, PenMode::NotXor>{}); return;
+    case PenMode::Mask: body(std::integral_constant<PenMode, PenMode::Mask>{}); return;
+    case PenMode::Copy: break;
+    }
+    body(std::integral_constant<PenMode, PenMode::Copy>{});
+}
+
+// The pixels of an RGB32 image, found once per drawing instead of once per row.
+struct Pixels {
+    QRgb* bits;
+    qsizetype stride; // in pixels
+    int width;
+    int height;
+
+    explicit Pixels(QImage& image)
+        : bits(reinterpret_cast<QRgb*>(image.bits())),
+          stride(image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb))), width(image.width()),
+          height(image.height()) {}
+    QRgb* row(int y) const { return bits + y * stride; }
+};
 
 void applyRgb(QImage& image, int x, int y, QRgb pen, PenMode mode) {
     if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) return;
@@ -40,19 +73,23 @@ void applyRgb(QImage& image, int x, int y, QRgb pen, PenMode mode) {
 PenMode penMode(bool xorMode) { return xorMode ? PenMode::NotXor : PenMode::Copy; }
 
 // The thin line without its last point, each pixel touched once.
-void thinLine(QImage& canvas, int x1, int y1, int x2, int y2, ColourValue colour, PenMode mode) {
-    const QRgb pen = toRgb(colour);
-    const int width = canvas.width(), height = canvas.height();
-    QRgb* bits = reinterpret_cast<QRgb*>(canvas.bits());
-    const qsizetype stride = canvas.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+template <PenMode M> void thinLine(const Pixels& canvas, int x1, int y1, int x2, int y2, QRgb pen) {
     const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
+    if (dy == 0) {
+        // Horizontal (stave lines, ledger lines, brace rows): one clipped span.
+        if (y1 < 0 || y1 >= canvas.height) return;
+        const int first = std::max(0, sx > 0 ? x1 : x2 + 1), end = std::min(canvas.width, sx > 0 ? x2 : x1 + 1);
+        QRgb* row = canvas.row(y1);
+        for (int x = first; x < end; ++x) row[x] = combine<M>(pen, row[x]);
+        return;
+    }
     int err = dx + dy;
     int x = x1, y = y1;
     while (x != x2 || y != y2) {
-        if (x >= 0 && y >= 0 && x < width && y < height) {
-            QRgb& pixel = bits[y * stride + x];
-            pixel = combine(pen, pixel, mode);
+        if (x >= 0 && y >= 0 && x < canvas.width && y < canvas.height) {
+            QRgb& pixel = canvas.row(y)[x];
+            pixel = combine<M>(pen, pixel);
         }
         const int e2 = 2 * err;
         if (e2 >= dy) {
@@ -66,20 +103,47 @@ void thinLine(QImage& canvas, int x1, int y1, int x2, int y2, ColourValue colour
     }
 }
 
-// A wide stroke with round ends: painted into a stencil first so that an
-// exclusive-or stroke touches each pixel exactly once.
+// A wide stroke with round ends, painted once per length, slope and width into a
+// stencil so that an exclusive-or stroke touches each pixel exactly once.
+const PlacedStencil& wideStroke(int dx, int dy, int width) {
+    using Key = std::tuple<int, int, int>;
+    static thread_local StencilCache<Key, PlacedStencil> cache(8192);
+    return cache.get(Key{dx, dy, width}, [&] {
+        const int pad = width + 2;
+        const QRect box = QRect(QPoint(std::min(0, dx), std::min(0, dy)), QPoint(std::max(0, dx), std::max(0, dy)))
+                              .adjusted(-pad, -pad, pad, pad);
+        const QImage stencil = paintedScratch(box.size(), [&](QPainter& p) {
+            p.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawLine(-box.topLeft(), QPoint(dx, dy) - box.topLeft());
+        });
+        return PlacedStencil{box.topLeft(), GlyphBitmap::fromMask(stencil)};
+    });
+}
+
 void wideLine(QImage& canvas, int x1, int y1, int x2, int y2, ColourValue colour, int width, PenMode mode) {
-    const int pad = width + 2;
-    const QRect box = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)))
-                          .adjusted(-pad, -pad, pad, pad);
-    QImage stencil(box.size(), QImage::Format_ARGB32);
-    stencil.fill(Qt::transparent);
-    QPainter p(&stencil);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(toQColor(colour), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawLine(QPoint(x1, y1) - box.topLeft(), QPoint(x2, y2) - box.topLeft());
-    p.end();
-    applyStencil(canvas, stencil, box.topLeft(), mode);
+    const PlacedStencil& stroke = wideStroke(x2 - x1, y2 - y1, width);
+    applyRuns(canvas, stroke.ink, QPoint(x1, y1) + stroke.offset, colour, mode);
+}
+
+// The runs of a bitmap onto the pixels, clipped to them.
+template <PenMode M> void paintRuns(const Pixels& target, const GlyphBitmap& bitmap, QPoint at, QRgb pen) {
+    const bool inside = at.x() >= 0 && at.y() >= 0 && at.x() + bitmap.width() <= target.width &&
+                        at.y() + bitmap.height() <= target.height;
+    if (inside) {
+        // The usual case: no run needs clipping.
+        for (const GlyphBitmap::Run& run : bitmap.runs()) {
+            QRgb* row = target.row(at.y() + run.row) + at.x();
+            for (int x = run.first; x < run.end; ++x) row[x] = combine<M>(pen, row[x]);
+        }
+        return;
+    }
+    for (const GlyphBitmap::Run& run : bitmap.runs()) {
+        const int y = at.y() + run.row;
+        if (y < 0 || y >= target.height) continue;
+        const int first = std::max(0, at.x() + run.first), end = std::min(target.width, at.x() + run.end);
+        QRgb* row = target.row(y);
+        for (int x = first; x < end; ++x) row[x] = combine<M>(pen, row[x]);
+    }
 }
 
 } // namespace
@@ -89,33 +153,22 @@ void applyPixel(QImage& image, int x, int y, ColourValue pen, PenMode mode) {
 }
 
 void applyRuns(QImage& target, const GlyphBitmap& bitmap, QPoint at, ColourValue colour, PenMode mode) {
+    if (bitmap.empty() || target.isNull()) return;
+    if (at.x() >= target.width() || at.y() >= target.height() || at.x() + bitmap.width() <= 0 ||
+        at.y() + bitmap.height() <= 0)
+        return;
+    const Pixels pixels(target);
     const QRgb pen = toRgb(colour);
-    const int width = target.width(), height = target.height();
-    for (const GlyphBitmap::Run& run : bitmap.runs()) {
-        const int y = at.y() + run.row;
-        if (y < 0 || y >= height) continue;
-        const int first = std::max(0, at.x() + run.first), end = std::min(width, at.x() + run.end);
-        QRgb* row = reinterpret_cast<QRgb*>(target.scanLine(y));
-        for (int x = first; x < end; ++x) row[x] = combine(pen, row[x], mode);
-    }
-}
-
-void applyStencil(QImage& target, const QImage& stencil, QPoint at, PenMode mode) {
-    const int top = std::max(0, -at.y()), bottom = std::min(stencil.height(), target.height() - at.y());
-    const int left = std::max(0, -at.x()), right = std::min(stencil.width(), target.width() - at.x());
-    for (int y = top; y < bottom; ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(stencil.constScanLine(y));
-        QRgb* out = reinterpret_cast<QRgb*>(target.scanLine(at.y() + y)) + at.x();
-        for (int x = left; x < right; ++x)
-            if (qAlpha(row[x]) != 0) out[x] = combine(row[x], out[x], mode);
-    }
+    withMode(mode, [&](auto m) { paintRuns<decltype(m)::value>(pixels, bitmap, at, pen); });
 }
 
 void DrawPenLine(QImage& canvas, int x1, int y1, bool xorMode, ColourValue colour, int /*dashStyle*/,
                  int thickness, int y2, int x2) {
-    if (thickness <= 1)
-        thinLine(canvas, x1, y1, x2, y2, colour, penMode(xorMode));
-    else
+    if (thickness <= 1) {
+        const Pixels pixels(canvas);
+        const QRgb pen = toRgb(colour);
+        withMode(penMode(xorMode), [&](auto m) { thinLine<decltype(m)::value>(pixels, x1, y1, x2, y2, pen); });
+    } else
         wideLine(canvas, x1, y1, x2, y2, colour, thickness, penMode(xorMode));
 }
 

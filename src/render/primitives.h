@@ -52,11 +52,8 @@ std::string describePoints(int x1, int y1, int x2, int y2);
 // Applies `pen` with `mode` to the pixel at (x, y) of an RGB32 image, if inside.
 void applyPixel(QImage& image, int x, int y, ColourValue pen, PenMode mode);
 
-// Paints the ink of a bitmap with its top-left corner at `at`, in `colour`.
+// Paints the ink of a bitmap with its top-left corner at `at`, in `colour`, each
+// pixel once (so that exclusive-or drawn twice restores the image).
 void applyRuns(QImage& target, const GlyphBitmap& bitmap, QPoint at, ColourValue colour, PenMode mode);
-
-// Paints every pixel that `stencil` covers (alpha above 0) onto `target` at
-// `at`, each pixel once, with the stencil pixel's colour and `mode`.
-void applyStencil(QImage& target, const QImage& stencil, QPoint at, PenMode mode);
 
 } // namespace qv

@@ -1,8 +1,11 @@
 #include "render/shapes.h"
 
 #include "render/primitives.h"
+#include "render/stencils.h"
 
 #include <QPainter>
+
+#include <tuple>
 
 namespace qv {
 
@@ -23,21 +26,40 @@ QRect covered(QRect corners) {
     return QRect(n.left(), n.top(), n.right() - n.left(), n.bottom() - n.top());
 }
 
-// The shape painted into a stencil: the brush inside, a 1-pixel pen round it.
-QImage shapeStencil(QSize size, bool round, ColourValue pen, ColourValue brush) {
-    QImage stencil(size, QImage::Format_ARGB32);
-    stencil.fill(Qt::transparent);
-    if (size.isEmpty()) return stencil;
-    QPainter p(&stencil);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(toQColor(pen), 1));
-    p.setBrush(toQColor(brush));
-    const QRect inside(0, 0, size.width() - 1, size.height() - 1);
-    if (round)
-        p.drawEllipse(inside);
-    else
-        p.drawRect(inside);
-    return stencil;
+// The outline (a 1-pixel pen) and the inside (the brush) of a shape that fills a
+// box of `size`, painted once per size and kind.
+struct ShapeStencil {
+    GlyphBitmap outline;
+    GlyphBitmap inside;
+};
+
+const ShapeStencil& shapeStencil(QSize size, bool round) {
+    using Key = std::tuple<int, int, bool>;
+    static thread_local StencilCache<Key, ShapeStencil> cache(1024);
+    return cache.get(Key{size.width(), size.height(), round}, [&] {
+        // Two colours tell the pen's pixels from the brush's; which pixels are
+        // covered does not depend on the colours.
+        constexpr QRgb Pen = 0xFFFF0000, Brush = 0xFF0000FF;
+        const QImage stencil = paintedScratch(size, [&](QPainter& p) {
+            p.setPen(QPen(QColor::fromRgb(Pen), 1));
+            p.setBrush(QColor::fromRgb(Brush));
+            const QRect inside(0, 0, size.width() - 1, size.height() - 1);
+            if (round)
+                p.drawEllipse(inside);
+            else
+                p.drawRect(inside);
+        });
+        return ShapeStencil{GlyphBitmap::fromColour(stencil, Pen), GlyphBitmap::fromColour(stencil, Brush)};
+    });
+}
+
+// The shape in its pen and brush colours with `mode`. A white brush leaves the
+// page as it was in the mask and exclusive-or modes, so it is not drawn at all.
+void paintShape(QImage& target, const QRect& area, bool round, ColourValue pen, ColourValue brush, PenMode mode) {
+    if (area.isEmpty()) return;
+    const ShapeStencil& stencil = shapeStencil(area.size(), round);
+    if (brush != White || mode == PenMode::Copy) applyRuns(target, stencil.inside, area.topLeft(), brush, mode);
+    applyRuns(target, stencil.outline, area.topLeft(), pen, mode);
 }
 
 const char* typeName(int type) {
@@ -62,18 +84,16 @@ void DrawShape(DrawContext& dc, const ScoreObject& s, ColourValue colour, bool x
     if (dc.HighResMode) {
         const QRect area = covered(QRect(box.topLeft() * 3 + dc.HiResOrigin, box.bottomRight() * 3 + dc.HiResOrigin));
         if (s.shapeBlanking()) {
-            applyStencil(dc.Printimage, shapeStencil(area.size(), round, White, White), area.topLeft(), PenMode::Copy);
+            paintShape(dc.Printimage, area, round, White, White, PenMode::Copy);
             return;
         }
-        const ColourValue brush = s.shapeFilled() ? 0x000000 : White;
-        applyStencil(dc.Printimage, shapeStencil(area.size(), round, 0x000000, brush), area.topLeft(), PenMode::Mask);
+        paintShape(dc.Printimage, area, round, 0x000000, s.shapeFilled() ? 0x000000 : White, PenMode::Mask);
         return;
     }
     const QRect area = covered(box.translated(dc.ScreenOrigin));
     const ColourValue pen = s.shapeBlanking() ? dc.colours.Erase : colour;
     const ColourValue brush = s.shapeFilled() ? pen : White;
-    applyStencil(dc.MainImage, shapeStencil(area.size(), round, pen, brush), area.topLeft(),
-                 xorMode ? PenMode::NotXor : PenMode::Mask);
+    paintShape(dc.MainImage, area, round, pen, brush, xorMode ? PenMode::NotXor : PenMode::Mask);
 }
 
 } // namespace qv

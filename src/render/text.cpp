@@ -254,13 +254,37 @@ ColourValue longTextColour(const DrawContext& dc, int attributes, ColourValue co
     return colour;
 }
 
+// What the frame of a boxed text is measured by, in the screen font.
+struct BoxMetrics {
+    int space = 0; // width of " "
+    int text = 0;  // TextWidthSpecial
+    int height = 0;
+};
+
+BoxMetrics measureBox(const FontDesc& desc, const std::string& text) {
+    const QFont font = TextFont(desc, 1);
+    const QFontMetrics metrics(font);
+    return {metrics.horizontalAdvance(QChar(' ')), TextWidthSpecial(font, text), metrics.height()};
+}
+
+// Measuring is as dear as setting the text, and the same boxes are drawn on every
+// drawing of a page, so the measures are kept like the set texts.
+const BoxMetrics& boxMetrics(const FontDesc& desc, const std::string& text) {
+    using Key = std::tuple<std::string, std::string, int, int>;
+    static std::map<Key, BoxMetrics> cache;
+    constexpr std::size_t MaxCached = 1024;
+    const Key key{text, desc.name, desc.size, desc.style};
+    const auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    if (cache.size() >= MaxCached) cache.clear();
+    return cache.emplace(key, measureBox(desc, text)).first->second;
+}
+
 // The frame of a boxed text, a space wide either side, measured in the screen font.
 void drawBox(DrawContext& dc, const FontDesc& desc, const std::string& text, int x, int y, ColourValue colour,
              bool xorMode) {
-    const QFont font = TextFont(desc, 1);
-    const int sw = QFontMetrics(font).horizontalAdvance(QChar(' '));
-    const int tw = TextWidthSpecial(font, text);
-    DrawRectOutline(dc, x - sw, y, x + tw + sw, y + QFontMetrics(font).height(), xorMode, colour);
+    const BoxMetrics& m = boxMetrics(desc, text);
+    DrawRectOutline(dc, x - m.space, y, x + m.text + m.space, y + m.height, xorMode, colour);
 }
 
 } // namespace
