@@ -2,7 +2,9 @@
 // The short click played on mode changes when sound effects are on. Where the
 // program was built with Qt Multimedia the compiled-in wave ":/shell/click.wav" is
 // played; otherwise the system beep stands in. Playing never blocks and never fails
-// loudly: a machine without an audio device simply stays silent.
+// loudly: a machine without an audio device simply stays silent. Keep the object in
+// a window (the main frame) rather than in a static: the sound effect it makes on the
+// first play must go before the application object does.
 
 #include <QString>
 

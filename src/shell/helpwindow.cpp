@@ -116,7 +116,9 @@ QString HelpWindow::currentPage() const {
 void HelpWindow::updateButtons() {
     back_->setEnabled(browser_->isBackwardAvailable());
     forward_->setEnabled(browser_->isForwardAvailable());
-    setWindowTitle(QStringLiteral("Quaverly Help - ") + browser_->documentTitle());
+    const QString title = browser_->documentTitle();
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Quaverly Help")
+                                   : QStringLiteral("Quaverly Help - ") + title);
 }
 
 } // namespace qv
