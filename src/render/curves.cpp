@@ -207,10 +207,12 @@ void drawAnchors(DrawContext& dc, const Stave& s, const std::vector<int>& chain,
     }
 }
 
-// The reach bytes of the first point and the stave's extent follow the curve.
+// The reach bytes of the first point and the stave's extent follow the curve. The
+// bounds' bottom includes the thickness; the bottom byte does not, since the stave
+// extent adds the thickness byte to it.
 void recordReach(Stave& s, ScoreObject& first, SplineBounds b) {
     first.setCurveTop(b.minY - 7 - s.Ycoord);
-    first.setCurveBottom(b.maxY + 7 - s.Ycoord);
+    first.setCurveBottom(b.maxY - first.curveThickness() + 7 - s.Ycoord);
     s.MaxY = std::max(s.MaxY, b.maxY + 7);
     s.MinY = std::min(s.MinY, b.minY - 7);
 }

@@ -160,15 +160,19 @@ void drawStemLine(DrawContext& dc, const StemPlan& p, int stem, const NoteGeomet
     const bool up = stem == StemUp;
     const int sx = up ? g.x + 5 : g.x - (form == Form::Edit ? 5 : 4);
     const int y1 = g.y + 1;
+    // The line to end - 1 leaves out its last point. Going up that is the point past
+    // the stem's end; going down it would be the stem's own last pixel, and the stem
+    // would stop one short of the stems in the note glyphs, so it runs one further.
+    const int last = up ? p.end - 1 : p.end;
     if (dc.HighResMode && form == Form::Stored) {
         // The stem is laid beside the head's edge at three times, not centred on it.
         const int u = up ? 1 : 0;
-        FillHiResRect(dc, 3 * sx + u, 3 * y1, 3 * sx + u + 2, 3 * (p.end - 1));
+        FillHiResRect(dc, 3 * sx + u, 3 * y1, 3 * sx + u + 2, 3 * last);
         return;
     }
     // The screen flag glyphs' stems stop one pixel short of their point; reach one
     // further so that the stem is not broken between the head and the flags.
-    const int reach = (up && p.second >= 0) ? p.end - 2 : p.end - 1;
+    const int reach = (up && p.second >= 0) ? p.end - 2 : last;
     DrawLine(dc, sx, y1, sx, xorMode, colour, -1, reach);
 }
 

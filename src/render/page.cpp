@@ -200,7 +200,10 @@ void DrawPage(DrawContext& dc, Score& score, int page, const PageOptions& option
 void DrawStave(DrawContext& dc, Score& score, int s, ColourValue colour, const PageOptions& options) {
     const Stave& st = score.stave(s);
     const ColourValue c = st.invisible ? dc.colours.Nonprinting : colour;
-    if (s != 0) drawStaveFrame(dc, score, s, c, options.preview);
+    // An invisible stave's frame is shown in the non-printing colour, and like
+    // everything in that colour it stays off paper (where every stroke is black).
+    const bool frameShown = !(st.invisible && dc.HighResMode);
+    if (s != 0 && frameShown) drawStaveFrame(dc, score, s, c, options.preview);
     drawObjects(dc, score, s, colour, options);
     if (!dc.HighResMode && !options.preview && st.ForcedBk) drawPageBreakMarker(dc, st);
 }

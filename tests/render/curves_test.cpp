@@ -1,11 +1,14 @@
 // Curves, ties and styled lines, read from the pixels they leave and the calls
 // they record.
 
+#include "layout/staveextent.h"
 #include "render/curves.h"
 #include "render/glyphstore.h"
 #include "support/scorebuilder.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace qv {
 namespace {
@@ -138,16 +141,15 @@ struct CurveFixture : Page {
     Score score = test::makeScore(1);
     Stave& stave = score.stave(1);
     int first = 0;
-    // A three-point curve of thickness 2 on stave 1.
-    CurveFixture() {
+    // A curve on stave 1, by default of three points and thickness 2 above the stave.
+    explicit CurveFixture(const Points& pts = {{20, 90}, {70, 60}, {120, 90}}, int thickness = 2) {
         stave.Ycoord = 100;
         stave.MinY = 70;
         stave.MaxY = 130;
-        const Points pts{{20, 90}, {70, 60}, {120, 90}};
         int previous = 0;
         for (const QPoint& pt : pts) {
             ScoreObject o = makeObject(ObjectKind::CurvePoint, pt.x(), pt.y());
-            o.setCurveThickness(2);
+            o.setCurveThickness(thickness);
             o.setCurvePrev(previous);
             const int index = test::append(stave, o);
             if (previous) stave.object(previous).setCurveNext(index);
@@ -163,9 +165,10 @@ TEST(DrawCurve, RewritesTheReachBytesAndWidensTheStaveOnTheScreenOnly) {
     DrawCurve(f.dc, f.score, 1, f.first, 0, false, false);
     ASSERT_EQ(f.calls.size(), 1u);
     EXPECT_EQ(f.calls[0], "spline (20, 90) (70, 60) (120, 90) thickness 2 colour 000000");
-    // Curve from y 60 to 90 + thickness 2, with 7 to spare, relative to Ycoord 100.
+    // Curve from y 60 to 90, with 7 to spare, relative to Ycoord 100; the thickness
+    // is added by whoever reads the bottom.
     EXPECT_EQ(f.stave.object(f.first).curveTop(), 60 - 7 - 100);
-    EXPECT_EQ(f.stave.object(f.first).curveBottom(), 92 + 7 - 100);
+    EXPECT_EQ(f.stave.object(f.first).curveBottom(), 90 + 7 - 100);
     EXPECT_EQ(f.stave.MinY, 53);
     EXPECT_EQ(f.stave.MaxY, 130); // already below the curve
 
@@ -176,6 +179,20 @@ TEST(DrawCurve, RewritesTheReachBytesAndWidensTheStaveOnTheScreenOnly) {
     EXPECT_EQ(h.calls, std::vector<std::string>{"hires spline (20, 90) (70, 60) (120, 90) thickness 6"});
     EXPECT_EQ(h.stave.object(h.first).curveTop(), 0);
     EXPECT_EQ(h.stave.MinY, 70);
+}
+
+TEST(DrawCurve, TheStaveExtentCountsAThickCurvesThicknessOnce) {
+    // A slur of thickness 4 hanging below the stave, lowest at y 150 in its middle.
+    CurveFixture f(Points{{20, 130}, {70, 150}, {120, 130}}, 4);
+    DrawCurve(f.dc, f.score, 1, f.first, 0, false, false);
+    int lowestInk = 0;
+    for (int x = 0; x < f.dc.MainImage.width(); ++x)
+        for (int y = 0; y < f.dc.MainImage.height(); ++y)
+            if (f.ink(x, y)) lowestInk = std::max(lowestInk, y);
+    EXPECT_EQ(lowestInk, 150 + 4 - 1);
+    EXPECT_EQ(f.stave.MaxY, 150 + 4 + 7) << "the drawer's own reach: one past the ink, and 7";
+    StaveExtent(f.score, 1); // reads the reach bytes back
+    EXPECT_EQ(f.stave.MaxY, 150 + 4 + 7) << "the stave extent agrees with the drawer";
 }
 
 TEST(DrawCurve, AnchorsTheFirstPointInTheAnchorColourAndTheOthersInTheCurveColour) {

@@ -97,15 +97,16 @@ TEST(NoteStems, LowAndHighNotesReachTheMiddleLine) {
     ScoreObject minim = f.note(80, 8, 2, StemDown);
     minim.setStemExtra(1);
     EXPECT_EQ(only(f.draw(minim), "glyph"), (Calls{"glyph 22 at (80, 9) colour 000000"}));
-    EXPECT_EQ(only(f.calls, "line (76"), (Calls{"line (76, 9)-(76, 43) thickness -1 colour 000000"}));
+    // A line leaves out its last point, so a stem down is drawn to end (Ycoord + 4).
+    EXPECT_EQ(only(f.calls, "line (76"), (Calls{"line (76, 9)-(76, 44) thickness -1 colour 000000"}));
 }
 
 TEST(NoteStems, StemsPointingAcrossTheStaveAreShortened) {
     Fixture f;
-    // Step -3 (y = 52) with stem down: y + 29 - T(3) = 77.
+    // Step -3 (y = 52) with stem down: end = y + 29 - T(3) = 77, its last pixel 76.
     EXPECT_EQ(f.draw(f.note(50, -3, 3, StemDown)), (Calls{
                                                        "glyph 25 at (50, 53) colour 000000",
-                                                       "line (46, 53)-(46, 76) thickness -1 colour 000000",
+                                                       "line (46, 53)-(46, 77) thickness -1 colour 000000",
                                                    }));
     // Step 9 and beyond use the largest shortening, 8: y - 27 + 8 with y = 4.
     EXPECT_EQ(only(f.draw(f.note(50, 9, 3, StemUp)), "line (55"),
@@ -167,7 +168,100 @@ TEST(NoteStems, HighResolutionStemsAreBarsBesideTheHeadEdge) {
     f.dc.HighResMode = true;
     EXPECT_EQ(only(f.draw(f.note(50, 1, 3, StemUp)), "hires"), (Calls{"hires rect (166, 111)-(168, 27)"}));
     EXPECT_EQ(only(f.draw(f.note(50, -3, 3, StemDown)), "hires"),
-              (Calls{"hires rect (138, 159)-(140, 228)"}));
+              (Calls{"hires rect (138, 159)-(140, 231)"}));
+}
+
+// The inked rows of column x of an image: first and last, -1 when none.
+struct InkSpan {
+    int top = -1;
+    int bottom = -1;
+};
+InkSpan columnSpan(const QImage& image, int x) {
+    InkSpan span;
+    for (int y = 0; y < image.height(); ++y)
+        if (dark(image, x, y)) {
+            if (span.top < 0) span.top = y;
+            span.bottom = y;
+        }
+    return span;
+}
+
+// How far a stem reaches from the note's y, measured in the pixels of a note drawn
+// alone: down to its last pixel for a stem down, up to its first for a stem up. On
+// paper the column is one inside both the glyphs' stems and the drawn bars, and the
+// reach is in print pixels.
+int stemReach(int step, int duration, int stem, int add, bool highRes) {
+    Fixture f;
+    f.dc.record = nullptr;
+    f.dc.HighResMode = highRes;
+    ScoreObject n = f.note(50, step, duration, stem);
+    n.setStemExtra(add);
+    DrawObject(f.dc, f.score, 1, f.add(n), 0, false);
+    const QImage& image = highRes ? f.dc.Printimage : f.dc.MainImage;
+    const int sx = stem == StemUp ? 55 : 46;
+    const InkSpan span = columnSpan(image, highRes ? 3 * sx + 2 : sx);
+    const int y = highRes ? 3 * n.y() : n.y();
+    return stem == StemUp ? y - span.top : span.bottom - y;
+}
+
+TEST(NoteStems, SeparateStemsReachAsFarAsTheGlyphsOwnBothWays) {
+    for (const bool highRes : {false, true}) {
+        const int unit = highRes ? 3 : 1;
+        SCOPED_TRACE(highRes ? "print" : "screen");
+        for (const int duration : {2, 3}) {
+            // Step 0 draws the whole glyph; a lengthened stem is drawn apart and is
+            // 4 longer for each unit.
+            const int glyphDown = stemReach(0, duration, StemDown, 0, highRes);
+            EXPECT_EQ(stemReach(0, duration, StemDown, 1, highRes), glyphDown + 4 * unit);
+            EXPECT_EQ(stemReach(0, duration, StemDown, 2, highRes), glyphDown + 8 * unit);
+            // Below the middle line a stem down is shortened by T(-step): 4 at step -3.
+            EXPECT_EQ(stemReach(-3, duration, StemDown, 0, highRes), glyphDown - 4 * unit);
+            // On paper a drawn stem up starts at 3 (end - 1), a little beyond its glyph's.
+            if (highRes) continue;
+            const int glyphUp = stemReach(0, duration, StemUp, 0, highRes);
+            EXPECT_EQ(stemReach(0, duration, StemUp, 1, highRes), glyphUp + 4);
+            EXPECT_EQ(stemReach(3, duration, StemUp, 0, highRes), glyphUp - 4);
+        }
+    }
+}
+
+// The rows of a crotchet head drawn without a stem, on the screen or on paper.
+InkSpan headRows(int step, bool highRes) {
+    Fixture f;
+    f.dc.record = nullptr;
+    f.dc.HighResMode = highRes;
+    DrawObject(f.dc, f.score, 1, f.add(f.note(50, step, 3, StemNone)), 0, false);
+    const QImage& image = highRes ? f.dc.Printimage : f.dc.MainImage;
+    InkSpan rows;
+    for (int x = 0; x < image.width(); ++x) {
+        const InkSpan column = columnSpan(image, x);
+        if (column.top < 0) continue;
+        rows.top = rows.top < 0 ? column.top : std::min(rows.top, column.top);
+        rows.bottom = std::max(rows.bottom, column.bottom);
+    }
+    return rows;
+}
+
+TEST(NoteHeads, HeadsAreCentredOnTheirLineOrSpaceOnTheScreenAndOnPaper) {
+    // Stave lines lie on row Ycoord + 8k - 1 on the screen and on rows 3 (Ycoord + 8k) - 1
+    // and 3 (Ycoord + 8k) on paper: a head on a line has as much ink above it as below,
+    // and a head in a space reaches as far toward either line.
+    Fixture f;
+    const int middle = f.ycoord() - 1;
+    for (const int step : {-2, 0, 2}) {
+        const InkSpan head = headRows(step, false);
+        const int line = middle - 4 * step;
+        EXPECT_EQ(line - head.top, head.bottom - line) << "screen, step " << step;
+    }
+    for (const int step : {-1, 1}) {
+        const InkSpan head = headRows(step, false);
+        EXPECT_EQ(head.top + head.bottom, 2 * (middle - 4 * step)) << "screen, step " << step;
+    }
+    for (const int step : {-2, -1, 0, 1, 2}) {
+        const InkSpan head = headRows(step, true);
+        // Twice the centre of the head's rows, against twice the centre of the pitch's rows.
+        EXPECT_EQ(head.top + head.bottom, 2 * 3 * (f.ycoord() - 4 * step) - 1) << "print, step " << step;
+    }
 }
 
 TEST(NoteExtras, DotsStandInTheSpaceAndClearTheFlag) {
@@ -482,7 +576,7 @@ TEST(EditForm, StemAsStoredAndItsOwnStemRules) {
     f.dc.HighResMode = true;
     f.add(f.note(50, -5, 3, StemDown));
     DrawEditNote(f.dc, f.score, 1, 3, 0, false);
-    EXPECT_EQ(only(f.calls, "line"), (Calls{"line (45, 61)-(45, 83) thickness -1 colour 000000"}));
+    EXPECT_EQ(only(f.calls, "line"), (Calls{"line (45, 61)-(45, 84) thickness -1 colour 000000"}));
 }
 
 TEST(EditForm, BeamedCrossHeadsShowAsDiamondsWithTheirGroup) {

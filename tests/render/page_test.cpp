@@ -93,6 +93,31 @@ TEST(DrawStave, AnInvisibleStaveShowsItsJoinsInNonprintingAndItsObjectsInTheColo
     EXPECT_EQ(r.calls, expected);
 }
 
+TEST(DrawStave, OnPaperAnInvisibleStavesFrameDoesNotPrintButItsObjectsAndTheStaveBelowDo) {
+    Score score = twoStaveSystem();
+    Stave& hidden = score.stave(1);
+    hidden.invisible = true;
+    hidden.bracket = hidden.bracketWithNext = hidden.fullEndBar = true;
+    score.stave(2).bracket = true;
+    hidden.Nobjec = 1;
+    hidden.object(1) = makeObject(ObjectKind::Glyph, 100, 40);
+    hidden.object(1).setSymbolCode(60);
+    Recording r;
+    r.dc.HighResMode = true;
+    r.dc.newPrintPage(700, 200);
+    DrawStave(r.dc, score, 1, 0x000000);
+    EXPECT_EQ(r.calls, (Calls{"glyph 60 at (100, 40) colour 000000"}));
+    for (int y = 0; y < 3 * 88; ++y) // the left end, the joins and the bracket beside it
+        for (int x = 3 * 20 - 12; x <= 3 * 20 + 3; ++x) ASSERT_EQ(rgb(r.dc.Printimage, x, y), WhiteRgb) << x << ", " << y;
+    for (int y = 3 * 25; y < 3 * 104; ++y) ASSERT_EQ(rgb(r.dc.Printimage, 3 * 600 + 1, y), WhiteRgb) << y;
+
+    r.calls.clear();
+    DrawStave(r.dc, score, 2, 0x000000);
+    EXPECT_TRUE(has(r.calls, "line (20, 72)-(20, 104) thickness 1 colour 000000"))
+        << "the visible stave below keeps its own left end";
+    EXPECT_EQ(r.calls.back(), "glyph 43 at (20, 88) colour 000000");
+}
+
 TEST(DrawStave, TheHeaderFooterStaveHasNoFrameAndAForcedBreakIsMarkedOnTheScreenOnly) {
     Score score = twoStaveSystem();
     Recording r;
