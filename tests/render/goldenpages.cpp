@@ -1,0 +1,366 @@
+#include "goldenpages.h"
+
+#include "densepage.h"
+#include "render/drawcontext.h"
+#include "render/page.h"
+#include "support/scorebuilder.h"
+
+#include <functional>
+#include <initializer_list>
+#include <utility>
+
+namespace qv::test {
+
+namespace {
+
+constexpr int EdgePageWidth = 696;
+constexpr int EdgePageHeight = 700;
+
+// Builders that keep the page description short.
+struct StaveWriter {
+    Stave& s;
+
+    int add(const ScoreObject& o) { return append(s, o); }
+
+    int note(int x, int position, int duration, int stem, int headStyle = 0) {
+        ScoreObject o = makeNote(x, position, duration, s.Ycoord);
+        o.setStem(stem);
+        o.setHeadStyle(headStyle);
+        return add(o);
+    }
+    int rest(int x, int position, int duration, int dots = 0) {
+        ScoreObject o = makeRest(x, duration);
+        o.setY(s.Ycoord - 4 * position);
+        o.setStaffPosition(position);
+        o.setDots(dots);
+        return add(o);
+    }
+    void beam(std::initializer_list<int> notes) {
+        int previous = 0;
+        for (int i : notes) {
+            if (previous != 0) {
+                s.object(previous).setBeamForward(i);
+                s.object(i).setBeamBack(previous);
+            }
+            previous = i;
+        }
+    }
+    // The later note draws the tie in its own direction.
+    void tie(int from, int to, bool overhand) {
+        s.object(from).setTiedTo(to);
+        s.object(to).setTiedFrom(from);
+        s.object(to).setTieOverhand(overhand);
+    }
+    void clef(int x, int type) { add(makeClef(x, type, s.Ycoord)); }
+    void key(int x, int count) {
+        ScoreObject o = makeObject(ObjectKind::KeySignature, x, s.Ycoord);
+        o.setKeyCount(count);
+        add(o);
+    }
+    void time(int x, int type) {
+        ScoreObject o = makeObject(ObjectKind::TimeSignature, x, s.Ycoord - 8);
+        o.setTimeType(type);
+        add(o);
+    }
+    void bar(int x, int kind) {
+        ScoreObject o = makeObject(ObjectKind::Barline, x, s.Ycoord);
+        o.setBarType(kind);
+        add(o);
+    }
+    void curve(std::initializer_list<std::pair<int, int>> points, int thickness, bool dotted) {
+        const int first = s.Nobjec + 1;
+        int k = 0;
+        const int n = static_cast<int>(points.size());
+        for (const auto& [x, y] : points) {
+            ScoreObject o = makeObject(ObjectKind::CurvePoint, x, y);
+            o.setSymbolCode(SymbolSelf);
+            o.setCurveThickness(thickness);
+            o.setCurveDotted(dotted);
+            o.setCurvePrev(k == 0 ? 0 : first + k - 1);
+            o.setCurveNext(k == n - 1 ? 0 : first + k + 1);
+            add(o);
+            ++k;
+        }
+    }
+    void line(int x, int y, int dx, int dy, int thickness, int style) {
+        ScoreObject o = makeObject(ObjectKind::Line, x, y);
+        o.setLineDx(dx);
+        o.setLineDy(dy);
+        o.setLineThickness(thickness);
+        o.setLineStyle(style);
+        add(o);
+    }
+    void hairpin(int x, int y, int dx, int dy, int thickness) {
+        ScoreObject o = makeObject(ObjectKind::Hairpin, x, y);
+        o.setHairpinDx(dx);
+        o.setHairpinDy(dy);
+        o.setHairpinThickness(thickness);
+        add(o);
+    }
+    void shape(int x, int y, int type, int size1, int size2, bool filled, bool blanking) {
+        ScoreObject o = makeObject(ObjectKind::Shape, x, y);
+        o.setShapeType(type);
+        o.setShapeSize1(size1);
+        o.setShapeSize2(size2);
+        o.setShapeFilled(filled);
+        o.setShapeBlanking(blanking);
+        add(o);
+    }
+    void glyph(int x, int y, int code) {
+        ScoreObject o = makeObject(ObjectKind::Glyph, x, y);
+        o.setSymbolCode(code);
+        add(o);
+    }
+};
+
+Stave& placeStave(Score& score, int s, int ycoord) {
+    Stave& st = score.stave(s);
+    st.Ycoord = ycoord;
+    st.MinY = ycoord - 36;
+    st.MaxY = ycoord + 36;
+    st.LeftX = 40;
+    st.RightX = 660;
+    st.PageNum = 1;
+    return st;
+}
+
+// A bracketed system of three staves with bar lines through it: beams with stubs,
+// key changes with cancelling naturals, stems drawn apart from their heads, ties on
+// both sides, flags, rests, dots and marks.
+void bracketedSystem(Score& score) {
+    for (int s = 1; s <= 3; ++s) {
+        Stave& st = placeStave(score, s, 60 + 70 * (s - 1));
+        st.bracket = true;
+        st.bracketWithNext = s < 3;
+        st.joinToNext = s < 3;
+        st.barLineThrough = s < 3;
+        st.fullEndBar = s < 3;
+    }
+    StaveWriter a{score.stave(1)};
+    a.clef(52, 0);
+    a.key(72, 2);
+    a.time(100, 7);
+    a.beam({a.note(125, 0, 4, StemAuto), a.note(148, 2, 5, StemAuto)}); // dotted quaver, semiquaver
+    a.s.object(a.s.Nobjec - 1).setDots(1);
+    a.beam({a.note(172, -2, 5, StemAuto), a.note(192, -1, 4, StemAuto)});
+    a.s.object(a.s.Nobjec).setDots(1);
+    a.beam({a.note(218, -3, 5, StemAuto), a.note(236, -1, 4, StemAuto), a.note(254, 1, 6, StemAuto),
+            a.note(272, 3, 5, StemAuto)});
+    a.bar(284, 0);
+    a.beam({a.note(300, 4, 4, StemUp, 1), a.note(314, 6, 5, StemUp, 1)}); // small notes
+    a.beam({a.note(334, -4, 4, StemAuto), a.note(352, 5, 4, StemAuto)});  // steep: held at 0.5
+    a.bar(386, 1);
+    a.key(392, -3); // two sharps to three flats: naturals first
+    a.bar(434, 2);
+    a.beam({a.note(450, 1, 7, StemAuto), a.note(466, 2, 7, StemAuto), a.note(482, 1, 4, StemAuto)});
+    a.bar(507, 3);
+    a.note(525, 0, 3, StemAuto);
+    a.bar(544, 4);
+    a.note(575, 4, 2, StemDown);
+    a.bar(656, 5);
+
+    StaveWriter b{score.stave(2)};
+    b.clef(52, 2);
+    b.key(72, -4);
+    // Minims and crotchets whose stems are drawn apart from the head.
+    b.note(120, 1, 3, StemUp);
+    b.note(136, 3, 2, StemUp);
+    b.note(152, -1, 3, StemDown);
+    b.note(168, -3, 2, StemDown);
+    b.note(184, 0, 3, StemUp);   // the whole glyph
+    b.note(200, -9, 3, StemUp);  // stem to the middle line
+    b.note(216, 9, 2, StemDown); // stem to the middle line
+    const int longer = b.note(232, -2, 3, StemUp);
+    b.s.object(longer).setStemExtra(2);
+    const int shorter = b.note(248, 2, 3, StemDown);
+    b.s.object(shorter).setStemExtra(-1);
+    b.key(300, -1); // four flats to one: naturals after
+    b.note(350, 0, 1, StemNone);
+    b.key(400, 3); // one flat to three sharps: naturals first
+    b.key(470, 0); // back to no key
+    b.note(560, -6, 0, StemNone);
+    b.note(610, 7, 1, StemNone);
+
+    StaveWriter c{score.stave(3)};
+    c.clef(52, 1);
+    c.tie(c.note(90, -2, 3, StemUp), c.note(118, -2, 3, StemUp), true);      // stem side, above
+    c.tie(c.note(140, -2, 3, StemUp), c.note(168, -2, 3, StemUp), false);    // head side, below
+    c.tie(c.note(190, 3, 3, StemDown), c.note(218, 3, 3, StemDown), false);  // stem side, below
+    c.tie(c.note(240, 1, 2, StemDown), c.note(268, 2, 2, StemDown), true);   // heads at two heights
+    c.tie(c.note(300, 0, 4, StemUp), c.note(372, 0, 4, StemUp), false);      // a long tie
+    c.tie(c.note(394, -4, 7, StemUp), c.note(410, -4, 7, StemUp), true);     // stem side, hemidemisemiquavers
+    c.note(444, -9, 4, StemUp);  // flags moved to the middle line
+    c.note(458, 9, 5, StemDown);
+    const int raised = c.note(472, 0, 5, StemUp);
+    c.s.object(raised).setStemExtra(2);
+    const int lowered = c.note(490, 1, 6, StemDown);
+    c.s.object(lowered).setStemExtra(1);
+    const int marked = c.note(510, 2, 3, StemDown);
+    c.s.object(marked).setAccent(true);
+    c.s.object(marked).setStaccato(1);
+    c.s.object(marked).setDots(2);
+    const int tenuto = c.note(524, -1, 3, StemUp);
+    c.s.object(tenuto).setStaccato(2);
+    c.s.object(tenuto).setDots(1);
+    c.rest(556, 7, 0);
+    c.rest(570, -9, 1);
+    c.rest(584, 7, 2, 1);
+    c.rest(600, 0, 3, 1);
+    c.rest(616, 0, 5, 1);
+    c.note(634, 8, 3, StemDown, 1); // small head, short ledger lines
+    c.note(646, -8, 4, StemUp);
+}
+
+// A braced pair whose upper stave is invisible: its joins show on the screen only.
+void invisiblePair(Score& score) {
+    Stave& top = placeStave(score, 4, 290);
+    top.brace = true;
+    top.joinToNext = true;
+    top.barLineThrough = true;
+    top.invisible = true;
+    placeStave(score, 5, 360);
+    StaveWriter a{top};
+    a.clef(52, 0);
+    a.note(120, 0, 3, StemAuto);
+    a.bar(200, 0);
+    a.note(260, 5, 2, StemAuto);
+    a.bar(650, 5);
+    StaveWriter b{score.stave(5)};
+    b.clef(52, 1);
+    b.beam({b.note(120, -1, 4, StemAuto), b.note(140, 1, 4, StemAuto), b.note(160, 3, 4, StemAuto)});
+    b.note(260, -5, 2, StemAuto);
+}
+
+// A braced and bracketed pair: the brace stands further out.
+void bracedBracketedPair(Score& score) {
+    Stave& top = placeStave(score, 6, 450);
+    top.brace = true;
+    top.bracket = true;
+    top.bracketWithNext = true;
+    top.joinToNext = true;
+    top.fullEndBar = true;
+    Stave& bottom = placeStave(score, 7, 520);
+    bottom.bracket = true;
+    StaveWriter a{top};
+    a.clef(52, 3);
+    a.time(80, 14);
+    a.beam({a.note(120, 2, 4, StemAuto, 2), a.note(140, 4, 4, StemAuto, 2)}); // stroke heads
+    a.note(170, 0, 3, StemUp, 4);                                              // cross head
+    a.note(190, 0, 2, StemUp, 2);
+    a.note(210, 0, 1, StemUp, 3);
+    a.bar(240, 0);
+    StaveWriter b{score.stave(7)};
+    b.clef(52, 0);
+    b.time(80, 1);
+    b.key(100, 7);
+    b.key(200, -7);
+}
+
+// Curves, lines, hairpins, shapes, symbols and texts on a stave of their own.
+void freeObjects(Score& score) {
+    Stave& st = placeStave(score, 8, 620);
+    const int y = st.Ycoord;
+    StaveWriter w{st};
+    w.curve({{50, y - 20}, {90, y - 34}, {140, y - 22}}, 3, false);
+    w.curve({{60, y + 24}, {170, y + 24}}, 2, true);
+    w.curve({{160, y - 24}, {190, y - 40}, {230, y - 44}, {270, y - 30}, {300, y - 26}}, 4, false);
+    w.curve({{180, y + 20}, {240, y + 34}, {290, y + 22}}, 1, true);
+    w.hairpin(320, y + 30, 60, 6, 1);
+    w.hairpin(450, y + 30, -50, 5, 2);
+    w.line(320, y - 30, 70, 0, 1, 1);
+    w.line(320, y - 36, 70, -8, 2, 2);
+    w.line(400, y - 30, 60, 0, 1, 3);
+    w.line(400, y - 40, 60, 6, 3, 4);
+    w.line(470, y - 20, 0, 40, 3, 0);
+    w.line(480, y - 20, 40, 10, 3, 0);
+    ScoreObject arpeggio = makeObject(ObjectKind::Arpeggio, 580, y + 8);
+    arpeggio.setSegments(3);
+    w.add(arpeggio);
+    ScoreObject trill = makeObject(ObjectKind::Symbol, 560, y - 32);
+    trill.setSymbolCode(166);
+    trill.setRepeats(2);
+    trill.setStepDx(14);
+    w.add(trill);
+    w.glyph(640, y + 30, 141); // mf
+    w.shape(70, y, 0, 6, 0, false, false);
+    w.shape(100, y, 1, 5, 0, true, false);
+    w.shape(130, y - 6, 2, 40, 10, false, false);
+    w.shape(600, y - 4, 3, 40, 16, true, false);
+    w.add(makeNote(540, 2, 3, y));
+    w.shape(534, y - 14, 2, 14, 10, false, true); // blanks the head on paper
+    w.add(makeShortText(240, y - 4, 1, "F\x8f B\x8d E\x8e"));
+    w.add(makeShortText(330, y - 16, 2, "a tempo\x1e!"));
+    w.add(makeTextHead(500, y + 22, 1, "boxed", TextBoxed));
+    w.add(makeTextHead(40, y + 40, 2, "universal", TextUniversal));
+    w.add(makeTextHead(200, y + 40, 1, "no print", TextNonPrinting));
+}
+
+void useFonts(Score& score) {
+    score.fonts.setFont(1, FontDesc{"Times New Roman", 12, 0, 0});
+    score.fonts.setFont(2, FontDesc{"Times New Roman", 20, FontBold | FontItalic, 0});
+    score.fonts.markInUse(1);
+    score.fonts.markInUse(2);
+    score.NumFonts = 2;
+}
+
+Score edgeCasePage() {
+    Score score;
+    score.setStaveCount(8);
+    score.naturalsInKeyChange = true;
+    useFonts(score);
+    bracketedSystem(score);
+    invisiblePair(score);
+    bracedBracketedPair(score);
+    freeObjects(score);
+    return score;
+}
+
+struct PageSource {
+    const char* stem; // file names are stem-page1-screen.png and stem-page1-print.png
+    std::function<Score()> build;
+    int width;
+    int height;
+};
+
+const std::vector<PageSource>& sources() {
+    static const std::vector<PageSource> all{
+        {"dense", densePage, DensePageWidth, DensePageHeight},
+        {"edges", edgeCasePage, EdgePageWidth, EdgePageHeight},
+    };
+    return all;
+}
+
+std::string fileName(const PageSource& source, bool print) {
+    return std::string(source.stem) + "-page1-" + (print ? "print" : "screen") + ".png";
+}
+
+} // namespace
+
+std::vector<GoldenPage> builtGoldenPages() {
+    std::vector<GoldenPage> pages;
+    for (const PageSource& source : sources())
+        for (const bool print : {false, true})
+            pages.push_back({fileName(source, print), print});
+    return pages;
+}
+
+QImage renderGoldenPage(const GoldenPage& page) {
+    for (const PageSource& source : sources()) {
+        if (fileName(source, page.print) != page.name) continue;
+        Score score = source.build();
+        DrawContext dc;
+        if (!page.print) {
+            dc.newScreenPage(source.width, source.height);
+            DrawPage(dc, score, 1);
+            return dc.MainImage;
+        }
+        dc.HighResMode = true;
+        dc.newPrintPage(source.width, source.height);
+        DrawPage(dc, score, 1);
+        DrawBlankingShapes(dc, score, 1);
+        return dc.Printimage;
+    }
+    return {};
+}
+
+} // namespace qv::test
