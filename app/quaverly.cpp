@@ -1,9 +1,11 @@
-// The desktop program.
+// The desktop program: the main frame, started with the configuration and the file
+// named on the command line (the demo score when started by ./qv run).
 
 #include "shell/configfile.h"
 #include "shell/mainframe.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +21,22 @@ bool displayAvailable() {
     return (x11 && *x11) || (wayland && *wayland);
 }
 
+// With QUAVERLY_QUIT_AFTER_FIRST_PAGE set the program ends as soon as the score's
+// page has been painted once: the start-up benchmark times exactly that.
+class QuitAfterFirstPage : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("PageView") && !done_) {
+            done_ = true;
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+
+  private:
+    bool done_ = false;
+};
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -27,14 +45,13 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quaverly 32"));
-    // The settings are read once at start-up and written back at shut-down.
-    const std::string config = qv::configFilePath();
-    qv::Settings settings = qv::readConfiguration(config);
+    QApplication::setApplicationName(QStringLiteral("Quaverly"));
+    QStringList parameters = QApplication::arguments();
+    parameters.removeFirst();
+    QuitAfterFirstPage quitAfterFirstPage;
+    if (!qEnvironmentVariableIsEmpty("QUAVERLY_QUIT_AFTER_FIRST_PAGE")) app.installEventFilter(&quitAfterFirstPage);
     qv::MainFrame frame;
     frame.show();
-    const int result = QApplication::exec();
-    qv::writeConfiguration(config, settings);
-    qv::writeRecentFiles(config, settings.recentFiles);
-    return result;
+    frame.start(qv::configFilePath(), parameters);
+    return QApplication::exec();
 }

@@ -1,13 +1,107 @@
 #pragma once
-// The main frame of the desktop program.
+// The main frame: the program's one top-level window. It holds at most one score
+// window, the menus, the speed bar, the mode label, the status line and the
+// tutorial pane; it starts the program and writes the configuration at the end.
+
+#include "model/settings.h"
+#include "shell/clicksound.h"
+#include "shell/framelink.h"
+#include "shell/speedbuttons.h"
 
 #include <QMainWindow>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QStackedWidget;
+class QTextBrowser;
+class QToolBar;
 
 namespace qv {
 
-class MainFrame : public QMainWindow {
+class ScoreWindow;
+class StatusLine;
+class Ui;
+
+class MainFrame : public QMainWindow, public FrameLink {
   public:
-    explicit MainFrame(QWidget* parent = nullptr);
+    // `ui` answers every message and dialog; the widgets' own when null.
+    explicit MainFrame(Ui* ui = nullptr, QWidget* parent = nullptr);
+    ~MainFrame() override;
+
+    // The first activation: the configuration read from `configPath`, the level and
+    // speed bar applied, the beginner hint and the tip of the day, then the file
+    // named by the parameters (joined with spaces) opened.
+    void start(const std::string& configPath, const QStringList& parameters);
+
+    // File | New, File | Open (with the chooser), opening a named file, closing.
+    void newScore();
+    void fileOpen();
+    bool openFile(const std::string& path);
+    bool closeScore(); // false when the user went back to the score
+
+    void setLevel(int level);
+    void setSpeedBarShown(bool shown);
+
+    Settings& settings() { return settings_; }
+    Ui& ui() { return *ui_; }
+    ScoreWindow* scoreWindow() const { return window_; }
+    QAction* speedAction(SpeedButton id) const { return speed_[static_cast<std::size_t>(id)]; }
+    QToolBar* speedBar() const { return speedBar_; }
+    QLabel* modeLabel() const { return modeLabel_; }
+    QString statusText() const;
+    QMenu* fileMenu() const { return file_; }
+    QTextBrowser* tutorialPane() const { return tutorial_; }
+    ClickSound& clickSound() { return click_; }
+    // The tip of the day; returns whether tips stay on. A dialog unless replaced.
+    std::function<bool(const QString& tip)> tipOfTheDay;
+
+    // FrameLink
+    void showTools(const ToolState& tools) override;
+    void showModeLabel(const QString& text, const QColor& colour) override;
+    void showStatus(const QString& text) override;
+    void playClick() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void createMenus();
+    void createSpeedBar();
+    void createCentre();
+    void rebuildRecentFiles();
+    void applyAvailability();
+    void openWindow(struct Document&& document);
+    void speedButtonPressed(SpeedButton id);
+    void defaultStaveSize();
+    void showOptions();
+    void showTip();
+
+    std::unique_ptr<Ui> ownUi_;
+    Ui* ui_ = nullptr;
+    Settings settings_;
+    std::string configPath_;
+    ClickSound click_;
+    ScoreWindow* window_ = nullptr;
+    QStackedWidget* workspace_ = nullptr;
+    QToolBar* speedBar_ = nullptr;
+    std::array<QAction*, SpeedButtonCount> speed_{};
+    QLabel* modeLabel_ = nullptr;
+    StatusLine* status_ = nullptr;
+    QTextBrowser* tutorial_ = nullptr;
+    QMenu* file_ = nullptr;
+    QMenu* fonts_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    QAction* exit_ = nullptr;
+    std::array<QAction*, 3> levels_{};
+    QAction* speedBarItem_ = nullptr;
+    std::vector<QAction*> recentItems_;
+    int scoreWindowsMade_ = 0;
 };
 
 } // namespace qv

@@ -1,0 +1,21 @@
+#pragma once
+// What the score window asks of the main frame that holds it: the speed bar, the
+// mode label, the status line, the competence level and the click.
+
+#include "edit/toolstate.h"
+
+#include <QColor>
+#include <QString>
+
+namespace qv {
+
+class FrameLink {
+  public:
+    virtual ~FrameLink() = default;
+    virtual void showTools(const ToolState& tools) = 0;
+    virtual void showModeLabel(const QString& text, const QColor& colour) = 0;
+    virtual void showStatus(const QString& text) = 0;
+    virtual void playClick() = 0;
+};
+
+} // namespace qv

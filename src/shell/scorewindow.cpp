@@ -1,0 +1,753 @@
+#include "shell/scorewindow.h"
+
+#include "edit/navigation.h"
+#include "edit/prompts.h"
+#include "layout/pagination.h"
+#include "layout/tidystave.h"
+#include "render/cursor.h"
+#include "render/page.h"
+#include "shell/framelink.h"
+#include "shell/pageview.h"
+#include "shell/pointers.h"
+#include "shell/previewpanel.h"
+#include "shell/windowmenus.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateTime>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace qv {
+
+namespace {
+
+// The colour of the current ("purple") stave on the screen.
+constexpr ColourValue CurrentStaveColour = 0x800080;
+
+QColor fromBgr(std::uint32_t bgr) { return toQColor(bgr); }
+
+// The items whose commands exist; the others are shown, disabled, until they do.
+bool wired(const QString& name) {
+    static const QStringList names{
+        "FileSaveItem", "FileSaveAsItem", "FileCloseItem", "filePreview",  "EnterMusic",   "pageRedraw",
+        "Repaginateitem", "DefineHeadersFooters", "Nextpage", "PreviousPage", "GotoPage", "GotoSystem",
+        "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave"};
+    return names.contains(name);
+}
+
+bool ruleAllows(EnableRule rule, const MenuState& m) {
+    switch (rule) {
+    case EnableRule::Always:
+        return true;
+    case EnableRule::FileCommands:
+        return m.fileCommands;
+    case EnableRule::AdvancedFile:
+        return m.advancedFile;
+    case EnableRule::PageCommands:
+        return m.pageCommands;
+    case EnableRule::RefreshCommands:
+        return m.refreshCommands;
+    case EnableRule::MusicCommands:
+        return m.musicCommands;
+    case EnableRule::AdvancedMusic:
+        return m.advancedMusic;
+    case EnableRule::ModeButton:
+    case EnableRule::Hidden:
+        return false;
+    }
+    return false;
+}
+
+// The mode item and the button that decides it.
+const ButtonState* modeButtonFor(const QString& name, const ToolState& t) {
+    if (name == "EnterMusic") return &t.sbMusic;
+    if (name == "gototextmode") return &t.sbText;
+    if (name == "gotolinemode") return &t.sbLine;
+    if (name == "gotoCurveMode") return &t.sbcurve;
+    if (name == "GotoHairpinMode") return &t.sbHairpin;
+    if (name == "GotoSymbolMode") return &t.sbsymbol;
+    if (name == "gotodrawingmode") return &t.sbdraw;
+    if (name == "GotoEditMode") return &t.sbEdit;
+    return nullptr;
+}
+
+// Height of the paper inside its top and bottom margins: the header/footer page
+// shows the header and footer strips as well as the music area.
+int printedHeight(const Score& score) {
+    const PageData& p = score.page;
+    return roundHalfEven((p.Length - p.TopM - p.BotM) * pageUnitsPerInch(score.StvSiz));
+}
+
+} // namespace
+
+ScoreWindow::ScoreWindow(Document document, Settings& settings, Ui& ui, FrameLink& frame, QWidget* parent)
+    : QWidget(parent), document_(std::move(document)), settings_(settings), ui_(ui), frame_(frame),
+      session_{document_.score, editor_, settings_, ui_, *this} {
+    setObjectName(QStringLiteral("TMDIChild"));
+    setFocusPolicy(Qt::StrongFocus);
+    dc_.colours = coloursFrom(settings_.colours);
+    dc_.scrollIntoView = [this](int x, int y) {
+        const QPoint w = view_->toWidget(QPoint(x, y));
+        scroll_->ensureVisible(w.x(), w.y(), 40, 40);
+    };
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    stack_ = new QStackedWidget(this);
+    layout->addWidget(stack_);
+    scroll_ = new QScrollArea(stack_);
+    scroll_->setObjectName(QStringLiteral("ScrollBox1"));
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setBackgroundRole(QPalette::Dark);
+    scroll_->setStyleSheet(QStringLiteral("QScrollArea { background: #008080; }"));
+    view_ = new PageView;
+    view_->setFocusPolicy(Qt::NoFocus);
+    scroll_->setWidget(view_);
+    scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    stack_->addWidget(scroll_);
+    preview_ = new PreviewPanel(document_.score, dc_.colours, stack_);
+    preview_->onCancel = [this] { SetMode(session_, ModeMusic); };
+    stack_->addWidget(preview_);
+
+    prompt_ = new QLabel(nullptr, Qt::ToolTip);
+    prompt_->setObjectName(QStringLiteral("prompt"));
+    prompt_->setWordWrap(true);
+    prompt_->setStyleSheet(QStringLiteral("QLabel { background: #00ff00; color: black; padding: 4px; }"));
+
+    holdTimer_.setSingleShot(true);
+    holdTimer_.setInterval(1000);
+    connect(&holdTimer_, &QTimer::timeout, this, [this] { onHoldTimer(); });
+    noviceTimer_.setInterval(100);
+    connect(&noviceTimer_, &QTimer::timeout, this, [this] { onNoviceTimer(); });
+
+    createActions();
+    wireActions();
+    connectView();
+    installLayoutHooks(document_.score);
+    document_.score.hooks.refreshStatus = [this](Score&, int s) {
+        if (s == editor_.currentStave()) updateStatus();
+    };
+}
+
+ScoreWindow::~ScoreWindow() {
+    delete prompt_;
+    for (QMenu* m : menus_)
+        delete m;
+}
+
+QAction* ScoreWindow::action(const QString& name) const {
+    const auto found = actions_.find(name);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+std::vector<QAction*> ScoreWindow::fileItems() const {
+    std::vector<QAction*> items;
+    for (const WindowItem& item : windowItems())
+        if (item.menu == WindowMenu::File) items.push_back(action(item.name));
+    return items;
+}
+
+void ScoreWindow::createActions() {
+    std::map<WindowMenu, QMenu*> menus;
+    for (const WindowItem& item : windowItems()) {
+        auto* a = new QAction(QString::fromUtf8(item.caption), this);
+        a->setObjectName(QString::fromUtf8(item.name));
+        if (item.keys.key() != Qt::Key(0)) a->setShortcut(QKeySequence(item.keys));
+        a->setShortcutContext(Qt::WindowShortcut);
+        a->setEnabled(false);
+        if (item.rule == EnableRule::Hidden) a->setVisible(false);
+        actions_[a->objectName()] = a;
+        if (item.menu == WindowMenu::File) continue; // merged into the frame's File menu
+        if (item.menu == WindowMenu::Goto) continue; // a submenu of the page menu, below
+        if (!menus.count(item.menu)) {
+            auto* m = new QMenu(windowMenuTitle(item.menu));
+            menus[item.menu] = m;
+            menus_.push_back(m);
+        }
+        menus[item.menu]->addAction(a);
+        addAction(a); // shortcuts work while the menu is not open
+    }
+    auto* gotoMenu = menus[WindowMenu::Page]->addMenu(windowMenuTitle(WindowMenu::Goto));
+    for (const WindowItem& item : windowItems()) {
+        if (item.menu == WindowMenu::Goto) gotoMenu->addAction(action(item.name));
+        if (item.menu == WindowMenu::File) addAction(action(item.name));
+    }
+    for (QMenu* m : menus_)
+        connect(m, &QMenu::aboutToShow, this, [this] { editor_.swallowNextKeyRelease = true; });
+}
+
+void ScoreWindow::wireActions() {
+    const auto on = [this](const char* name, auto slot) {
+        connect(action(QString::fromUtf8(name)), &QAction::triggered, this, slot);
+    };
+    on("FileSaveItem", [this] { saveCommandFromMenu(false); });
+    on("FileSaveAsItem", [this] { saveCommandFromMenu(true); });
+    on("FileCloseItem", [this] {
+        if (editor_.mode == ModePreview) SetMode(session_, ModeMusic);
+        if (onCloseRequested) onCloseRequested();
+    });
+    on("filePreview", [this] { SetMode(session_, ModePreview); });
+    on("EnterMusic", [this] {
+        SetMode(session_, editor_.previousMode == ModeHeadFoot ? ModeHeadFoot : ModeMusic);
+    });
+    on("pageRedraw", [this] { redrawPage(); });
+    on("Repaginateitem", [this] { repaginateCommand(); });
+    on("DefineHeadersFooters", [this] { toggleHeaderFooterScreen(session_); });
+    on("Nextpage", [this] { stepPage(session_, +1); });
+    on("PreviousPage", [this] { stepPage(session_, -1); });
+    on("GotoPage", [this] { gotoCommand(session_, GotoTarget::Page); });
+    on("GotoSystem", [this] { gotoCommand(session_, GotoTarget::System); });
+    on("GotoStave", [this] { gotoCommand(session_, GotoTarget::Stave); });
+    on("GotoTop", [this] { gotoTop(session_); });
+    on("GotoEnd", [this] { gotoEnd(session_); });
+    on("SortStave", [this] { sortStaveCommand(); });
+}
+
+void ScoreWindow::connectView() {
+    view_->onPress = [this](const PageView::MouseEvent& e) {
+        editor_.pressTime = static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch());
+        editor_.mousePoint = {e.page.x(), e.page.y()};
+        if (editor_.mode == ModeNothing) SetMode(session_, ModeMusic);
+        if (editor_.mode != ModeMusic && editor_.mode != ModeHeadFoot) return;
+        if (e.button == Qt::LeftButton) leftPress(e.page);
+        else if (e.button == Qt::RightButton) {
+            dragStart_ = e.global;
+            rightPress(e.page);
+        }
+    };
+    view_->onMove = [this](const PageView::MouseEvent& e) { mouseMove(e.page, e.buttons, e.global); };
+    view_->onRelease = [this](const PageView::MouseEvent& e) { mouseRelease(e.page, e.button); };
+    view_->onDoubleClick = [this](const PageView::MouseEvent&) {
+        // later: a double click in Music mode completes the provisional object.
+    };
+}
+
+void ScoreWindow::activate() {
+    if (activated_) return;
+    activated_ = true;
+    editor_.mode = ModeNothing;
+    editor_.page.pages = pageCount(document_.score);
+    const int first = document_.score.Nstaves >= 1 ? 1 : 0;
+    setCurrentStave(document_.score, editor_.page, first, settings_.Level, false);
+    editor_.page.currentPage = first ? document_.score.stave(1).PageNum : 0;
+    editor_.cursorX = first ? document_.score.stave(1).LeftX + 20 : 0;
+    showCurrentPage();
+    showModeLabel(ModeNothing, true);
+    refreshTools(session_);
+    if (settings_.Level == Beginner) noviceTimer_.start();
+    setFocus();
+}
+
+// ---------------------------------------------------------------------------------
+// Drawing
+// ---------------------------------------------------------------------------------
+
+void ScoreWindow::showCurrentPage() {
+    const Score& score = document_.score;
+    const int page = editor_.currentPage();
+    const int width = musicAreaWidth(score.page, score.StvSiz);
+    int height = page == 0 ? printedHeight(score) : musicAreaHeight(score.page, score.StvSiz);
+    QPoint origin(0, 0);
+    if (settings_.Pageview && page != 0) {
+        const double s = pageUnitsPerInch(score.StvSiz);
+        origin = QPoint(roundHalfEven(score.page.LeftM * s), roundHalfEven(score.page.TopM * s));
+        height += 2 * origin.y();
+    }
+    dc_.newScreenPage(width + 2 * origin.x(), height);
+    dc_.ScreenOrigin = origin;
+    drawCurrentPage();
+    view_->setPage(&dc_.MainImage, origin);
+    scroll_->verticalScrollBar()->setValue(0);
+    updateStatus();
+}
+
+void ScoreWindow::drawCurrentPage() {
+    PageOptions options;
+    options.pageView = settings_.Pageview;
+    options.fastCpu = settings_.options.FastCPU;
+    options.currentStave = editor_.currentStave();
+    options.filePath = document_.fileName;
+    DrawPage(dc_, document_.score, editor_.currentPage(), options);
+    dc_.cursor.shown = false; // the page was cleared under it
+    const int s = editor_.currentStave();
+    if (editor_.mode != ModeNothing && s >= 1) {
+        const Stave& st = document_.score.stave(s);
+        drawBand(st.MinY, st.MaxY, s);
+    }
+    view_->update();
+}
+
+// Clears the band and draws every stave of the page that reaches into it again,
+// stave `highlighted` in the current-stave colour.
+void ScoreWindow::drawBand(int top, int bottom, int highlighted) {
+    Score& score = document_.score;
+    const int page = editor_.currentPage();
+    int first = MaxStaves + 1;
+    int last = -1;
+    for (int s = 0; s <= score.Nstaves; ++s) {
+        const Stave& st = score.stave(s);
+        if (st.PageNum != page || st.MaxY < top || st.MinY > bottom) continue;
+        first = std::min(first, s);
+        last = s;
+    }
+    if (last < 0) return;
+    {
+        QPainter p(&dc_.MainImage);
+        const int y1 = score.stave(first).MinY + dc_.ScreenOrigin.y();
+        const int y2 = score.stave(last).MaxY + 1 + dc_.ScreenOrigin.y();
+        p.fillRect(QRect(0, y1, dc_.MainImage.width(), y2 - y1 + 1), Qt::white);
+    }
+    if (page != 0) {
+        const StaveRange range = stavesOnPage(score, page);
+        DrawBraces(dc_, score, range.first, range.last, dc_.colours.Ink);
+    }
+    const ColourValue normal = page == 0 ? dc_.colours.UniversalText : dc_.colours.Ink;
+    for (int s = first; s <= last; ++s)
+        DrawStave(dc_, score, s, s == highlighted ? CurrentStaveColour : normal);
+    if (dc_.cursor.shown) dc_.cursor.shown = false; // cleared with the band
+    view_->update();
+}
+
+void ScoreWindow::redrawPage() {
+    drawCurrentPage();
+    updateStatus();
+}
+
+void ScoreWindow::redrawStaves(int first, int last) {
+    const Score& score = document_.score;
+    if (first < 0 || last > score.Nstaves || first > last) return redrawPage();
+    drawBand(score.stave(first).MinY, score.stave(last).MaxY,
+             editor_.mode == ModeMusic ? editor_.currentStave() : -1);
+}
+
+void ScoreWindow::drawStave(int s, bool highlighted) {
+    if (s < 0 || s > document_.score.Nstaves) return;
+    const Stave& st = document_.score.stave(s);
+    drawBand(st.MinY, st.MaxY, highlighted ? s : -1);
+}
+
+void ScoreWindow::setCursorMark(bool shown) {
+    const int s = editor_.currentStave();
+    if (shown == dc_.cursor.shown) return;
+    if (s < 1 || s > document_.score.Nstaves) return; // none in the header/footer screen
+    if (shown) {
+        DrawCursor(dc_, editor_.cursorX, document_.score.stave(s).Ycoord, settings_.options.Cursorthickness,
+                   settings_.options.Cursortype);
+    } else {
+        DrawCursor(dc_, dc_.cursor.x, dc_.cursor.y, settings_.options.Cursorthickness,
+                   settings_.options.Cursortype);
+    }
+    dc_.cursor.shown = shown;
+    view_->update();
+}
+
+// ---------------------------------------------------------------------------------
+// The mode label, pointer, tools, prompts and sound
+// ---------------------------------------------------------------------------------
+
+void ScoreWindow::showModeLabel(int mode, bool inColour) {
+    frame_.showModeLabel(QString::fromUtf8(modeInfo(mode).label),
+                         inColour ? fromBgr(modeInfo(mode).colour) : QColor(Qt::black));
+}
+
+void ScoreWindow::setPagePointer(int mode) {
+    int pointer = modeInfo(mode).pointer;
+    if (pointer == PointerEditSetting) pointer = settings_.options.EditCursor;
+    if (pointer == PointerCross) pointer = CrossPointer;
+    if (pointer == PointerHourglass) view_->setCursor(Qt::WaitCursor);
+    else if (pointer == PointerArrow) view_->setCursor(Qt::ArrowCursor);
+    else view_->setCursor(programPointer(pointer));
+}
+
+void ScoreWindow::applyTools(const ToolState& tools, const MenuState& menus) {
+    frame_.showTools(tools);
+    for (const WindowItem& item : windowItems()) {
+        QAction* a = action(item.name);
+        bool on = ruleAllows(item.rule, menus);
+        if (item.rule == EnableRule::ModeButton) {
+            const ButtonState* b = modeButtonFor(item.name, tools);
+            on = b && b->enabled;
+        }
+        a->setEnabled(on && wired(item.name));
+    }
+    updateStatus();
+}
+
+void ScoreWindow::refresh() { refreshTools(session_); }
+
+void ScoreWindow::showPrompt(int number) {
+    if (settings_.Level >= Advanced) return promptsOff();
+    const QString text = QString::fromStdString(promptText(number));
+    if (text.isEmpty()) return;
+    editor_.promptNumber = number;
+    editor_.hintsShown = true;
+    prompt_->setText(text);
+    prompt_->setMaximumWidth(settings_.Level == Beginner ? 400 : 200);
+    prompt_->adjustSize();
+    const QPoint pointer = QCursor::pos();
+    prompt_->move(pointer + QPoint(-50, 50));
+    if (isVisible()) prompt_->show();
+}
+
+void ScoreWindow::promptsOff() {
+    editor_.hintsShown = false;
+    prompt_->hide();
+    prompt_->clear();
+}
+
+QString ScoreWindow::promptShown() const { return editor_.hintsShown ? prompt_->text() : QString(); }
+
+void ScoreWindow::onNoviceTimer() {
+    if (settings_.Level != Beginner) {
+        promptsOff();
+        noviceTimer_.stop();
+        return;
+    }
+    const int number = beginnerPrompt(editor_, document_.score);
+    if (number == 0) return;
+    if (number != editor_.promptNumber || !editor_.hintsShown) showPrompt(number);
+}
+
+void ScoreWindow::playClick() { frame_.playClick(); }
+
+void ScoreWindow::setTextModeShortcuts(bool menusOwnThem) {
+    static const std::pair<const char*, QKeyCombination> owners[] = {{"FileSaveItem", Qt::CTRL | Qt::Key_S},
+                                                         {"PlaceAnotherSystem", Qt::CTRL | Qt::Key_N},
+                                                         {"AppendNewSystem", Qt::CTRL | Qt::Key_N},
+                                                         {"PlaceClef", Qt::CTRL | Qt::Key_C}};
+    for (const auto& [name, keys] : owners)
+        action(name)->setShortcut(menusOwnThem ? QKeySequence(keys) : QKeySequence());
+}
+
+void ScoreWindow::setDeleteStaveShortcut(bool on) {
+    action("DeleteStaveitem")->setShortcut(on ? QKeySequence(Qt::Key_Delete) : QKeySequence());
+}
+
+void ScoreWindow::openPreview() {
+    stack_->setCurrentWidget(preview_);
+    preview_->open(std::max(1, editor_.currentPage()), settings_.options.Previewdetails);
+    preview_->setFocus();
+}
+
+void ScoreWindow::closePreview() {
+    stack_->setCurrentWidget(scroll_);
+    setFocus();
+}
+
+void ScoreWindow::updateStatus() {
+    if (editor_.mode == ModePreview) return;
+    frame_.showStatus(statusText());
+}
+
+QString ScoreWindow::statusText() const {
+    return QString::fromStdString(statusLine(editor_, document_.score, editor_.mode == ModeBlockCpy));
+}
+
+void ScoreWindow::setHeaderFooterCaption(bool screenOpen) {
+    action("DefineHeadersFooters")
+        ->setText(screenOpen ? QStringLiteral("Close &Header/Footer screen") : QStringLiteral("Define &Header/Footer"));
+}
+
+// ---------------------------------------------------------------------------------
+// Commands
+// ---------------------------------------------------------------------------------
+
+void ScoreWindow::speedButton(SpeedButton id) {
+    switch (id) {
+    case SpeedButton::sbSave:
+        return saveCommandFromMenu(false);
+    case SpeedButton::sbClose:
+        if (onCloseRequested) onCloseRequested();
+        return;
+    case SpeedButton::sbpreview:
+        return SetMode(session_, ModePreview);
+    case SpeedButton::sbredraw:
+        return redrawPage();
+    case SpeedButton::sbMusic:
+        return SetMode(session_, ModeMusic);
+    case SpeedButton::sbPgUp:
+        return stepPage(session_, -1);
+    case SpeedButton::sbPgDn:
+        return stepPage(session_, +1);
+    case SpeedButton::sbheadfoot:
+    case SpeedButton::sbcloseHF:
+        return toggleHeaderFooterScreen(session_);
+    default:
+        return; // later: the buttons of the modes and commands still to come
+    }
+}
+
+bool ScoreWindow::speedButtonWired(SpeedButton id) {
+    switch (id) {
+    case SpeedButton::sbOpen:
+    case SpeedButton::sbNew:
+    case SpeedButton::sbExit:
+    case SpeedButton::sbSave:
+    case SpeedButton::sbClose:
+    case SpeedButton::sbpreview:
+    case SpeedButton::sbredraw:
+    case SpeedButton::sbMusic:
+    case SpeedButton::sbPgUp:
+    case SpeedButton::sbPgDn:
+    case SpeedButton::sbheadfoot:
+    case SpeedButton::sbcloseHF:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ScoreWindow::saveCommandFromMenu(bool saveAs) {
+    if (saveAs) saveAsCommand(document_, settings_, ui_);
+    else saveCommand(document_, settings_, ui_);
+    setWindowTitle(QString::fromStdString(document_.fileName));
+}
+
+void ScoreWindow::repaginateCommand() {
+    Score& score = document_.score;
+    repaginate(score, musicAreaHeight(score.page, score.StvSiz), ui_, editor_.page);
+    score.modified = true;
+    makeStaveCurrent(session_, std::clamp(editor_.currentStave(), 1, std::max(1, score.Nstaves)));
+    showCurrentPage();
+}
+
+void ScoreWindow::sortStaveCommand() {
+    const int s = editor_.currentStave();
+    if (s < 1 || s > document_.score.Nstaves) return;
+    if (document_.score.hooks.recordUndo) document_.score.hooks.recordUndo(document_.score, s);
+    SortStave(document_.score, s);
+    document_.score.modified = true;
+    drawStave(s, true);
+}
+
+bool ScoreWindow::queryClose() {
+    if (!document_.score.modified) return true;
+    const CloseChoice choice = closeQuestion ? closeQuestion() : [this] {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Quaverly File Close"), QStringLiteral("Warning"),
+                        QMessageBox::NoButton, this);
+        box.setInformativeText(QStringLiteral("Current score has not been saved"));
+        QPushButton* save = box.addButton(QStringLiteral("Save and E&xit"), QMessageBox::AcceptRole);
+        QPushButton* back = box.addButton(QStringLiteral("&Back to score"), QMessageBox::RejectRole);
+        QPushButton* quit = box.addButton(QStringLiteral("&Quit and Abort"), QMessageBox::DestructiveRole);
+        box.setDefaultButton(back);
+        box.exec();
+        if (box.clickedButton() == save) return CloseChoice::SaveAndExit;
+        if (box.clickedButton() == quit) return CloseChoice::QuitAndAbort;
+        return CloseChoice::BackToScore;
+    }();
+    switch (choice) {
+    case CloseChoice::SaveAndExit:
+        // A save that fails or is cancelled keeps the window open: nothing is lost.
+        return saveCommand(document_, settings_, ui_);
+    case CloseChoice::QuitAndAbort:
+        return true;
+    case CloseChoice::BackToScore:
+        return false;
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------------
+// Keyboard: menu shortcuts first (Qt's own), then the arrows on the press, then the
+// character on the press and the key on the release.
+// ---------------------------------------------------------------------------------
+
+void ScoreWindow::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    const int key = event->key();
+    if (key == Qt::Key_Left || key == Qt::Key_Right) {
+        if (mods == Qt::NoModifier || mods == Qt::ControlModifier) {
+            const int step = mods == Qt::ControlModifier ? 10 : 1;
+            moveHorizontally(key == Qt::Key_Left ? -step : step);
+        }
+        return;
+    }
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        // later: octave or stave changes of music entry.
+        return;
+    }
+    if (editor_.swallowNextKeyRelease) editor_.swallowNextKeyRelease = false;
+    else editor_.shiftState = {bool(mods & Qt::ShiftModifier), bool(mods & Qt::AltModifier),
+                               bool(mods & Qt::ControlModifier)};
+    if (key == Qt::Key_Escape && editor_.mode == ModePreview) {
+        SetMode(session_, ModeMusic);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void ScoreWindow::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat()) return;
+    if (editor_.swallowNextKeyRelease) {
+        editor_.swallowNextKeyRelease = false;
+        return;
+    }
+    const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    editor_.shiftState = {bool(mods & Qt::ShiftModifier), bool(mods & Qt::AltModifier),
+                          bool(mods & Qt::ControlModifier)};
+    const int key = event->key();
+    if (key != Qt::Key_Left && key != Qt::Key_Right && key != Qt::Key_Up && key != Qt::Key_Down &&
+        modeKeyHandler)
+        modeKeyHandler(editor_.mode, key, mods);
+    stopHoldTimer();
+}
+
+void ScoreWindow::moveHorizontally(int delta) {
+    if (editor_.mode != ModeMusic && editor_.mode != ModeNothing) return; // later: the other modes
+    const int s = editor_.currentStave();
+    if (s < 1) return;
+    const Stave& st = document_.score.stave(s);
+    const bool shown = dc_.cursor.shown;
+    setCursorMark(false);
+    editor_.cursorX = std::clamp(editor_.cursorX + delta, int(st.LeftX), int(st.RightX));
+    if (shown || editor_.mode == ModeMusic) setCursorMark(true);
+}
+
+// ---------------------------------------------------------------------------------
+// Mouse
+// ---------------------------------------------------------------------------------
+
+int ScoreWindow::staveHandleAt(QPoint p) const {
+    const Score& score = document_.score;
+    for (int s = 0; s <= score.Nstaves; ++s) {
+        const Stave& st = score.stave(s);
+        if (st.PageNum != editor_.currentPage()) continue;
+        if (std::abs(p.x() - st.LeftX) <= 15 && std::abs(p.y() - st.Ycoord) <= 16) return s;
+    }
+    return -1;
+}
+
+void ScoreWindow::leftPress(QPoint p) {
+    Score& score = document_.score;
+    setCursorMark(false);
+    if (!score.provisional.present) {
+        editor_.pressPoint = {p.x(), p.y()};
+        const int handle = staveHandleAt(p);
+        if (handle >= 1) {
+            makeStaveCurrent(session_, handle);
+            if (score.hooks.recordUndo) score.hooks.recordUndo(score, handle);
+            drawStave(handle, true);
+            moveStart_ = p;
+            moveStartY_ = score.stave(handle).Ycoord;
+            SetMode(session_, ModeMovestave);
+            return;
+        }
+    }
+    editor_.cursorX = p.x();
+    if (!score.provisional.present && editor_.mode == ModeMusic) {
+        const int s = nearestStave(score, editor_.currentPage(), p.y());
+        if (s >= 1 && s != editor_.currentStave()) {
+            const int old = editor_.currentStave();
+            makeStaveCurrent(session_, s);
+            drawStave(old, false);
+            drawStave(s, true);
+        }
+        updateStatus();
+    }
+    // later: with a provisional object, the object moves to the new cursor x.
+    editor_.holdPoint = editor_.pressPoint;
+    editor_.holdStave = editor_.currentStave();
+    holdTimer_.start();
+}
+
+void ScoreWindow::rightPress(QPoint p) {
+    Score& score = document_.score;
+    if (score.provisional.present) return; // later: the provisional object's attributes dialog
+    if (editor_.mode == ModeMusic) {
+        const int s = nearestStave(score, editor_.currentPage(), p.y());
+        if (s >= 1 && s != editor_.currentStave()) {
+            const int old = editor_.currentStave();
+            makeStaveCurrent(session_, s);
+            drawStave(old, false);
+            drawStave(s, true);
+        }
+        if (s >= 1 && std::abs(p.x() - score.stave(s).LeftX) < 15) return; // later: the binding dialog
+    }
+    if (!settings_.options.Scrollbars) SetMode(session_, ModeDragging);
+}
+
+void ScoreWindow::mouseMove(QPoint p, Qt::MouseButtons buttons, QPoint global) {
+    editor_.mousePoint = {p.x(), p.y()};
+    switch (editor_.mode) {
+    case ModeMovestave:
+        if (buttons & Qt::LeftButton) {
+            const Stave& st = document_.score.stave(editor_.currentStave());
+            const int dy = p.y() - moveStart_.y();
+            view_->setOutline(QRect(st.LeftX, st.Ycoord - 16 + dy, st.RightX - st.LeftX, 32));
+        }
+        return;
+    case ModeDragging:
+        if (!(buttons & Qt::RightButton)) {
+            SetMode(session_, ModeMusic);
+            return;
+        }
+        scroll_->horizontalScrollBar()->setValue(scroll_->horizontalScrollBar()->value() -
+                                                 (global.x() - dragStart_.x()));
+        scroll_->verticalScrollBar()->setValue(scroll_->verticalScrollBar()->value() -
+                                               (global.y() - dragStart_.y()));
+        dragStart_ = global;
+        return;
+    default:
+        break;
+    }
+    if (!(buttons & Qt::LeftButton)) return;
+    const QPoint w = view_->toWidget(p);
+    scroll_->ensureVisible(w.x(), w.y(), 10, 10);
+    // later: without a provisional object a block box is dragged out (Defblock);
+    // with one, the object follows the pointer.
+    if (holdTimer_.isActive()) {
+        editor_.holdPoint = {p.x(), p.y()};
+        holdTimer_.start();
+    }
+}
+
+void ScoreWindow::mouseRelease(QPoint p, Qt::MouseButton button) {
+    stopHoldTimer();
+    if (editor_.mode == ModeMovestave && button == Qt::LeftButton) return finishStaveMove(p);
+    if (editor_.mode == ModeDragging && button == Qt::RightButton) {
+        SetMode(session_, editor_.previousMode == ModeHeadFoot ? ModeHeadFoot : ModeMusic);
+        return;
+    }
+    if (editor_.mode == ModeMusic && button == Qt::LeftButton) {
+        setCursorMark(false);
+        editor_.cursorX = p.x();
+        setCursorMark(true);
+    }
+}
+
+void ScoreWindow::finishStaveMove(QPoint p) {
+    Score& score = document_.score;
+    view_->setOutline({});
+    const int s = editor_.currentStave();
+    int target = moveStartY_ + (p.y() - moveStart_.y());
+    // Below the advanced level a stave may not be dragged past its neighbours.
+    target = std::clamp(target, editor_.page.drag.upper + 1, editor_.page.drag.lower - 1);
+    const int delta = target - score.stave(s).Ycoord;
+    if (delta != 0) {
+        if (score.hooks.recordUndo) score.hooks.recordUndo(score, s);
+        for (int t = s; t <= score.Nstaves && score.stave(t).PageNum == score.stave(s).PageNum; ++t)
+            ShiftStave(score, t, delta);
+        score.modified = true;
+    }
+    makeStaveCurrent(session_, s);
+    SetMode(session_, ModeMusic);
+    redrawPage();
+}
+
+void ScoreWindow::onHoldTimer() {
+    holdTimer_.stop();
+    if (editor_.mode != ModeMusic || !document_.score.provisional.present) return;
+    // later: the object nearest to the pointer on the hold stave, within 25 page
+    // units, becomes current in Edit mode.
+}
+
+} // namespace qv

@@ -1,0 +1,144 @@
+#pragma once
+// The score window: the one document window inside the main frame. It shows one
+// page of the score as a bitmap in a scroll box, keeps the editing state, turns
+// keys and mouse actions into commands by the current mode, and owns the window's
+// menu items, which the frame merges into its menu bar.
+
+#include "edit/setmode.h"
+#include "files/saving.h"
+#include "render/drawcontext.h"
+#include "shell/speedbuttons.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QStackedWidget;
+
+namespace qv {
+
+class FrameLink;
+class PageView;
+class PreviewPanel;
+
+enum class CloseChoice { SaveAndExit, BackToScore, QuitAndAbort };
+
+class ScoreWindow : public QWidget, public ModeHost {
+  public:
+    ScoreWindow(Document document, Settings& settings, Ui& ui, FrameLink& frame, QWidget* parent = nullptr);
+    ~ScoreWindow() override;
+
+    Document& document() { return document_; }
+    Editor& editor() { return editor_; }
+    EditSession& session() { return session_; }
+    DrawContext& drawContext() { return dc_; }
+
+    // The window's menu items by name ("FileSaveItem" ...), and its own top-level
+    // menus in menu-bar order (its File items are merged into the frame's File menu).
+    QAction* action(const QString& name) const;
+    std::vector<QAction*> fileItems() const;
+    std::vector<QMenu*> menus() const { return menus_; }
+
+    // The first activation: the Nothing mode and page 1 drawn.
+    void activate();
+    // A speed button of the frame pressed.
+    void speedButton(SpeedButton id);
+    // Whether a speed button's command exists yet in this window.
+    static bool speedButtonWired(SpeedButton id);
+
+    // The close question of a modified score; true when the window may close.
+    bool queryClose();
+    // Asks how to close a modified score; the dialog by default.
+    std::function<CloseChoice()> closeQuestion;
+    // "&Close this score": the frame closes the window.
+    std::function<void()> onCloseRequested;
+
+    QString statusText() const;
+    PageView* pageView() const { return view_; }
+    PreviewPanel* previewPanel() const { return preview_; }
+    QScrollArea* scrollBox() const { return scroll_; }
+    // The prompt shown beside the pointer, empty when none.
+    QString promptShown() const;
+
+    // Where each later mode's key handling plugs in: called with the mode and the
+    // key of every key release the window does not take itself. Unset: ignored.
+    std::function<void(int mode, int key, Qt::KeyboardModifiers modifiers)> modeKeyHandler;
+
+    // ModeHost
+    void showModeLabel(int mode, bool inColour) override;
+    void setPagePointer(int mode) override;
+    void applyTools(const ToolState& tools, const MenuState& menus) override;
+    void redrawPage() override;
+    void redrawStaves(int first, int last) override;
+    void drawStave(int s, bool highlighted) override;
+    void setCursorMark(bool shown) override;
+    void showPrompt(int number) override;
+    void promptsOff() override;
+    void playClick() override;
+    void setTextModeShortcuts(bool menusOwnThem) override;
+    void setDeleteStaveShortcut(bool on) override;
+    void openPreview() override;
+    void closePreview() override;
+    void showCurrentPage() override;
+    void updateStatus() override;
+    void setHeaderFooterCaption(bool screenOpen) override;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+  private:
+    void createActions();
+    void wireActions();
+    void connectView();
+    void refresh();
+    void drawCurrentPage();
+    void drawBand(int top, int bottom, int highlighted);
+    void moveHorizontally(int delta);
+    void stopHoldTimer() { holdTimer_.stop(); }
+    void onHoldTimer();
+    void onNoviceTimer();
+    void repaginateCommand();
+    void sortStaveCommand();
+    void saveCommandFromMenu(bool saveAs);
+
+    // Mouse in Music and HeadFoot modes, and the two drag modes.
+    void leftPress(QPoint p);
+    void rightPress(QPoint p);
+    void mouseMove(QPoint p, Qt::MouseButtons buttons, QPoint global);
+    void mouseRelease(QPoint p, Qt::MouseButton button);
+    void finishStaveMove(QPoint p);
+    int staveHandleAt(QPoint p) const;
+
+    Document document_;
+    Settings& settings_;
+    Ui& ui_;
+    FrameLink& frame_;
+    Editor editor_;
+    DrawContext dc_;
+    EditSession session_;
+
+    QStackedWidget* stack_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    PageView* view_ = nullptr;
+    PreviewPanel* preview_ = nullptr;
+    QLabel* prompt_ = nullptr;
+    std::map<QString, QAction*> actions_;
+    std::vector<QMenu*> menus_;
+    QTimer holdTimer_;
+    QTimer noviceTimer_;
+    bool activated_ = false;
+    QPoint moveStart_;     // Movestave: where the drag began
+    int moveStartY_ = 0;   // and the stave's Ycoord then
+    QPoint dragStart_;     // Dragging: the press point in widget pixels
+};
+
+} // namespace qv
