@@ -360,7 +360,7 @@ QList<qreal> dashPattern(int dashStyle) {
 // screen and 3 on the print image.
 const PlacedStencil& dashedStencil(QPoint delta, int width, int dashStyle, int scale) {
     using Key = std::tuple<int, int, int, int, int>;
-    static thread_local StencilCache<Key, PlacedStencil> cache(4096);
+    static thread_local StencilCache<Key, PlacedStencil> cache(1024);
     return cache.get(Key{delta.x(), delta.y(), width, dashStyle, scale}, [&] {
         const int pad = width + 2;
         const QRect box = QRect(QPoint(0, 0), delta).normalized().adjusted(-pad, -pad, pad, pad);

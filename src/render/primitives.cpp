@@ -107,7 +107,7 @@ template <PenMode M> void thinLine(const Pixels& canvas, int x1, int y1, int x2,
 // stencil so that an exclusive-or stroke touches each pixel exactly once.
 const PlacedStencil& wideStroke(int dx, int dy, int width) {
     using Key = std::tuple<int, int, int>;
-    static thread_local StencilCache<Key, PlacedStencil> cache(8192);
+    static thread_local StencilCache<Key, PlacedStencil> cache(4096);
     return cache.get(Key{dx, dy, width}, [&] {
         const int pad = width + 2;
         const QRect box = QRect(QPoint(std::min(0, dx), std::min(0, dy)), QPoint(std::max(0, dx), std::max(0, dy)))
@@ -125,6 +125,15 @@ void wideLine(QImage& canvas, int x1, int y1, int x2, int y2, ColourValue colour
     applyRuns(canvas, stroke.ink, QPoint(x1, y1) + stroke.offset, colour, mode);
 }
 
+// One span of pixels in a row; a copy is a plain fill.
+template <PenMode M> void paintSpan(QRgb* first, QRgb* end, QRgb pen) {
+    if constexpr (M == PenMode::Copy) {
+        std::fill(first, end, combine<M>(pen, 0));
+    } else {
+        for (QRgb* p = first; p != end; ++p) *p = combine<M>(pen, *p);
+    }
+}
+
 // The runs of a bitmap onto the pixels, clipped to them.
 template <PenMode M> void paintRuns(const Pixels& target, const GlyphBitmap& bitmap, QPoint at, QRgb pen) {
     const bool inside = at.x() >= 0 && at.y() >= 0 && at.x() + bitmap.width() <= target.width &&
@@ -133,7 +142,7 @@ template <PenMode M> void paintRuns(const Pixels& target, const GlyphBitmap& bit
         // The usual case: no run needs clipping.
         for (const GlyphBitmap::Run& run : bitmap.runs()) {
             QRgb* row = target.row(at.y() + run.row) + at.x();
-            for (int x = run.first; x < run.end; ++x) row[x] = combine<M>(pen, row[x]);
+            paintSpan<M>(row + run.first, row + run.end, pen);
         }
         return;
     }
@@ -141,8 +150,7 @@ template <PenMode M> void paintRuns(const Pixels& target, const GlyphBitmap& bit
         const int y = at.y() + run.row;
         if (y < 0 || y >= target.height) continue;
         const int first = std::max(0, at.x() + run.first), end = std::min(target.width, at.x() + run.end);
-        QRgb* row = target.row(y);
-        for (int x = first; x < end; ++x) row[x] = combine<M>(pen, row[x]);
+        if (first < end) paintSpan<M>(target.row(y) + first, target.row(y) + end, pen);
     }
 }
 
@@ -159,6 +167,8 @@ void applyRuns(QImage& target, const GlyphBitmap& bitmap, QPoint at, ColourValue
         return;
     const Pixels pixels(target);
     const QRgb pen = toRgb(colour);
+    // Black ANDed onto anything is black: the print image's usual case is a copy.
+    if (mode == PenMode::Mask && (pen & 0xFFFFFF) == 0) mode = PenMode::Copy;
     withMode(mode, [&](auto m) { paintRuns<decltype(m)::value>(pixels, bitmap, at, pen); });
 }
 

@@ -1,7 +1,9 @@
 // Whole pages: stave frames, braces, page and band drawing, header/footer fields,
 // the header/footer guide, blanking shapes on paper and the print preview.
 
+#include "densepage.h"
 #include "model/staveops.h"
+#include "render/dispatch.h"
 #include "render/headerfooter.h"
 #include "render/page.h"
 #include "support/scorebuilder.h"
@@ -514,6 +516,25 @@ TEST(DrawPreviewPage, WithDetailsThinLinesSurviveAndTheHeaderIsLaidOverThePage) 
     EXPECT_EQ(rgb(image, 40, 3), WhiteRgb) << "the top margin";
     // The stem at x 300, y 200..260: column 5 + 31, rows 10 + 20..27.
     EXPECT_EQ(rgb(image, 36, 33), 0u) << "shrunk to a tenth, a one-pixel line still shows";
+}
+
+// Every kind of drawing on a crowded page, where strokes, shapes and texts overlap:
+// drawn by exclusive-or each touches every pixel once, so drawing all of it twice
+// must give the page back exactly.
+TEST(DrawPage, EveryObjectOfADensePageDrawnTwiceByExclusiveOrLeavesThePageAsItWas) {
+    Score score = test::densePage();
+    DrawContext dc;
+    dc.newScreenPage(test::DensePageWidth, test::DensePageHeight);
+    DrawPage(dc, score, 1);
+    const QImage page = dc.MainImage.copy();
+    const auto drawAll = [&] {
+        for (int s = 1; s <= score.Nstaves; ++s)
+            for (int i = 1; i <= score.stave(s).Nobjec; ++i) DrawObject(dc, score, s, i, dc.colours.Edit, true);
+    };
+    drawAll();
+    EXPECT_NE(dc.MainImage, page);
+    drawAll();
+    EXPECT_EQ(dc.MainImage, page);
 }
 
 } // namespace
