@@ -72,6 +72,15 @@ void applyRgb(QImage& image, int x, int y, QRgb pen, PenMode mode) {
 
 PenMode penMode(bool xorMode) { return xorMode ? PenMode::NotXor : PenMode::Copy; }
 
+// One span of pixels in a row; a copy is a plain fill.
+template <PenMode M> void paintSpan(QRgb* first, QRgb* end, QRgb pen) {
+    if constexpr (M == PenMode::Copy) {
+        std::fill(first, end, combine<M>(pen, 0));
+    } else {
+        for (QRgb* p = first; p != end; ++p) *p = combine<M>(pen, *p);
+    }
+}
+
 // The thin line without its last point, each pixel touched once.
 template <PenMode M> void thinLine(const Pixels& canvas, int x1, int y1, int x2, int y2, QRgb pen) {
     const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
@@ -80,8 +89,7 @@ template <PenMode M> void thinLine(const Pixels& canvas, int x1, int y1, int x2,
         // Horizontal (stave lines, ledger lines, brace rows): one clipped span.
         if (y1 < 0 || y1 >= canvas.height) return;
         const int first = std::max(0, sx > 0 ? x1 : x2 + 1), end = std::min(canvas.width, sx > 0 ? x2 : x1 + 1);
-        QRgb* row = canvas.row(y1);
-        for (int x = first; x < end; ++x) row[x] = combine<M>(pen, row[x]);
+        if (first < end) paintSpan<M>(canvas.row(y1) + first, canvas.row(y1) + end, pen);
         return;
     }
     int err = dx + dy;
@@ -125,15 +133,6 @@ void wideLine(QImage& canvas, int x1, int y1, int x2, int y2, ColourValue colour
     applyRuns(canvas, stroke.ink, QPoint(x1, y1) + stroke.offset, colour, mode);
 }
 
-// One span of pixels in a row; a copy is a plain fill.
-template <PenMode M> void paintSpan(QRgb* first, QRgb* end, QRgb pen) {
-    if constexpr (M == PenMode::Copy) {
-        std::fill(first, end, combine<M>(pen, 0));
-    } else {
-        for (QRgb* p = first; p != end; ++p) *p = combine<M>(pen, *p);
-    }
-}
-
 // The runs of a bitmap onto the pixels, clipped to them.
 template <PenMode M> void paintRuns(const Pixels& target, const GlyphBitmap& bitmap, QPoint at, QRgb pen) {
     const bool inside = at.x() >= 0 && at.y() >= 0 && at.x() + bitmap.width() <= target.width &&
@@ -174,12 +173,13 @@ void applyRuns(QImage& target, const GlyphBitmap& bitmap, QPoint at, ColourValue
 
 void DrawPenLine(QImage& canvas, int x1, int y1, bool xorMode, ColourValue colour, int /*dashStyle*/,
                  int thickness, int y2, int x2) {
-    if (thickness <= 1) {
-        const Pixels pixels(canvas);
-        const QRgb pen = toRgb(colour);
-        withMode(penMode(xorMode), [&](auto m) { thinLine<decltype(m)::value>(pixels, x1, y1, x2, y2, pen); });
-    } else
+    if (thickness > 1) {
         wideLine(canvas, x1, y1, x2, y2, colour, thickness, penMode(xorMode));
+        return;
+    }
+    const Pixels pixels(canvas);
+    const QRgb pen = toRgb(colour);
+    withMode(penMode(xorMode), [&](auto m) { thinLine<decltype(m)::value>(pixels, x1, y1, x2, y2, pen); });
 }
 
 namespace {

@@ -43,13 +43,15 @@ constexpr const char* BuiltPages[] = {
 int differingPixels(const QImage& a, const QImage& b) {
     int differing = 0;
     for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) differing += (a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF);
+        for (int x = 0; x < a.width(); ++x)
+            differing += (a.pixel(x, y) & 0xFFFFFF) != (b.pixel(x, y) & 0xFFFFFF);
     return differing;
 }
 
 // A scratch folder for the drawn pages, kept when a test fails so that they can be looked at.
 fs::path scratchFolder(const std::string& label) {
-    const fs::path out = fs::temp_directory_path() / ("quaverly-golden-" + label + "-" + std::to_string(::getpid()));
+    const fs::path out =
+        fs::temp_directory_path() / ("quaverly-golden-" + label + "-" + std::to_string(::getpid()));
     fs::create_directories(out);
     return out;
 }
@@ -60,7 +62,9 @@ void expectAsApproved(const fs::path& actual, const std::string& name) {
     ASSERT_FALSE(got.isNull()) << actual << " was not drawn";
     ASSERT_FALSE(want.isNull()) << name << " has no approved image; run ./qv goldens";
     ASSERT_EQ(got.size(), want.size()) << name;
-    EXPECT_EQ(differingPixels(got.convertToFormat(QImage::Format_RGB32), want.convertToFormat(QImage::Format_RGB32)), 0)
+    EXPECT_EQ(differingPixels(got.convertToFormat(QImage::Format_RGB32),
+                              want.convertToFormat(QImage::Format_RGB32)),
+              0)
         << name << " differs from the approved image; the new one is " << actual;
 }
 
@@ -78,9 +82,11 @@ TEST(GoldenPages, TheDemoScoreDrawsAsApproved) {
 
 TEST(GoldenPages, ThePagesBuiltInCodeDrawAsApproved) {
     const fs::path out = scratchFolder("built");
-    const std::string command = std::string(QUAVERLY_RENDER_GOLDENS) + " --out " + out.string() + " 2>/dev/null";
+    const std::string command =
+        std::string(QUAVERLY_RENDER_GOLDENS) + " --out " + out.string() + " 2>/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    for (const char* name : BuiltPages) expectAsApproved(out / name, name);
+    for (const char* name : BuiltPages)
+        expectAsApproved(out / name, name);
     if (!HasFailure()) fs::remove_all(out);
 }
 

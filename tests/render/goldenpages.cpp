@@ -183,13 +183,13 @@ void bracketedSystem(Score& score) {
 
     StaveWriter c{score.stave(3)};
     c.clef(52, 1);
-    c.tie(c.note(90, -2, 3, StemUp), c.note(118, -2, 3, StemUp), true);      // stem side, above
-    c.tie(c.note(140, -2, 3, StemUp), c.note(168, -2, 3, StemUp), false);    // head side, below
-    c.tie(c.note(190, 3, 3, StemDown), c.note(218, 3, 3, StemDown), false);  // stem side, below
-    c.tie(c.note(240, 1, 2, StemDown), c.note(268, 2, 2, StemDown), true);   // heads at two heights
-    c.tie(c.note(300, 0, 4, StemUp), c.note(372, 0, 4, StemUp), false);      // a long tie
-    c.tie(c.note(394, -4, 7, StemUp), c.note(410, -4, 7, StemUp), true);     // stem side, hemidemisemiquavers
-    c.note(444, -9, 4, StemUp);  // flags moved to the middle line
+    c.tie(c.note(90, -2, 3, StemUp), c.note(118, -2, 3, StemUp), true);     // stem side, above
+    c.tie(c.note(140, -2, 3, StemUp), c.note(168, -2, 3, StemUp), false);   // head side, below
+    c.tie(c.note(190, 3, 3, StemDown), c.note(218, 3, 3, StemDown), false); // stem side, below
+    c.tie(c.note(240, 1, 2, StemDown), c.note(268, 2, 2, StemDown), true);  // heads at two heights
+    c.tie(c.note(300, 0, 4, StemUp), c.note(372, 0, 4, StemUp), false);     // a long tie
+    c.tie(c.note(394, -4, 7, StemUp), c.note(410, -4, 7, StemUp), true);    // stem side, hemidemisemiquavers
+    c.note(444, -9, 4, StemUp);                                             // flags moved to the middle line
     c.note(458, 9, 5, StemDown);
     const int raised = c.note(472, 0, 5, StemUp);
     c.s.object(raised).setStemExtra(2);
@@ -245,7 +245,7 @@ void bracedBracketedPair(Score& score) {
     a.clef(52, 3);
     a.time(80, 14);
     a.beam({a.note(120, 2, 4, StemAuto, 2), a.note(140, 4, 4, StemAuto, 2)}); // stroke heads
-    a.note(170, 0, 3, StemUp, 4);                                              // cross head
+    a.note(170, 0, 3, StemUp, 4);                                             // cross head
     a.note(190, 0, 2, StemUp, 2);
     a.note(210, 0, 1, StemUp, 3);
     a.bar(240, 0);
