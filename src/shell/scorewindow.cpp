@@ -2,6 +2,8 @@
 
 #include "edit/navigation.h"
 #include "edit/prompts.h"
+#include "files/partialsave.h"
+#include "files/templates.h"
 #include "layout/pagination.h"
 #include "layout/tidystave.h"
 #include "render/cursor.h"
@@ -38,7 +40,8 @@ QColor fromBgr(std::uint32_t bgr) { return toQColor(bgr); }
 // The items whose commands exist; the others are shown, disabled, until they do.
 bool wired(const QString& name) {
     static const QStringList names{
-        "FileSaveItem", "FileSaveAsItem", "FileCloseItem", "filePreview",  "EnterMusic",   "pageRedraw",
+        "FileSaveItem", "FileSaveAsItem", "SaveAsTemplate", "SavePartOfScore", "FileCloseItem", "filePreview",
+        "EnterMusic",   "pageRedraw",
         "Repaginateitem", "DefineHeadersFooters", "Nextpage", "PreviousPage", "GotoPage", "GotoSystem",
         "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave"};
     return names.contains(name);
@@ -191,6 +194,14 @@ void ScoreWindow::wireActions() {
     };
     on("FileSaveItem", [this] { saveCommandFromMenu(false); });
     on("FileSaveAsItem", [this] { saveCommandFromMenu(true); });
+    on("SaveAsTemplate", [this] {
+        TemplateContext context;
+        context.screenResolution = document_.screenResolution;
+        saveAsTemplate(document_.score, document_.fileName, settings_, ui_, context);
+    });
+    on("SavePartOfScore", [this] {
+        savePartOfScore(document_.score, editor_.currentStave(), settings_, ui_, document_.screenResolution);
+    });
     on("FileCloseItem", [this] {
         if (editor_.mode == ModePreview) SetMode(session_, ModeMusic);
         if (onCloseRequested) onCloseRequested();

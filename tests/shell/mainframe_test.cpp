@@ -3,6 +3,7 @@
 // preview, closing, recent files, the competence level and the keyboard.
 
 #include "edit/navigation.h"
+#include "files/partialsave.h"
 #include "shell/configfile.h"
 #include "shell/mainframe.h"
 #include "shell/pageview.h"
@@ -231,6 +232,34 @@ TEST(Close, AnUnmodifiedScoreClosesWithoutAskingAndFreesTheTools) {
     EXPECT_EQ(f.frame.scoreWindow(), nullptr);
     EXPECT_TRUE(f.frame.speedAction(SpeedButton::sbOpen)->isVisible());
     EXPECT_TRUE(f.frame.modeLabel()->text().isEmpty());
+}
+
+TEST(Saving, TheAdvancedFileItemsNeedStandardLevelAndWriteTheirFiles) {
+    Frame beginner(1);
+    beginner.startWith(beginner.demoCopy());
+    QTest::mouseClick(beginner.window().pageView(), Qt::LeftButton, {}, QPoint(300, 300));
+    EXPECT_FALSE(beginner.item("SaveAsTemplate")->isEnabled());
+    EXPECT_TRUE(beginner.item("FileSaveItem")->isEnabled());
+
+    Frame f(2);
+    const QTemporaryDir templates;
+    qputenv("QUAVERLY_TEMPLATES", templates.path().toUtf8());
+    f.startWith(f.demoCopy());
+    QTest::mouseClick(f.window().pageView(), Qt::LeftButton, {}, QPoint(300, 300));
+    ASSERT_TRUE(f.item("SaveAsTemplate")->isEnabled());
+    f.ui.fileAnswers = {std::string("minuet.QVT")};
+    f.ui.buttonAnswers = {ButtonYes}; // keep the music in the template
+    f.ui.inputAnswers = {std::string("Minuet for keyboard")};
+    f.item("SaveAsTemplate")->trigger();
+    qunsetenv("QUAVERLY_TEMPLATES");
+    EXPECT_TRUE(fs::exists(fs::path(templates.path().toStdString()) / "minuet.QVT"));
+    ASSERT_EQ(f.frame.settings().templates.size(), 1u);
+
+    const std::string part = f.dir.path().toStdString() + "/part.QVR";
+    f.ui.savePartScript = [](SavePartDialog& dialog) { return dialog.accept(); };
+    f.ui.fileAnswers = {part};
+    f.item("SavePartOfScore")->trigger();
+    EXPECT_TRUE(fs::exists(part));
 }
 
 TEST(OpenAndNew, ASecondScoreIsRefusedWhileOneIsOpen) {
