@@ -212,6 +212,12 @@ void MainFrame::createMenus() {
     });
     connect(addItem(help, "&Tip of the day"), &QAction::triggered, this, [this] { showTip(); });
     connect(addItem(help, "&About"), &QAction::triggered, this, [page] { page("about"); });
+
+    // The key that opened a menu is released into the score window afterwards.
+    for (QMenu* m : {file_, fonts_, user, help})
+        connect(m, &QMenu::aboutToShow, this, [this] {
+            if (window_) window_->editor().swallowNextKeyRelease = true;
+        });
 }
 
 // ---------------------------------------------------------------------------------
@@ -242,8 +248,7 @@ void MainFrame::start(const std::string& configPath, const QStringList& paramete
 void MainFrame::showTip() {
     const QStringList tips = tipsOfTheDay();
     if (tips.isEmpty() || !tipOfTheDay) return;
-    static int next = 0;
-    settings_.options.Tips = tipOfTheDay(tips[next++ % tips.size()]);
+    settings_.options.Tips = tipOfTheDay(tips[nextTip_++ % tips.size()]);
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
@@ -301,7 +306,6 @@ bool MainFrame::openFile(const std::string& path) {
 }
 
 void MainFrame::openWindow(Document&& document) {
-    ++scoreWindowsMade_;
     window_ = new ScoreWindow(std::move(document), settings_, *ui_, *this, workspace_);
     window_->setWindowTitle(QString::fromStdString(window_->document().fileName));
     window_->onCloseRequested = [this] { closeScore(); };
@@ -342,7 +346,7 @@ void MainFrame::setLevel(int level) {
     settings_.Level = std::clamp(level, 1, 3);
     levels_[static_cast<std::size_t>(settings_.Level - 1)]->setChecked(true);
     applyAvailability();
-    if (window_) refreshTools(window_->session());
+    if (window_) window_->levelChanged();
 }
 
 void MainFrame::setSpeedBarShown(bool shown) {

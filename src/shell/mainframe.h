@@ -101,7 +101,7 @@ class MainFrame : public QMainWindow, public FrameLink {
     std::array<QAction*, 3> levels_{};
     QAction* speedBarItem_ = nullptr;
     std::vector<QAction*> recentItems_;
-    int scoreWindowsMade_ = 0;
+    int nextTip_ = 0;
 };
 
 } // namespace qv

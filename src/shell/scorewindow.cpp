@@ -258,6 +258,12 @@ void ScoreWindow::activate() {
     setFocus();
 }
 
+void ScoreWindow::levelChanged() {
+    refreshTools(session_);
+    if (settings_.Level == Beginner) noviceTimer_.start();
+    if (settings_.Level >= Advanced) promptsOff();
+}
+
 // ---------------------------------------------------------------------------------
 // Drawing
 // ---------------------------------------------------------------------------------
@@ -265,15 +271,17 @@ void ScoreWindow::activate() {
 void ScoreWindow::showCurrentPage() {
     const Score& score = document_.score;
     const int page = editor_.currentPage();
-    const int width = musicAreaWidth(score.page, score.StvSiz);
+    int width = musicAreaWidth(score.page, score.StvSiz);
     int height = page == 0 ? printedHeight(score) : musicAreaHeight(score.page, score.StvSiz);
     QPoint origin(0, 0);
     if (settings_.Pageview && page != 0) {
+        // The whole paper, the music area set in by the left and top margins.
         const double s = pageUnitsPerInch(score.StvSiz);
         origin = QPoint(roundHalfEven(score.page.LeftM * s), roundHalfEven(score.page.TopM * s));
-        height += 2 * origin.y();
+        width = std::max(width + origin.x(), roundHalfEven(score.page.Width * s));
+        height = std::max(height + origin.y(), roundHalfEven(score.page.Length * s));
     }
-    dc_.newScreenPage(width + 2 * origin.x(), height);
+    dc_.newScreenPage(width, height);
     dc_.ScreenOrigin = origin;
     drawCurrentPage();
     view_->setPage(&dc_.MainImage, origin);
@@ -311,6 +319,10 @@ void ScoreWindow::drawBand(int top, int bottom, int highlighted) {
         last = s;
     }
     if (last < 0) return;
+    // The cursor is drawn by exclusive-or: take it off before the band is cleared
+    // and put it back after, so that a part of it outside the band stays right.
+    const bool cursorShown = dc_.cursor.shown;
+    setCursorMark(false);
     {
         QPainter p(&dc_.MainImage);
         const int y1 = score.stave(first).MinY + dc_.ScreenOrigin.y();
@@ -324,7 +336,7 @@ void ScoreWindow::drawBand(int top, int bottom, int highlighted) {
     const ColourValue normal = page == 0 ? dc_.colours.UniversalText : dc_.colours.Ink;
     for (int s = first; s <= last; ++s)
         DrawStave(dc_, score, s, s == highlighted ? CurrentStaveColour : normal);
-    if (dc_.cursor.shown) dc_.cursor.shown = false; // cleared with the band
+    if (cursorShown) setCursorMark(true);
     view_->update();
 }
 
@@ -392,8 +404,6 @@ void ScoreWindow::applyTools(const ToolState& tools, const MenuState& menus) {
     }
     updateStatus();
 }
-
-void ScoreWindow::refresh() { refreshTools(session_); }
 
 void ScoreWindow::showPrompt(int number) {
     if (settings_.Level >= Advanced) return promptsOff();

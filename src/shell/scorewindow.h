@@ -49,6 +49,8 @@ class ScoreWindow : public QWidget, public ModeHost {
 
     // The first activation: the Nothing mode and page 1 drawn.
     void activate();
+    // The user's competence level changed: tools, menus and the beginner prompts follow.
+    void levelChanged();
     // A speed button of the frame pressed.
     void speedButton(SpeedButton id);
     // Whether a speed button's command exists yet in this window.
@@ -99,7 +101,6 @@ class ScoreWindow : public QWidget, public ModeHost {
     void createActions();
     void wireActions();
     void connectView();
-    void refresh();
     void drawCurrentPage();
     void drawBand(int top, int bottom, int highlighted);
     void moveHorizontally(int delta);
