@@ -164,18 +164,13 @@ int lastPage(const qv::Score& score) {
     return last;
 }
 
-// Height of the paper inside its top and bottom margins, header and footer included.
-int printedHeight(const qv::Score& score) {
-    const qv::PageData& p = score.page;
-    return qv::roundHalfEven((p.Length - p.TopM - p.BotM) * qv::pageUnitsPerInch(score.StvSiz));
-}
-
 // The screen page: the music area, one pixel per page unit. The header/footer page
 // also shows the header and footer strips above and below the music area.
 QImage renderScreenPage(qv::Score& score, int page) {
     qv::DrawContext dc;
-    const int height = page == 0 ? printedHeight(score) : qv::musicAreaHeight(score.page, score.StvSiz);
-    dc.newScreenPage(qv::musicAreaWidth(score.page, score.StvSiz), height);
+    const qv::PageData& p = score.page;
+    const int height = page == 0 ? qv::printedHeight(p, score.StvSiz) : qv::musicAreaHeight(p, score.StvSiz);
+    dc.newScreenPage(qv::musicAreaWidth(p, score.StvSiz), height);
     qv::DrawPage(dc, score, page);
     return dc.MainImage;
 }
@@ -187,7 +182,7 @@ QImage renderPrintPage(qv::Score& score, int page, const std::string& path) {
     const double s = qv::pageUnitsPerInch(score.StvSiz);
     qv::DrawContext dc;
     dc.HighResMode = true;
-    dc.newPrintPage(qv::musicAreaWidth(p, score.StvSiz), printedHeight(score));
+    dc.newPrintPage(qv::musicAreaWidth(p, score.StvSiz), qv::printedHeight(p, score.StvSiz));
     dc.HiResOrigin = QPoint(0, 3 * qv::roundHalfEven(p.Header * s));
     qv::PageOptions options;
     options.filePath = path;

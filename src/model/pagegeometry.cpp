@@ -26,6 +26,10 @@ int musicAreaHeight(const PageData& p, double stvSiz) {
     return roundHalfEven(toPageUnits(p.Length - p.TopM - p.BotM - p.Header - p.Footer, stvSiz));
 }
 
+int printedHeight(const PageData& p, double stvSiz) {
+    return roundHalfEven(toPageUnits(p.Length - p.TopM - p.BotM, stvSiz));
+}
+
 ScreenOffset marginOffset(const PageData& p, double stvSiz, bool marginsShown) {
     if (!marginsShown) return {};
     return {roundHalfEven(toPageUnits(p.LeftM, stvSiz)), roundHalfEven(toPageUnits(p.TopM, stvSiz))};

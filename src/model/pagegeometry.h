@@ -37,6 +37,9 @@ double fromPageUnits(double units, double stvSiz);
 // The part of the page inside margins, gutter, header and footer, in page units.
 int musicAreaWidth(const PageData& page, double stvSiz);
 int musicAreaHeight(const PageData& page, double stvSiz);
+// The paper inside its top and bottom margins, header and footer included: the
+// height of a printed page and of the header/footer screen, in page units.
+int printedHeight(const PageData& page, double stvSiz);
 
 // Offset of the music area when the margins are shown on screen.
 struct ScreenOffset {

@@ -157,6 +157,11 @@ bool reaches(const Stave& st, int y1, int y2) {
     return (st.MaxY >= y1 && st.MaxY <= y2) || (st.MinY >= y1 && st.MinY <= y2);
 }
 
+// The colour of stave s: the page's, or on the screen the highlight's.
+ColourValue staveColour(const DrawContext& dc, int s, ColourValue pageColour, const PageOptions& options) {
+    return !dc.HighResMode && s == options.highlightedStave ? options.highlightColour : pageColour;
+}
+
 } // namespace
 
 ColourValue pageStaveColour(const DrawContext& dc, int page, const PageOptions& options) {
@@ -186,7 +191,7 @@ void DrawPage(DrawContext& dc, Score& score, int page, const PageOptions& option
     const ColourValue colour = pageStaveColour(dc, page, options);
     for (int s = 0; s <= score.Nstaves; ++s) {
         if (score.stave(s).PageNum != page) continue;
-        DrawStave(dc, score, s, colour, options);
+        DrawStave(dc, score, s, staveColour(dc, s, colour, options), options);
         if (!dc.HighResMode) repaint(options);
     }
     if (dc.HighResMode) {
@@ -266,7 +271,7 @@ void RedrawBand(DrawContext& dc, Score& score, int page, int y1, int y2, const P
     }
     const ColourValue colour = pageStaveColour(dc, page, options);
     for (int s = first; s <= last; ++s)
-        DrawStave(dc, score, s, colour, options);
+        DrawStave(dc, score, s, staveColour(dc, s, colour, options), options);
     if (options.currentStave >= first && options.currentStave <= last && options.drawCursor)
         options.drawCursor();
 }
@@ -374,7 +379,7 @@ void stretchDetails(const DrawContext& dc, Score& score, QImage& image, const Pr
         painter.drawImage(musicArea.topLeft(), stretchKeepingBlack(music, musicArea.size()));
     }
     if (score.stave(0).Nobjec == 0) return;
-    const int whole = roundHalfEven(toPageUnits(p.Length - p.TopM - p.BotM, score.StvSiz));
+    const int whole = printedHeight(p, score.StvSiz);
     const QImage headed = screenPageFor(dc, score, 0, width, whole);
     const int top = roundHalfEven(p.TopM * r.ppi);
     const int bottom = roundHalfEven((p.Length - p.BotM) * r.ppi);

@@ -24,6 +24,8 @@ struct PageOptions {
     bool fastCpu = false;             // repaint every 16 objects so a long stave shows as it grows
     int screenWidth = 0;              // for the header/footer guide's text; 0 when unknown
     int currentStave = -1;            // the stave holding the entry cursor, -1 for none
+    int highlightedStave = -1;        // on the screen drawn in highlightColour, -1 for none
+    ColourValue highlightColour = 0x800080; // the current ("purple") stave
     std::string filePath;             // for the header/footer fields on paper
     QDateTime clock;                  // the time the fields show; the current time when invalid
     std::function<void()> repaint;    // show MainImage now

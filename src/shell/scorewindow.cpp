@@ -21,7 +21,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -31,9 +30,6 @@
 namespace qv {
 
 namespace {
-
-// The colour of the current ("purple") stave on the screen.
-constexpr ColourValue CurrentStaveColour = 0x800080;
 
 QColor fromBgr(std::uint32_t bgr) { return toQColor(bgr); }
 
@@ -81,13 +77,6 @@ const ButtonState* modeButtonFor(const QString& name, const ToolState& t) {
     if (name == "gotodrawingmode") return &t.sbdraw;
     if (name == "GotoEditMode") return &t.sbEdit;
     return nullptr;
-}
-
-// Height of the paper inside its top and bottom margins: the header/footer page
-// shows the header and footer strips as well as the music area.
-int printedHeight(const Score& score) {
-    const PageData& p = score.page;
-    return roundHalfEven((p.Length - p.TopM - p.BotM) * pageUnitsPerInch(score.StvSiz));
 }
 
 } // namespace
@@ -271,15 +260,17 @@ void ScoreWindow::levelChanged() {
 void ScoreWindow::showCurrentPage() {
     const Score& score = document_.score;
     const int page = editor_.currentPage();
+    // The header/footer page shows the header and footer strips as well as the
+    // music area.
     int width = musicAreaWidth(score.page, score.StvSiz);
-    int height = page == 0 ? printedHeight(score) : musicAreaHeight(score.page, score.StvSiz);
-    QPoint origin(0, 0);
-    if (settings_.Pageview && page != 0) {
+    int height = page == 0 ? printedHeight(score.page, score.StvSiz) : musicAreaHeight(score.page, score.StvSiz);
+    const bool wholePaper = settings_.Pageview && page != 0;
+    const ScreenOffset offset = marginOffset(score.page, score.StvSiz, wholePaper);
+    const QPoint origin(offset.x, offset.y);
+    if (wholePaper) {
         // The whole paper, the music area set in by the left and top margins.
-        const double s = pageUnitsPerInch(score.StvSiz);
-        origin = QPoint(roundHalfEven(score.page.LeftM * s), roundHalfEven(score.page.TopM * s));
-        width = std::max(width + origin.x(), roundHalfEven(score.page.Width * s));
-        height = std::max(height + origin.y(), roundHalfEven(score.page.Length * s));
+        width = std::max(width + origin.x(), roundHalfEven(toPageUnits(score.page.Width, score.StvSiz)));
+        height = std::max(height + origin.y(), roundHalfEven(toPageUnits(score.page.Length, score.StvSiz)));
     }
     dc_.newScreenPage(width, height);
     dc_.ScreenOrigin = origin;
@@ -289,53 +280,31 @@ void ScoreWindow::showCurrentPage() {
     updateStatus();
 }
 
-void ScoreWindow::drawCurrentPage() {
+PageOptions ScoreWindow::pageOptions(int highlighted) const {
     PageOptions options;
     options.pageView = settings_.Pageview;
     options.fastCpu = settings_.options.FastCPU;
     options.currentStave = editor_.currentStave();
+    options.highlightedStave = highlighted;
     options.filePath = document_.fileName;
-    DrawPage(dc_, document_.score, editor_.currentPage(), options);
-    dc_.cursor.shown = false; // the page was cleared under it
-    const int s = editor_.currentStave();
-    if (editor_.mode != ModeNothing && s >= 1) {
-        const Stave& st = document_.score.stave(s);
-        drawBand(st.MinY, st.MaxY, s);
-    }
+    return options;
+}
+
+void ScoreWindow::drawCurrentPage() {
+    // Before the first mode the page shows no current stave.
+    const int highlighted = editor_.mode == ModeNothing ? -1 : editor_.currentStave();
+    DrawPage(dc_, document_.score, editor_.currentPage(), pageOptions(highlighted));
     view_->update();
 }
 
-// Clears the band and draws every stave of the page that reaches into it again,
-// stave `highlighted` in the current-stave colour.
+// Draws the staves of the page that reach into the band again, stave `highlighted`
+// in the current-stave colour.
 void ScoreWindow::drawBand(int top, int bottom, int highlighted) {
-    Score& score = document_.score;
-    const int page = editor_.currentPage();
-    int first = MaxStaves + 1;
-    int last = -1;
-    for (int s = 0; s <= score.Nstaves; ++s) {
-        const Stave& st = score.stave(s);
-        if (st.PageNum != page || st.MaxY < top || st.MinY > bottom) continue;
-        first = std::min(first, s);
-        last = s;
-    }
-    if (last < 0) return;
     // The cursor is drawn by exclusive-or: take it off before the band is cleared
     // and put it back after, so that a part of it outside the band stays right.
     const bool cursorShown = dc_.cursor.shown;
     setCursorMark(false);
-    {
-        QPainter p(&dc_.MainImage);
-        const int y1 = score.stave(first).MinY + dc_.ScreenOrigin.y();
-        const int y2 = score.stave(last).MaxY + 1 + dc_.ScreenOrigin.y();
-        p.fillRect(QRect(0, y1, dc_.MainImage.width(), y2 - y1 + 1), Qt::white);
-    }
-    if (page != 0) {
-        const StaveRange range = stavesOnPage(score, page);
-        DrawBraces(dc_, score, range.first, range.last, dc_.colours.Ink);
-    }
-    const ColourValue normal = page == 0 ? dc_.colours.UniversalText : dc_.colours.Ink;
-    for (int s = first; s <= last; ++s)
-        DrawStave(dc_, score, s, s == highlighted ? CurrentStaveColour : normal);
+    RedrawBand(dc_, document_.score, editor_.currentPage(), top, bottom, pageOptions(highlighted));
     if (cursorShown) setCursorMark(true);
     view_->update();
 }

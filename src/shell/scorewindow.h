@@ -6,7 +6,7 @@
 
 #include "edit/setmode.h"
 #include "files/saving.h"
-#include "render/drawcontext.h"
+#include "render/page.h"
 #include "shell/speedbuttons.h"
 
 #include <QTimer>
@@ -101,6 +101,7 @@ class ScoreWindow : public QWidget, public ModeHost {
     void createActions();
     void wireActions();
     void connectView();
+    PageOptions pageOptions(int highlighted) const;
     void drawCurrentPage();
     void drawBand(int top, int bottom, int highlighted);
     void moveHorizontally(int delta);

@@ -285,6 +285,27 @@ TEST(RedrawBand, RedrawsTheStavesInTheBandOrTheWholePage) {
     EXPECT_EQ(r.calls.front(), "clear screen page") << "no stave reaches into the band";
 }
 
+TEST(DrawPage, TheHighlightedStaveTakesItsColourOnTheScreenOnly) {
+    Score score = test::makeScore(2);
+    PageOptions options;
+    options.highlightedStave = 2;
+    Recording screen;
+    DrawPage(screen.dc, score, 1, options);
+    EXPECT_EQ(countStarting(screen.calls, "line (0, 23)-(600, 23) thickness 1 colour 000000"), 1);
+    EXPECT_EQ(countStarting(screen.calls, "line (0, 71)-(600, 71) thickness 1 colour 800080"), 1);
+
+    screen.calls.clear();
+    RedrawBand(screen.dc, score, 1, 70, 110, options);
+    EXPECT_EQ(countStarting(screen.calls, "line (0, 71)-(600, 71) thickness 1 colour 800080"), 1);
+
+    Recording paper;
+    paper.dc.HighResMode = true;
+    paper.dc.newPrintPage(700, 400);
+    DrawPage(paper.dc, score, 1, options);
+    for (const std::string& call : paper.calls)
+        EXPECT_EQ(call.find("800080"), std::string::npos) << call;
+}
+
 TEST(DrawPage, AFailureStillRestoresTheWindowAndReachesTheCaller) {
     Score score = test::makeScore(2);
     DrawContext dc;
