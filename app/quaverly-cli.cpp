@@ -1,7 +1,9 @@
 // The headless command line: batch work on score files and our own checks.
 
 #include "consoleui.h"
-#include "files/fileio.h"
+#include "files/fileread.h"
+#include "files/safewrite.h"
+#include "files/scorefile.h"
 #include "files/loader.h"
 #include "files/scoredump.h"
 #include "files/scorefilewrite.h"
@@ -43,12 +45,14 @@ int runDump(const std::vector<std::string>& args) {
     if (args.empty() || args.size() > 2) return fail("dump needs SCORE and optionally OUT");
     const std::string& in = args[0];
     const std::string out = args.size() == 2 ? args[1] : qv::defaultDumpName(in);
-    int error = 0;
-    const auto bytes = qv::readFileBytes(in, &error);
-    if (!bytes) return fail("cannot read " + in + ": " + std::strerror(error));
-    const qv::DumpResult dump = qv::dumpScoreFile(*bytes, in);
+    const qv::FileContents contents = qv::readRegularFile(in, qv::MaxScoreFileSize);
+    if (!contents.ok()) return fail("cannot read " + in + ": " + qv::readProblemText(contents));
+    // The listing never replaces what it lists (a score named "X.DMP" would be by default).
+    if (out == in || qv::sameFile(in, out))
+        return fail("cannot write " + out + ": it is the file being listed; name another output file");
+    const qv::DumpResult dump = qv::dumpScoreFile(contents.bytes, in);
     const std::vector<std::uint8_t> text(dump.text.begin(), dump.text.end());
-    const auto written = qv::writeFileAtomically(out, text);
+    const auto written = qv::writeFileSafely(out, text);
     if (!written.ok()) return fail("cannot write " + out + ": " + std::strerror(written.error));
     if (!dump.complete)
         return fail(

@@ -5,9 +5,10 @@
 
 #include "files/loader.h"
 
-#include "files/fileio.h"
+#include "files/fileread.h"
 #include "files/scorefile.h"
 #include "files/scorefileread.h"
+#include "files/tempfiles.h"
 #include "layout/staveextent.h"
 #include "layout/tidystave.h"
 #include "model/pagegeometry.h"
@@ -162,7 +163,8 @@ PrecheckCode precheckScoreFile(const std::string& path) {
     // Anything but a plain file (a folder, a device, a pipe that would never end).
     if (!S_ISREG(st.st_mode)) return PrecheckCode::WrongAttributes;
     if (st.st_size == 0) return PrecheckCode::ZeroSize;
-    if (st.st_size % RecordSize != 0) return PrecheckCode::ImpossibleSize;
+    if (st.st_size % RecordSize != 0 || static_cast<std::uint64_t>(st.st_size) > MaxScoreFileSize)
+        return PrecheckCode::ImpossibleSize;
     Record first{};
     if (!readFirstRecord(path, first)) return PrecheckCode::CannotOpen;
     const FileHeader h = decodeHeader(first.data());
@@ -196,17 +198,19 @@ bool loadScore(const std::string& path, const LoadOptions& options, Ui& ui, Scor
         showError(ui, precheckMessage(code, path));
         return false;
     }
-    const auto bytes = readFileBytes(path);
-    if (!bytes) {
+    // What a save killed half way left beside the file goes now.
+    clearStaleTemporaries(folderOf(path));
+    const FileContents contents = readRegularFile(path, MaxScoreFileSize);
+    if (!contents.ok()) {
         showError(ui, readError(path));
         return false;
     }
-    return loadScoreBytes(*bytes, path, options, ui, out);
+    return loadScoreBytes(contents.bytes, path, options, ui, out);
 }
 
 bool loadScoreBytes(const std::vector<std::uint8_t>& bytes, const std::string& name,
                     const LoadOptions& options, Ui& ui, Score& out) {
-    if (bytes.size() < RecordSize) {
+    if (bytes.size() < RecordSize || bytes.size() > MaxScoreFileSize) {
         showError(ui, readError(name));
         return false;
     }

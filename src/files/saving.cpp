@@ -1,21 +1,19 @@
-// Save and Save As, with the one-generation backup. The new file is complete on
-// disk before anything is renamed, and every step after that is a link or an
-// atomic rename, so a crash at any instant leaves the score's file in place:
-// either the old version or the new one, never a part of either and never none.
+// Save and Save As, with the one-generation backup. The writing itself follows the
+// rules every writer shares (links followed, read-only files refused, modes and
+// owners kept): the new file is complete on disk before anything is renamed, and
+// every step after that is a link or an atomic rename, so a crash at any instant
+// leaves the score's file in place, either the old version or the new one.
 
 #include "files/saving.h"
 
-#include "files/fileio.h"
+#include "files/safewrite.h"
 #include "files/scorefilewrite.h"
 #include "model/ui.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cctype>
-#include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace qv {
 
@@ -25,7 +23,6 @@ const char* const SavedAsMessage = "Score saved as %s";
 const char* const ScoreExtension = ".QVR";
 const char* const BackupExtension = ".QVB";
 constexpr std::size_t MaxRecentFiles = 9;
-constexpr int MaxLinkAttempts = 100;
 
 // The progress window is up exactly while the file is being written.
 class ProgressWindow {
@@ -64,85 +61,18 @@ bool hasScoreExtension(const std::string& path) {
     return dot != std::string::npos && upper(path.substr(dot)) == ScoreExtension;
 }
 
-bool isRegularFile(const std::string& path, struct stat& st) {
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+// The backup beside the file written, its extension in the case of the score's:
+// "song.qvr" keeps "song.qvb", anything else gets ".QVB".
+std::string backupNameFor(const std::string& target) {
+    const std::size_t dot = extensionStart(target);
+    const bool lower = dot != std::string::npos && target.substr(dot) == ".qvr";
+    return withExtension(target, lower ? ".qvb" : BackupExtension);
 }
 
-// A name beside `path` that nothing uses yet, for the backup in the making.
-std::string backupTempName(const std::string& path) {
-    static std::atomic<unsigned> counter{0};
-    return path + ".qvb" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
-}
-
-// Without hard links the old version is copied, and the copy flushed like the
-// new file, before it takes the backup's name.
-WriteFileResult copyOldVersion(const std::string& target, std::string& held) {
-    int error = 0;
-    const auto bytes = readFileBytes(target, &error);
-    if (!bytes) return {WriteStage::Create, error};
-    return writeTemporaryBeside(target, *bytes, held);
-}
-
-bool linksUnsupported(int error) {
-    return error == EPERM || error == EXDEV || error == ENOTSUP || error == EOPNOTSUPP || error == EMLINK ||
-           error == ENOSYS;
-}
-
-// Gives the target's current content a second, temporary name, so that the
-// target itself never has to move to become the backup.
-WriteFileResult holdOldVersion(const std::string& target, std::string& held) {
-    for (int attempt = 0; attempt < MaxLinkAttempts; ++attempt) {
-        const std::string name = backupTempName(target);
-        if (::link(target.c_str(), name.c_str()) == 0) {
-            held = name;
-            return {};
-        }
-        if (errno == EEXIST) continue;
-        if (linksUnsupported(errno)) return copyOldVersion(target, held);
-        return {WriteStage::Create, errno};
-    }
-    return {WriteStage::Create, EEXIST};
-}
-
-// Moves the held old version over the backup: one atomic step, so there is always
-// a backup of some generation once there has been one.
-WriteFileResult makeBackup(const std::string& target) {
-    std::string held;
-    const WriteFileResult holding = holdOldVersion(target, held);
-    if (!holding.ok()) return holding;
-    if (::rename(held.c_str(), withExtension(target, BackupExtension).c_str()) != 0) {
-        const int e = errno;
-        ::unlink(held.c_str());
-        return {WriteStage::Write, e};
-    }
-    return {};
-}
-
-// Writes `bytes` as the new content of `path`, first making the existing file the
-// backup when asked to. On failure the target is as it was and no temporary file
-// is left; the backup is replaced only after the new file is safely on disk.
-WriteFileResult replaceKeepingBackup(const std::string& path, const std::vector<std::uint8_t>& bytes,
-                                     bool backup) {
-    std::string temp;
-    const WriteFileResult written = writeTemporaryBeside(path, bytes, temp);
-    if (!written.ok()) return written;
-    struct stat old {};
-    if (isRegularFile(path, old)) {
-        ::chmod(temp.c_str(), old.st_mode & 0777); // the saved file keeps its permissions
-        if (backup) {
-            const WriteFileResult backedUp = makeBackup(path);
-            if (!backedUp.ok()) {
-                ::unlink(temp.c_str());
-                return backedUp;
-            }
-        }
-    }
-    return moveIntoPlace(temp, path);
-}
-
-void showFailure(Ui& ui, const WriteFileResult& result) {
-    const char* pattern = result.stage == WriteStage::Create ? CreateErrorMessage : WriteErrorMessage;
-    showError(ui, formatMessage(pattern, static_cast<long>(result.error)));
+bool askToSaveWithoutBackup(Ui& ui, const std::string& backup, int error) {
+    const std::string text = "The backup copy " + backup + " cannot be made: " + std::strerror(error) +
+                             ".\n\nSave the score without a backup?";
+    return ui.message(MessageType::Warning, text, ButtonYes | ButtonNo) == ButtonYes;
 }
 
 // Adds a name at the top of the recent files: an entry already first stays as it
@@ -174,10 +104,13 @@ bool saveWholeScore(Document& doc, const std::string& path, Ui& ui) {
     Score& score = doc.score;
     const auto bytes =
         encodeScore(score, WriteRange{0, score.Nstaves}, WriteOptions{false, doc.screenResolution});
-    const WriteFileResult result = replaceKeepingBackup(path, bytes, hasScoreExtension(path));
+    BackupPlan backup;
+    backup.nameFor = backupNameFor;
+    backup.saveWithout = [&ui](const std::string& name, int error) { return askToSaveWithoutBackup(ui, name, error); };
+    const WriteFileResult result = writeFileSafely(path, bytes, hasScoreExtension(path) ? &backup : nullptr);
     progress.close();
     if (!result.ok()) {
-        showFailure(ui, result);
+        showWriteFailure(ui, result, path);
         return false;
     }
     score.modified = false;
@@ -186,7 +119,9 @@ bool saveWholeScore(Document& doc, const std::string& path, Ui& ui) {
 
 bool saveCommand(Document& doc, Settings& settings, Ui& ui) {
     if (isUnnamed(doc.fileName)) return saveAsCommand(doc, settings, ui);
-    doc.fileName = withExtension(doc.fileName, ScoreExtension);
+    // A score opened as "song.qvr" is saved as that file; a file of another kind
+    // (a translated one) is not written over but saved beside it as a score.
+    if (!hasScoreExtension(doc.fileName)) doc.fileName = withExtension(doc.fileName, ScoreExtension);
     return saveWholeScore(doc, doc.fileName, ui);
 }
 

@@ -3,7 +3,11 @@
 // description, font pairs, staves, then objects to the end of the file).
 // Multi-byte fields are little-endian.
 
+#include "model/fonttable.h"
+#include "model/stave.h"
+
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,6 +25,12 @@ inline constexpr std::uint8_t FlagPartial = 0x80; // no header/footer stave stor
 
 inline constexpr int LastNoteWorthyVersion = 300; // this version and below are NoteWorthy 2 files
 inline constexpr int DefaultScreenResolution = 96;
+
+// The largest file a valid score can make: header, page and description, every
+// font pair, the header/footer stave and 255 music staves, each stave full. A
+// larger file is refused before anything is allocated for it.
+inline constexpr std::size_t MaxScoreFileRecords = 3 + 2 * MaxFonts + (MaxStaves + 1) * (1 + MaxObjects);
+inline constexpr std::size_t MaxScoreFileSize = MaxScoreFileRecords * RecordSize;
 
 // The header record decoded field by field, without judging it.
 struct FileHeader {

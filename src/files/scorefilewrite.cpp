@@ -3,13 +3,14 @@
 
 #include "files/scorefilewrite.h"
 
-#include "files/fileio.h"
+#include "files/safewrite.h"
 #include "model/bytes.h"
 #include "model/score.h"
 #include "model/ui.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace qv {
 
@@ -173,11 +174,17 @@ std::vector<std::uint8_t> encodeScore(Score& score, WriteRange requested, const 
 
 bool writeScoreFile(Score& score, const std::string& path, WriteRange range, const WriteOptions& options,
                     Ui& ui) {
-    const WriteFileResult result = writeFileAtomically(path, encodeScore(score, range, options));
+    const WriteFileResult result = writeFileSafely(path, encodeScore(score, range, options));
     if (result.ok()) return true;
-    const char* pattern = result.stage == WriteStage::Create ? CreateErrorMessage : WriteErrorMessage;
-    showError(ui, formatMessage(pattern, static_cast<long>(result.error)));
+    showWriteFailure(ui, result, path);
     return false;
+}
+
+void showWriteFailure(Ui& ui, const WriteFileResult& result, const std::string& path) {
+    if (result.stage == WriteStage::Declined) return; // the user chose not to save
+    const char* pattern = result.stage == WriteStage::Create ? CreateErrorMessage : WriteErrorMessage;
+    showError(ui, formatMessage(pattern, static_cast<long>(result.error)) + "\n\n" + std::strerror(result.error) +
+                      ": " + path);
 }
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #pragma once
 // Writing a score, a range of its staves or a template as a score file.
 
+#include "files/safewrite.h"
 #include "files/scorefile.h"
 
 #include <string>
@@ -33,10 +34,15 @@ inline const char* const WriteErrorMessage =
 inline const char* const CreateErrorMessage =
     "An error occurred during the processing of the file. Error code %d";
 
-// Encodes and writes the file. The bytes go to a temporary file beside the target,
-// which replaces the target only when complete, so a failed write leaves the old
-// file as it was. Failures are told to the user; returns false on failure.
+// Encodes and writes the file by the rules every writer shares (safewrite.h): a
+// failed write leaves the old file as it was. Failures are told to the user;
+// returns false on failure.
 bool writeScoreFile(Score& score, const std::string& path, WriteRange range, const WriteOptions& options,
                     Ui& ui);
+
+// Tells the user why writing `path` failed: the program's wording with the error
+// code, then the system's own text and the name. Nothing for a save the user
+// declined.
+void showWriteFailure(Ui& ui, const WriteFileResult& result, const std::string& path);
 
 } // namespace qv

@@ -43,6 +43,11 @@ std::string templateFolder() {
     return (fs::path(data) / "quaverly" / "TEMPLATE").string();
 }
 
+bool isPlainFileName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
+}
+
 bool hasMoreThanClefsAndKeys(const Score& score) {
     for (int s = 1; s <= score.Nstaves; ++s) {
         const Stave& stave = score.stave(s);
@@ -65,8 +70,10 @@ std::optional<std::string> askTemplateFile(const std::string& currentFileName, c
     request.filter = "Quaverly templates (*.QVT)";
     request.defaultExtension = "QVT";
     auto chosen = ui.saveFileName(request);
-    if (!chosen || fs::path(*chosen).filename().empty()) return std::nullopt;
-    return fs::path(*chosen).filename().string();
+    if (!chosen) return std::nullopt;
+    std::string name = fs::path(*chosen).filename().string();
+    if (!isPlainFileName(name)) return std::nullopt;
+    return name;
 }
 
 // Asks until a description that is not blank, or nothing when cancelled.
@@ -145,8 +152,12 @@ void TemplateSelectionDialog::select(int index) {
 
 bool TemplateSelectionDialog::accept() {
     if (selected_ < 0) return false;
-    const std::string& entry = settings_.templates[static_cast<std::size_t>(selected_)];
-    chosen_ = (fs::path(folder_) / templateFileName(entry)).string();
+    const std::string name = templateFileName(settings_.templates[static_cast<std::size_t>(selected_)]);
+    if (!isPlainFileName(name)) {
+        showError(ui_, formatMessage(TemplateNameRefusedMessage, name));
+        return false;
+    }
+    chosen_ = (fs::path(folder_) / name).string();
     return true;
 }
 
@@ -160,8 +171,13 @@ bool TemplateSelectionDialog::deleteSelected() {
     if (ui_.message(MessageType::Confirmation, formatMessage(DeleteTemplateQuestion, shown), ButtonYes | ButtonNo) !=
         ButtonYes)
         return false;
-    std::error_code ignored; // a file already gone still leaves the list
-    fs::remove(fs::path(folder_) / templateFileName(*at), ignored);
+    const std::string name = templateFileName(*at);
+    if (isPlainFileName(name)) {
+        std::error_code ignored; // a file already gone still leaves the list
+        fs::remove(fs::path(folder_) / name, ignored);
+    } else {
+        showError(ui_, formatMessage(TemplateNameRefusedMessage, name));
+    }
     list.erase(at);
     selected_ = list.empty() ? -1 : 0;
     return true;

@@ -34,6 +34,10 @@ inline const char* const TemplateReadErrorMessage = "Error on reading template. 
 inline const char* const TemplateSelectionTitle = "Quaverly Template Selection";
 inline const char* const TemplateListCaption = "List of available templates";
 
+inline const char* const TemplateNameRefusedMessage =
+    "The template list names \"%s\", which is not a plain file name in the template folder. "
+    "That file is left alone.";
+
 inline constexpr std::size_t TemplateFileDescriptionLength = 21; // the file's description record
 inline constexpr std::size_t DeleteQuestionDescriptionLength = 50;
 
@@ -46,6 +50,11 @@ struct TemplateContext {
     std::string folder = templateFolder();
     int screenResolution = DefaultScreenResolution;
 };
+
+// True for a plain file name: no folder part, not "." or "..", not empty. A
+// template's name read from the settings must be one, so that no entry, however it
+// got there, can reach a file outside the template folder.
+bool isPlainFileName(const std::string& name);
 
 // True when some object on staves 1..Nstaves is other than a clef or a key
 // signature (deleted objects waiting for a tidy do not count).
@@ -67,12 +76,14 @@ class TemplateSelectionDialog {
     int selected() const { return selected_; } // -1 when the list is empty
     void select(int index);
 
-    // OK: the selected template becomes the choice; false when nothing is selected.
+    // OK: the selected template becomes the choice; false when nothing is selected
+    // or its name is not a plain file name (refused with a message).
     bool accept();
     // "No template" or Esc.
     void noTemplate();
     // "Delete": asks, and on Yes deletes the selected template's file and entry,
-    // then selects the first entry. True when deleted.
+    // then selects the first entry. True when deleted. An entry whose name is not a
+    // plain file name leaves the list, its file untouched, with a message.
     bool deleteSelected();
 
     // The chosen template's file (folder + file name) after OK.

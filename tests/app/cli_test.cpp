@@ -1,8 +1,8 @@
 // The command line as a user runs it: real files in a scratch folder, real exit codes.
 
-#include "files/fileio.h"
 #include "files/scorefile.h"
 #include "files/scorefilewrite.h"
+#include "support/scratchfolder.h"
 #include "support/scorebuilder.h"
 #include "support/scriptedui.h"
 
@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -84,6 +85,39 @@ TEST_F(Cli, DumpToANamedFileAndFailuresExitNonZeroWithOneLine) {
     EXPECT_NE(run(""), 0) << "no command is a usage error";
 }
 
+// The command line writes only its output, and only where it may: a listing is
+// never written over the file it lists, a read-only file is refused, a pipe is
+// written where it is (and a pipe or device as input refused at once), and a
+// replaced file keeps its mode.
+TEST_F(Cli, OutputsNeverHarmWhatIsNotTheirs) {
+    const std::string listed = writeTwoStaveScore("My Song.DMP");
+    const auto before = test::fileBytes(listed);
+    EXPECT_NE(run("dump '" + listed + "'"), 0);
+    EXPECT_NE(errors.find("it is the file being listed"), std::string::npos) << errors;
+    EXPECT_EQ(test::fileBytes(listed), before);
+
+    const std::string score = writeTwoStaveScore("song.QVR");
+    const std::string readOnly = writeTwoStaveScore("kept.QVR");
+    fs::permissions(readOnly, fs::perms::owner_read);
+    EXPECT_NE(run("convert " + score + " " + readOnly), 0);
+    EXPECT_NE(errors.find("Permission denied"), std::string::npos) << errors;
+    EXPECT_EQ((fs::status(readOnly).permissions() & fs::perms::all), fs::perms::owner_read);
+
+    const std::string priv = writeTwoStaveScore("private.QVR");
+    fs::permissions(priv, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(run("convert " + score + " " + priv), 0) << errors;
+    EXPECT_EQ((fs::status(priv).permissions() & fs::perms::all), fs::perms::owner_read | fs::perms::owner_write);
+
+    const std::string pipe = (dir / "pipe").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_NE(run("convert " + score + " " + pipe), 0) << "nobody reads the pipe";
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_NE(run("dump " + pipe + " " + (dir / "out.DMP").string()), 0);
+    EXPECT_NE(errors.find("not a regular file"), std::string::npos) << errors;
+    EXPECT_NE(run("dump /dev/zero " + (dir / "out.DMP").string()), 0);
+    EXPECT_FALSE(fs::exists(dir / "out.DMP"));
+}
+
 // The object records of a whole file: everything after header, page, fonts and staves.
 std::vector<std::uint8_t> objectRecords(const std::vector<std::uint8_t>& file) {
     const std::size_t numFonts = file[20] | (file[21] << 8);
@@ -98,13 +132,13 @@ TEST_F(Cli, ConvertLoadsAndSavesTheWholeScore) {
     const std::string again = (dir / "again.QVR").string();
     ASSERT_EQ(run("convert " + in + " " + out), 0) << errors;
     ASSERT_EQ(run("convert " + out + " " + again), 0) << errors;
-    const auto original = readFileBytes(in), converted = readFileBytes(out), twice = readFileBytes(again);
-    ASSERT_TRUE(original && converted && twice);
-    EXPECT_EQ(*converted, *twice) << "a loaded and saved score saves the same again";
-    EXPECT_EQ((*converted)[0], 2);
-    EXPECT_EQ((*converted)[3], 0) << "a whole score: no partial or template flag";
-    EXPECT_EQ(objectRecords(*converted), objectRecords(*original));
-    EXPECT_EQ(objectRecords(*converted).size(), 1u * RecordSize);
+    const auto original = test::fileBytes(in), converted = test::fileBytes(out), twice = test::fileBytes(again);
+    ASSERT_FALSE(original.empty() || converted.empty() || twice.empty());
+    EXPECT_EQ(converted, twice) << "a loaded and saved score saves the same again";
+    EXPECT_EQ(converted[0], 2);
+    EXPECT_EQ(converted[3], 0) << "a whole score: no partial or template flag";
+    EXPECT_EQ(objectRecords(converted), objectRecords(original));
+    EXPECT_EQ(objectRecords(converted).size(), 1u * RecordSize);
 }
 
 TEST_F(Cli, ConvertTurnsAPartialFileIntoAWholeScore) {
@@ -115,11 +149,11 @@ TEST_F(Cli, ConvertTurnsAPartialFileIntoAWholeScore) {
     ASSERT_TRUE(writeScoreFile(score, in, {2, 3}, {}, ui));
     const std::string out = (dir / "whole.QVR").string();
     ASSERT_EQ(run("convert " + in + " " + out), 0) << errors;
-    const auto converted = readFileBytes(out);
-    ASSERT_TRUE(converted);
-    EXPECT_EQ((*converted)[0], 2);
-    EXPECT_EQ((*converted)[3] & FlagPartial, 0);
-    const auto objects = objectRecords(*converted);
+    const auto converted = test::fileBytes(out);
+    ASSERT_FALSE(converted.empty());
+    EXPECT_EQ(converted[0], 2);
+    EXPECT_EQ(converted[3] & FlagPartial, 0);
+    const auto objects = objectRecords(converted);
     ASSERT_EQ(objects.size(), 1u * RecordSize);
     EXPECT_EQ(objects[0], 2) << "the note is on the second stave of the new score";
 }

@@ -4,10 +4,10 @@
 // load, and hold exactly one of the two versions. Temporary files that a killed
 // save leaves beside them are not the score's files and are ignored.
 
-#include "files/fileio.h"
 #include "files/loader.h"
 #include "files/saving.h"
 #include "files/scorefilewrite.h"
+#include "support/scratchfolder.h"
 #include "support/randomscore.h"
 #include "support/scriptedui.h"
 
@@ -63,11 +63,10 @@ class CrashSafetyTest : public ::testing::Test {
         Score loaded;
         EXPECT_TRUE(loadScore(path, LoadOptions{96, nullptr}, ui, loaded)) << path << ": " << ui.lastText();
         EXPECT_TRUE(ui.messages.empty()) << ui.lastText();
-        const auto bytes = readFileBytes(path);
-        if (!bytes) return -1;
-        if (*bytes == expectedA) return 0;
-        if (*bytes == expectedB) return 1;
-        ADD_FAILURE() << path << " holds neither version (" << bytes->size() << " bytes)";
+        const auto bytes = fileBytes(path);
+        if (bytes == expectedA) return 0;
+        if (bytes == expectedB) return 1;
+        ADD_FAILURE() << path << " holds neither version (" << bytes.size() << " bytes)";
         return -1;
     }
 

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace qv;
 using namespace qv::test;
@@ -93,6 +94,13 @@ TEST_F(LoaderTest, PrecheckCodesAndMessages) {
               PrecheckCode::ImpossibleSize);
     EXPECT_EQ(precheckScoreFile(put("long.QVR", std::vector<std::uint8_t>(45, 1))),
               PrecheckCode::ImpossibleSize);
+    // Whole records, but more than the largest score can fill: refused from its
+    // size alone, a sparse file of 2.2 GB as quickly as one record too many.
+    for (const std::size_t records : {MaxScoreFileRecords + 1, std::size_t(100'000'000)}) {
+        const std::string huge = (dir / "huge.QVR").string();
+        ASSERT_EQ(::truncate(put("huge.QVR", {}).c_str(), static_cast<off_t>(records * RecordSize)), 0);
+        EXPECT_EQ(precheckScoreFile(huge), PrecheckCode::ImpossibleSize) << records;
+    }
 
     std::vector<std::uint8_t> bytes = plainFile();
     EXPECT_EQ(precheckScoreFile(put("good.QVR", bytes)), PrecheckCode::Ok);

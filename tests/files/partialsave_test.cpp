@@ -1,9 +1,9 @@
 // Saving part of a score: the range dialog's coupling and check, and the partial
 // file with its progress text.
 
-#include "files/fileio.h"
 #include "files/partialsave.h"
 #include "model/settings.h"
+#include "support/scratchfolder.h"
 #include "support/scorebuilder.h"
 #include "support/scriptedui.h"
 
@@ -126,13 +126,12 @@ TEST_F(SavePart, OneSystemOfTwoStavesFromStaveThree) {
     EXPECT_TRUE(score.modified) << "a partial save leaves the modified flag alone";
     EXPECT_EQ(settings.Directory, dir.string());
 
-    const auto bytes = readFileBytes(path);
-    ASSERT_TRUE(bytes);
+    const auto bytes = test::fileBytes(path);
     // header, page, one font pair, two stave records, one object
-    ASSERT_EQ(bytes->size(), 7u * RecordSize);
-    EXPECT_EQ((*bytes)[0], 2) << "Nstaves of the stored range";
-    EXPECT_EQ((*bytes)[3] & (FlagPartial | FlagTemplate), FlagPartial);
-    EXPECT_EQ((*bytes)[6 * RecordSize], 2) << "the note's stave is the second stored";
+    ASSERT_EQ(bytes.size(), 7u * RecordSize);
+    EXPECT_EQ(bytes[0], 2) << "Nstaves of the stored range";
+    EXPECT_EQ(bytes[3] & (FlagPartial | FlagTemplate), FlagPartial);
+    EXPECT_EQ(bytes[6 * RecordSize], 2) << "the note's stave is the second stored";
     EXPECT_FALSE(fs::exists(dir / "middle.QVB")) << "no backup";
 }
 

@@ -2,9 +2,9 @@
 // one-generation backup, the chooser and the settings it updates, progress texts,
 // and failed saves that must leave every file and the modified flag alone.
 
-#include "files/fileio.h"
 #include "files/saving.h"
 #include "files/scorefilewrite.h"
+#include "support/scratchfolder.h"
 #include "support/scorebuilder.h"
 #include "support/scriptedui.h"
 
@@ -43,7 +43,7 @@ class SavingTest : public ::testing::Test {
     }
 
     std::vector<std::uint8_t> bytesOf(const std::string& path) const {
-        return readFileBytes(path).value_or(std::vector<std::uint8_t>{});
+        return fileBytes(path);
     }
 
     // Every file in the folder: a failed save must leave no temporary behind.
@@ -167,8 +167,8 @@ TEST_F(SavingTest, OnlyScoreFilesAreBackedUp) {
 TEST_F(SavingTest, SaveIntoAMissingFolderChangesNothing) {
     const std::string path = at("gone/song.QVR");
     EXPECT_FALSE(saveWholeScore(doc, path, ui));
-    EXPECT_EQ(ui.lastText(),
-              "An error occurred during the processing of the file. Error code " + std::to_string(ENOENT));
+    EXPECT_EQ(ui.lastText(), "An error occurred during the processing of the file. Error code " +
+                                 std::to_string(ENOENT) + "\n\nNo such file or directory: " + path);
     EXPECT_EQ(ui.messages.back().type, MessageType::Error);
     EXPECT_EQ(ui.progressClosed, 1);
     EXPECT_TRUE(doc.score.modified);
@@ -195,8 +195,8 @@ TEST_F(SavingTest, FailedWriteKeepsTheOldFileAndItsBackup) {
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(savedOk);
-    EXPECT_EQ(ui.lastText(),
-              "An error has occured during the writing of the file. Error code " + std::to_string(EFBIG));
+    EXPECT_EQ(ui.lastText(), "An error has occured during the writing of the file. Error code " +
+                                 std::to_string(EFBIG) + "\n\nFile too large: " + path);
     EXPECT_TRUE(doc.score.modified);
     EXPECT_EQ(bytesOf(path), current);
     EXPECT_EQ(bytesOf(at("song.QVB")), backup);
@@ -204,14 +204,56 @@ TEST_F(SavingTest, FailedWriteKeepsTheOldFileAndItsBackup) {
     EXPECT_EQ(ui.progress.size(), static_cast<std::size_t>(ui.progressClosed));
 }
 
-TEST_F(SavingTest, SavedFileKeepsItsPermissions) {
+// The name the user opened is the name saved: "song.qvr" is not saved as a second
+// file "song.QVR", and its backup keeps the same case.
+TEST_F(SavingTest, SaveKeepsTheNameOpenedAndItsCase) {
+    const std::string path = at("song.qvr");
+    ASSERT_TRUE(saveWholeScore(doc, path, ui));
+    doc.fileName = path;
+    changeScore(100);
+    ASSERT_TRUE(saveCommand(doc, settings, ui));
+    EXPECT_EQ(doc.fileName, path);
+    EXPECT_EQ(bytesOf(path), encoded());
+    EXPECT_EQ(folderContents(), (std::vector<std::string>{"song.qvb", "song.qvr"}));
+}
+
+TEST_F(SavingTest, AReadOnlyScoreIsNotReplaced) {
     const std::string path = at("song.QVR");
     ASSERT_TRUE(saveWholeScore(doc, path, ui));
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const std::vector<std::uint8_t> before = bytesOf(path);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    doc.fileName = path;
     changeScore(100);
+    EXPECT_FALSE(saveCommand(doc, settings, ui));
+    EXPECT_EQ(ui.lastText(), "An error occurred during the processing of the file. Error code " +
+                                 std::to_string(EACCES) + "\n\nPermission denied: " + path);
+    EXPECT_EQ(bytesOf(path), before);
+    EXPECT_EQ(folderContents(), std::vector<std::string>{"song.QVR"});
+    EXPECT_TRUE(doc.score.modified);
+}
+
+// A folder where the backup belongs is reported; the score is saved only when the
+// user agrees, and the folder is never touched.
+TEST_F(SavingTest, ABackupThatCannotBeMadeIsAskedAbout) {
+    const std::string path = at("song.QVR");
     ASSERT_TRUE(saveWholeScore(doc, path, ui));
-    EXPECT_EQ(fs::status(path).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const std::vector<std::uint8_t> before = bytesOf(path);
+    fs::create_directory(at("song.QVB"));
+    changeScore(100);
+
+    ui.buttonAnswers = {ButtonNo};
+    EXPECT_FALSE(saveWholeScore(doc, path, ui));
+    EXPECT_EQ(ui.lastText(), "The backup copy " + at("song.QVB") +
+                                 " cannot be made: Is a directory.\n\nSave the score without a backup?");
+    EXPECT_EQ(ui.messages.back().buttons, ButtonYes | ButtonNo);
+    EXPECT_EQ(bytesOf(path), before);
+    EXPECT_TRUE(doc.score.modified);
+
+    ui.buttonAnswers = {ButtonYes};
+    EXPECT_TRUE(saveWholeScore(doc, path, ui));
+    EXPECT_EQ(bytesOf(path), encoded());
+    EXPECT_TRUE(fs::is_directory(at("song.QVB")));
+    EXPECT_FALSE(doc.score.modified);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // The records a score is written as: order, byte layout, font compaction, partial
 // files and templates, and writing to disk with its failure messages.
 
-#include "files/fileio.h"
 #include "files/scorefilewrite.h"
 #include "model/bytes.h"
+#include "support/scratchfolder.h"
 #include "support/scorebuilder.h"
 #include "support/scriptedui.h"
 
@@ -323,9 +323,7 @@ TEST_F(ScoreFileDisk, WrittenFileHoldsTheEncodedBytes) {
     append(score.stave(2), makeShortText(10, 10, 1, "Allegro"));
     ASSERT_TRUE(writeScoreFile(score, path, whole(score), {}, ui));
     EXPECT_TRUE(ui.messages.empty());
-    const auto written = readFileBytes(path);
-    ASSERT_TRUE(written);
-    EXPECT_EQ(*written, encodeScore(score, whole(score), {}));
+    EXPECT_EQ(fileBytes(path), encodeScore(score, whole(score), {}));
     EXPECT_EQ(entries(folder), 1);
 }
 
@@ -336,19 +334,20 @@ TEST_F(ScoreFileDisk, MissingFolderFailsWithTheProcessingMessage) {
     EXPECT_FALSE(writeScoreFile(score, path.string(), whole(score), {}, ui));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].type, MessageType::Error);
-    EXPECT_EQ(ui.lastText(), formatMessage(CreateErrorMessage, static_cast<long>(ENOENT)));
+    EXPECT_EQ(ui.lastText(), formatMessage(CreateErrorMessage, static_cast<long>(ENOENT)) +
+                                 "\n\nNo such file or directory: " + path.string());
     EXPECT_EQ(entries(folder), 0);
     EXPECT_EQ(score.stave(1).Nobjec, 1);
 }
 
 TEST_F(ScoreFileDisk, FailedReplaceShowsTheWriteMessageAndLeavesNoTemporary) {
     const std::filesystem::path target = folder / "TAKEN.QVR";
-    std::filesystem::create_directories(target / "inside"); // a folder cannot be replaced by a file
+    std::filesystem::create_directories(target / "inside"); // a folder is never replaced by a file
     Score score = makeScore(1);
     EXPECT_FALSE(writeScoreFile(score, target.string(), whole(score), {}, ui));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.lastText().rfind("An error has occured during the writing of the file. Error code ", 0), 0u);
-    EXPECT_NE(ui.lastText(), formatMessage(WriteErrorMessage, 0L));
+    EXPECT_EQ(ui.lastText(), formatMessage(CreateErrorMessage, static_cast<long>(EISDIR)) +
+                                 "\n\nIs a directory: " + target.string());
     EXPECT_EQ(entries(folder), 1);
     EXPECT_TRUE(std::filesystem::is_directory(target / "inside"));
 }

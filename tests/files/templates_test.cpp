@@ -1,10 +1,10 @@
 // Templates: saving a score as one, the selection dialog with deleting, and File |
 // New with and without a template.
 
-#include "files/fileio.h"
 #include "files/templates.h"
 #include "layout/pagination.h"
 #include "model/settings.h"
+#include "support/scratchfolder.h"
 #include "support/scorebuilder.h"
 #include "support/scriptedui.h"
 
@@ -53,8 +53,7 @@ class Templates : public ::testing::Test {
     }
 
     std::vector<std::uint8_t> templateBytes(const std::string& name) {
-        const auto bytes = readFileBytes((fs::path(context.folder) / name).string());
-        return bytes ? *bytes : std::vector<std::uint8_t>{};
+        return test::fileBytes((fs::path(context.folder) / name).string());
     }
 
     fs::path dir;
@@ -213,6 +212,33 @@ TEST_F(Templates, DeletingAsksAndThenRemovesFileAndEntry) {
     EXPECT_EQ(dialog.selected(), -1);
     EXPECT_FALSE(dialog.accept()) << "nothing left to choose";
     EXPECT_TRUE(fs::is_empty(context.folder));
+}
+
+// A name in the template list that is not a plain file name (a hand-edited or
+// forged settings file) never reaches a file outside the template folder: not to
+// open it, not to delete it.
+TEST_F(Templates, ANameThatLeavesTheFolderIsNeverOpenedOrDeleted) {
+    fs::create_directories(context.folder);
+    const std::string outside = (dir / "symphony.QVR").string();
+    std::ofstream(outside) << "the user's music";
+    const std::vector<std::string> forged = {"../symphony.QVR", outside, "..", ".", ""};
+    for (const std::string& name : forged) {
+        SCOPED_TRACE(name);
+        settings.templates = {templateEntry("Forged", name)};
+        TemplateSelectionDialog dialog(settings, ui, context.folder);
+        EXPECT_FALSE(dialog.accept());
+        EXPECT_EQ(ui.lastText(), "The template list names \"" + name +
+                                     "\", which is not a plain file name in the template folder. That file is "
+                                     "left alone.");
+        EXPECT_FALSE(dialog.chosenFile());
+
+        ui.buttonAnswers.push_back(ButtonYes);
+        EXPECT_TRUE(dialog.deleteSelected()) << "the entry leaves the list";
+        EXPECT_TRUE(settings.templates.empty());
+        EXPECT_TRUE(fs::exists(outside));
+        EXPECT_TRUE(fs::is_directory(context.folder));
+    }
+    EXPECT_TRUE(isPlainFileName("Hymn..QVT"));
 }
 
 TEST_F(Templates, TheFolderFollowsTheEnvironment) {

@@ -1,0 +1,247 @@
+// The rules every writer shares: what may be replaced, what is written in place,
+// what is refused, and what a save leaves on disk (names, links, modes, owners,
+// temporary files).
+
+#include "files/fileread.h"
+#include "files/safewrite.h"
+#include "files/tempfiles.h"
+#include "support/scratchfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace qv;
+using namespace qv::test;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::vector<std::uint8_t> Old = bytesOf("old version");
+const std::vector<std::uint8_t> New = bytesOf("the new version");
+
+mode_t modeOf(const std::string& path) {
+    struct stat st {};
+    ::lstat(path.c_str(), &st);
+    return st.st_mode;
+}
+
+// A backup "X.bak" beside whatever file is written; answers the question of a
+// backup that cannot be made with `agree`, and counts the questions.
+struct Backup {
+    explicit Backup(bool agree) {
+        plan.nameFor = [](const std::string& target) { return target + ".bak"; };
+        plan.saveWithout = [this, agree](const std::string&, int error) {
+            questions.push_back(error);
+            return agree;
+        };
+    }
+    BackupPlan plan;
+    std::vector<int> questions;
+};
+
+class SafeWrite : public ::testing::Test {
+  protected:
+    ScratchFolder folder;
+    std::string at(const std::string& name) const { return folder.at(name); }
+};
+
+TEST_F(SafeWrite, ReplacesAFileKeepingABackupAndNoTemporaryFile) {
+    writeBytes(at("song"), Old);
+    Backup backup(true);
+    ASSERT_TRUE(writeFileSafely(at("song"), New, &backup.plan).ok());
+    EXPECT_EQ(fileBytes(at("song")), New);
+    EXPECT_EQ(fileBytes(at("song.bak")), Old);
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"song", "song.bak"}));
+    EXPECT_TRUE(backup.questions.empty());
+}
+
+TEST_F(SafeWrite, ALinkIsWrittenAtItsTargetAndStaysALink) {
+    fs::create_directory(at("store"));
+    writeBytes(at("store/real"), Old);
+    fs::create_symlink("store/real", at("song"));
+    fs::create_symlink("song", at("link-to-link"));
+    Backup backup(true);
+    ASSERT_TRUE(writeFileSafely(at("link-to-link"), New, &backup.plan).ok());
+    EXPECT_TRUE(fs::is_symlink(at("song")));
+    EXPECT_TRUE(fs::is_symlink(at("link-to-link")));
+    EXPECT_EQ(fileBytes(at("store/real")), New);
+    EXPECT_EQ(fileBytes(at("store/real.bak")), Old); // beside the target, a plain file
+    EXPECT_FALSE(fs::is_symlink(at("store/real.bak")));
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"link-to-link", "song", "store"}));
+
+    // A link to a file not made yet makes it where the link points.
+    fs::create_symlink("store/later", at("dangling"));
+    ASSERT_TRUE(writeFileSafely(at("dangling"), New).ok());
+    EXPECT_TRUE(fs::is_symlink(at("dangling")));
+    EXPECT_EQ(fileBytes(at("store/later")), New);
+}
+
+TEST_F(SafeWrite, APipeIsWrittenInPlaceAndAFolderRefused) {
+    ASSERT_EQ(::mkfifo(at("pipe").c_str(), 0600), 0);
+    // Nobody reads: refused at once rather than waited on.
+    EXPECT_EQ(writeFileSafely(at("pipe"), New).error, ENXIO);
+
+    std::vector<std::uint8_t> received;
+    std::thread reader([&] { received = fileBytes(at("pipe")); });
+    WriteFileResult written;
+    for (int tries = 0; tries < 500; ++tries) { // until the reader has opened its end
+        written = writeFileSafely(at("pipe"), New);
+        if (written.error != ENXIO) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    reader.join();
+    EXPECT_TRUE(written.ok());
+    EXPECT_EQ(received, New);
+    EXPECT_TRUE(S_ISFIFO(modeOf(at("pipe"))));
+
+    fs::create_directory(at("song.QVR"));
+    const WriteFileResult folderResult = writeFileSafely(at("song.QVR"), New);
+    EXPECT_EQ(folderResult.stage, WriteStage::Create);
+    EXPECT_EQ(folderResult.error, EISDIR);
+    EXPECT_TRUE(fs::is_directory(at("song.QVR")));
+}
+
+TEST_F(SafeWrite, ModesFollowTheTargetOrTheUmask) {
+    const mode_t oldMask = ::umask(027);
+    const bool created = writeFileSafely(at("new"), New).ok();
+    ::umask(oldMask);
+    ASSERT_TRUE(created);
+    EXPECT_EQ(modeOf(at("new")) & 0777, 0640u);
+
+    writeBytes(at("private"), Old);
+    fs::permissions(at("private"), fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(writeFileSafely(at("private"), New).ok());
+    EXPECT_EQ(modeOf(at("private")) & 0777, 0600u);
+}
+
+TEST_F(SafeWrite, AReadOnlyFileIsRefusedAndLeftAsItWas) {
+    writeBytes(at("song"), Old);
+    fs::permissions(at("song"), fs::perms::owner_read | fs::perms::group_read);
+    Backup backup(true);
+    const WriteFileResult result = writeFileSafely(at("song"), New, &backup.plan);
+    EXPECT_EQ(result.stage, WriteStage::Create);
+    EXPECT_EQ(result.error, EACCES);
+    EXPECT_EQ(fileBytes(at("song")), Old);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"song"});
+}
+
+TEST_F(SafeWrite, HardLinksKeepSharingTheNewContent) {
+    writeBytes(at("song"), Old);
+    fs::create_hard_link(at("song"), at("other-name"));
+    Backup backup(true);
+    ASSERT_TRUE(writeFileSafely(at("song"), New, &backup.plan).ok());
+    EXPECT_EQ(fileBytes(at("other-name")), New);
+    EXPECT_EQ(fs::hard_link_count(at("song")), 2u);
+    EXPECT_EQ(fileBytes(at("song.bak")), Old); // a copy, not one more name of the file
+    EXPECT_EQ(fs::hard_link_count(at("song.bak")), 1u);
+}
+
+TEST_F(SafeWrite, ABackupThatCannotBeMadeIsAskedAbout) {
+    writeBytes(at("song"), Old);
+    fs::create_directory(at("song.bak")); // in the way of the backup
+    Backup declined(false);
+    const WriteFileResult result = writeFileSafely(at("song"), New, &declined.plan);
+    EXPECT_EQ(result.stage, WriteStage::Declined);
+    EXPECT_EQ(declined.questions, std::vector<int>{EISDIR});
+    EXPECT_EQ(fileBytes(at("song")), Old);
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"song", "song.bak"}));
+
+    Backup agreed(true);
+    ASSERT_TRUE(writeFileSafely(at("song"), New, &agreed.plan).ok());
+    EXPECT_EQ(agreed.questions.size(), 1u);
+    EXPECT_EQ(fileBytes(at("song")), New);
+    EXPECT_TRUE(fs::is_directory(at("song.bak")));
+}
+
+TEST_F(SafeWrite, ANameAtTheSystemsLimitCanBeSavedAgainAndAgain) {
+    const std::string name = std::string(251, 'n') + ".QVR"; // 255 bytes
+    writeBytes(at(name), Old);
+    BackupPlan plan;
+    plan.nameFor = [](const std::string& target) { return target.substr(0, target.size() - 1) + "B"; };
+    for (int save = 0; save < 2; ++save)
+        ASSERT_TRUE(writeFileSafely(at(name), New, &plan).ok()) << "save " << save;
+    EXPECT_EQ(fileBytes(at(name)), New);
+    EXPECT_EQ(fileBytes(at(std::string(251, 'n') + ".QVB")), New);
+}
+
+// What a killed save leaves behind is cleared by the next one; a live process's
+// temporary file, a file of another form and a file of another kind are kept.
+TEST_F(SafeWrite, StaleTemporaryFilesOfOursAreCleared) {
+    const pid_t ended = ::fork();
+    if (ended == 0) ::_exit(0);
+    ::waitpid(ended, nullptr, 0);
+    char name[32];
+    std::snprintf(name, sizeof name, ".~qv%08x%04x.tmp", unsigned(ended), 0xbeefu);
+    const std::string stale = name;
+    std::snprintf(name, sizeof name, ".~qv%08x%04x.tmp", unsigned(::getpid()), 0xbeefu);
+    const std::string live = name;
+    std::snprintf(name, sizeof name, ".~qv%08x%04x.tmp", unsigned(ended), 0xd1d1u);
+    const std::string folderOfOurForm = name;
+    for (const std::string& n : {stale, live, std::string(".~qvnothex!!!!!!.tmp"), std::string("song.tmp")})
+        writeBytes(at(n), Old);
+    fs::create_directory(at(folderOfOurForm));
+
+    EXPECT_TRUE(isTemporaryName(stale));
+    EXPECT_FALSE(isTemporaryName(".~qvnothex!!!!!!.tmp"));
+    ASSERT_TRUE(writeFileSafely(at("song"), New).ok());
+    std::vector<std::string> kept = {live, folderOfOurForm, ".~qvnothex!!!!!!.tmp", "song", "song.tmp"};
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(folder.names(), kept);
+}
+
+// As an ordinary user: a file of someone else's that the user may not write is
+// refused; one the user may write (shared through its group or mode) keeps its
+// owner, which a rename could not.
+TEST_F(SafeWrite, AnOrdinaryUserMayNotReplaceWhatIsNotTheirs) {
+    if (!canDropPrivileges()) GTEST_SKIP() << "needs root to set up another user's files";
+    fs::permissions(folder.path(), fs::perms::all);
+    writeBytes(at("theirs"), Old);
+    fs::permissions(at("theirs"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    writeBytes(at("shared"), Old);
+    fs::permissions(at("shared"), fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec &
+                                      ~fs::perms::others_exec);
+
+    const bool asUser = runAsOrdinaryUser([&] {
+        const WriteFileResult refused = writeFileSafely(at("theirs"), New);
+        const bool shared = writeFileSafely(at("shared"), New).ok();
+        return refused.error == EACCES && shared;
+    });
+    EXPECT_TRUE(asUser);
+    EXPECT_EQ(fileBytes(at("theirs")), Old);
+    EXPECT_EQ(fileBytes(at("shared")), New);
+    struct stat st {};
+    ASSERT_EQ(::stat(at("shared").c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 0u);
+    EXPECT_EQ(st.st_mode & 0777, 0666u);
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"shared", "theirs"}));
+}
+
+TEST_F(SafeWrite, ReadingTakesOnlyRegularFilesOfASaneSize) {
+    writeBytes(at("small"), Old);
+    EXPECT_EQ(readRegularFile(at("small"), Old.size()).bytes, Old);
+    EXPECT_EQ(readRegularFile(at("small"), Old.size() - 1).problem, ReadProblem::TooLarge);
+
+    // A huge sparse file is refused from its size, before a byte is read.
+    const int fd = ::open(at("huge").c_str(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_EQ(::ftruncate(fd, off_t(2) << 30), 0);
+    ::close(fd);
+    EXPECT_EQ(readRegularFile(at("huge"), 1 << 20).problem, ReadProblem::TooLarge);
+
+    ASSERT_EQ(::mkfifo(at("pipe").c_str(), 0600), 0); // no writer: must not wait for one
+    EXPECT_EQ(readRegularFile(at("pipe"), 100).problem, ReadProblem::NotRegular);
+    EXPECT_EQ(readRegularFile("/dev/zero", 100).problem, ReadProblem::NotRegular);
+    EXPECT_EQ(readRegularFile(folder.path(), 100).problem, ReadProblem::NotRegular);
+    EXPECT_EQ(readRegularFile(at("missing"), 100).problem, ReadProblem::NotFound);
+}
+
+} // namespace
