@@ -121,7 +121,9 @@ bool saveAsTemplate(Score& score, const std::string& currentFileName, Settings& 
     const auto fileName = askTemplateFile(currentFileName, context.folder, ui);
     if (!fileName) return false;
     const std::string path = (fs::path(context.folder) / *fileName).string();
-    if (fs::exists(path)) {
+    // Anything of that name is in the way, a link that leads nowhere too.
+    std::error_code statusError;
+    if (fs::exists(fs::symlink_status(path, statusError))) {
         showError(ui, TemplateExistsMessage);
         return false;
     }

@@ -2,7 +2,7 @@
 // large scores in turn over the same file and is killed at random moments; after
 // every kill the score's file (and its backup, once there is one) must be there,
 // load, and hold exactly one of the two versions. Temporary files that a killed
-// save leaves beside them are not the score's files and are ignored.
+// save leaves beside them are cleared by the next save.
 
 #include "files/loader.h"
 #include "files/saving.h"
@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -113,6 +114,12 @@ TEST_F(CrashSafetyTest, KilledSavesNeverLoseTheScoreFile) {
     // The kills must have landed after some saves completed, or nothing was tested.
     EXPECT_GT(sawB, 0);
     EXPECT_GT(sawBackup, 0);
+    // The next save clears what the killed ones left half written.
+    ASSERT_TRUE(saveWholeScore(a, path, ui)) << ui.lastText();
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(dir)) left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"big.QVB", "big.QVR"}));
 }
 
 } // namespace

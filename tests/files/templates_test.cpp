@@ -139,6 +139,12 @@ TEST_F(Templates, AnExistingNameIsRefused) {
     EXPECT_TRUE(ui.prompts.empty());
     EXPECT_TRUE(settings.templates.empty());
     EXPECT_EQ(fs::file_size(fs::path(context.folder) / "taken.QVT"), 3u);
+
+    // A link that leads out of the folder to nothing yet is in the way as well.
+    fs::create_symlink(dir / "outside.QVT", fs::path(context.folder) / "link.QVT");
+    EXPECT_FALSE(save(score, "link.QVT", "New one"));
+    EXPECT_EQ(ui.lastText(), TemplateExistsMessage);
+    EXPECT_FALSE(fs::exists(dir / "outside.QVT"));
 }
 
 TEST_F(Templates, ABlankDescriptionIsAskedAgainAndCancelSavesNothing) {
