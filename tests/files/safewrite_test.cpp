@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -103,6 +104,12 @@ TEST_F(SafeWrite, APipeIsWrittenInPlaceAndAFolderRefused) {
     EXPECT_TRUE(written.ok());
     EXPECT_EQ(received, New);
     EXPECT_TRUE(S_ISFIFO(modeOf(at("pipe"))));
+
+    // A device (a null device of the test's own, where we may make one) likewise.
+    if (::mknod(at("null").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0) {
+        EXPECT_TRUE(writeFileSafely(at("null"), New).ok());
+        EXPECT_TRUE(S_ISCHR(modeOf(at("null"))));
+    }
 
     fs::create_directory(at("song.QVR"));
     const WriteFileResult folderResult = writeFileSafely(at("song.QVR"), New);
