@@ -48,41 +48,12 @@ std::string readLink(const std::string& link) {
     return to.front() == '/' ? to : folderOf(link) + "/" + to;
 }
 
-// A link whose target does not exist yet: the target is created where the chain
-// of links ends.
-WriteFileResult followDanglingLink(const std::string& link, Target& t) {
-    std::string path = link;
-    for (int hop = 0; hop < MaxLinkHops; ++hop) {
-        path = readLink(path);
-        if (path.empty()) return failed(WriteStage::Create, EINVAL);
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0) {
-            if (errno != ENOENT) return failed(WriteStage::Create, errno);
-            t.path = path;
-            t.kind = TargetKind::NewFile;
-            return {};
-        }
-        if (!S_ISLNK(st.st_mode)) return classify(path, st, t);
-    }
-    return failed(WriteStage::Create, ELOOP);
-}
+// A link to an existing file resolves to that file; a device or pipe behind a
+// link (/dev/stdout) is opened through the link; a link whose target does not
+// exist yet makes it where the chain of links ends.
+WriteFileResult followLink(const std::string& link, Target& t, int hops);
 
-WriteFileResult followLink(const std::string& link, Target& t) {
-    struct stat st {};
-    if (::stat(link.c_str(), &st) != 0) {
-        if (errno != ENOENT) return failed(WriteStage::Create, errno);
-        return followDanglingLink(link, t);
-    }
-    // A device or pipe behind a link (/dev/stdout) is opened through the link.
-    if (!S_ISREG(st.st_mode)) return classify(link, st, t);
-    char* real = ::realpath(link.c_str(), nullptr);
-    if (!real) return failed(WriteStage::Create, errno);
-    const std::string path = real;
-    std::free(real);
-    return classify(path, st, t);
-}
-
-WriteFileResult resolve(const std::string& path, Target& t) {
+WriteFileResult resolve(const std::string& path, Target& t, int hops = 0) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0) {
         if (errno != ENOENT) return failed(WriteStage::Create, errno);
@@ -90,7 +61,23 @@ WriteFileResult resolve(const std::string& path, Target& t) {
         t.kind = TargetKind::NewFile;
         return {};
     }
-    return S_ISLNK(st.st_mode) ? followLink(path, t) : classify(path, st, t);
+    return S_ISLNK(st.st_mode) ? followLink(path, t, hops) : classify(path, st, t);
+}
+
+WriteFileResult followLink(const std::string& link, Target& t, int hops) {
+    struct stat st {};
+    if (::stat(link.c_str(), &st) != 0) {
+        if (errno != ENOENT) return failed(WriteStage::Create, errno);
+        if (hops >= MaxLinkHops) return failed(WriteStage::Create, ELOOP);
+        const std::string next = readLink(link);
+        return next.empty() ? failed(WriteStage::Create, EINVAL) : resolve(next, t, hops + 1);
+    }
+    if (!S_ISREG(st.st_mode)) return classify(link, st, t);
+    char* real = ::realpath(link.c_str(), nullptr);
+    if (!real) return failed(WriteStage::Create, errno);
+    const std::string path = real;
+    std::free(real);
+    return classify(path, st, t);
 }
 
 // A file the user may not write, or that is marked read-only even for the
