@@ -2,11 +2,11 @@
 
 #include "files/fileio.h"
 #include "model/pagegeometry.h"
+#include "shell/inifile.h"
 
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstdlib>
@@ -15,6 +15,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <span>
 #include <string_view>
 #include <utility>
 
@@ -28,97 +29,26 @@ namespace qv {
 
 namespace {
 
-// ---- The file as lines -------------------------------------------------------
-
-std::string_view trim(std::string_view s) {
-    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!s.empty() && space(s.front())) s.remove_prefix(1);
-    while (!s.empty() && space(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-bool sameName(std::string_view a, std::string_view b) { return lower(a) == lower(b); }
-
-// The name of a `[Section]` line.
-std::optional<std::string> sectionName(std::string_view line) {
-    line = trim(line);
-    if (line.empty() || line.front() != '[') return std::nullopt;
-    const std::size_t close = line.find(']');
-    if (close == std::string_view::npos) return std::nullopt;
-    return std::string(trim(line.substr(1, close - 1)));
-}
-
-// The key of a `Key=Value` line; comments and lines without '=' have none.
-std::optional<std::string> keyOf(std::string_view line) {
-    line = trim(line);
-    if (line.empty() || line.front() == ';' || line.front() == '[') return std::nullopt;
-    const std::size_t eq = line.find('=');
-    if (eq == std::string_view::npos) return std::nullopt;
-    return std::string(trim(line.substr(0, eq)));
-}
-
-struct IniSection {
-    std::string name;   // empty for the lines before the first section
-    std::string header; // the `[Section]` line as found
-    std::vector<std::string> lines;
-};
-
-// The file's lines grouped by section, kept as found so that writing can put back
-// everything this program does not own.
-using IniDocument = std::vector<IniSection>;
-
-IniDocument parseDocument(std::string_view text) {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    IniDocument doc(1);
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (auto name = sectionName(line)) doc.push_back({*name, std::string(line), {}});
-        else doc.back().lines.emplace_back(line);
-    }
-    return doc;
-}
-
-std::string serialise(const IniDocument& doc) {
-    std::string out;
-    for (const IniSection& s : doc) {
-        if (!s.header.empty()) out += s.header + '\n';
-        for (const std::string& line : s.lines) out += line + '\n';
-    }
-    return out;
-}
-
 // ---- Reading -----------------------------------------------------------------
 
 // The values of a file by lower-cased section and key; the first of duplicates wins,
 // also across repeated sections.
 class Profile {
 public:
-    explicit Profile(const IniDocument& doc) {
-        for (const IniSection& s : doc) {
-            if (s.header.empty()) continue;
-            auto& keys = values_[lower(s.name)];
-            for (const std::string& line : s.lines) {
-                const auto key = keyOf(line);
-                if (!key) continue;
-                const std::string_view value = trim(std::string_view(line).substr(line.find('=') + 1));
-                keys.emplace(lower(*key), std::string(value));
-            }
+    explicit Profile(const ini::Document& doc) {
+        for (const ini::Section& s : doc.sections) {
+            if (!s.header) continue;
+            auto& keys = values_[ini::lower(s.name)];
+            for (const ini::Line& line : s.lines)
+                if (const auto key = ini::keyOf(line.text))
+                    keys.emplace(ini::lower(*key), std::string(ini::valueOf(line.text)));
         }
     }
 
     std::optional<std::string> raw(std::string_view section, std::string_view key) const {
-        const auto s = values_.find(lower(section));
+        const auto s = values_.find(ini::lower(section));
         if (s == values_.end()) return std::nullopt;
-        const auto k = s->second.find(lower(key));
+        const auto k = s->second.find(ini::lower(key));
         if (k == s->second.end()) return std::nullopt;
         return k->second;
     }
@@ -128,33 +58,44 @@ public:
     }
 
     int integer(std::string_view section, std::string_view key, int fallback) const {
-        return number<int>(section, key).value_or(fallback);
+        return number<int>(raw(section, key)).value_or(fallback);
     }
 
     int clamped(std::string_view section, std::string_view key, int fallback, int lo, int hi) const {
         return std::clamp(integer(section, key, fallback), lo, hi);
     }
 
+    // Any non-zero number is true, and so are the words people type for it.
     bool boolean(std::string_view section, std::string_view key, bool fallback) const {
-        const auto v = number<long long>(section, key);
-        return v ? *v != 0 : fallback;
+        const auto value = raw(section, key);
+        if (!value) return fallback;
+        static constexpr std::pair<std::string_view, bool> words[] = {
+            {"true", true}, {"false", false}, {"yes", true}, {"no", false}, {"on", true}, {"off", false}};
+        for (const auto& [word, meaning] : words)
+            if (ini::sameName(*value, word)) return meaning;
+        const auto n = number<long long>(value);
+        return n ? *n != 0 : fallback;
     }
 
+    // Decimal as the program writes it; also 0x-prefixed hexadecimal, the way
+    // 0x00BBGGRR values are usually spelt.
     std::uint32_t colour(std::string_view section, std::string_view key, std::uint32_t fallback) const {
-        return number<std::uint32_t>(section, key).value_or(fallback);
+        const auto value = raw(section, key);
+        if (value && value->size() > 2 && (value->starts_with("0x") || value->starts_with("0X")))
+            return number<std::uint32_t>(value->substr(2), 16).value_or(fallback);
+        return number<std::uint32_t>(value).value_or(fallback);
     }
 
 private:
-    // A decimal integer filling the whole value, in range for T.
+    // An integer filling the whole value, in range for T.
     template <typename T>
-    std::optional<T> number(std::string_view section, std::string_view key) const {
-        const auto value = raw(section, key);
+    static std::optional<T> number(const std::optional<std::string>& value, int base = 10) {
         if (!value || value->empty()) return std::nullopt;
         const char* first = value->data();
         const char* last = first + value->size();
-        if (*first == '+') ++first;
+        if (*first == '+' && base == 10) ++first;
         T result{};
-        const auto [ptr, ec] = std::from_chars(first, last, result);
+        const auto [ptr, ec] = std::from_chars(first, last, result, base);
         if (ec != std::errc() || ptr != last) return std::nullopt;
         return result;
     }
@@ -197,7 +138,7 @@ void readColours(const Profile& p, ColourSettings& c) {
     c.UniversalText = p.colour("Colours", "UniversalText", d.UniversalText);
     c.Strings = p.colour("Colours", "Strings", d.Strings);
     c.Defaultform = p.colour("Colours", "Defaultform", d.Defaultform);
-    // Background is only written: the main window sets its own at start-up.
+    c.Background = p.colour("Colours", "Background", d.Background); // see readConfiguration
 }
 
 void readPage(const Profile& p, Settings& s) {
@@ -289,7 +230,38 @@ std::vector<std::string> readRecentFiles(const Profile& p) {
     return files;
 }
 
+// A file that cannot be read is taken as empty.
+ini::Document readDocument(const std::string& path) {
+    const auto bytes = readFileBytes(path);
+    return ini::parse(bytes ? std::span<const std::uint8_t>(*bytes) : std::span<const std::uint8_t>());
+}
+
+// Every setting the file holds, the key that is only written included.
+Settings settingsIn(const Profile& p) {
+    Settings s;
+    s.Directory = p.text("Startup", "Directory", "");
+    readColours(p, s.colours);
+    readPage(p, s);
+    s.defaultSpacing = p.clamped("Defaults", "Spacing", s.defaultSpacing, 1, 5);
+    s.LCL = p.integer("Defaults", "LCL", s.LCL);
+    readFonts(p, s);
+    readOptions(p, s.options);
+    s.Level = p.clamped("User", "Level", s.Level, 1, 3);
+    s.Tutorial = p.boolean("User", "Tutorial", s.Tutorial);
+    s.Tutorbookmark = p.integer("User", "Tutorbookmark", s.Tutorbookmark);
+    s.recentFiles = readRecentFiles(p);
+    s.templates = readTemplates(p);
+    return s;
+}
+
 // ---- Writing -----------------------------------------------------------------
+//
+// The file is what the user last saw of the settings, so it is also the record of
+// what was read: a key whose line, read now, gives the value about to be written
+// keeps that line exactly as found, however it is spelt (`Sound=yes`, `Width=08270`,
+// a value out of range that reads as its limit, or one not understood that reads as
+// the default the user never changed). Only a value that differs is written, in the
+// program's own form, over the line a reader takes.
 
 bool hasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 
@@ -298,73 +270,114 @@ bool hasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 struct SectionUpdate {
     std::string name;
     std::vector<std::pair<std::string, std::string>> entries;
-    std::set<std::string> owned; // lower-cased; unused with `wholeSection`
-    bool wholeSection = false;   // erase every line of the section first
+    std::set<std::string> owned;     // lower-cased; unused with `wholeSection`
+    bool wholeSection = false;       // the section is written as a whole, a list
+    std::set<std::string> unchanged; // owned keys the file already holds as they would be written
+    bool sectionUnchanged = false;   // for a whole section: the file already holds the list
 
     explicit SectionUpdate(std::string section, bool whole = false) : name(std::move(section)), wholeSection(whole) {}
 
     void put(const std::string& key, std::string value) {
         // A line break would end the line and could start a forged section.
         std::replace_if(value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-        owned.insert(lower(key));
+        owned.insert(ini::lower(key));
         entries.emplace_back(key, std::move(value));
     }
     void putNumber(const std::string& key, long long value) { put(key, std::to_string(value)); }
     void putFlag(const std::string& key, bool value) { put(key, value ? "1" : "0"); }
     void putInches(const std::string& key, double value) { putNumber(key, roundHalfEven(value * 1000.0)); }
+
+    const std::pair<std::string, std::string>* entryFor(const std::string& lowerKey) const {
+        for (const auto& entry : entries)
+            if (ini::lower(entry.first) == lowerKey) return &entry;
+        return nullptr;
+    }
+
+    // `asFound` is this update built from the settings the file holds now: a key
+    // both write alike (or both leave out) needs no change.
+    void compareWith(const SectionUpdate& asFound) {
+        sectionUnchanged = entries == asFound.entries;
+        for (const std::string& key : owned) {
+            const auto* now = entryFor(key);
+            const auto* was = asFound.entryFor(key);
+            if (now && was ? *now == *was : now == was) unchanged.insert(key);
+        }
+    }
 };
 
-bool isOwned(const std::string& line, const SectionUpdate& update) {
-    if (update.wholeSection) return !trim(line).empty(); // the blank separator stays
-    const auto key = keyOf(line);
-    return key && update.owned.count(lower(*key)) != 0;
+// The first section of that name, or a new one at the end of the file.
+ini::Section& sectionFor(ini::Document& doc, const std::string& name) {
+    for (ini::Section& s : doc.sections)
+        if (s.header && ini::sameName(s.name, name)) return s;
+    const ini::Section& last = doc.sections.back();
+    const bool separated = last.lines.empty() ? !last.header : ini::trim(last.lines.back().text).empty();
+    if (!separated) doc.sections.back().lines.push_back(doc.line(""));
+    ini::Section& added = doc.sections.emplace_back(ini::Section{name, doc.line("[" + name + "]"), {}});
+    added.lines.push_back(doc.line("")); // the blank line before the next section
+    return added;
 }
 
-// Removes the owned lines and returns where the first of them stood, so that a
-// rewritten key keeps its place; with none, the place after the last line that is
-// not blank.
-std::size_t removeOwned(IniSection& section, const SectionUpdate& update) {
-    std::size_t at = std::string::npos;
-    std::vector<std::string> kept;
-    for (std::string& line : section.lines) {
-        if (!isOwned(line, update)) kept.push_back(std::move(line));
-        else if (at == std::string::npos) at = kept.size();
-    }
-    section.lines = std::move(kept);
-    if (at != std::string::npos) return at;
-    at = section.lines.size();
-    while (at > 0 && trim(section.lines[at - 1]).empty()) --at;
+// After the last line that is not blank, so that the blank separator stays last.
+std::size_t endOfContent(const ini::Section& s) {
+    std::size_t at = s.lines.size();
+    while (at > 0 && ini::trim(s.lines[at - 1].text).empty()) --at;
     return at;
 }
 
-// Puts the update's entries into the first section of that name (every later one
-// only loses the keys owned), or appends the section when there is none.
-void apply(IniDocument& doc, const SectionUpdate& update) {
-    IniSection* first = nullptr;
-    std::size_t at = 0;
-    for (IniSection& s : doc) {
-        if (s.header.empty() || !sameName(s.name, update.name)) continue;
-        const std::size_t place = removeOwned(s, update);
-        if (!first) {
-            first = &s;
-            at = place;
-        }
-    }
-    if (!first) {
-        IniSection& last = doc.back();
-        const bool separated = last.lines.empty() ? last.header.empty() : trim(last.lines.back()).empty();
-        if (!separated) last.lines.emplace_back();
-        first = &doc.emplace_back(IniSection{update.name, "[" + update.name + "]", {}});
-        first->lines.emplace_back(); // the blank line before the next section
-    }
-    std::vector<std::string> lines;
-    for (const auto& [key, value] : update.entries) lines.push_back(key + "=" + value);
-    first->lines.insert(first->lines.begin() + static_cast<std::ptrdiff_t>(at), lines.begin(), lines.end());
+void insertLines(ini::Section& s, std::size_t at, const std::vector<ini::Line>& lines) {
+    s.lines.insert(s.lines.begin() + static_cast<std::ptrdiff_t>(at), lines.begin(), lines.end());
 }
 
-// Reads the file as it is (nothing when missing), applies the updates and writes
-// it back in one piece.
-bool updateFile(const std::string& givenPath, const std::vector<SectionUpdate>& updates) {
+// A changed key is written over its first line, the one a reader takes, keeping
+// that line's ending; its later duplicates go, lest removing or rewriting the first
+// bring an older value back. An unchanged key keeps all its lines. Keys the file
+// lacks are added at the end of the first section of that name.
+void applyKeys(ini::Document& doc, const SectionUpdate& update) {
+    std::set<std::string> found;
+    for (ini::Section& s : doc.sections) {
+        if (!s.header || !ini::sameName(s.name, update.name)) continue;
+        std::vector<ini::Line> kept;
+        for (ini::Line& line : s.lines) {
+            const auto key = ini::keyOf(line.text);
+            const std::string k = key ? ini::lower(*key) : std::string();
+            const bool takenByReader = key && found.insert(k).second;
+            if (!key || !update.owned.count(k) || update.unchanged.count(k)) kept.push_back(std::move(line));
+            else if (const auto* entry = update.entryFor(k); takenByReader && entry)
+                kept.push_back({entry->first + "=" + entry->second, line.end});
+        }
+        s.lines = std::move(kept);
+    }
+    std::vector<ini::Line> added;
+    for (const auto& [key, value] : update.entries)
+        if (!found.count(ini::lower(key))) added.push_back(doc.line(key + "=" + value));
+    ini::Section& first = sectionFor(doc, update.name);
+    insertLines(first, endOfContent(first), added);
+}
+
+// A list section that changed is written afresh where its first line stood (in
+// the first section of that name); every other line but the blank ones goes.
+void applyWhole(ini::Document& doc, const SectionUpdate& update) {
+    if (update.sectionUnchanged) return;
+    const auto content = [](const ini::Line& l) { return !ini::trim(l.text).empty(); };
+    ini::Section& first = sectionFor(doc, update.name);
+    // Where its first line stood; in a section of blank lines only, before them.
+    std::size_t at = static_cast<std::size_t>(std::find_if(first.lines.begin(), first.lines.end(), content) -
+                                              first.lines.begin());
+    if (at == first.lines.size()) at = 0;
+    for (ini::Section& s : doc.sections)
+        if (s.header && ini::sameName(s.name, update.name)) std::erase_if(s.lines, content);
+    std::vector<ini::Line> lines;
+    for (const auto& [key, value] : update.entries) lines.push_back(doc.line(key + "=" + value));
+    insertLines(first, at, lines);
+}
+
+using Sections = std::vector<SectionUpdate>;
+using SectionsOf = Sections (*)(const Settings&);
+
+// Reads the file as it is (nothing when missing), applies the updates, each
+// compared with the same update built from the settings the file holds, and writes
+// it back in one piece, in its own encoding.
+bool updateFile(const std::string& givenPath, Sections updates, SectionsOf asFound) {
     // A file kept as a link (to a folder of dotfiles, say) is written where it points,
     // not replaced by a plain file.
     std::error_code linkError;
@@ -376,16 +389,18 @@ bool updateFile(const std::string& givenPath, const std::vector<SectionUpdate>& 
     int error = 0;
     const auto bytes = readFileBytes(path, &error);
     if (!bytes && error != ENOENT) return false; // would lose whatever it holds
-    IniDocument doc = parseDocument(
-        bytes ? std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()) : std::string_view());
-    for (const SectionUpdate& u : updates) apply(doc, u);
+    ini::Document doc = ini::parse(bytes ? std::span<const std::uint8_t>(*bytes) : std::span<const std::uint8_t>());
+    const Sections found = asFound(settingsIn(Profile(doc)));
+    for (std::size_t i = 0; i < updates.size(); ++i) {
+        updates[i].compareWith(found[i]);
+        updates[i].wholeSection ? applyWhole(doc, updates[i]) : applyKeys(doc, updates[i]);
+    }
 
     std::error_code ec;
     const auto folder = std::filesystem::path(path).parent_path();
     if (!folder.empty()) std::filesystem::create_directories(folder, ec);
     if (ec) return false;
-    const std::string text = serialise(doc);
-    return writeFileAtomically(path, std::vector<std::uint8_t>(text.begin(), text.end())).ok();
+    return writeFileAtomically(path, ini::serialise(doc)).ok();
 }
 
 SectionUpdate colourSection(const ColourSettings& c) {
@@ -431,7 +446,7 @@ SectionUpdate favouritesSection(const std::array<NamedFont, 6>& favourites) {
     SectionUpdate u{"FavouriteFonts"};
     for (std::size_t i = 0; i < favourites.size(); ++i) {
         const std::string n = std::to_string(i + 1);
-        for (const char* key : {"Name", "Size", "Style"}) u.owned.insert(lower(key + n));
+        for (const char* key : {"Name", "Size", "Style"}) u.owned.insert(ini::lower(key + n));
         const NamedFont& f = favourites[i];
         if (f.size == 0) continue;
         u.put("Name" + n, f.name);
@@ -479,11 +494,39 @@ SectionUpdate templateSection(const std::vector<std::string>& templates) {
         if (i == MaxTemplates) break;
         if (hasLineBreak(entry)) continue;
         const std::string description = templateDescription(entry);
-        u.put("Description" + twoDigits(i), std::string(trim(description)));
+        u.put("Description" + twoDigits(i), std::string(ini::trim(description)));
         u.put("Filename" + twoDigits(i), templateFileName(entry));
         ++i;
     }
     return u;
+}
+
+// What writeConfiguration writes, section by section in the order of the file.
+Sections configurationSections(const Settings& s) {
+    SectionUpdate startup{"Startup"};
+    startup.put("Directory", s.Directory);
+    SectionUpdate defaults{"Defaults"};
+    defaults.putNumber("Spacing", s.defaultSpacing); // LCL is only read
+    SectionUpdate user{"User"};
+    user.putNumber("Level", s.Level);
+    user.putFlag("Tutorial", s.Tutorial);
+    user.putNumber("Tutorbookmark", s.Tutorbookmark);
+    return {startup, colourSection(s.colours), pageSection(s), defaults, defaultFontSection(s.defaultFont),
+            favouritesSection(s.favourites), optionSection(s.options), user, templateSection(s.templates)};
+}
+
+Sections recentFileSections(const std::vector<std::string>& files) {
+    SectionUpdate u("Files", true);
+    long long n = 0;
+    for (const std::string& name : files)
+        if (!hasLineBreak(name)) u.put(std::to_string(++n), name);
+    return {u};
+}
+
+Sections pageviewSections(bool pageview) {
+    SectionUpdate u{"Page"};
+    u.putFlag("Pageview", pageview);
+    return {u};
 }
 
 } // namespace
@@ -496,52 +539,24 @@ std::string configFilePath() {
 }
 
 Settings readConfiguration(const std::string& path) {
-    const auto bytes = readFileBytes(path);
-    const IniDocument doc = parseDocument(
-        bytes ? std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()) : std::string_view());
-    const Profile p(doc);
-    Settings s;
-    s.Directory = p.text("Startup", "Directory", "");
-    readColours(p, s.colours);
-    readPage(p, s);
-    s.defaultSpacing = p.clamped("Defaults", "Spacing", s.defaultSpacing, 1, 5);
-    s.LCL = p.integer("Defaults", "LCL", s.LCL);
-    readFonts(p, s);
-    readOptions(p, s.options);
-    s.Level = p.clamped("User", "Level", s.Level, 1, 3);
-    s.Tutorial = p.boolean("User", "Tutorial", s.Tutorial);
-    s.Tutorbookmark = p.integer("User", "Tutorbookmark", s.Tutorbookmark);
-    s.recentFiles = readRecentFiles(p);
-    s.templates = readTemplates(p);
+    Settings s = settingsIn(Profile(readDocument(path)));
+    // Background is only written: the main window sets its own at start-up.
+    s.colours.Background = ColourSettings().Background;
     return s;
 }
 
 bool writeConfiguration(const std::string& path, const Settings& s) {
-    SectionUpdate startup{"Startup"};
-    startup.put("Directory", s.Directory);
-    SectionUpdate defaults{"Defaults"};
-    defaults.putNumber("Spacing", s.defaultSpacing); // LCL is only read
-    SectionUpdate user{"User"};
-    user.putNumber("Level", s.Level);
-    user.putFlag("Tutorial", s.Tutorial);
-    user.putNumber("Tutorbookmark", s.Tutorbookmark);
-    return updateFile(path, {startup, colourSection(s.colours), pageSection(s), defaults,
-                             defaultFontSection(s.defaultFont), favouritesSection(s.favourites),
-                             optionSection(s.options), user, templateSection(s.templates)});
+    return updateFile(path, configurationSections(s), configurationSections);
 }
 
 bool writeRecentFiles(const std::string& path, const std::vector<std::string>& files) {
-    SectionUpdate u("Files", true);
-    long long n = 0;
-    for (const std::string& name : files)
-        if (!hasLineBreak(name)) u.put(std::to_string(++n), name);
-    return updateFile(path, {u});
+    return updateFile(path, recentFileSections(files),
+                      [](const Settings& found) { return recentFileSections(found.recentFiles); });
 }
 
 bool writePageview(const std::string& path, bool pageview) {
-    SectionUpdate u{"Page"};
-    u.putFlag("Pageview", pageview);
-    return updateFile(path, {u});
+    return updateFile(path, pageviewSections(pageview),
+                      [](const Settings& found) { return pageviewSections(found.Pageview); });
 }
 
 } // namespace qv

@@ -5,11 +5,18 @@
 // default page in thousandths of an inch).
 //
 // Section and key names match whatever their case; a missing key, a missing or
-// unreadable file and a malformed value all give the default. Writing replaces
-// only the keys this program owns and keeps every other section, key and comment
-// already in the file. Writes go to a temporary file that is renamed into place,
-// so a failed write leaves the old file whole; failures are only returned, never
-// shown to the user.
+// unreadable file and a value not understood all give the default. Booleans also
+// read as true/false, yes/no and on/off; colours also as 0x-prefixed hexadecimal.
+//
+// Writing never destroys what the user wrote: a key whose line already reads as
+// the value being written keeps that line byte for byte, whatever its spelling
+// (a value not understood stays until the user changes that setting); only
+// changed values are written, over the line the reader takes, and missing keys are
+// added. Every other section, key and comment stays, and so do the file's
+// encoding (UTF-8 or UTF-16, with or without a byte-order mark) and its line
+// endings. Writes go to a temporary file that is renamed into place, so a failed
+// write leaves the old file whole; failures are only returned, never shown to the
+// user.
 
 #include "model/settings.h"
 

@@ -4,6 +4,7 @@
 #include "shell/configfile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +13,8 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <QString>
 
 #include <gtest/gtest.h>
 
@@ -47,6 +50,37 @@ protected:
     fs::path dir;
     std::string ini;
 };
+
+// The UTF-8 text in UTF-16 of either byte order, its mark (if any) included.
+std::string utf16(std::string_view utf8, bool bigEndian) {
+    const bool marked = utf8.starts_with("\xEF\xBB\xBF"); // which QString::fromUtf8 would drop
+    std::u16string units = marked ? u"\uFEFF" : u"";
+    units += QString::fromUtf8(utf8.substr(marked ? 3 : 0)).toStdU16String();
+    std::string out;
+    for (const char16_t unit : units) {
+        const char high = char(unit >> 8), low = char(unit & 0xFF);
+        out += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return out;
+}
+
+std::string crlf(std::string text) {
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2)) text.insert(at, "\r");
+    return text;
+}
+
+// `text` with the first occurrence of each `from` replaced by its `to`.
+std::string with(std::string text, std::initializer_list<std::pair<std::string, std::string>> edits) {
+    for (const auto& [from, to] : edits) {
+        const std::size_t at = text.find(from);
+        if (at == std::string::npos) {
+            ADD_FAILURE() << "no " << from;
+            continue;
+        }
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
 
 // Every setting away from its default, on values the file can hold exactly.
 Settings unusualSettings() {
@@ -85,113 +119,114 @@ Settings unusualSettings() {
     return s;
 }
 
-TEST_F(ConfigFile, MissingEmptyOrUnreadableFileGivesEveryDefault) {
-    const Settings s = readConfiguration(ini);
-    EXPECT_EQ(s, Settings());
-    EXPECT_DOUBLE_EQ(s.defaultPage.Width, 8.27);
-    EXPECT_DOUBLE_EQ(s.defaultPage.Length, 11.69);
-    for (double m : {s.defaultPage.TopM, s.defaultPage.BotM, s.defaultPage.LeftM, s.defaultPage.RightM})
-        EXPECT_DOUBLE_EQ(m, 0.5);
-    EXPECT_DOUBLE_EQ(s.defaultStaveSize, 0.333);
-    EXPECT_EQ(s.defaultSpacing, 3);
-    EXPECT_EQ(s.defaultFont, (NamedFont{"Times New Roman", 12, ""}));
-
+// The documented defaults, whether the file is missing, empty or not a file at all.
+TEST_F(ConfigFile, WithoutUsableFileEverySettingHasItsDefault) {
     put("");
-    EXPECT_EQ(readConfiguration(ini), Settings());
-    EXPECT_EQ(readConfiguration(dir.string()), Settings()); // a folder cannot be read as a file
+    for (const std::string& path : {(dir / "none.ini").string(), ini, dir.string()}) {
+        const Settings s = readConfiguration(path);
+        EXPECT_DOUBLE_EQ(s.defaultPage.Width, 8.27) << path;
+        EXPECT_DOUBLE_EQ(s.defaultPage.Length, 11.69) << path;
+        for (double m : {s.defaultPage.TopM, s.defaultPage.BotM, s.defaultPage.LeftM, s.defaultPage.RightM})
+            EXPECT_DOUBLE_EQ(m, 0.5) << path;
+        EXPECT_DOUBLE_EQ(s.defaultStaveSize, 0.333) << path;
+        EXPECT_EQ(s.defaultSpacing, 3) << path;
+        EXPECT_EQ(s.defaultFont, (NamedFont{"Times New Roman", 12, ""})) << path;
+        EXPECT_EQ(s.colours.Nonprinting, 0xFF00FFu) << path;
+        EXPECT_TRUE(s.options.Units && s.options.Sound && !s.options.Scrollbars) << path;
+        EXPECT_EQ(s.options.Undo, 100) << path;
+        EXPECT_EQ(s.Level, 1) << path;
+    }
 }
 
-TEST_F(ConfigFile, PageLengthsAreThousandthsClampedWhereStated) {
-    put("[Page]\nStave=900\nWidth=100\nLength=30000\nTop=750\nLeft=1250\nGutter=125\nHeader=-40\n"
-        "Facing=7\nOrientation=1\n");
-    Settings s = readConfiguration(ini);
-    EXPECT_DOUBLE_EQ(s.defaultStaveSize, 0.6);
-    EXPECT_DOUBLE_EQ(s.defaultPage.Width, 4.0);
-    EXPECT_DOUBLE_EQ(s.defaultPage.Length, 24.0);
-    EXPECT_DOUBLE_EQ(s.defaultPage.TopM, 0.75);
-    EXPECT_DOUBLE_EQ(s.defaultPage.LeftM, 1.25);
-    EXPECT_DOUBLE_EQ(s.defaultPage.GutM, 0.125);
-    EXPECT_DOUBLE_EQ(s.defaultPage.Header, -0.04); // margins have no clamp
-    EXPECT_DOUBLE_EQ(s.defaultPage.RightM, 0.5);
-    EXPECT_TRUE(s.defaultFacing);
-    EXPECT_TRUE(s.defaultPage.landscape);
+long long mils(double inches) { return std::llround(inches * 1000.0); }
+#define READS(expr) [](const Settings& s) { return static_cast<long long>(expr); }
 
-    put("[Page]\nStave=100\nWidth=20000\nLength=2000\n");
-    s = readConfiguration(ini);
-    EXPECT_DOUBLE_EQ(s.defaultStaveSize, 0.2);
-    EXPECT_DOUBLE_EQ(s.defaultPage.Width, 12.0);
-    EXPECT_DOUBLE_EQ(s.defaultPage.Length, 3.0);
+// What a hand-edited line means: the clamps, the spellings people type, and the
+// default for what cannot be understood.
+TEST_F(ConfigFile, HandEditedNumbersAndFlagsReadAsMeant) {
+    struct Case {
+        std::string file;
+        long long (*got)(const Settings&);
+        long long expected;
+    };
+    const Case cases[] = {
+        {"[Page]\nStave=900\n", READS(mils(s.defaultStaveSize)), 600},
+        {"[Page]\nStave=100\n", READS(mils(s.defaultStaveSize)), 200},
+        {"[Page]\nWidth=100\n", READS(mils(s.defaultPage.Width)), 4000},
+        {"[Page]\nWidth=20000\n", READS(mils(s.defaultPage.Width)), 12000},
+        {"[Page]\nWidth=08500\n", READS(mils(s.defaultPage.Width)), 8500},
+        {"[Page]\nLength=30000\n", READS(mils(s.defaultPage.Length)), 24000},
+        {"[Page]\nLength=2000\n", READS(mils(s.defaultPage.Length)), 3000},
+        {"[Page]\nLeft=1250\n", READS(mils(s.defaultPage.LeftM)), 1250},
+        {"[Page]\nHeader=-40\n", READS(mils(s.defaultPage.Header)), -40}, // margins have no clamp
+        {"[Page]\nFacing=7\n", READS(s.defaultFacing), 1},
+        {"  [ colours ]  \n  Ink = 255 \n", READS(s.colours.Ink), 255},
+        {"[Colours]\n; Edit=1\nEDIT=16711680\nedit=1\n", READS(s.colours.Edit), 0xFF0000}, // the first wins
+        {"[Colours]\nInk=0x00FF00\n", READS(s.colours.Ink), 0x00FF00},
+        {"[Colours]\nEdit=0xGREEN\n", READS(s.colours.Edit), 0x0000FF},
+        {"[Colours]\nMarked=abc\n", READS(s.colours.Marked), 0xFF0000},
+        {"[Colours]\nCursor=-1\n", READS(s.colours.Cursor), 0xFF0000},
+        {"[Colours]\nBlock=4294967295\n", READS(s.colours.Block), 0xFFFFFFFF},
+        {"[Colours]\nBackground=5\n", READS(s.colours.Background), 0x808000}, // only written
+        {"[OPTIONS]\nunits=0\n", READS(s.options.Units), 0},
+        {"[Options]\nSound=-1\n", READS(s.options.Sound), 1},
+        {"[Options]\nSound=FALSE\n", READS(s.options.Sound), 0},
+        {"[Options]\nSound=off\n", READS(s.options.Sound), 0},
+        {"[Options]\nSound=No\n", READS(s.options.Sound), 0},
+        {"[Options]\nScrollbars=yes\n", READS(s.options.Scrollbars), 1},
+        {"[Options]\nScrollbars=On\n", READS(s.options.Scrollbars), 1},
+        {"[Options]\nScrollbars=true\n", READS(s.options.Scrollbars), 1},
+        {"[Options]\nSound=maybe\n", READS(s.options.Sound), 1},
+        {"[Options]\nTips= 2 \n", READS(s.options.Tips), 1},
+        {"[Options]\n5STYLES=0\n", READS(s.options.FiveStyles), 0},
+        {"[Options]\n2dot=0\n", READS(s.options.TwoDot), 0},
+        {"[Options]\nHintsOff=1\n", READS(s.options.HintsOff), 1},
+        {"[Options]\nUndo=5000\n", READS(s.options.Undo), 1000},
+        {"[Options]\nUndo=-3\n", READS(s.options.Undo), 0},
+        {"[Options]\nCursorthickness=7\n", READS(s.options.Cursorthickness), 3},
+        {"[Options]\nCursorthickness=0\n", READS(s.options.Cursorthickness), 1},
+        {"[Options]\nCursortype=-1\n", READS(s.options.Cursortype), 0},
+        {"[Options]\nCursortype=9\n", READS(s.options.Cursortype), 2},
+        {"[Options]\nLanguage=4\n", READS(s.options.Language), 1},
+        {"[Options]\nLanguage=-2\n", READS(s.options.Language), 0},
+        {"[Options]\nScrollspeed=12x\n", READS(s.options.Scrollspeed), 5},
+        {"[Defaults]\nSpacing=9\n", READS(s.defaultSpacing), 5},
+        {"[Defaults]\nSpacing=0\n", READS(s.defaultSpacing), 1},
+        {"[Defaults]\nLCL=120\n", READS(s.LCL), 120},
+        {"[Defaultfont]\nSize=200\n", READS(s.defaultFont.size), 100},
+        {"[Defaultfont]\nSize=1\n", READS(s.defaultFont.size), 4},
+        {"[FavouriteFonts]\nName1=Arial\nSize1=2\n", READS(s.favourites[0].size), 4},
+        {"[FavouriteFonts]\nName3=Big\nSize3=300\n", READS(s.favourites[2].size), 100},
+        {"[User]\nLevel=0\n", READS(s.Level), 1},
+        {"[User]\nLevel=9\n", READS(s.Level), 3},
+        {"[User]\nTutorial=1\n", READS(s.Tutorial), 1},
+        {"\xEF\xBB\xBF; by hand\r\n\r\n[Options]\r\nUndo=7\r\nNo equals sign\r\n", READS(s.options.Undo), 7},
+        {utf16("\xEF\xBB\xBF[Options]\r\nUndo=7\r\n", false), READS(s.options.Undo), 7},
+        {utf16("\xEF\xBB\xBF[Options]\nUndo=7", true), READS(s.options.Undo), 7},
+        {utf16("[Options]\nUndo=7\n", false), READS(s.options.Undo), 7},
+    };
+    for (const Case& c : cases) {
+        put(c.file);
+        EXPECT_EQ(c.got(readConfiguration(ini)), c.expected) << c.file;
+    }
 }
+#undef READS
 
-TEST_F(ConfigFile, HandEditedFileReadsWithClampsAndDefaults) {
-    put("\xEF\xBB\xBF; written by hand\r\n"
-        "\r\n"
-        "  [ colours ]  \r\n"
-        "  Ink = 255 \r\n"
-        "; Edit=1\r\n"
-        "EDIT=16711680\r\n"
-        "edit=1\r\n"           // a duplicate: the first wins
-        "Marked=abc\r\n"       // malformed: default
-        "Cursor=-1\r\n"        // not a colour value: default
-        "Block=4294967295\r\n" // the largest 32-bit value
-        "Background=5\r\n"     // only written
-        "no equals sign here\r\n"
-        "[OPTIONS]\r\n"
-        "units=0\r\nSound=-1\r\nTips= 2 \r\nScrollbars=yes\r\n5STYLES=0\r\n2dot=0\r\nHintsOff=1\r\n"
-        "Undo=5000\r\nCursorthickness=7\r\nCursortype=-1\r\nLanguage=4\r\nScrollspeed=12x\r\n"
-        "[Defaults]\nSpacing=9\nLCL=120\n"
-        "[defaultfont]\nName=\nSize=200\nStyle=UB\n"
-        "[FavouriteFonts]\nName1=Arial\nSize1=2\nStyle1=bu\nName2=Gone\nSize2=0\nName3=Big\nSize3=300\n"
-        "Style3=SxI\n"
-        "[User]\nLevel=0\nTutorial=1\n"
+TEST_F(ConfigFile, HandEditedNamesAndStylesReadAsMeant) {
+    put("[defaultfont]\nName=\nStyle=UB\n"
+        "[FavouriteFonts]\nName1=Arial\nSize1=2\nStyle1=bu\nName2=Gone\nSize2=0\nName3=Big\nSize3=30\nStyle3=SxI\n"
         "[Startup]\nDirectory =  /home/user/scores  \n");
-    const Settings s = readConfiguration(ini);
-    const Settings d;
-    EXPECT_EQ(s.colours.Ink, 255u);
-    EXPECT_EQ(s.colours.Edit, 0xFF0000u);
-    EXPECT_EQ(s.colours.Marked, d.colours.Marked);
-    EXPECT_EQ(s.colours.Cursor, d.colours.Cursor);
-    EXPECT_EQ(s.colours.Block, 0xFFFFFFFFu);
-    EXPECT_EQ(s.colours.Background, d.colours.Background);
-    EXPECT_EQ(s.colours.Putative, d.colours.Putative);
-
-    const OptionSettings& o = s.options;
-    EXPECT_FALSE(o.Units); // millimetres
-    EXPECT_TRUE(o.Sound);
-    EXPECT_TRUE(o.Tips);
-    EXPECT_EQ(o.Scrollbars, d.options.Scrollbars);
-    EXPECT_FALSE(o.FiveStyles);
-    EXPECT_FALSE(o.TwoDot);
-    EXPECT_TRUE(o.HintsOff);
-    EXPECT_EQ(o.Undo, 1000);
-    EXPECT_EQ(o.Cursorthickness, 3);
-    EXPECT_EQ(o.Cursortype, 0);
-    EXPECT_EQ(o.Language, 1);
-    EXPECT_EQ(o.Scrollspeed, d.options.Scrollspeed);
-    EXPECT_EQ(o.Infilter, d.options.Infilter);
-
-    EXPECT_EQ(s.defaultSpacing, 5);
-    EXPECT_EQ(s.LCL, 120);
-    EXPECT_EQ(s.defaultFont, (NamedFont{"Times New Roman", 100, "BU"}));
+    Settings s = readConfiguration(ini);
+    EXPECT_EQ(s.defaultFont, (NamedFont{"Times New Roman", 12, "BU"}));
     EXPECT_EQ(s.favourites[0], (NamedFont{"Arial", 4, ""}));
     EXPECT_EQ(s.favourites[1], NamedFont{});
-    EXPECT_EQ(s.favourites[2], (NamedFont{"Big", 100, "IS"}));
-    EXPECT_EQ(s.Level, 1);
-    EXPECT_TRUE(s.Tutorial);
+    EXPECT_EQ(s.favourites[2], (NamedFont{"Big", 30, "IS"}));
     EXPECT_EQ(s.Directory, "/home/user/scores");
-}
 
-TEST_F(ConfigFile, LowerClampsAndOtherLimits) {
-    put("[Options]\nUndo=-3\nCursorthickness=0\nCursortype=9\nLanguage=-2\n"
-        "[Defaults]\nSpacing=0\n[Defaultfont]\nSize=1\n[User]\nLevel=9\n");
-    const Settings s = readConfiguration(ini);
-    EXPECT_EQ(s.options.Undo, 0);
-    EXPECT_EQ(s.options.Cursorthickness, 1);
-    EXPECT_EQ(s.options.Cursortype, 2);
-    EXPECT_EQ(s.options.Language, 0);
-    EXPECT_EQ(s.defaultSpacing, 1);
-    EXPECT_EQ(s.defaultFont.size, 4);
-    EXPECT_EQ(s.Level, 3);
+    for (bool bigEndian : {false, true}) {
+        put(utf16("\xEF\xBB\xBF[Startup]\r\nDirectory=/home/zo\xC3\xAB/\xF0\x9D\x84\x9E\r\n", bigEndian));
+        EXPECT_EQ(readConfiguration(ini).Directory, "/home/zo\xC3\xAB/\xF0\x9D\x84\x9E") << bigEndian;
+    }
 }
 
 TEST_F(ConfigFile, TemplatesAndRecentFilesAreReadInTheirOrder) {
@@ -220,14 +255,8 @@ TEST_F(ConfigFile, WrittenSettingsReadBackEqual) {
     expected.colours.Background = Settings().colours.Background; // only written
     EXPECT_EQ(readConfiguration(ini), expected);
 
-    // Writing the same settings again changes nothing, not even blank lines.
-    const std::string before = text();
-    ASSERT_TRUE(writeConfiguration(ini, s));
-    ASSERT_TRUE(writeRecentFiles(ini, s.recentFiles));
-    EXPECT_EQ(text(), before);
-
     // The plain form: booleans 1 and 0, lengths in thousandths, sections in order.
-    const std::string& t = before;
+    const std::string t = text();
     EXPECT_EQ(t.rfind("[Startup]\nDirectory=/home/user/my scores, old;1\n", 0), 0u);
     for (const char* line : {"\nUnits=0\n", "\nFastCPU=1\n", "\nWidth=11000\n", "\nTop=250\n", "\nStave=450\n",
                              "\nOrientation=1\n", "\nBlock=8952234\n", "\nDefaultform=4294967295\n",
@@ -276,32 +305,85 @@ TEST_F(ConfigFile, RewritingReplacesKeysWithoutLeavingStaleOnes) {
     EXPECT_EQ(back.recentFiles, std::vector<std::string>{"/only.qvr"});
 }
 
-TEST_F(ConfigFile, OtherSectionsKeysAndReadOnlyKeysSurviveWriting) {
-    put("; my notes\n[Other]\nKeep=me\n\n[colours]\nink=5\nMyColour=42\n\n"
-        "[Options]\nHintsOff=1\nMyKey=7\n[Defaults]\nLCL=120\n[Page]\nPageview=1\n"
-        "[Files]\n1=/kept.qvr\n[Last]\nAlso=kept\n");
-    const Settings s = unusualSettings();
-    ASSERT_TRUE(writeConfiguration(ini, s));
-    const std::string t = text();
-    for (const char* kept : {"; my notes\n", "[Other]\nKeep=me\n", "MyColour=42\n", "MyKey=7\n",
-                             "[Last]\nAlso=kept\n"})
-        EXPECT_NE(t.find(kept), std::string::npos) << kept;
-    EXPECT_EQ(count("olours]"), 1);
-    EXPECT_EQ(t.find("ink=5"), std::string::npos);
+// A session: the program reads the file, the user changes some settings, and the
+// program writes the file on the way out. What the user wrote survives byte for
+// byte unless its meaning changed; a changed value is written in the program's form
+// over the line the reader took; a missing key is added at the end of its section.
+TEST_F(ConfigFile, WritingKeepsWhatTheUserWroteUnlessItChanged) {
+    const auto session = [this](const std::string& before, void (*change)(Settings&)) {
+        put(before);
+        Settings s = readConfiguration(ini);
+        change(s);
+        EXPECT_TRUE(writePageview(ini, s.Pageview));
+        EXPECT_TRUE(writeRecentFiles(ini, s.recentFiles));
+        EXPECT_TRUE(writeConfiguration(ini, s));
+        return text();
+    };
+    const std::string full = session("", [](Settings&) {}); // every key, as the program writes it
+    const std::string odd = with(full, {{"Sound=1\n", "Sound=maybe\nSound=0\n"}, {"Ink=0\n", "Ink=green\n"},
+                                        {"Width=8270\n", "Width=A4\n"}, {"Level=1\n", "Level=expert\n"}});
+    const std::string spelt = with(full, {{"Sound=1\n", "Sound=yes\n"}, {"Units=1\n", "units = ON\n"},
+                                          {"Ink=0\n", "Ink=0x000000\n"}, {"Width=8270\n", "Width=08270\n"},
+                                          {"Undo=100\n", "Undo=+100\n"}, {"Stave=333\n", "Stave=100\n"},
+                                          {"Name=Times New Roman\n", "Name=\n"}, {"Style=\n", "Style=UB\n"}});
+    const std::string noTips = with(full, {{"Tips=1\n", ""}});
+    const std::string foreign = "; my notes\n[Other]\nKeep=me\n\n" +
+                                with(full, {{"Ink=0\n", "ink=5\nMyColour=42\nInk=7\n"},
+                                            {"Sound=1\n", "Sound=1\nHintsOff=1\nMyKey=7\n"},
+                                            {"Spacing=3\n", "Spacing=3\nLCL=120\n"}}) +
+                                "[Files]\n; newest first\n1=/a.qvr\n\n[Templates]\nDescription00=Hymn   \n"
+                                "Filename00=HYMN.QVT\n[Page]\nPageview=1\n";
+    const std::string fonts = with(full, {{"[FavouriteFonts]\n", "[FavouriteFonts]\nName2=Gone\nSize2=0\n"
+                                                                 "Name1=Arial\nSize1=12\nStyle1=B\nSize1=14\n"}});
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::string clef = with(full, {{"Directory=\n", "Directory=/home/zo\xC3\xAB/\xF0\x9D\x84\x9E\n"}});
+    const std::string mixed = with(crlf(noTips), {{"Ink=0\r\n", "Ink=0\n"}, {"Sound=1\r\n", "Sound=1\n"}});
 
-    const Settings back = readConfiguration(ini);
-    EXPECT_EQ(back.colours.Ink, s.colours.Ink);
-    EXPECT_TRUE(back.options.HintsOff);
-    EXPECT_EQ(back.LCL, 120);
-    EXPECT_TRUE(back.Pageview);
-    EXPECT_EQ(back.recentFiles, std::vector<std::string>{"/kept.qvr"});
-
-    ASSERT_TRUE(writePageview(ini, false));
-    ASSERT_TRUE(writeRecentFiles(ini, {}));
-    EXPECT_FALSE(readConfiguration(ini).Pageview);
-    EXPECT_TRUE(readConfiguration(ini).recentFiles.empty());
-    EXPECT_EQ(readConfiguration(ini).options, back.options);
-    EXPECT_NE(text().find("[Other]\nKeep=me\n"), std::string::npos);
+    struct Case {
+        const char* name;
+        std::string before;
+        void (*change)(Settings&);
+        std::string after;
+    };
+    const auto nothing = [](Settings&) {};
+    const auto quiet = [](Settings& s) { s.options.Sound = false; };
+    const Case cases[] = {
+        {"values not understood, unchanged", odd, nothing, odd},
+        {"values not understood, then changed", odd, [](Settings& s) {
+             s.options.Sound = false;
+             s.colours.Ink = 255;
+         },
+         with(odd, {{"Sound=maybe\nSound=0\n", "Sound=0\n"}, {"Ink=green\n", "Ink=255\n"}})},
+        {"other spellings of the same meaning", spelt, nothing, spelt},
+        {"other spellings, meaning changed", spelt,
+         [](Settings& s) {
+             s.options.Sound = s.options.Units = false;
+             s.defaultPage.Width = 8.5;
+             s.options.Undo = 50;
+         },
+         with(spelt, {{"Sound=yes\n", "Sound=0\n"}, {"units = ON\n", "Units=0\n"}, {"Width=08270\n", "Width=8500\n"},
+                      {"Undo=+100\n", "Undo=50\n"}})},
+        {"a missing key", noTips, nothing, with(noTips, {{"Language=0\n", "Language=0\nTips=1\n"}})},
+        {"foreign lines and read-only keys, unchanged", foreign, nothing, foreign},
+        {"foreign lines and read-only keys, changed", foreign,
+         [](Settings& s) {
+             s.colours.Ink = 66051;
+             s.recentFiles.insert(s.recentFiles.begin(), "/b.qvr");
+         },
+         with(foreign, {{"ink=5\n", "Ink=66051\n"}, {"Ink=7\n", ""}, {"; newest first\n1=/a.qvr\n", "1=/b.qvr\n2=/a.qvr\n"}})},
+        {"favourite slots, unchanged", fonts, nothing, fonts},
+        {"a favourite slot emptied, duplicates too", fonts, [](Settings& s) { s.favourites[0] = {}; },
+         with(fonts, {{"Name1=Arial\nSize1=12\nStyle1=B\nSize1=14\n", ""}})},
+        {"no final line break", full + "[Mine]\nKeep=1", quiet, with(full, {{"Sound=1", "Sound=0"}}) + "[Mine]\nKeep=1"},
+        {"CRLF", crlf(noTips), quiet, crlf(with(noTips, {{"Sound=1\n", "Sound=0\n"}, {"Language=0\n", "Language=0\nTips=1\n"}}))},
+        {"mixed line endings", mixed, quiet,
+         with(mixed, {{"Sound=1\n", "Sound=0\n"}, {"Language=0\r\n", "Language=0\r\nTips=1\r\n"}})},
+        {"UTF-8 with a mark", bom + clef, quiet, bom + with(clef, {{"Sound=1", "Sound=0"}})},
+        {"UTF-16LE", utf16(bom + crlf(clef), false), quiet, utf16(bom + crlf(with(clef, {{"Sound=1", "Sound=0"}})), false)},
+        {"UTF-16BE", utf16(bom + clef, true), quiet, utf16(bom + with(clef, {{"Sound=1", "Sound=0"}}), true)},
+        {"UTF-16 without a mark", utf16(clef, false), quiet, utf16(with(clef, {{"Sound=1", "Sound=0"}}), false)},
+    };
+    for (const Case& c : cases) EXPECT_EQ(session(c.before, c.change), c.after) << c.name;
 }
 
 TEST_F(ConfigFile, LineBreaksInValuesCannotForgeLines) {
