@@ -34,7 +34,7 @@ namespace {
 // The values of a file by lower-cased section and key; the first of duplicates wins,
 // also across repeated sections.
 class Profile {
-public:
+  public:
     explicit Profile(const ini::Document& doc) {
         for (const ini::Section& s : doc.sections) {
             if (!s.header) continue;
@@ -86,7 +86,7 @@ public:
         return number<std::uint32_t>(value).value_or(fallback);
     }
 
-private:
+  private:
     // An integer filling the whole value, in range for T.
     template <typename T>
     static std::optional<T> number(const std::optional<std::string>& value, int base = 10) {
@@ -105,8 +105,8 @@ private:
 
 // A length kept in thousandths of an inch. Divided rather than multiplied by 0.001
 // so that 8270 gives exactly the double nearest 8.27 and values survive a round trip.
-double inches(const Profile& p, std::string_view key, double fallback, int lo = std::numeric_limits<int>::min(),
-              int hi = std::numeric_limits<int>::max()) {
+double inches(const Profile& p, std::string_view key, double fallback,
+              int lo = std::numeric_limits<int>::min(), int hi = std::numeric_limits<int>::max()) {
     return p.clamped("Page", key, roundHalfEven(fallback * 1000.0), lo, hi) / 1000.0;
 }
 
@@ -121,7 +121,9 @@ std::string styleLetters(std::string_view text) {
 
 // A font size: 0 (or anything not positive) is an empty favourite slot; sizes
 // are held to what the default font allows.
-int fontSize(int size) { return size <= 0 ? 0 : std::clamp(size, 4, 100); }
+int fontSize(int size) {
+    return size <= 0 ? 0 : std::clamp(size, 4, 100);
+}
 
 void readColours(const Profile& p, ColourSettings& c) {
     const ColourSettings d;
@@ -207,7 +209,9 @@ void readOptions(const Profile& p, OptionSettings& o) {
     o.Language = p.clamped("Options", "Language", d.Language, 0, 1);
 }
 
-std::string twoDigits(std::size_t i) { return std::string{char('0' + i / 10), char('0' + i % 10)}; }
+std::string twoDigits(std::size_t i) {
+    return std::string{char('0' + i / 10), char('0' + i % 10)};
+}
 
 std::vector<std::string> readTemplates(const Profile& p) {
     std::vector<std::string> list;
@@ -263,7 +267,9 @@ Settings settingsIn(const Profile& p) {
 // the default the user never changed). Only a value that differs is written, in the
 // program's own form, over the line a reader takes.
 
-bool hasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+bool hasLineBreak(std::string_view s) {
+    return s.find_first_of("\r\n") != std::string_view::npos;
+}
 
 // The keys and values one call writes into a section, and which of the file's
 // keys in that section they replace.
@@ -275,11 +281,13 @@ struct SectionUpdate {
     std::set<std::string> unchanged; // owned keys the file already holds as they would be written
     bool sectionUnchanged = false;   // for a whole section: the file already holds the list
 
-    explicit SectionUpdate(std::string section, bool whole = false) : name(std::move(section)), wholeSection(whole) {}
+    explicit SectionUpdate(std::string section, bool whole = false)
+        : name(std::move(section)), wholeSection(whole) {}
 
     void put(const std::string& key, std::string value) {
         // A line break would end the line and could start a forged section.
-        std::replace_if(value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+        std::replace_if(
+            value.begin(), value.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
         owned.insert(ini::lower(key));
         entries.emplace_back(key, std::move(value));
     }
@@ -320,7 +328,8 @@ ini::Section& sectionFor(ini::Document& doc, const std::string& name) {
 // After the last line that is not blank, so that the blank separator stays last.
 std::size_t endOfContent(const ini::Section& s) {
     std::size_t at = s.lines.size();
-    while (at > 0 && ini::trim(s.lines[at - 1].text).empty()) --at;
+    while (at > 0 && ini::trim(s.lines[at - 1].text).empty())
+        --at;
     return at;
 }
 
@@ -341,7 +350,8 @@ void applyKeys(ini::Document& doc, const SectionUpdate& update) {
             const auto key = ini::keyOf(line.text);
             const std::string k = key ? ini::lower(*key) : std::string();
             const bool takenByReader = key && found.insert(k).second;
-            if (!key || !update.owned.count(k) || update.unchanged.count(k)) kept.push_back(std::move(line));
+            if (!key || !update.owned.count(k) || update.unchanged.count(k))
+                kept.push_back(std::move(line));
             else if (const auto* entry = update.entryFor(k); takenByReader && entry)
                 kept.push_back({entry->first + "=" + entry->second, line.end});
         }
@@ -367,7 +377,8 @@ void applyWhole(ini::Document& doc, const SectionUpdate& update) {
     for (ini::Section& s : doc.sections)
         if (s.header && ini::sameName(s.name, update.name)) std::erase_if(s.lines, content);
     std::vector<ini::Line> lines;
-    for (const auto& [key, value] : update.entries) lines.push_back(doc.line(key + "=" + value));
+    for (const auto& [key, value] : update.entries)
+        lines.push_back(doc.line(key + "=" + value));
     insertLines(first, at, lines);
 }
 
@@ -381,15 +392,17 @@ bool updateFile(const std::string& givenPath, Sections updates, SectionsOf asFou
     // A file kept as a link (to a folder of dotfiles, say) is written where it points,
     // not replaced by a plain file.
     std::error_code linkError;
-    const bool link = std::filesystem::symlink_status(givenPath, linkError).type() ==
-                      std::filesystem::file_type::symlink;
+    const bool link =
+        std::filesystem::symlink_status(givenPath, linkError).type() == std::filesystem::file_type::symlink;
     linkError.clear();
-    const std::string path = link ? std::filesystem::weakly_canonical(givenPath, linkError).string() : givenPath;
+    const std::string path =
+        link ? std::filesystem::weakly_canonical(givenPath, linkError).string() : givenPath;
     if (linkError) return false;
     int error = 0;
     const auto bytes = readFileBytes(path, &error);
     if (!bytes && error != ENOENT) return false; // would lose whatever it holds
-    ini::Document doc = ini::parse(bytes ? std::span<const std::uint8_t>(*bytes) : std::span<const std::uint8_t>());
+    ini::Document doc =
+        ini::parse(bytes ? std::span<const std::uint8_t>(*bytes) : std::span<const std::uint8_t>());
     const Sections found = asFound(settingsIn(Profile(doc)));
     for (std::size_t i = 0; i < updates.size(); ++i) {
         updates[i].compareWith(found[i]);
@@ -405,13 +418,22 @@ bool updateFile(const std::string& givenPath, Sections updates, SectionsOf asFou
 
 SectionUpdate colourSection(const ColourSettings& c) {
     SectionUpdate u{"Colours"};
-    const std::pair<const char*, std::uint32_t> colours[] = {
-        {"Ink", c.Ink},       {"Nonprinting", c.Nonprinting},     {"Putative", c.Putative},
-        {"Line", c.Line},     {"Erase", c.Erase},                 {"Anchor", c.Anchor},
-        {"Edit", c.Edit},     {"Cursor", c.Cursor},               {"Block", c.Block},
-        {"Marked", c.Marked}, {"Background", c.Background},       {"UniversalText", c.UniversalText},
-        {"Strings", c.Strings}, {"Defaultform", c.Defaultform}};
-    for (const auto& [key, value] : colours) u.putNumber(key, value);
+    const std::pair<const char*, std::uint32_t> colours[] = {{"Ink", c.Ink},
+                                                             {"Nonprinting", c.Nonprinting},
+                                                             {"Putative", c.Putative},
+                                                             {"Line", c.Line},
+                                                             {"Erase", c.Erase},
+                                                             {"Anchor", c.Anchor},
+                                                             {"Edit", c.Edit},
+                                                             {"Cursor", c.Cursor},
+                                                             {"Block", c.Block},
+                                                             {"Marked", c.Marked},
+                                                             {"Background", c.Background},
+                                                             {"UniversalText", c.UniversalText},
+                                                             {"Strings", c.Strings},
+                                                             {"Defaultform", c.Defaultform}};
+    for (const auto& [key, value] : colours)
+        u.putNumber(key, value);
     return u;
 }
 
@@ -446,7 +468,8 @@ SectionUpdate favouritesSection(const std::array<NamedFont, 6>& favourites) {
     SectionUpdate u{"FavouriteFonts"};
     for (std::size_t i = 0; i < favourites.size(); ++i) {
         const std::string n = std::to_string(i + 1);
-        for (const char* key : {"Name", "Size", "Style"}) u.owned.insert(ini::lower(key + n));
+        for (const char* key : {"Name", "Size", "Style"})
+            u.owned.insert(ini::lower(key + n));
         const NamedFont& f = favourites[i];
         if (f.size == 0) continue;
         u.put("Name" + n, f.name);
@@ -511,8 +534,15 @@ Sections configurationSections(const Settings& s) {
     user.putNumber("Level", s.Level);
     user.putFlag("Tutorial", s.Tutorial);
     user.putNumber("Tutorbookmark", s.Tutorbookmark);
-    return {startup, colourSection(s.colours), pageSection(s), defaults, defaultFontSection(s.defaultFont),
-            favouritesSection(s.favourites), optionSection(s.options), user, templateSection(s.templates)};
+    return {startup,
+            colourSection(s.colours),
+            pageSection(s),
+            defaults,
+            defaultFontSection(s.defaultFont),
+            favouritesSection(s.favourites),
+            optionSection(s.options),
+            user,
+            templateSection(s.templates)};
 }
 
 Sections recentFileSections(const std::vector<std::string>& files) {

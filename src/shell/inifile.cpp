@@ -22,15 +22,21 @@ bool startsWith(std::span<const std::uint8_t> bytes, std::string_view prefix) {
 // an 8-bit encoding starts like that).
 void detectEncoding(std::span<const std::uint8_t> b, Document& doc) {
     doc.marked = true;
-    if (startsWith(b, Utf8Mark)) doc.encoding = Encoding::Utf8;
-    else if (startsWith(b, "\xFF\xFE")) doc.encoding = Encoding::Utf16LE;
-    else if (startsWith(b, "\xFE\xFF")) doc.encoding = Encoding::Utf16BE;
+    if (startsWith(b, Utf8Mark))
+        doc.encoding = Encoding::Utf8;
+    else if (startsWith(b, "\xFF\xFE"))
+        doc.encoding = Encoding::Utf16LE;
+    else if (startsWith(b, "\xFE\xFF"))
+        doc.encoding = Encoding::Utf16BE;
     else {
         doc.marked = false;
         const auto ascii = [](std::uint8_t c) { return c != 0 && c < 0x80; };
-        if (b.size() >= 2 && ascii(b[0]) && b[1] == 0) doc.encoding = Encoding::Utf16LE;
-        else if (b.size() >= 2 && b[0] == 0 && ascii(b[1])) doc.encoding = Encoding::Utf16BE;
-        else doc.encoding = Encoding::Utf8;
+        if (b.size() >= 2 && ascii(b[0]) && b[1] == 0)
+            doc.encoding = Encoding::Utf16LE;
+        else if (b.size() >= 2 && b[0] == 0 && ascii(b[1]))
+            doc.encoding = Encoding::Utf16BE;
+        else
+            doc.encoding = Encoding::Utf8;
     }
 }
 
@@ -53,8 +59,12 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-bool isHighSurrogate(char32_t u) { return u >= 0xD800 && u < 0xDC00; }
-bool isLowSurrogate(char32_t u) { return u >= 0xDC00 && u < 0xE000; }
+bool isHighSurrogate(char32_t u) {
+    return u >= 0xD800 && u < 0xDC00;
+}
+bool isLowSurrogate(char32_t u) {
+    return u >= 0xDC00 && u < 0xE000;
+}
 
 // UTF-16 code units as UTF-8. A surrogate without its partner is kept in the
 // three-byte form of its value, so that writing the line back gives the same units.
@@ -79,7 +89,11 @@ std::string fromUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
 // included (see above); a byte that begins no sequence stands for U+FFFD.
 char32_t takeCodePoint(std::string_view& s) {
     const auto lead = static_cast<unsigned char>(s.front());
-    const std::size_t length = lead < 0x80 ? 1 : lead >> 5 == 6 ? 2 : lead >> 4 == 14 ? 3 : lead >> 3 == 30 ? 4 : 0;
+    const std::size_t length = lead < 0x80       ? 1
+                               : lead >> 5 == 6  ? 2
+                               : lead >> 4 == 14 ? 3
+                               : lead >> 3 == 30 ? 4
+                                                 : 0;
     constexpr char32_t least[] = {0, 0, 0x80, 0x800, 0x10000}; // below these a sequence is overlong
     char32_t c = length == 1 ? lead : lead & (0x7F >> length);
     bool valid = length != 0 && length <= s.size();
@@ -133,8 +147,10 @@ void splitLines(std::string_view text, Document& doc) {
             if (!endingSeen) doc.newline = line.end;
             endingSeen = true;
         }
-        if (auto name = sectionName(line.text)) doc.sections.push_back({std::move(*name), std::move(line), {}});
-        else doc.sections.back().lines.push_back(std::move(line));
+        if (auto name = sectionName(line.text))
+            doc.sections.push_back({std::move(*name), std::move(line), {}});
+        else
+            doc.sections.back().lines.push_back(std::move(line));
     }
 }
 
@@ -149,7 +165,8 @@ std::string joinLines(const Document& doc) {
     };
     for (const Section& s : doc.sections) {
         if (s.header) add(*s.header);
-        for (const Line& line : s.lines) add(line);
+        for (const Line& line : s.lines)
+            add(line);
     }
     return text;
 }
@@ -193,18 +210,23 @@ std::vector<std::uint8_t> serialise(const Document& doc) {
 
 std::string_view trim(std::string_view s) {
     const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!s.empty() && space(s.front())) s.remove_prefix(1);
-    while (!s.empty() && space(s.back())) s.remove_suffix(1);
+    while (!s.empty() && space(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && space(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
 std::string lower(std::string_view s) {
     std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
 }
 
-bool sameName(std::string_view a, std::string_view b) { return lower(a) == lower(b); }
+bool sameName(std::string_view a, std::string_view b) {
+    return lower(a) == lower(b);
+}
 
 std::optional<std::string> sectionName(std::string_view line) {
     line = trim(line);
