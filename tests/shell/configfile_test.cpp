@@ -308,6 +308,9 @@ TEST_F(ConfigFile, WritingKeepsWhatTheUserWroteUnlessItChanged) {
                                            "Name1=Arial\nSize1=12\nStyle1=B\nSize1=14\n"}});
     const std::string bom = "\xEF\xBB\xBF";
     const std::string clef = with(full, {{"Directory=\n", "Directory=/home/zo\xC3\xAB/\xF0\x9D\x84\x9E\n"}});
+    // A lone surrogate (U+D800) and a dangling last byte: damage to keep, not to mend.
+    const std::string damaged =
+        with(utf16(bom + clef, false), {{std::string("\xEB\0", 2), std::string("\0\xD8", 2)}}) + "!";
     const std::string mixed = with(crlf(noTips), {{"Ink=0\r\n", "Ink=0\n"}, {"Sound=1\r\n", "Sound=1\n"}});
 
     struct Case {
@@ -346,6 +349,8 @@ TEST_F(ConfigFile, WritingKeepsWhatTheUserWroteUnlessItChanged) {
         {"UTF-16LE", utf16(bom + crlf(clef), false), quiet,
          utf16(bom + crlf(with(clef, {{"Sound=1", "Sound=0"}})), false)},
         {"UTF-16BE", utf16(bom + clef, true), quiet, utf16(bom + with(clef, {{"Sound=1", "Sound=0"}}), true)},
+        {"UTF-16 damaged", damaged, quiet,
+         with(damaged, {{utf16("Sound=1", false), utf16("Sound=0", false)}})},
         {"UTF-16 without a mark", utf16(clef, false), quiet,
          utf16(with(clef, {{"Sound=1", "Sound=0"}}), false)},
     };
