@@ -4,6 +4,8 @@
 
 #include "files/scorefileread.h"
 
+#include "files/recovery.h"
+#include "model/bounds.h"
 #include "model/bytes.h"
 #include "model/score.h"
 #include "model/ui.h"
@@ -92,23 +94,32 @@ void readPage(const std::uint8_t* r, Score& score) {
     p.landscape = r[21] != 0;
 }
 
-FontDesc fontFrom(const std::uint8_t* first, const std::uint8_t* second, double sizeFactor) {
+// A size beyond what the font dialog offers is damage and is cut to it; scaling for
+// another screen may take a good size past it too, and is cut the same way.
+FontDesc fontFrom(const std::uint8_t* first, const std::uint8_t* second, double sizeFactor,
+                  std::vector<std::string>& recovered) {
     FontDesc f;
     f.name = recordString(first + 1, FirstNamePart) + recordString(second, SecondNamePart);
     f.size = getU16(second + 13);
-    if (sizeFactor != 1.0) f.size = roundHalfEven(f.size * sizeFactor);
+    if (f.size > MaxFontPoints) {
+        recovered.push_back("Problem with font " + std::to_string(first[0]) + ": " + std::to_string(f.size) +
+                            " points\n" + FileIsBad);
+        f.size = MaxFontPoints;
+    }
+    if (sizeFactor != 1.0) f.size = std::min(roundHalfEven(f.size * sizeFactor), MaxFontPoints);
     f.style = second[15];
     f.colour = getU32(second + 16);
     return f;
 }
 
-void readFonts(RecordReader& records, const FileHeader& h, const ReadOptions& options, Score& score) {
+void readFonts(RecordReader& records, const FileHeader& h, const ReadOptions& options, Score& score,
+               std::vector<std::string>& recovered) {
     if (h.NumFonts > MaxFonts) refuseAsBad("Problem with the font count " + std::to_string(h.NumFonts));
     for (int pair = 1; pair <= h.NumFonts; ++pair) {
         const std::uint8_t* first = records.need();
         const std::uint8_t* second = records.need();
         if (first[0] == 0) refuseAsBad("Problem with font 0 in font pair " + std::to_string(pair));
-        score.fonts.setFont(first[0], fontFrom(first, second, options.fontSizeFactor));
+        score.fonts.setFont(first[0], fontFrom(first, second, options.fontSizeFactor, recovered));
     }
     score.fonts.clearInUse();
     for (int n = 1; n <= h.NumFonts; ++n)
@@ -164,10 +175,9 @@ void placeAccidental(ScoreObject& o, const Stave& stave) {
 }
 
 // Objects run to the end of the file. An index above its stave's count is
-// recovered by raising the count; the message for it is returned so that it is
-// shown only for a file that is accepted.
-std::vector<std::string> readObjects(RecordReader& records, Score& score) {
-    std::vector<std::string> recovered;
+// recovered by raising the count; the message for it is kept so that it is shown
+// only for a file that is accepted. `filled` notes every slot a record filled.
+void readObjects(RecordReader& records, Score& score, FilledSlots& filled, std::vector<std::string>& recovered) {
     while (!records.atEnd()) {
         const std::uint8_t* r = records.need();
         const int staveIndex = r[0];
@@ -177,26 +187,36 @@ std::vector<std::string> readObjects(RecordReader& records, Score& score) {
         Stave& stave = score.stave(staveIndex);
         ScoreObject& o = stave.object(index);
         std::copy(r + 2, r + RecordSize, o.bytes.begin());
+        filled[static_cast<std::size_t>(staveIndex)].set(static_cast<std::size_t>(index));
         if (o.is(ObjectKind::Accidental)) placeAccidental(o, stave);
         if (index > stave.Nobjec) {
             recovered.push_back(objectProblem(staveIndex, index));
             stave.Nobjec = static_cast<std::uint8_t>(index);
         }
     }
-    return recovered;
 }
 
-// Reads every record after the header into `score`; throws Refused.
+void append(std::vector<std::string>& to, const std::vector<std::string>& more) {
+    to.insert(to.end(), more.begin(), more.end());
+}
+
+// Reads every record after the header into `score`, recovering what can be
+// recovered; throws Refused. Returns the messages of the recoveries.
 std::vector<std::string> readRecords(const std::vector<std::uint8_t>& bytes, const std::string& fileName,
                                      const FileHeader& h, const ReadOptions& options, Score& score) {
+    std::vector<std::string> recovered;
     RecordReader records(bytes, fileName);
     records.need(); // the header, already decoded
     takeHeader(h, score);
     readPage(records.need(), score);
+    append(recovered, recoverPage(score));
     if (h.hasDescription()) score.description = recordString(records.need(), DescriptionCapacity);
-    readFonts(records, h, options, score);
+    readFonts(records, h, options, score, recovered);
     readStaves(records, h, score);
-    return readObjects(records, score);
+    FilledSlots filled;
+    readObjects(records, score, filled, recovered);
+    append(recovered, recoverObjects(score, filled));
+    return recovered;
 }
 
 ReadResult refusal(ReadResult result, ReadStatus status, std::string message) {

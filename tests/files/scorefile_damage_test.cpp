@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -231,4 +232,189 @@ TEST(DamagedScoreFile, GarbageIsRefusedOrRecovered) {
     }
     for (ReadStatus s : {ReadStatus::Ok, ReadStatus::ReadError, ReadStatus::Bad, ReadStatus::NotScoreFile})
         EXPECT_GT(seen[s], 0) << "no garbage file ended with status " << static_cast<int>(s);
+}
+
+namespace {
+
+// What a recovered read shows, one entry per message.
+std::vector<std::string> shownTexts(const ScriptedUi& ui) {
+    std::vector<std::string> texts;
+    for (const auto& shown : ui.messages) texts.push_back(shown.text);
+    return texts;
+}
+
+// A plain score of two staves on the default page: 8.25 x 11 inches at a stave size
+// stored as 0.333 inch, so the longer side reaches 11 x 32 / 0.333 = 1057 page units.
+constexpr int PaperReach = 1057;
+
+ScoreObject shape(int size1, int size2) {
+    ScoreObject o = makeObject(ObjectKind::Shape, 10, 10);
+    o.setShapeType(3);
+    o.setShapeFilled(true);
+    o.setShapeSize1(size1);
+    o.setShapeSize2(size2);
+    return o;
+}
+
+ScoreObject line(ObjectKind kind, int dx, int dy) {
+    ScoreObject o = makeObject(kind, 10, 40);
+    o.setI16(6, dx);
+    o.setI16(8, dy);
+    o.setU8(10, 255);
+    return o;
+}
+
+// Two objects of `kind` whose links at bytes `forward` and `back` point at each other
+// both ways round: a chain that never ends.
+void loopOfTwo(Stave& s, ObjectKind kind, int forward, int back) {
+    ScoreObject a = makeObject(kind, 10, 40), b = makeObject(kind, 30, 40);
+    a.setU8(forward, 2);
+    a.setU8(back, 2);
+    b.setU8(forward, 1);
+    b.setU8(back, 1);
+    append(s, a);
+    append(s, b);
+}
+
+} // namespace
+
+// Values a file can carry that would make drawing take memory or time without end
+// are cut to what the page can show or the font dialog offers, each with a message,
+// and reading goes on; the score then saves and reads back without a word.
+TEST(DamagedScoreFile, HostileSizesAndLoopsAreCutWithAMessage) {
+    struct Case {
+        std::string label;
+        std::function<void(Score&)> damage;
+        std::string message;
+        std::function<bool(const Score&)> bounded;
+    };
+    const std::vector<Case> cases = {
+        {"font of 12000 points", [](Score& s) { s.fonts.setFont(1, {"Times New Roman", 12000, 0, 0}); },
+         "Problem with font 1: 12000 points", [](const Score& s) { return s.fonts.font(1).size == 255; }},
+        {"paper of 65.5 inches square", [](Score& s) { s.page.Width = s.page.Length = 65.535; },
+         "Problem with the page size",
+         [](const Score& s) { return s.page.Width == 12.0 && s.page.Length == 24.0; }},
+        {"paper 30 inches wide", [](Score& s) { s.page.Width = 30.0; }, "Problem with the page size",
+         [](const Score& s) { return s.page.Width == 24.0 && s.page.Length == 11.0; }},
+        {"paper a tenth of an inch long", [](Score& s) { s.page.Length = 0.1; }, "Problem with the page size",
+         [](const Score& s) { return s.page.Length == 3.0; }},
+        {"side margins wider than the paper",
+         [](Score& s) {
+             s.page.LeftM = s.page.RightM = 4.5;
+             s.page.GutM = 1.0;
+         },
+         "Problem with the page margins",
+         [](const Score& s) { return s.page.LeftM == 0.5 && s.page.RightM == 0.5 && s.page.GutM == 0.0; }},
+        {"header and footer taller than the paper",
+         [](Score& s) {
+             s.page.Header = 6.0;
+             s.page.Footer = 6.0;
+         },
+         "Problem with the page margins",
+         [](const Score& s) { return s.page.Header == 0.0 && s.page.Footer == 0.0 && s.page.TopM == 0.5; }},
+        {"shape of 8000 units", [](Score& s) { append(s.stave(1), shape(8000, -8000)); },
+         "Problem with stave 1 at object 1",
+         [](const Score& s) {
+             const ScoreObject& o = s.stave(1).object(1);
+             return o.shapeSize1() == PaperReach && o.shapeSize2() == -PaperReach;
+         }},
+        {"line across the whole coordinate range",
+         [](Score& s) { append(s.stave(2), line(ObjectKind::Line, -32768, 32767)); },
+         "Problem with stave 2 at object 1",
+         [](const Score& s) {
+             const ScoreObject& o = s.stave(2).object(1);
+             return o.lineDx() == -PaperReach && o.lineDy() == PaperReach && o.lineThickness() == 255;
+         }},
+        {"hairpin 20000 units open", [](Score& s) { append(s.stave(1), line(ObjectKind::Hairpin, 40, 20000)); },
+         "Problem with stave 1 at object 1",
+         [](const Score& s) {
+             return s.stave(1).object(1).hairpinDx() == 40 && s.stave(1).object(1).hairpinDy() == PaperReach;
+         }},
+        {"arpeggio of 200 segments",
+         [](Score& s) {
+             ScoreObject o = makeObject(ObjectKind::Arpeggio, 10, 48);
+             o.setSegments(200);
+             append(s.stave(1), o);
+         },
+         "Problem with stave 1 at object 1", [](const Score& s) { return s.stave(1).object(1).segments() == 127; }},
+        {"long text continued by itself",
+         [](Score& s) {
+             ScoreObject head = makeTextHead(10, 20, 1, "ABCDEFGHIJ");
+             head.setTextNext(1);
+             append(s.stave(1), head);
+         },
+         "Problem with stave 1 at object 1", [](const Score& s) { return s.stave(1).object(1).textNext() == 0; }},
+        {"long text whose chunk leads back to its head",
+         [](Score& s) {
+             ScoreObject head = makeTextHead(10, 20, 1, "ABCDEFGHIJ");
+             head.setTextNext(2);
+             ScoreObject chunk = makeTextHead(0, 0, 1, "KLMNOPQRST", TextContinuation);
+             chunk.setTextNext(1);
+             append(s.stave(0), head);
+             append(s.stave(0), chunk);
+         },
+         "Problem with stave 0 at object 2",
+         [](const Score& s) { return s.stave(0).object(1).textNext() == 2 && s.stave(0).object(2).textNext() == 0; }},
+        {"curve whose points lead round each other",
+         [](Score& s) { loopOfTwo(s.stave(1), ObjectKind::CurvePoint, 7, 8); }, "Problem with stave 1 at object 2",
+         [](const Score& s) { return s.stave(1).object(2).curveNext() == 0 && s.stave(1).object(2).curvePrev() == 0; }},
+        {"beam group that leads round itself", [](Score& s) { loopOfTwo(s.stave(2), ObjectKind::Note, 11, 10); },
+         "Problem with stave 2 at object 2",
+         [](const Score& s) {
+             return s.stave(2).object(2).beamForward() == 0 && s.stave(2).object(2).beamBack() == 0;
+         }},
+    };
+    for (const Case& c : cases) {
+        Score score = makeScore(2);
+        c.damage(score);
+        const auto bytes = encodeWhole(score);
+        Score out;
+        ScriptedUi ui;
+        ASSERT_EQ(readScore(bytes, FileName, {}, ui, out).status, ReadStatus::Ok) << c.label;
+        EXPECT_EQ(shownTexts(ui), std::vector<std::string>{c.message + "\nFile is bad."}) << c.label;
+        EXPECT_TRUE(c.bounded(out)) << c.label;
+        expectSoundScore(out, c.label);
+    }
+}
+
+TEST(DamagedScoreFile, FontsScaledForThisScreenStopAtTheLargestSize) {
+    struct Case {
+        int stored;
+        double factor;
+        int expected;
+        std::size_t messages;
+    };
+    for (const Case c : {Case{250, 1.25, 255, 0}, Case{200, 1.25, 250, 0}, Case{300, 0.5, 128, 1},
+                         Case{255, 255.0, 255, 0}}) {
+        Score score = makeScore(1);
+        score.fonts.setFont(1, {"Arial", c.stored, 0, 0});
+        Score out;
+        ScriptedUi ui;
+        ASSERT_EQ(readScore(encodeWhole(score), FileName, {c.factor, 96}, ui, out).status, ReadStatus::Ok);
+        EXPECT_EQ(out.fonts.font(1).size, c.expected) << c.stored << " x " << c.factor;
+        EXPECT_EQ(ui.messages.size(), c.messages) << c.stored << " x " << c.factor;
+    }
+}
+
+// The largest paper either way round, the smallest, and margins that leave an inch
+// of music each way are all a page may be: they load without a word.
+TEST(DamagedScoreFile, TheLargestAndSmallestLegalPagesLoadAsStored) {
+    struct Case {
+        double width, length, side, top;
+        bool landscape;
+    };
+    for (const Case c : {Case{12.0, 24.0, 0.0, 0.0, false}, Case{24.0, 12.0, 0.0, 0.0, true},
+                         Case{3.0, 3.0, 1.0, 1.0, false}, Case{8.25, 11.0, 3.625, 5.0, false}}) {
+        Score score = makeScore(1);
+        score.page.Width = c.width;
+        score.page.Length = c.length;
+        score.page.LeftM = score.page.RightM = c.side;
+        score.page.TopM = score.page.BotM = c.top;
+        score.page.landscape = c.landscape;
+        Score out;
+        ScriptedUi ui;
+        ASSERT_EQ(readScore(encodeWhole(score), FileName, {}, ui, out).status, ReadStatus::Ok);
+        EXPECT_TRUE(ui.messages.empty()) << c.width << " x " << c.length;
+        EXPECT_EQ(out.page, score.page) << c.width << " x " << c.length;
+    }
 }

@@ -363,10 +363,12 @@ TEST(ScoreFileRead, ObjectBeyondTheStaveCountRaisesItAfterAMessage) {
     ASSERT_EQ(l->result.status, ReadStatus::Ok);
     EXPECT_EQ(l->score.stave(1).Nobjec, 7);
     EXPECT_EQ(l->score.stave(1).object(7).x(), 80);
-    EXPECT_EQ(l->score.stave(1).object(6), ScoreObject{});
-    ASSERT_EQ(l->ui.messages.size(), 1u);
+    // Slot 6 had no record: it is no clef at (0, 0) but a deleted object, and says so.
+    EXPECT_EQ(l->score.stave(1).object(6), makeObject(ObjectKind::Deleted));
+    ASSERT_EQ(l->ui.messages.size(), 2u);
     EXPECT_EQ(l->ui.messages[0].type, MessageType::Error);
-    EXPECT_EQ(l->ui.lastText(), "Problem with stave 1 at object 7\nFile is bad.");
+    EXPECT_EQ(l->ui.messages[0].text, "Problem with stave 1 at object 7\nFile is bad.");
+    EXPECT_EQ(l->ui.messages[1].text, "Problem with stave 1: 1 object missing\nFile is bad.");
 }
 
 TEST(ScoreFileRead, ObjectsOfAPartialFileCountFromTheFirstStoredStave) {

@@ -1,5 +1,7 @@
 #include "support/randomscore.h"
 
+#include "model/bounds.h"
+
 #include <algorithm>
 #include <string>
 
@@ -71,6 +73,11 @@ void randomPage(Dice& d, Score& score) {
     score.Facing = d.chance(50);
     score.LeftStv = d.between(-1000, 30000);
     score.RightStv = d.between(-1000, 30000);
+    // Within the largest page, with music area left, as a reader accepts without a
+    // word; brought there without another throw of the dice, so that the objects
+    // that follow are the same as ever.
+    boundPaper(p);
+    boundMargins(p);
 }
 
 void randomHeader(Dice& d, Score& score) {
