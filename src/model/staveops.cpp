@@ -3,6 +3,7 @@
 #include "model/ui.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cstdlib>
 
 namespace qv {
@@ -124,10 +125,15 @@ bool storeLongText(Stave& s, int head, const std::string& text, TextStoreContext
 
 std::string longTextOf(const Stave& s, int head) {
     std::string text = s.object(head).chunkText();
-    int chunk = s.object(head).textNext();
-    for (int steps = 0; isSlot(chunk) && steps < ObjectSlots; ++steps) {
+    // A damaged chain may lead back into itself or into another kind of object: each
+    // chunk is read once, and only chunks of long text are read at all.
+    std::bitset<ObjectSlots> read;
+    if (isSlot(head)) read.set(static_cast<std::size_t>(head));
+    for (int chunk = s.object(head).textNext(); isSlot(chunk) && !read.test(static_cast<std::size_t>(chunk));
+         chunk = s.object(chunk).textNext()) {
+        if (!s.object(chunk).is(ObjectKind::LongText)) break;
+        read.set(static_cast<std::size_t>(chunk));
         text += s.object(chunk).chunkText();
-        chunk = s.object(chunk).textNext();
     }
     return text;
 }

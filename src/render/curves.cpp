@@ -56,8 +56,11 @@ class Spline {
   public:
     explicit Spline(const std::vector<QPoint>& p) : p_(p), m_(p.size(), 0.0) { solve(); }
 
+    // Columns are asked for from left to right: the segment found for one is where
+    // the search for the next starts, so a curve costs its columns and points once.
     double at(int x) const {
-        std::size_t k = 1;
+        std::size_t& k = segment_;
+        if (k < 1 || p_[k - 1].x() > x) k = 1;
         while (k + 1 < p_.size() && p_[k].x() < x)
             ++k;
         const double h = p_[k].x() - p_[k - 1].x();
@@ -90,6 +93,7 @@ class Spline {
 
     const std::vector<QPoint>& p_;
     std::vector<double> m_;
+    mutable std::size_t segment_ = 1;
 };
 
 // Dotted curves draw every other run of L columns, starting with a gap. On the
@@ -355,23 +359,32 @@ QList<qreal> dashPattern(int dashStyle) {
     }
 }
 
+// The pen of a dashed stroke `width` pixels wide; `scale` is 1 on the screen and 3
+// on the print image.
+QPen dashedPen(int width, int dashStyle, int scale) {
+    QPen pen(Qt::black, width, Qt::CustomDashLine, Qt::FlatCap);
+    // Qt measures dashes in pen widths.
+    QList<qreal> pattern = dashPattern(dashStyle);
+    for (qreal& v : pattern)
+        v = v * scale / width;
+    pen.setDashPattern(pattern);
+    return pen;
+}
+
+QRect dashedBox(QPoint delta, int width) {
+    const int pad = width + 2;
+    return QRect(QPoint(0, 0), delta).normalized().adjusted(-pad, -pad, pad, pad);
+}
+
 // A dashed stroke painted into a stencil, so that exclusive-or touches each pixel
-// once; painted once per length, slope, width and pattern. `scale` is 1 on the
-// screen and 3 on the print image.
+// once; painted once per length, slope, width and pattern.
 const PlacedStencil& dashedStencil(QPoint delta, int width, int dashStyle, int scale) {
     using Key = std::tuple<int, int, int, int, int>;
-    static thread_local StencilCache<Key, PlacedStencil> cache(1024);
+    static thread_local StencilCache<Key, PlacedStencil> cache(StencilRunLimit);
     return cache.get(Key{delta.x(), delta.y(), width, dashStyle, scale}, [&] {
-        const int pad = width + 2;
-        const QRect box = QRect(QPoint(0, 0), delta).normalized().adjusted(-pad, -pad, pad, pad);
+        const QRect box = dashedBox(delta, width);
         const QImage stencil = paintedScratch(box.size(), [&](QPainter& painter) {
-            QPen pen(Qt::black, width, Qt::CustomDashLine, Qt::FlatCap);
-            // Qt measures dashes in pen widths.
-            QList<qreal> pattern = dashPattern(dashStyle);
-            for (qreal& v : pattern)
-                v = v * scale / width;
-            pen.setDashPattern(pattern);
-            painter.setPen(pen);
+            painter.setPen(dashedPen(width, dashStyle, scale));
             painter.drawLine(-box.topLeft(), delta - box.topLeft());
         });
         return PlacedStencil{box.topLeft(), GlyphBitmap::fromMask(stencil)};
@@ -380,6 +393,10 @@ const PlacedStencil& dashedStencil(QPoint delta, int width, int dashStyle, int s
 
 void dashedStroke(QImage& canvas, QPoint a, QPoint b, int width, int dashStyle, int scale, ColourValue colour,
                   PenMode mode) {
+    if (!withinScratchBudget(dashedBox(b - a, width).size())) {
+        paintStrokeInBands(canvas, a, b, dashedPen(width, dashStyle, scale), colour, mode);
+        return;
+    }
     const PlacedStencil& stroke = dashedStencil(b - a, width, dashStyle, scale);
     applyRuns(canvas, stroke.ink, a + stroke.offset, colour, mode);
 }

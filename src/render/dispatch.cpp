@@ -1,5 +1,6 @@
 #include "render/dispatch.h"
 
+#include "model/bounds.h"
 #include "render/curves.h"
 #include "render/glyphcatalogue.h"
 #include "render/glyphs.h"
@@ -8,6 +9,8 @@
 #include "render/shapes.h"
 #include "render/signatures.h"
 #include "render/text.h"
+
+#include <algorithm>
 
 namespace qv {
 
@@ -34,7 +37,8 @@ void drawSymbol(DrawContext& dc, const ScoreObject& o, ColourValue colour, bool 
 
 void drawArpeggio(DrawContext& dc, const ScoreObject& o, ColourValue colour, bool xorMode) {
     constexpr int Wave = 157;
-    for (int k = 0; k < o.segments(); ++k) DrawGlyph(dc, Wave, o.x() + 2, o.y() + 6 - 8 * k, xorMode, colour);
+    const int segments = std::min(o.segments(), MaxArpeggioSegments); // the byte allows twice as many
+    for (int k = 0; k < segments; ++k) DrawGlyph(dc, Wave, o.x() + 2, o.y() + 6 - 8 * k, xorMode, colour);
 }
 
 void drawHairpin(DrawContext& dc, const ScoreObject& o, ColourValue colour, bool xorMode, Form form) {

@@ -1,5 +1,7 @@
 #include "render/drawcontext.h"
 
+#include "model/bounds.h"
+
 #include <QColor>
 
 namespace qv {
@@ -26,13 +28,17 @@ Colours coloursFrom(const ColourSettings& c) {
     return out;
 }
 
+// A page larger than the largest paper is cut to it: whatever page data a caller
+// hands in, the surface never takes more memory than the largest page does.
 void DrawContext::newScreenPage(int width, int height) {
-    MainImage = QImage(width, height, QImage::Format_RGB32);
+    const SurfaceSize page = boundSurface(width, height);
+    MainImage = QImage(page.width, page.height, QImage::Format_RGB32);
     MainImage.fill(Qt::white);
 }
 
 void DrawContext::newPrintPage(int width, int height) {
-    Printimage = QImage(3 * width, 3 * height, QImage::Format_RGB32);
+    const SurfaceSize page = boundSurface(width, height);
+    Printimage = QImage(3 * page.width, 3 * page.height, QImage::Format_RGB32);
     Printimage.fill(Qt::white);
 }
 

@@ -72,9 +72,10 @@ struct DrawContext {
     } cursor;
     std::function<void(int x, int y)> scrollIntoView;
 
-    // A white screen page of the given size in page units.
+    // A white screen page of the given size in page units, at most the largest
+    // paper (either way round) at the smallest stave size.
     void newScreenPage(int width, int height);
-    // A white print image three times the given page size.
+    // A white print image three times the given page size, bounded the same way.
     void newPrintPage(int width, int height);
 };
 

@@ -44,7 +44,9 @@ void rewriteLongText(Stave& st, int head, const std::string& text) {
             return;
         }
         int next = chunk.textNext();
-        if (next <= 0 || next > st.Nobjec) {
+        // Only a chunk of long text is written over; a link to anything else is
+        // damage, and the text goes on in a chunk of its own.
+        if (next <= 0 || next > st.Nobjec || !st.object(next).is(ObjectKind::LongText)) {
             if (st.Nobjec >= MaxObjects) return; // no room: the text is cut short
             next = ++st.Nobjec;
             ScoreObject extra = makeObject(ObjectKind::LongText);

@@ -131,12 +131,24 @@ BraceRow braceRow(double f, int x, double scale) {
     return {x - roundHalfEven(scale * (a + b + c)) - 1, x - roundHalfEven(scale * (a - b + c))};
 }
 
+// The rows from..to (surface rows less `origin`) that lie on a surface of `height` rows.
+struct RowRange {
+    int first;
+    int last;
+};
+RowRange rowsOn(int from, int to, int origin, int height) {
+    return {std::max(from, -origin), std::min(to, height - 1 - origin)};
+}
+
 void drawBrace(DrawContext& dc, int x, int top, int bottom, ColourValue colour) {
     if (bottom <= top) return;
     if (dc.record) dc.note("brace x " + std::to_string(x) + " from " + std::to_string(top) + " to " +
             std::to_string(bottom));
+    // Only the rows on the surface are drawn: staves far apart make a brace longer
+    // than any page.
     if (!dc.HighResMode) {
-        for (int y = top; y <= bottom; ++y) {
+        const RowRange rows = rowsOn(top, bottom, dc.ScreenOrigin.y(), dc.MainImage.height());
+        for (int y = rows.first; y <= rows.last; ++y) {
             const BraceRow r = braceRow(double(y - top) / (bottom - top), x, 40.0);
             DrawPenLine(dc.MainImage, r.left + dc.ScreenOrigin.x(), y + dc.ScreenOrigin.y(), false, colour, 0,
                         1, y + dc.ScreenOrigin.y(), r.right + dc.ScreenOrigin.x());
@@ -145,7 +157,8 @@ void drawBrace(DrawContext& dc, int x, int top, int bottom, ColourValue colour) 
     }
     const int hiTop = 3 * top;
     const int hiBottom = 3 * bottom;
-    for (int y = hiTop; y <= hiBottom; ++y) {
+    const RowRange rows = rowsOn(hiTop, hiBottom, dc.HiResOrigin.y(), dc.Printimage.height());
+    for (int y = rows.first; y <= rows.last; ++y) {
         const BraceRow r = braceRow(double(y - hiTop) / (hiBottom - hiTop), 3 * x, 120.0);
         const int row = y + dc.HiResOrigin.y();
         DrawPenLine(dc.Printimage, r.left + dc.HiResOrigin.x(), row, false, Black, 0, 1, row,

@@ -81,9 +81,25 @@ template <PenMode M> void paintSpan(QRgb* first, QRgb* end, QRgb pen) {
     }
 }
 
-// The thin line without its last point, each pixel touched once.
+// The steps i (0 <= i < steps) at which start + step * i lies in 0..limit-1.
+struct StepRange {
+    int first;
+    int end;
+};
+StepRange stepsWithin(int start, int step, int steps, int limit) {
+    if (step > 0) return {std::max(0, -start), std::min(steps, limit - start)};
+    return {std::max(0, start - limit + 1), std::min(steps, start + 1)};
+}
+
+// The thin line without its last point, each pixel touched once: the pixels of the
+// usual integer line walk (the minor axis steps at step i when its error passes
+// half a pixel), found for each step of the major axis directly, so that only the
+// steps that land on the canvas are visited, however long the line.
 template <PenMode M> void thinLine(const Pixels& canvas, int x1, int y1, int x2, int y2, QRgb pen) {
-    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+    if (std::max(x1, x2) < 0 || std::max(y1, y2) < 0 || std::min(x1, x2) >= canvas.width ||
+        std::min(y1, y2) >= canvas.height)
+        return;
+    const int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
     if (dy == 0) {
         // Horizontal (stave lines, ledger lines, brace rows): one clipped span.
@@ -92,36 +108,41 @@ template <PenMode M> void thinLine(const Pixels& canvas, int x1, int y1, int x2,
         if (first < end) paintSpan<M>(canvas.row(y1) + first, canvas.row(y1) + end, pen);
         return;
     }
-    int err = dx + dy;
-    int x = x1, y = y1;
-    while (x != x2 || y != y2) {
-        if (x >= 0 && y >= 0 && x < canvas.width && y < canvas.height) {
-            QRgb& pixel = canvas.row(y)[x];
-            pixel = combine<M>(pen, pixel);
-        }
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
+    const bool xMajor = dx >= dy;
+    const long long major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+    const StepRange range = xMajor ? stepsWithin(x1, sx, dx, canvas.width) : stepsWithin(y1, sy, dy, canvas.height);
+    for (int i = range.first; i < range.end; ++i) {
+        const int along = static_cast<int>((2 * i * minor + major) / (2 * major));
+        const int x = xMajor ? x1 + sx * i : x1 + sx * along;
+        const int y = xMajor ? y1 + sy * along : y1 + sy * i;
+        if (x < 0 || y < 0 || x >= canvas.width || y >= canvas.height) continue;
+        QRgb& pixel = canvas.row(y)[x];
+        pixel = combine<M>(pen, pixel);
     }
+}
+
+// The box a stroke from (0, 0) to `delta` of width `width` can cover, with room
+// for its round ends.
+QRect strokeBox(QPoint delta, int width) {
+    const int pad = width + 2;
+    return QRect(QPoint(std::min(0, delta.x()), std::min(0, delta.y())),
+                 QPoint(std::max(0, delta.x()), std::max(0, delta.y())))
+        .adjusted(-pad, -pad, pad, pad);
+}
+
+QPen roundPen(int width) {
+    return QPen(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
 // A wide stroke with round ends, painted once per length, slope and width into a
 // stencil so that an exclusive-or stroke touches each pixel exactly once.
 const PlacedStencil& wideStroke(int dx, int dy, int width) {
     using Key = std::tuple<int, int, int>;
-    static thread_local StencilCache<Key, PlacedStencil> cache(4096);
+    static thread_local StencilCache<Key, PlacedStencil> cache(StencilRunLimit);
     return cache.get(Key{dx, dy, width}, [&] {
-        const int pad = width + 2;
-        const QRect box = QRect(QPoint(std::min(0, dx), std::min(0, dy)), QPoint(std::max(0, dx), std::max(0, dy)))
-                              .adjusted(-pad, -pad, pad, pad);
+        const QRect box = strokeBox(QPoint(dx, dy), width);
         const QImage stencil = paintedScratch(box.size(), [&](QPainter& p) {
-            p.setPen(QPen(Qt::black, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setPen(roundPen(width));
             p.drawLine(-box.topLeft(), QPoint(dx, dy) - box.topLeft());
         });
         return PlacedStencil{box.topLeft(), GlyphBitmap::fromMask(stencil)};
@@ -129,8 +150,13 @@ const PlacedStencil& wideStroke(int dx, int dy, int width) {
 }
 
 void wideLine(QImage& canvas, int x1, int y1, int x2, int y2, ColourValue colour, int width, PenMode mode) {
+    const QPoint a(x1, y1), b(x2, y2);
+    if (!withinScratchBudget(strokeBox(b - a, width).size())) {
+        paintStrokeInBands(canvas, a, b, roundPen(width), colour, mode);
+        return;
+    }
     const PlacedStencil& stroke = wideStroke(x2 - x1, y2 - y1, width);
-    applyRuns(canvas, stroke.ink, QPoint(x1, y1) + stroke.offset, colour, mode);
+    applyRuns(canvas, stroke.ink, a + stroke.offset, colour, mode);
 }
 
 // The runs of a bitmap onto the pixels, clipped to them.
@@ -169,6 +195,19 @@ void applyRuns(QImage& target, const GlyphBitmap& bitmap, QPoint at, ColourValue
     // Black ANDed onto anything is black: the print image's usual case is a copy.
     if (mode == PenMode::Mask && (pen & 0xFFFFFF) == 0) mode = PenMode::Copy;
     withMode(mode, [&](auto m) { paintRuns<decltype(m)::value>(pixels, bitmap, at, pen); });
+}
+
+void paintStrokeInBands(QImage& canvas, QPoint a, QPoint b, const QPen& pen, ColourValue colour, PenMode mode) {
+    const int pad = pen.width() + 2;
+    const QRect area = strokeBox(b - a, pen.width()).translated(a) & canvas.rect();
+    paintInBands(
+        area,
+        [&](QPainter& p) {
+            p.setPen(pen);
+            p.drawLine(a, b);
+        },
+        [&](const QImage& band, QPoint at) { applyRuns(canvas, GlyphBitmap::fromMask(band), at, colour, mode); },
+        [&](int top, int bottom) { return strokeReach(a, b, pad, top, bottom); });
 }
 
 void DrawPenLine(QImage& canvas, int x1, int y1, bool xorMode, ColourValue colour, int /*dashStyle*/,

@@ -31,35 +31,57 @@ QRect covered(QRect corners) {
 struct ShapeStencil {
     GlyphBitmap outline;
     GlyphBitmap inside;
+
+    std::size_t cost() const { return outline.runs().size() + inside.runs().size() + 1; }
 };
+
+// Two colours tell the pen's pixels from the brush's; which pixels are covered does
+// not depend on the colours.
+constexpr QRgb StencilPen = 0xFFFF0000, StencilBrush = 0xFF0000FF;
+
+// The shape filling `area` (pixels l..r-1 across, t..b-1 down) painted in the
+// stencil colours, in the painter's coordinates.
+void paintStencilShape(QPainter& p, const QRect& area, bool round) {
+    p.setPen(QPen(QColor::fromRgb(StencilPen), 1));
+    p.setBrush(QColor::fromRgb(StencilBrush));
+    const QRect inside(area.topLeft(), QSize(area.width() - 1, area.height() - 1));
+    if (round)
+        p.drawEllipse(inside);
+    else
+        p.drawRect(inside);
+}
+
+ShapeStencil stencilOf(const QImage& painted) {
+    return ShapeStencil{GlyphBitmap::fromColour(painted, StencilPen), GlyphBitmap::fromColour(painted, StencilBrush)};
+}
 
 const ShapeStencil& shapeStencil(QSize size, bool round) {
     using Key = std::tuple<int, int, bool>;
-    static thread_local StencilCache<Key, ShapeStencil> cache(1024);
+    static thread_local StencilCache<Key, ShapeStencil> cache(StencilRunLimit);
     return cache.get(Key{size.width(), size.height(), round}, [&] {
-        // Two colours tell the pen's pixels from the brush's; which pixels are
-        // covered does not depend on the colours.
-        constexpr QRgb Pen = 0xFFFF0000, Brush = 0xFF0000FF;
-        const QImage stencil = paintedScratch(size, [&](QPainter& p) {
-            p.setPen(QPen(QColor::fromRgb(Pen), 1));
-            p.setBrush(QColor::fromRgb(Brush));
-            const QRect inside(0, 0, size.width() - 1, size.height() - 1);
-            if (round)
-                p.drawEllipse(inside);
-            else
-                p.drawRect(inside);
-        });
-        return ShapeStencil{GlyphBitmap::fromColour(stencil, Pen), GlyphBitmap::fromColour(stencil, Brush)};
+        return stencilOf(paintedScratch(size, [&](QPainter& p) { paintStencilShape(p, QRect(QPoint(0, 0), size), round); }));
     });
 }
 
-// The shape in its pen and brush colours with `mode`. A white brush leaves the
-// page as it was in the mask and exclusive-or modes, so it is not drawn at all.
+// A white brush leaves the page as it was in the mask and exclusive-or modes, so
+// it is not drawn at all.
+void applyShape(QImage& target, const ShapeStencil& stencil, QPoint at, ColourValue pen, ColourValue brush,
+                PenMode mode) {
+    if (brush != White || mode == PenMode::Copy) applyRuns(target, stencil.inside, at, brush, mode);
+    applyRuns(target, stencil.outline, at, pen, mode);
+}
+
+// The shape in its pen and brush colours with `mode`. A shape too large for a kept
+// stencil is painted only where it meets the target, a band at a time.
 void paintShape(QImage& target, const QRect& area, bool round, ColourValue pen, ColourValue brush, PenMode mode) {
     if (area.isEmpty()) return;
-    const ShapeStencil& stencil = shapeStencil(area.size(), round);
-    if (brush != White || mode == PenMode::Copy) applyRuns(target, stencil.inside, area.topLeft(), brush, mode);
-    applyRuns(target, stencil.outline, area.topLeft(), pen, mode);
+    if (withinScratchBudget(area.size())) {
+        applyShape(target, shapeStencil(area.size(), round), area.topLeft(), pen, brush, mode);
+        return;
+    }
+    paintInBands(
+        area & target.rect(), [&](QPainter& p) { paintStencilShape(p, area, round); },
+        [&](const QImage& band, QPoint at) { applyShape(target, stencilOf(band), at, pen, brush, mode); });
 }
 
 const char* typeName(int type) {

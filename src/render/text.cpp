@@ -1,13 +1,16 @@
 #include "render/text.h"
 
+#include "model/bounds.h"
 #include "model/staveops.h"
 #include "render/glyphcatalogue.h"
 #include "render/glyphstore.h"
 #include "render/primitives.h"
+#include "render/stencils.h"
 #include "render/textmetrics.h"
 
 #include <QFontMetrics>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <tuple>
@@ -17,6 +20,9 @@ namespace qv {
 namespace {
 
 constexpr unsigned char Blank = 30, Flat = 141, Natural = 142, Sharp = 143;
+
+// The most runs of set text kept: 6 MB, a few hundred texts of a page on paper.
+constexpr std::size_t TextRunLimit = std::size_t(1) << 19;
 
 bool isSpecial(unsigned char c) {
     return c == Blank || (c >= Flat && c <= Sharp);
@@ -101,7 +107,9 @@ std::string describeText(const std::string& text) {
 
 QFont TextFont(const FontDesc& f, int scale) {
     QFont font(QString::fromLatin1(f.name.c_str()));
-    font.setPixelSize(screenPixelSize(scale == 3 ? 3 * f.size - 2 : f.size));
+    // A font table filled by other means than the font dialog may hold any size.
+    const int points = std::clamp(f.size, 0, MaxFontPoints);
+    font.setPixelSize(screenPixelSize(scale == 3 ? 3 * points - 2 : points));
     font.setBold(f.style & FontBold);
     font.setItalic(f.style & FontItalic);
     font.setUnderline(f.style & FontUnderline);
@@ -149,8 +157,11 @@ void stamp(QImage& scratch, const GlyphBitmap& bitmap, int left, int top) {
             if (scratch.rect().contains(x, top + run.row)) scratch.setPixel(x, top + run.row, 0xFF000000);
 }
 
-void stampAccidentals(DrawContext& dc, QImage& scratch, const QFont& font, const std::string& text,
-                      const FontDesc& desc, int scale, int mW) {
+// Stamps the sized accidentals into a scratch whose (0, 0) lies at `origin` of
+// the set text (the text's top-left, an "M" to the left of its first letter).
+// `record` lists each stamp when drawing is recorded.
+void stampAccidentals(DrawContext& dc, QImage& scratch, QPoint origin, const QFont& font, const std::string& text,
+                      const FontDesc& desc, int scale, int mW, bool record) {
     const QFontMetrics metrics(font);
     const QString copy = measuringCopy(text);
     const bool highRes = scale == 3;
@@ -162,37 +173,42 @@ void stampAccidentals(DrawContext& dc, QImage& scratch, const QFont& font, const
         const QPoint d = accidentalOffset(sizeBand(size / scale), c) * scale;
         const int left = mW + metrics.horizontalAdvance(copy.left(static_cast<int>(i))) + d.x();
         const int top = metrics.height() + d.y();
-        if (dc.record) dc.note("accidental " + name + " at (" + std::to_string(left) + ", " + std::to_string(top) + ")");
-        stamp(scratch, glyphsOf(dc).find(name), left, top);
+        if (record && dc.record)
+            dc.note("accidental " + name + " at (" + std::to_string(left) + ", " + std::to_string(top) + ")");
+        stamp(scratch, glyphsOf(dc).find(name), left - origin.x(), top - origin.y());
     }
 }
 
+// A text set in its font: its ink, with the "M" wide margin left of it, or for a
+// text too large for one scratch only its measures, for drawing in bands.
+struct SetText {
+    GlyphBitmap ink;
+    int mW = 0;
+    QSize size;         // of the whole scratch, margins included
+    bool banded = false; // too large for one scratch: `ink` is empty
+
+    std::size_t cost() const { return ink.runs().size() + 1; }
+};
+
 // The text in black on a transparent scratch, an "M" wide margin either side.
-QImage scratchOf(DrawContext& dc, const std::string& text, const FontDesc& desc, int scale, const QFont& font,
-                 int& mW) {
+SetText setText(DrawContext& dc, const std::string& text, const FontDesc& desc, int scale) {
+    const QFont font = TextFont(desc, scale);
     const QFontMetrics metrics(font);
-    mW = metrics.horizontalAdvance(QChar('M'));
+    SetText set;
+    set.mW = metrics.horizontalAdvance(QChar('M'));
     const int w = metrics.horizontalAdvance(QStringLiteral("M") + measuringCopy(text) + QStringLiteral("M"));
-    QImage scratch(std::max(1, w), std::max(1, metrics.height()), QImage::Format_ARGB32);
+    set.size = QSize(std::max(1, w), std::max(1, metrics.height()));
+    set.banded = !withinScratchBudget(set.size);
+    if (set.banded) return set;
+    QImage scratch(set.size, QImage::Format_ARGB32);
     scratch.fill(Qt::transparent);
     QPainter painter(&scratch);
     painter.setFont(font);
     painter.setPen(Qt::black);
-    DrawTextSpecial(painter, mW, 0, text);
+    DrawTextSpecial(painter, set.mW, 0, text);
     painter.end();
-    stampAccidentals(dc, scratch, font, text, desc, scale, mW);
-    return scratch;
-}
-
-// A text set in its font: the scratch with its margin.
-struct SetText {
-    GlyphBitmap ink;
-    int mW = 0;
-};
-
-SetText setText(DrawContext& dc, const std::string& text, const FontDesc& desc, int scale) {
-    SetText set;
-    set.ink = GlyphBitmap::fromMask(scratchOf(dc, text, desc, scale, TextFont(desc, scale), set.mW));
+    stampAccidentals(dc, scratch, QPoint(0, 0), font, text, desc, scale, set.mW, true);
+    set.ink = GlyphBitmap::fromMask(scratch);
     return set;
 }
 
@@ -201,13 +217,27 @@ SetText setText(DrawContext& dc, const std::string& text, const FontDesc& desc, 
 // text is set afresh so that every step is listed.
 const SetText& cachedText(DrawContext& dc, const std::string& text, const FontDesc& desc, int scale) {
     using Key = std::tuple<const GlyphStore*, std::string, std::string, int, int, int>;
-    static std::map<Key, SetText> cache;
-    constexpr std::size_t MaxCached = 4096;
-    const Key key{&glyphsOf(dc), text, desc.name, desc.size, desc.style, scale};
-    const auto it = cache.find(key);
-    if (it != cache.end()) return it->second;
-    if (cache.size() >= MaxCached) cache.clear();
-    return cache.emplace(key, setText(dc, text, desc, scale)).first->second;
+    static StencilCache<Key, SetText> cache(TextRunLimit);
+    return cache.get(Key{&glyphsOf(dc), text, desc.name, desc.size, desc.style, scale},
+                     [&] { return setText(dc, text, desc, scale); });
+}
+
+// A text too large for one scratch (a long text in a large font can be wider than
+// many pages) is set again where it meets the target, a band of rows at a time.
+void drawInBands(DrawContext& dc, QImage& target, const std::string& text, const FontDesc& desc, int scale,
+                 const SetText& set, QPoint at, ColourValue colour, PenMode mode) {
+    const QFont font = TextFont(desc, scale);
+    paintInBands(
+        QRect(at, set.size) & target.rect(),
+        [&](QPainter& p) {
+            p.setFont(font);
+            p.setPen(Qt::black);
+            DrawTextSpecial(p, at.x() + set.mW, at.y(), text);
+        },
+        [&](QImage& band, QPoint bandAt) {
+            stampAccidentals(dc, band, bandAt - at, font, text, desc, scale, set.mW, false);
+            applyRuns(target, GlyphBitmap::fromMask(band), bandAt, colour, mode);
+        });
 }
 
 void drawText(DrawContext& dc, const std::string& text, const FontDesc& desc, const std::string& fontLabel,
@@ -216,13 +246,16 @@ void drawText(DrawContext& dc, const std::string& text, const FontDesc& desc, co
             fontLabel + (scale == 3 ? " scale 3" : describeColour(xorMode, colour)));
     const SetText fresh = dc.record ? setText(dc, text, desc, scale) : SetText{};
     const SetText& set = dc.record ? fresh : cachedText(dc, text, desc, scale);
-    if (scale == 3) {
-        const QPoint at = QPoint(3 * x, 3 * y) + dc.HiResOrigin - QPoint(set.mW, 0);
-        applyRuns(dc.Printimage, set.ink, at, 0x000000, PenMode::Mask); // black ink ANDed onto the page
-        return;
-    }
-    const QPoint at = QPoint(x, y) + dc.ScreenOrigin - QPoint(set.mW, 0);
-    applyRuns(dc.MainImage, set.ink, at, colour, xorMode ? PenMode::NotXor : PenMode::Copy);
+    // On paper the black ink is ANDed onto the page.
+    QImage& target = scale == 3 ? dc.Printimage : dc.MainImage;
+    const QPoint at = scale == 3 ? QPoint(3 * x, 3 * y) + dc.HiResOrigin - QPoint(set.mW, 0)
+                                 : QPoint(x, y) + dc.ScreenOrigin - QPoint(set.mW, 0);
+    const ColourValue ink = scale == 3 ? 0x000000 : colour;
+    const PenMode mode = scale == 3 ? PenMode::Mask : (xorMode ? PenMode::NotXor : PenMode::Copy);
+    if (set.banded)
+        drawInBands(dc, target, text, desc, scale, set, at, ink, mode);
+    else
+        applyRuns(target, set.ink, at, ink, mode);
 }
 
 std::string fontLabel(int number) {

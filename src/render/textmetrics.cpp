@@ -1,9 +1,12 @@
 #include "render/textmetrics.h"
 
+#include "model/bounds.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -14,9 +17,15 @@ int screenPixelSize(int points) { return std::max(1, static_cast<int>(std::lroun
 
 namespace {
 
+// The pixel size a font-table entry is drawn at: sizes past the font dialog's are
+// drawn at its largest.
+int drawnPixelSize(const FontDesc& f) {
+    return screenPixelSize(std::clamp(f.size, 0, MaxFontPoints));
+}
+
 QFont screenFont(const FontDesc& f) {
     QFont font(QString::fromLatin1(f.name.c_str()));
-    font.setPixelSize(screenPixelSize(f.size));
+    font.setPixelSize(drawnPixelSize(f));
     font.setBold(f.style & FontBold);
     font.setItalic(f.style & FontItalic);
     font.setUnderline(f.style & FontUnderline);
@@ -27,7 +36,7 @@ QFont screenFont(const FontDesc& f) {
 int measureHeight(const FontDesc& f) {
     // Fonts need the GUI side of Qt; without it (a tool that never draws) the
     // usual proportion of a serif face stands in.
-    if (!QGuiApplication::instance()) return static_cast<int>(std::lround(screenPixelSize(f.size) * 1.15));
+    if (!QGuiApplication::instance()) return static_cast<int>(std::lround(drawnPixelSize(f) * 1.15));
     return QFontMetrics(screenFont(f)).height();
 }
 
