@@ -1,13 +1,13 @@
 #include "shell/configfile.h"
 
-#include "files/fileio.h"
+#include "files/fileread.h"
+#include "files/safewrite.h"
 #include "model/pagegeometry.h"
 #include "shell/inifile.h"
 
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
@@ -234,10 +234,15 @@ std::vector<std::string> readRecentFiles(const Profile& p) {
     return files;
 }
 
-// A file that cannot be read is taken as empty.
+// A settings file is a few kilobytes; one past this is not one, and is neither
+// read nor written over.
+constexpr std::size_t MaxSettingsFileSize = std::size_t(1) << 20;
+
+// A file that cannot be read (missing, not a regular file, far too large) is taken
+// as empty.
 ini::Document readDocument(const std::string& path) {
-    const auto bytes = readFileBytes(path);
-    return ini::parse(bytes ? std::span<const std::uint8_t>(*bytes) : std::span<const std::uint8_t>());
+    const FileContents contents = readRegularFile(path, MaxSettingsFileSize);
+    return ini::parse(std::span<const std::uint8_t>(contents.bytes));
 }
 
 // Every setting the file holds, the key that is only written included.
@@ -388,21 +393,11 @@ using SectionsOf = Sections (*)(const Settings&);
 // Reads the file as it is (nothing when missing), applies the updates, each
 // compared with the same update built from the settings the file holds, and writes
 // it back in one piece, in its own encoding.
-bool updateFile(const std::string& givenPath, Sections updates, SectionsOf asFound) {
-    // A file kept as a link (to a folder of dotfiles, say) is written where it points,
-    // not replaced by a plain file.
-    std::error_code linkError;
-    const bool link =
-        std::filesystem::symlink_status(givenPath, linkError).type() == std::filesystem::file_type::symlink;
-    linkError.clear();
-    const std::string path =
-        link ? std::filesystem::weakly_canonical(givenPath, linkError).string() : givenPath;
-    if (linkError) return false;
-    int error = 0;
-    const auto bytes = readFileBytes(path, &error);
-    if (!bytes && error != ENOENT) return false; // would lose whatever it holds
-    ini::Document doc =
-        ini::parse(bytes ? std::span<const std::uint8_t>(*bytes) : std::span<const std::uint8_t>());
+bool updateFile(const std::string& path, Sections updates, SectionsOf asFound) {
+    const FileContents contents = readRegularFile(path, MaxSettingsFileSize);
+    // A file that is there but cannot be read would lose whatever it holds.
+    if (!contents.ok() && contents.problem != ReadProblem::NotFound) return false;
+    ini::Document doc = ini::parse(std::span<const std::uint8_t>(contents.bytes));
     const Sections found = asFound(settingsIn(Profile(doc)));
     for (std::size_t i = 0; i < updates.size(); ++i) {
         updates[i].compareWith(found[i]);
@@ -413,7 +408,8 @@ bool updateFile(const std::string& givenPath, Sections updates, SectionsOf asFou
     const auto folder = std::filesystem::path(path).parent_path();
     if (!folder.empty()) std::filesystem::create_directories(folder, ec);
     if (ec) return false;
-    return writeFileAtomically(path, ini::serialise(doc)).ok();
+    // Written where a link points, keeping the file's mode, as every file we write.
+    return writeFileSafely(path, ini::serialise(doc)).ok();
 }
 
 SectionUpdate colourSection(const ColourSettings& c) {

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QString>
@@ -393,6 +394,17 @@ TEST_F(ConfigFile, WritingCreatesTheFolderAndRefusesWhatItCannotRead) {
     put("x");
     EXPECT_FALSE(writeRecentFiles((fs::path(ini) / "QUAVLY.INI").string(), {"/a.qvr"}));
     EXPECT_EQ(text(), "x");
+
+    // A private file stays private.
+    fs::permissions(ini, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(writeConfiguration(ini, unusualSettings()));
+    EXPECT_EQ(fs::status(ini).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    // A pipe as the settings file is neither waited on at start-up nor replaced.
+    fs::remove(ini);
+    ASSERT_EQ(::mkfifo(ini.c_str(), 0600), 0);
+    EXPECT_EQ(readConfiguration(ini).Level, Settings().Level);
+    EXPECT_FALSE(writeConfiguration(ini, unusualSettings()));
+    EXPECT_TRUE(fs::is_fifo(ini));
 }
 
 TEST(ConfigFilePath, EnvironmentChoosesTheFile) {
