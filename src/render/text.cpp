@@ -123,7 +123,21 @@ int TextWidthSpecial(const QFont& font, const std::string& text) {
     return QFontMetrics(font).horizontalAdvance(measuringCopy(text));
 }
 
-void DrawTextSpecial(QPainter& painter, int x, int y, const std::string& text) {
+namespace {
+
+// Letters first..end-1 of a text: the ones that can show where a text runs far off
+// its surface.
+struct LetterRange {
+    std::size_t first = 0;
+    std::size_t end = 0;
+};
+
+LetterRange allLetters(const std::string& text) {
+    return {0, text.size()};
+}
+
+// Draws the letters of `letters` as DrawTextSpecial draws the whole text.
+void drawLetters(QPainter& painter, int x, int y, const std::string& text, LetterRange letters) {
     painter.setBackgroundMode(Qt::TransparentMode);
     const QFontMetrics metrics(painter.font());
     const int baseline = y + metrics.ascent();
@@ -131,17 +145,23 @@ void DrawTextSpecial(QPainter& painter, int x, int y, const std::string& text) {
     for (char c : text)
         special = special || isSpecial(static_cast<unsigned char>(c));
     if (!special) {
-        painter.drawText(QPoint(x, baseline), decode(text));
+        painter.drawText(QPoint(x, baseline), decode(text)); // the painter leaves out what does not show
         return;
     }
     // Each character where the measuring copy puts it, so that the accidentals
     // stamped later line up with their cells.
     const QString copy = measuringCopy(text);
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = letters.first; i < letters.end; ++i) {
         if (isSpecial(static_cast<unsigned char>(text[i]))) continue;
         const int at = x + metrics.horizontalAdvance(copy.left(static_cast<int>(i)));
         painter.drawText(QPoint(at, baseline), QString(decode(static_cast<unsigned char>(text[i]))));
     }
+}
+
+} // namespace
+
+void DrawTextSpecial(QPainter& painter, int x, int y, const std::string& text) {
+    drawLetters(painter, x, y, text, allLetters(text));
 }
 
 namespace {
@@ -157,16 +177,16 @@ void stamp(QImage& scratch, const GlyphBitmap& bitmap, int left, int top) {
             if (scratch.rect().contains(x, top + run.row)) scratch.setPixel(x, top + run.row, 0xFF000000);
 }
 
-// Stamps the sized accidentals into a scratch whose (0, 0) lies at `origin` of
-// the set text (the text's top-left, an "M" to the left of its first letter).
-// `record` lists each stamp when drawing is recorded.
+// Stamps the sized accidentals among `letters` into a scratch whose (0, 0) lies at
+// `origin` of the set text (the text's top-left, an "M" to the left of its first
+// letter). `record` lists each stamp when drawing is recorded.
 void stampAccidentals(DrawContext& dc, QImage& scratch, QPoint origin, const QFont& font, const std::string& text,
-                      const FontDesc& desc, int scale, int mW, bool record) {
+                      LetterRange letters, const FontDesc& desc, int scale, int mW, bool record) {
     const QFontMetrics metrics(font);
     const QString copy = measuringCopy(text);
     const bool highRes = scale == 3;
     const int size = scale * desc.size;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = letters.first; i < letters.end; ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (!isAccidental(c)) continue;
         const std::string name = AccidentalBitmapName(size, c, highRes);
@@ -207,7 +227,7 @@ SetText setText(DrawContext& dc, const std::string& text, const FontDesc& desc, 
     painter.setPen(Qt::black);
     DrawTextSpecial(painter, set.mW, 0, text);
     painter.end();
-    stampAccidentals(dc, scratch, QPoint(0, 0), font, text, desc, scale, set.mW, true);
+    stampAccidentals(dc, scratch, QPoint(0, 0), font, text, allLetters(text), desc, scale, set.mW, true);
     set.ink = GlyphBitmap::fromMask(scratch);
     return set;
 }
@@ -222,20 +242,50 @@ const SetText& cachedText(DrawContext& dc, const std::string& text, const FontDe
                      [&] { return setText(dc, text, desc, scale); });
 }
 
+// The letters of a text set from x = `start` that can show on a target `width`
+// pixels wide: those whose cells lie wholly outside it, by more than two "M"s (for
+// overhangs and the stamped accidentals), are left out. Found by halving, so that
+// a text of thousands of letters costs a few measures rather than one a letter.
+LetterRange visibleLetters(const QFont& font, const std::string& text, int start, int width) {
+    const QFontMetrics metrics(font);
+    const QString copy = measuringCopy(text);
+    const int n = static_cast<int>(copy.size());
+    const int slack = 2 * metrics.horizontalAdvance(QChar('M'));
+    // The first k in 0..n + 1 whose cell starts right of `limit`: cells start further
+    // right the further on they are.
+    const auto firstBeyond = [&](int limit) {
+        int lo = 0, hi = n + 1;
+        while (lo < hi) {
+            const int mid = (lo + hi) / 2;
+            if (mid <= n && metrics.horizontalAdvance(copy.left(mid)) <= limit)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        return lo;
+    };
+    // The letter before the first that starts beyond the left edge may reach onto it.
+    const int first = std::max(0, firstBeyond(-start - slack) - 1);
+    const int end = std::min(n, firstBeyond(width - start + slack));
+    return {static_cast<std::size_t>(first), static_cast<std::size_t>(std::max(first, end))};
+}
+
 // A text too large for one scratch (a long text in a large font can be wider than
-// many pages) is set again where it meets the target, a band of rows at a time.
+// many pages) is set again where it meets the target, a band of rows at a time,
+// and only its letters that can show are set.
 void drawInBands(DrawContext& dc, QImage& target, const std::string& text, const FontDesc& desc, int scale,
                  const SetText& set, QPoint at, ColourValue colour, PenMode mode) {
     const QFont font = TextFont(desc, scale);
+    const LetterRange letters = visibleLetters(font, text, at.x() + set.mW, target.width());
     paintInBands(
         QRect(at, set.size) & target.rect(),
         [&](QPainter& p) {
             p.setFont(font);
             p.setPen(Qt::black);
-            DrawTextSpecial(p, at.x() + set.mW, at.y(), text);
+            drawLetters(p, at.x() + set.mW, at.y(), text, letters);
         },
         [&](QImage& band, QPoint bandAt) {
-            stampAccidentals(dc, band, bandAt - at, font, text, desc, scale, set.mW, false);
+            stampAccidentals(dc, band, bandAt - at, font, text, letters, desc, scale, set.mW, false);
             applyRuns(target, GlyphBitmap::fromMask(band), bandAt, colour, mode);
         });
 }

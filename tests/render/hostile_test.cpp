@@ -179,11 +179,11 @@ struct TextPage {
     std::vector<std::string> calls;
 
     explicit TextPage(int points) { score.fonts.setFont(1, FontDesc{"Times New Roman", points, 0, 0}); }
-    // A long text of `chunks` chunks of "WWWWWWWWWW" at (2, 10), as an edit stores it.
-    void longText(int chunks) {
+    // A long text of `chunks` copies of `chunk` from (x, 10), as an edit stores it.
+    void longText(int chunks, const std::string& chunk, int x = 2) {
         Stave& s = score.stave(1);
         for (int k = 0; k < chunks; ++k) {
-            ScoreObject o = test::makeTextHead(k == 0 ? 2 : 0, k == 0 ? 10 : 0, 1, "WWWWWWWWWW",
+            ScoreObject o = test::makeTextHead(k == 0 ? x : 0, k == 0 ? 10 : 0, 1, chunk,
                                                k == 0 ? 0 : TextContinuation);
             if (k + 1 < chunks) o.setTextNext(s.Nobjec + 2);
             test::append(s, o);
@@ -198,12 +198,13 @@ struct TextPage {
 };
 
 // The longest text a stave holds, 2490 characters, is many pages wide: it shows
-// its beginning exactly as a text of its first ten letters does.
+// its beginning exactly as a text of its first ten letters does, accidentals too.
 TEST(HostileDrawing, TextFarWiderThanThePageShowsItsBeginning) {
+    const std::string chunk = std::string("W") + char(141) + "WW" + char(143) + "WWWWW";
     for (const int points : {48, 255}) {
         TextPage longest(points), first(points);
-        longest.longText(249);
-        first.longText(1);
+        longest.longText(249, chunk);
+        first.longText(1, chunk);
         longest.draw();
         first.draw();
         EXPECT_GT(inked(first.dc.MainImage), 0) << points;
@@ -328,6 +329,37 @@ TEST(HostileDrawing, LinksIntoMissingRecordsLoadAndDraw) {
     dc.HighResMode = true;
     DrawPage(dc, loaded, 1);
     EXPECT_GT(inked(dc.MainImage), 0);
+}
+
+// A long text that starts far left of the page shows the letters the page holds
+// where the whole text, set in one piece, has them; the blank (a special
+// character) makes it set letter by letter, of which only those that show are set.
+TEST(HostileDrawing, TextStartingFarLeftOfThePageShowsItsLettersInPlace) {
+    constexpr int StartX = -20000;
+    const std::string chunk = std::string("AVTA") + char(30) + "WAYfi"; // kerned pairs and a ligature
+    for (const int points : {48, 255}) {
+        TextPage page(points);
+        page.longText(249, chunk, StartX);
+        DrawObject(page.dc, page.score, 1, 1, page.dc.colours.Ink, false);
+        std::string whole;
+        for (int k = 0; k < 249; ++k) whole += chunk;
+        QImage reference(page.dc.MainImage.size(), QImage::Format_ARGB32);
+        reference.fill(Qt::transparent);
+        QPainter painter(&reference);
+        const QFont font = TextFont(page.score.fonts.font(1), 1);
+        painter.setFont(font);
+        DrawTextSpecial(painter, StartX, 10, whole);
+        painter.end();
+        int differ = 0, ink = 0;
+        for (int y = 0; y < reference.height(); ++y)
+            for (int x = 0; x < reference.width(); ++x) {
+                const bool expected = qAlpha(reference.pixel(x, y)) != 0;
+                ink += expected;
+                differ += expected != (at(page.dc.MainImage, x, y) != WhitePixel);
+            }
+        EXPECT_GT(ink, 0) << points;
+        EXPECT_EQ(differ, 0) << points;
+    }
 }
 
 } // namespace
