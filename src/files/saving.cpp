@@ -106,7 +106,10 @@ bool saveWholeScore(Document& doc, const std::string& path, Ui& ui) {
         encodeScore(score, WriteRange{0, score.Nstaves}, WriteOptions{false, doc.screenResolution});
     BackupPlan backup;
     backup.nameFor = backupNameFor;
-    backup.saveWithout = [&ui](const std::string& name, int error) { return askToSaveWithoutBackup(ui, name, error); };
+    backup.saveWithout = [&](const std::string& name, int error) {
+        progress.close(); // the question stands alone, not over "Please wait"
+        return askToSaveWithoutBackup(ui, name, error);
+    };
     const WriteFileResult result = writeFileSafely(path, bytes, hasScoreExtension(path) ? &backup : nullptr);
     progress.close();
     if (!result.ok()) {
