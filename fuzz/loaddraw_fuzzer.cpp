@@ -1,0 +1,67 @@
+// libFuzzer entry point: any bytes as a score file, loaded with every check, and
+// the first page of an accepted score drawn on the screen page and on the print
+// image. Whatever the loader lets through must draw in bounded memory and time:
+// run it with -rss_limit_mb=512 -timeout=10 (./qv fuzz loaddraw does).
+//
+// Its seeds in fuzz/corpus-loaddraw are small crafted files: a normal page, a font
+// of 12000 points, a shape of 8000 units, a page of 65.5 inches, a long text whose
+// chunks lead back to its head, a stave whose count names objects the file does
+// not hold, lines and hairpins across the whole coordinate range, and the longest
+// text a stave holds in the largest font on the largest page.
+
+#include "files/loader.h"
+#include "model/score.h"
+#include "model/ui.h"
+#include "render/pageimage.h"
+
+#include <QGuiApplication>
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Nobody answers: every question takes its first button, so the paths behind
+// "Yes" and "OK" (scaling fonts, reading a later version) are explored.
+class SilentUi : public qv::Ui {
+  public:
+    qv::Button message(qv::MessageType, const std::string&, qv::Buttons buttons) override {
+        for (unsigned bit = 1; bit <= qv::ButtonHelp; bit <<= 1)
+            if (buttons & bit) return static_cast<qv::Button>(bit);
+        return qv::ButtonOk;
+    }
+    std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+// The page the score starts on: where its first music stave stands.
+int firstPage(const qv::Score& score) {
+    return score.stave(1).PageNum;
+}
+
+} // namespace
+
+// Drawing measures text, so the GUI side of Qt runs. The application is never
+// destroyed: libFuzzer leaves through exit(), after Qt's own statics are gone.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    [[maybe_unused]] static QGuiApplication& gui = *new QGuiApplication(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::vector<std::uint8_t> bytes(data, data + size);
+    SilentUi ui;
+    qv::Score score;
+    // A screen of 120 pixels per inch makes files from 96 ask about their fonts.
+    if (!qv::loadScoreBytes(bytes, "fuzz.QVR", qv::LoadOptions{120, nullptr}, ui, score)) return 0;
+    const int page = firstPage(score);
+    (void)qv::renderScreenPage(score, page);
+    // A fixed clock: the same input draws the same page every time.
+    (void)qv::renderPrintPage(score, page, "/fuzz/fuzz.QVR", QDateTime(QDate(2024, 1, 31), QTime(12, 0)));
+    return 0;
+}

@@ -1,0 +1,31 @@
+#include "render/pageimage.h"
+
+#include "model/pagegeometry.h"
+#include "render/page.h"
+
+namespace qv {
+
+QImage renderScreenPage(Score& score, int page) {
+    DrawContext dc;
+    const PageData& p = score.page;
+    const int height = page == 0 ? printedHeight(p, score.StvSiz) : musicAreaHeight(p, score.StvSiz);
+    dc.newScreenPage(musicAreaWidth(p, score.StvSiz), height);
+    DrawPage(dc, score, page);
+    return dc.MainImage;
+}
+
+QImage renderPrintPage(Score& score, int page, const std::string& filePath, const QDateTime& clock) {
+    const PageData& p = score.page;
+    DrawContext dc;
+    dc.HighResMode = true;
+    dc.newPrintPage(musicAreaWidth(p, score.StvSiz), printedHeight(p, score.StvSiz));
+    dc.HiResOrigin = QPoint(0, 3 * roundHalfEven(p.Header * pageUnitsPerInch(score.StvSiz)));
+    PageOptions options;
+    options.filePath = filePath;
+    options.clock = clock;
+    DrawPage(dc, score, page, options);
+    DrawBlankingShapes(dc, score, page);
+    return dc.Printimage;
+}
+
+} // namespace qv

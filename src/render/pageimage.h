@@ -1,0 +1,25 @@
+#pragma once
+// One page drawn whole onto a fresh surface, as the command line renders it and as
+// the checks of hostile files draw it: the screen page of the music area, and the
+// print image with its header and footer.
+
+#include "model/score.h"
+
+#include <QDateTime>
+#include <QImage>
+
+#include <string>
+
+namespace qv {
+
+// The screen page: the music area, one pixel per page unit. The header/footer page
+// also shows the header and footer strips above and below the music area.
+QImage renderScreenPage(Score& score, int page);
+
+// The print image: the paper inside its margins and gutter at three pixels per page
+// unit, the header zone above the music and the footer zone below it, with the
+// fields of `filePath` at the time `clock` (now when invalid) and the blanking
+// shapes drawn again over everything.
+QImage renderPrintPage(Score& score, int page, const std::string& filePath, const QDateTime& clock = {});
+
+} // namespace qv
