@@ -8,7 +8,7 @@
 #include "render/curves.h"
 #include "render/dispatch.h"
 #include "render/headerfooter.h"
-#include "render/page.h"
+#include "render/pageimage.h"
 #include "render/primitives.h"
 #include "render/shapes.h"
 #include "render/text.h"
@@ -322,13 +322,8 @@ TEST(HostileDrawing, LinksIntoMissingRecordsLoadAndDraw) {
     ASSERT_EQ(tidied.Nobjec, 2) << "the note and the text head; the lone curve point goes";
     EXPECT_EQ(tidied.object(1).beamForward(), 0);
     EXPECT_EQ(tidied.object(2).textNext(), 0);
-    DrawContext dc;
-    dc.newScreenPage(696, 960);
-    dc.newPrintPage(696, 960);
-    DrawPage(dc, loaded, 1);
-    dc.HighResMode = true;
-    DrawPage(dc, loaded, 1);
-    EXPECT_GT(inked(dc.MainImage), 0);
+    EXPECT_GT(inked(renderScreenPage(loaded, 1)), 0);
+    EXPECT_GT(inked(renderPrintPage(loaded, 1, "MISSING.QVR")), 0);
 }
 
 // A long text that starts far left of the page shows the letters the page holds
