@@ -48,6 +48,10 @@ int TextHeight(const FontDesc& font, const std::string& /*text*/) {
     const Key key{font.name, font.size, font.style};
     const auto it = cache.find(key);
     if (it != cache.end()) return it->second;
+    // A score has at most 255 fonts, but one file after another may bring new ones
+    // for as long as the program runs.
+    constexpr std::size_t MaxCached = 4096;
+    if (cache.size() >= MaxCached) cache.clear();
     const int height = measureHeight(font);
     cache.emplace(key, height);
     return height;
