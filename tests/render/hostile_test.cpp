@@ -69,7 +69,8 @@ TEST(HostileDrawing, PageSurfacesStopAtTheLargestPaperEitherWayRound) {
 }
 
 // Each shape reaches far past the page on every side it crosses; `inside` and
-// `outside` are page positions at least two units from its edge.
+// `outside` are page positions at least two units from its edge, and an `outside`
+// of (-1, -1) says the shape covers the whole page.
 TEST(HostileDrawing, ShapesFarLargerThanThePageCoverWhatLiesOnIt) {
     struct Case {
         std::string label;
