@@ -5,6 +5,7 @@
 
 #include "files/loader.h"
 #include "files/scorefilewrite.h"
+#include "model/staveops.h"
 #include "render/curves.h"
 #include "render/dispatch.h"
 #include "render/headerfooter.h"
@@ -294,23 +295,29 @@ TEST(HostileDrawing, HeaderFieldsNeverWriteOverOtherObjects) {
     EXPECT_EQ(score.stave(0).object(2), line) << "stave 0 is left as it was";
 }
 
-// A file whose stave counts more objects than it holds, with links into the slots
-// it never filled: the slots go, the links with them, and the page draws.
+// A file whose staves count more objects than it holds, with links into the slots
+// it never filled: on a music stave the slots go, the links with them; on the
+// header/footer stave, which loading does not tidy, the slots stay deleted and a
+// text ends where its chunk is missing. The pages draw, on the screen and on paper.
 TEST(HostileDrawing, LinksIntoMissingRecordsLoadAndDraw) {
     Score score = test::makeScore(1);
     Stave& s = score.stave(1);
     ScoreObject first = test::makeNote(100, 0, 4, s.Ycoord), second = test::makeNote(120, 0, 4, s.Ycoord);
     first.setBeamForward(2);
     second.setBeamBack(1);
-    ScoreObject head = test::makeTextHead(200, 10, 1, "ABCDEFGHIJ"), chunk = test::makeTextHead(0, 0, 1, "KLM", TextContinuation);
+    ScoreObject head = test::makeTextHead(200, 10, 1, "ABCDEFGHIJ");
     head.setTextNext(4);
+    const ScoreObject chunk = test::makeTextHead(0, 0, 1, "KLM", TextContinuation);
     ScoreObject from = makeObject(ObjectKind::CurvePoint, 300, 40), to = makeObject(ObjectKind::CurvePoint, 340, 40);
     from.setCurveNext(6);
     to.setCurvePrev(5);
     for (const ScoreObject& o : {first, second, head, chunk, from, to}) test::append(s, o);
-    std::vector<std::uint8_t> bytes = encodeScore(score, WriteRange{0, 1}, WriteOptions{});
-    // The six object records come last; those of objects 2, 4 and 6 are left out.
-    const std::size_t objectsFrom = bytes.size() - 6 * RecordSize;
+    ScoreObject header = test::makeTextHead(10, 5, 1, "@P page ..");
+    header.setTextNext(2);
+    for (const ScoreObject& o : {header, chunk}) test::append(score.stave(0), o);
+    const std::vector<std::uint8_t> bytes = encodeScore(score, WriteRange{0, 1}, WriteOptions{});
+    // The eight object records come last; those of the even objects are left out.
+    const std::size_t objectsFrom = bytes.size() - 8 * RecordSize;
     std::vector<std::uint8_t> damaged(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(objectsFrom));
     for (std::size_t r = objectsFrom; r < bytes.size(); r += RecordSize)
         if (bytes[r + 1] % 2 == 1) damaged.insert(damaged.end(), bytes.begin() + r, bytes.begin() + r + RecordSize);
@@ -318,12 +325,16 @@ TEST(HostileDrawing, LinksIntoMissingRecordsLoadAndDraw) {
     test::ScriptedUi ui;
     Score loaded;
     ASSERT_TRUE(loadScoreBytes(damaged, "MISSING.QVR", LoadOptions{}, ui, loaded));
+    EXPECT_TRUE(ui.saw("Problem with stave 0: 1 object missing\nFile is bad."));
     EXPECT_TRUE(ui.saw("Problem with stave 1: 3 objects missing\nFile is bad."));
     const Stave& tidied = loaded.stave(1);
     ASSERT_EQ(tidied.Nobjec, 2) << "the note and the text head; the lone curve point goes";
     EXPECT_EQ(tidied.object(1).beamForward(), 0);
     EXPECT_EQ(tidied.object(2).textNext(), 0);
+    EXPECT_EQ(loaded.stave(0).object(2), makeObject(ObjectKind::Deleted));
+    EXPECT_EQ(longTextOf(loaded.stave(0), 1), "@P page ..");
     EXPECT_GT(inked(renderScreenPage(loaded, 1)), 0);
+    EXPECT_GT(inked(renderScreenPage(loaded, 0)), 0);
     EXPECT_GT(inked(renderPrintPage(loaded, 1, "MISSING.QVR")), 0);
 }
 
