@@ -101,7 +101,8 @@ const std::vector<HostileFile>& hostileFiles() {
          [] {
              qv::Score score = largestPage(20);
              score.fonts.setFont(1, {"Times New Roman", 65535, 0, 0});
-             for (int s = 1; s <= score.Nstaves; ++s) longestText(score.stave(s), -2000 * (s - 1));
+             for (int s = 1; s <= score.Nstaves; ++s)
+                 longestText(score.stave(s), -2000 * (s - 1));
              return score;
          }},
         // Ten staves full of short texts all different, in sizes that the text
@@ -109,11 +110,13 @@ const std::vector<HostileFile>& hostileFiles() {
         {"many_texts",
          [] {
              qv::Score score = largestPage(10);
-             for (int f = 1; f <= 4; ++f) score.fonts.setFont(f, {"Times New Roman", 20 + 20 * f, 0, 0});
+             for (int f = 1; f <= 4; ++f)
+                 score.fonts.setFont(f, {"Times New Roman", 20 + 20 * f, 0, 0});
              for (int s = 1; s <= score.Nstaves; ++s)
                  for (int i = 0; i < qv::MaxObjects; ++i)
-                     qv::test::append(score.stave(s), qv::test::makeShortText(7 * i, score.stave(s).Ycoord, 1 + i % 4,
-                                                                               "Q" + std::to_string(s * 1000 + i)));
+                     qv::test::append(score.stave(s),
+                                      qv::test::makeShortText(7 * i, score.stave(s).Ycoord, 1 + i % 4,
+                                                              "Q" + std::to_string(s * 1000 + i)));
              return score;
          }},
         // Filled ellipses and outlined rectangles of every size up to the largest
@@ -170,7 +173,8 @@ void BM_HostileFilePeakMemory(benchmark::State& state, const HostileFile& file, 
             state.SkipWithError("the loader refused the file");
             break;
         }
-        const QImage page = print ? qv::renderPrintPage(score, 1, file.name + ".QVR") : qv::renderScreenPage(score, 1);
+        const QImage page =
+            print ? qv::renderPrintPage(score, 1, file.name + ".QVR") : qv::renderScreenPage(score, 1);
         benchmark::DoNotOptimize(page.constBits());
         pageMB = page.sizeInBytes() / 1048576.0;
         peak = statusKilobytes("VmHWM");
@@ -183,10 +187,9 @@ void BM_HostileFilePeakMemory(benchmark::State& state, const HostileFile& file, 
 void registerHostileFiles() {
     for (const HostileFile& file : hostileFiles())
         for (const bool print : {false, true})
-            benchmark::RegisterBenchmark(("BM_HostileFilePeakMemory/" + file.name + (print ? "/print" : "/screen")).c_str(),
-                                         [&file, print](benchmark::State& state) {
-                                             BM_HostileFilePeakMemory(state, file, print);
-                                         })
+            benchmark::RegisterBenchmark(
+                ("BM_HostileFilePeakMemory/" + file.name + (print ? "/print" : "/screen")).c_str(),
+                [&file, print](benchmark::State& state) { BM_HostileFilePeakMemory(state, file, print); })
                 ->Iterations(1)
                 ->Unit(benchmark::kMillisecond);
 }

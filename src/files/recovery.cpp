@@ -4,6 +4,7 @@
 #include "model/bounds.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace qv {
 
@@ -77,22 +78,26 @@ bool cutExtent(ScoreObject& o, int at, int reach) {
     return true;
 }
 
-// The byte positions of an object's extents: dx and dy of lines and hairpins,
-// the two sizes of a shape.
-std::vector<int> extentsOf(const ScoreObject& o) {
+// The byte positions of an object's two extents: dx and dy of lines and hairpins,
+// the two sizes of a shape; nothing for other kinds.
+std::optional<std::array<int, 2>> extentsOf(const ScoreObject& o) {
     switch (o.kind()) {
     case ObjectKind::Line:
-    case ObjectKind::Hairpin: return {6, 8};
-    case ObjectKind::Shape: return {9, 11};
-    default: return {};
+    case ObjectKind::Hairpin:
+        return std::array{6, 8};
+    case ObjectKind::Shape:
+        return std::array{9, 11};
+    default:
+        return std::nullopt;
     }
 }
 
 // True when the object had to be cut down to the paper's reach.
 bool boundObject(ScoreObject& o, int reach) {
     bool cut = false;
-    for (int at : extentsOf(o))
-        cut = cutExtent(o, at, reach) || cut;
+    if (const auto extents = extentsOf(o))
+        for (int at : *extents)
+            cut = cutExtent(o, at, reach) || cut;
     if (o.is(ObjectKind::Arpeggio) && o.segments() > MaxArpeggioSegments) {
         o.setSegments(MaxArpeggioSegments);
         cut = true;
@@ -124,7 +129,8 @@ std::vector<std::string> recoverObjects(Score& score, const FilledSlots& filled)
             if (boundObject(s.object(i), reach)) mended.push_back(i);
         // One message a stave, at its first mended object, so that a file damaged
         // throughout does not bury the user in messages.
-        if (!mended.empty()) messages.push_back(problem(atObject(stave, *std::min_element(mended.begin(), mended.end()))));
+        if (!mended.empty())
+            messages.push_back(problem(atObject(stave, *std::min_element(mended.begin(), mended.end()))));
     }
     return messages;
 }

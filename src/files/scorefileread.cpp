@@ -177,7 +177,8 @@ void placeAccidental(ScoreObject& o, const Stave& stave) {
 // Objects run to the end of the file. An index above its stave's count is
 // recovered by raising the count; the message for it is kept so that it is shown
 // only for a file that is accepted. `filled` notes every slot a record filled.
-void readObjects(RecordReader& records, Score& score, FilledSlots& filled, std::vector<std::string>& recovered) {
+void readObjects(RecordReader& records, Score& score, FilledSlots& filled,
+                 std::vector<std::string>& recovered) {
     while (!records.atEnd()) {
         const std::uint8_t* r = records.need();
         const int staveIndex = r[0];

@@ -38,7 +38,8 @@ void drawSymbol(DrawContext& dc, const ScoreObject& o, ColourValue colour, bool 
 void drawArpeggio(DrawContext& dc, const ScoreObject& o, ColourValue colour, bool xorMode) {
     constexpr int Wave = 157;
     const int segments = std::min(o.segments(), MaxArpeggioSegments); // the byte allows twice as many
-    for (int k = 0; k < segments; ++k) DrawGlyph(dc, Wave, o.x() + 2, o.y() + 6 - 8 * k, xorMode, colour);
+    for (int k = 0; k < segments; ++k)
+        DrawGlyph(dc, Wave, o.x() + 2, o.y() + 6 - 8 * k, xorMode, colour);
 }
 
 void drawHairpin(DrawContext& dc, const ScoreObject& o, ColourValue colour, bool xorMode, Form form) {

@@ -110,7 +110,8 @@ template <PenMode M> void thinLine(const Pixels& canvas, int x1, int y1, int x2,
     }
     const bool xMajor = dx >= dy;
     const long long major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
-    const StepRange range = xMajor ? stepsWithin(x1, sx, dx, canvas.width) : stepsWithin(y1, sy, dy, canvas.height);
+    const StepRange range =
+        xMajor ? stepsWithin(x1, sx, dx, canvas.width) : stepsWithin(y1, sy, dy, canvas.height);
     for (int i = range.first; i < range.end; ++i) {
         const int along = static_cast<int>((2 * i * minor + major) / (2 * major));
         const int x = xMajor ? x1 + sx * i : x1 + sx * along;
@@ -197,7 +198,8 @@ void applyRuns(QImage& target, const GlyphBitmap& bitmap, QPoint at, ColourValue
     withMode(mode, [&](auto m) { paintRuns<decltype(m)::value>(pixels, bitmap, at, pen); });
 }
 
-void paintStrokeInBands(QImage& canvas, QPoint a, QPoint b, const QPen& pen, ColourValue colour, PenMode mode) {
+void paintStrokeInBands(QImage& canvas, QPoint a, QPoint b, const QPen& pen, ColourValue colour,
+                        PenMode mode) {
     const int pad = pen.width() + 2;
     const QRect area = strokeBox(b - a, pen.width()).translated(a) & canvas.rect();
     paintInBands(
@@ -206,7 +208,9 @@ void paintStrokeInBands(QImage& canvas, QPoint a, QPoint b, const QPen& pen, Col
             p.setPen(pen);
             p.drawLine(a, b);
         },
-        [&](const QImage& band, QPoint at) { applyRuns(canvas, GlyphBitmap::fromMask(band), at, colour, mode); },
+        [&](const QImage& band, QPoint at) {
+            applyRuns(canvas, GlyphBitmap::fromMask(band), at, colour, mode);
+        },
         [&](int top, int bottom) { return strokeReach(a, b, pad, top, bottom); });
 }
 

@@ -52,7 +52,8 @@ std::string describePoints(int x1, int y1, int x2, int y2);
 
 // A stroke of `pen` from a to b whose stencil would pass the scratch budget: painted
 // only where it meets the canvas, in bands, each pixel once, and not kept.
-void paintStrokeInBands(QImage& canvas, QPoint a, QPoint b, const QPen& pen, ColourValue colour, PenMode mode);
+void paintStrokeInBands(QImage& canvas, QPoint a, QPoint b, const QPen& pen, ColourValue colour,
+                        PenMode mode);
 
 // Applies `pen` with `mode` to the pixel at (x, y) of an RGB32 image, if inside.
 void applyPixel(QImage& image, int x, int y, ColourValue pen, PenMode mode);

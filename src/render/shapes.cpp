@@ -52,14 +52,16 @@ void paintStencilShape(QPainter& p, const QRect& area, bool round) {
 }
 
 ShapeStencil stencilOf(const QImage& painted) {
-    return ShapeStencil{GlyphBitmap::fromColour(painted, StencilPen), GlyphBitmap::fromColour(painted, StencilBrush)};
+    return ShapeStencil{GlyphBitmap::fromColour(painted, StencilPen),
+                        GlyphBitmap::fromColour(painted, StencilBrush)};
 }
 
 const ShapeStencil& shapeStencil(QSize size, bool round) {
     using Key = std::tuple<int, int, bool>;
     static thread_local StencilCache<Key, ShapeStencil> cache(StencilRunLimit);
     return cache.get(Key{size.width(), size.height(), round}, [&] {
-        return stencilOf(paintedScratch(size, [&](QPainter& p) { paintStencilShape(p, QRect(QPoint(0, 0), size), round); }));
+        return stencilOf(paintedScratch(
+            size, [&](QPainter& p) { paintStencilShape(p, QRect(QPoint(0, 0), size), round); }));
     });
 }
 

@@ -180,8 +180,9 @@ void stamp(QImage& scratch, const GlyphBitmap& bitmap, int left, int top) {
 // Stamps the sized accidentals among `letters` into a scratch whose (0, 0) lies at
 // `origin` of the set text (the text's top-left, an "M" to the left of its first
 // letter). `record` lists each stamp when drawing is recorded.
-void stampAccidentals(DrawContext& dc, QImage& scratch, QPoint origin, const QFont& font, const std::string& text,
-                      LetterRange letters, const FontDesc& desc, int scale, int mW, bool record) {
+void stampAccidentals(DrawContext& dc, QImage& scratch, QPoint origin, const QFont& font,
+                      const std::string& text, LetterRange letters, const FontDesc& desc, int scale, int mW,
+                      bool record) {
     const QFontMetrics metrics(font);
     const QString copy = measuringCopy(text);
     const bool highRes = scale == 3;
@@ -204,7 +205,7 @@ void stampAccidentals(DrawContext& dc, QImage& scratch, QPoint origin, const QFo
 struct SetText {
     GlyphBitmap ink;
     int mW = 0;
-    QSize size;         // of the whole scratch, margins included
+    QSize size;          // of the whole scratch, margins included
     bool banded = false; // too large for one scratch: `ink` is empty
 
     std::size_t cost() const { return ink.runs().size() + 1; }

@@ -239,7 +239,8 @@ namespace {
 // What a recovered read shows, one entry per message.
 std::vector<std::string> shownTexts(const ScriptedUi& ui) {
     std::vector<std::string> texts;
-    for (const auto& shown : ui.messages) texts.push_back(shown.text);
+    for (const auto& shown : ui.messages)
+        texts.push_back(shown.text);
     return texts;
 }
 
@@ -289,7 +290,10 @@ TEST(DamagedScoreFile, HostileSizesAndLoopsAreCutWithAMessage) {
         std::function<bool(const Score&)> bounded;
     };
     const std::vector<Case> cases = {
-        {"font of 12000 points", [](Score& s) { s.fonts.setFont(1, {"Times New Roman", 12000, 0, 0}); },
+        {"font of 12000 points",
+         [](Score& s) {
+             s.fonts.setFont(1, {"Times New Roman", 12000, 0, 0});
+         },
          "Problem with font 1: 12000 points", [](const Score& s) { return s.fonts.font(1).size == 255; }},
         {"paper of 65.5 inches square", [](Score& s) { s.page.Width = s.page.Length = 65.535; },
          "Problem with the page size",
@@ -325,7 +329,8 @@ TEST(DamagedScoreFile, HostileSizesAndLoopsAreCutWithAMessage) {
              const ScoreObject& o = s.stave(2).object(1);
              return o.lineDx() == -PaperReach && o.lineDy() == PaperReach && o.lineThickness() == 255;
          }},
-        {"hairpin 20000 units open", [](Score& s) { append(s.stave(1), line(ObjectKind::Hairpin, 40, 20000)); },
+        {"hairpin 20000 units open",
+         [](Score& s) { append(s.stave(1), line(ObjectKind::Hairpin, 40, 20000)); },
          "Problem with stave 1 at object 1",
          [](const Score& s) {
              return s.stave(1).object(1).hairpinDx() == 40 && s.stave(1).object(1).hairpinDy() == PaperReach;
@@ -336,14 +341,16 @@ TEST(DamagedScoreFile, HostileSizesAndLoopsAreCutWithAMessage) {
              o.setSegments(200);
              append(s.stave(1), o);
          },
-         "Problem with stave 1 at object 1", [](const Score& s) { return s.stave(1).object(1).segments() == 127; }},
+         "Problem with stave 1 at object 1",
+         [](const Score& s) { return s.stave(1).object(1).segments() == 127; }},
         {"long text continued by itself",
          [](Score& s) {
              ScoreObject head = makeTextHead(10, 20, 1, "ABCDEFGHIJ");
              head.setTextNext(1);
              append(s.stave(1), head);
          },
-         "Problem with stave 1 at object 1", [](const Score& s) { return s.stave(1).object(1).textNext() == 0; }},
+         "Problem with stave 1 at object 1",
+         [](const Score& s) { return s.stave(1).object(1).textNext() == 0; }},
         {"long text whose chunk leads back to its head",
          [](Score& s) {
              ScoreObject head = makeTextHead(10, 20, 1, "ABCDEFGHIJ");
@@ -354,11 +361,17 @@ TEST(DamagedScoreFile, HostileSizesAndLoopsAreCutWithAMessage) {
              append(s.stave(0), chunk);
          },
          "Problem with stave 0 at object 2",
-         [](const Score& s) { return s.stave(0).object(1).textNext() == 2 && s.stave(0).object(2).textNext() == 0; }},
+         [](const Score& s) {
+             return s.stave(0).object(1).textNext() == 2 && s.stave(0).object(2).textNext() == 0;
+         }},
         {"curve whose points lead round each other",
-         [](Score& s) { loopOfTwo(s.stave(1), ObjectKind::CurvePoint, 7, 8); }, "Problem with stave 1 at object 2",
-         [](const Score& s) { return s.stave(1).object(2).curveNext() == 0 && s.stave(1).object(2).curvePrev() == 0; }},
-        {"beam group that leads round itself", [](Score& s) { loopOfTwo(s.stave(2), ObjectKind::Note, 11, 10); },
+         [](Score& s) { loopOfTwo(s.stave(1), ObjectKind::CurvePoint, 7, 8); },
+         "Problem with stave 1 at object 2",
+         [](const Score& s) {
+             return s.stave(1).object(2).curveNext() == 0 && s.stave(1).object(2).curvePrev() == 0;
+         }},
+        {"beam group that leads round itself",
+         [](Score& s) { loopOfTwo(s.stave(2), ObjectKind::Note, 11, 10); },
          "Problem with stave 2 at object 2",
          [](const Score& s) {
              return s.stave(2).object(2).beamForward() == 0 && s.stave(2).object(2).beamBack() == 0;

@@ -26,12 +26,15 @@ namespace {
 
 constexpr QRgb WhitePixel = 0xFFFFFF;
 
-QRgb at(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+QRgb at(const QImage& image, int x, int y) {
+    return image.pixel(x, y) & 0xFFFFFF;
+}
 
 int inked(const QImage& image) {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) n += at(image, x, y) != WhitePixel;
+        for (int x = 0; x < image.width(); ++x)
+            n += at(image, x, y) != WhitePixel;
     return n;
 }
 
@@ -57,13 +60,14 @@ TEST(HostileDrawing, PageSurfacesStopAtTheLargestPaperEitherWayRound) {
         int width, height, expectedWidth, expectedHeight;
     };
     // A square too large is cut to a portrait sheet; no width, no surface at all.
-    for (const Case c : {Case{100000, 100000, 1920, 3840}, Case{100000, 1920, 3840, 1920},
-                         Case{5000, 100, 3840, 100}, Case{3000, 2500, 3000, 1920}, Case{-5, 10, 0, 0},
-                         Case{696, 960, 696, 960}}) {
+    for (const Case c :
+         {Case{100000, 100000, 1920, 3840}, Case{100000, 1920, 3840, 1920}, Case{5000, 100, 3840, 100},
+          Case{3000, 2500, 3000, 1920}, Case{-5, 10, 0, 0}, Case{696, 960, 696, 960}}) {
         DrawContext dc;
         dc.newScreenPage(c.width, c.height);
         dc.newPrintPage(c.width, c.height);
-        EXPECT_EQ(dc.MainImage.size(), QSize(c.expectedWidth, c.expectedHeight)) << c.width << " x " << c.height;
+        EXPECT_EQ(dc.MainImage.size(), QSize(c.expectedWidth, c.expectedHeight))
+            << c.width << " x " << c.height;
         EXPECT_EQ(dc.Printimage.size(), QSize(3 * c.expectedWidth, 3 * c.expectedHeight))
             << c.width << " x " << c.height;
     }
@@ -81,9 +85,17 @@ TEST(HostileDrawing, ShapesFarLargerThanThePageCoverWhatLiesOnIt) {
     };
     const std::vector<Case> cases = {
         {"filled square of half side 32767", shape(1, 100, 50, 32767, 0, true), {0, 0}, {-1, -1}},
-        {"filled circle whose edge crosses the page", shape(0, -29900, 50, 30000, 0, true), {95, 50}, {105, 50}},
-        {"outlined rectangle from inside the page", shape(2, 50, 40, 32767, 32767, false), {50, 60}, {60, 60}},
-        {"filled ellipse from far above and left", shape(3, -16000, -16000, 32767, 32767, true), {0, 0},
+        {"filled circle whose edge crosses the page",
+         shape(0, -29900, 50, 30000, 0, true),
+         {95, 50},
+         {105, 50}},
+        {"outlined rectangle from inside the page",
+         shape(2, 50, 40, 32767, 32767, false),
+         {50, 60},
+         {60, 60}},
+        {"filled ellipse from far above and left",
+         shape(3, -16000, -16000, 32767, 32767, true),
+         {0, 0},
          {-1, -1}},
     };
     for (const Case& c : cases) {
@@ -185,8 +197,8 @@ struct TextPage {
     void longText(int chunks, const std::string& chunk, int x = 2) {
         Stave& s = score.stave(1);
         for (int k = 0; k < chunks; ++k) {
-            ScoreObject o = test::makeTextHead(k == 0 ? x : 0, k == 0 ? 10 : 0, 1, chunk,
-                                               k == 0 ? 0 : TextContinuation);
+            ScoreObject o =
+                test::makeTextHead(k == 0 ? x : 0, k == 0 ? 10 : 0, 1, chunk, k == 0 ? 0 : TextContinuation);
             if (k + 1 < chunks) o.setTextNext(s.Nobjec + 2);
             test::append(s, o);
         }
@@ -288,10 +300,12 @@ TEST(HostileDrawing, HeaderFieldsNeverWriteOverOtherObjects) {
     dc.record = &calls;
     const std::string path = "/scores/a folder with a long name/and another one/Sonata.QVR";
     DrawHeaderFooter(dc, score, headerFooterFields(1, path, QDateTime::currentDateTime()));
-    EXPECT_NE(std::find(calls.begin(), calls.end(), "line (10, 30)-(110, 30) thickness 2 colour 000000"), calls.end());
-    EXPECT_NE(std::find_if(calls.begin(), calls.end(),
-                           [&](const std::string& call) { return call.rfind("text \"" + path + "\"", 0) == 0; }),
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "line (10, 30)-(110, 30) thickness 2 colour 000000"),
               calls.end());
+    EXPECT_NE(
+        std::find_if(calls.begin(), calls.end(),
+                     [&](const std::string& call) { return call.rfind("text \"" + path + "\"", 0) == 0; }),
+        calls.end());
     EXPECT_EQ(score.stave(0).object(2), line) << "stave 0 is left as it was";
 }
 
@@ -308,19 +322,24 @@ TEST(HostileDrawing, LinksIntoMissingRecordsLoadAndDraw) {
     ScoreObject head = test::makeTextHead(200, 10, 1, "ABCDEFGHIJ");
     head.setTextNext(4);
     const ScoreObject chunk = test::makeTextHead(0, 0, 1, "KLM", TextContinuation);
-    ScoreObject from = makeObject(ObjectKind::CurvePoint, 300, 40), to = makeObject(ObjectKind::CurvePoint, 340, 40);
+    ScoreObject from = makeObject(ObjectKind::CurvePoint, 300, 40),
+                to = makeObject(ObjectKind::CurvePoint, 340, 40);
     from.setCurveNext(6);
     to.setCurvePrev(5);
-    for (const ScoreObject& o : {first, second, head, chunk, from, to}) test::append(s, o);
+    for (const ScoreObject& o : {first, second, head, chunk, from, to})
+        test::append(s, o);
     ScoreObject header = test::makeTextHead(10, 5, 1, "@P page ..");
     header.setTextNext(2);
-    for (const ScoreObject& o : {header, chunk}) test::append(score.stave(0), o);
+    for (const ScoreObject& o : {header, chunk})
+        test::append(score.stave(0), o);
     const std::vector<std::uint8_t> bytes = encodeScore(score, WriteRange{0, 1}, WriteOptions{});
     // The eight object records come last; those of the even objects are left out.
     const std::size_t objectsFrom = bytes.size() - 8 * RecordSize;
-    std::vector<std::uint8_t> damaged(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(objectsFrom));
+    std::vector<std::uint8_t> damaged(bytes.begin(),
+                                      bytes.begin() + static_cast<std::ptrdiff_t>(objectsFrom));
     for (std::size_t r = objectsFrom; r < bytes.size(); r += RecordSize)
-        if (bytes[r + 1] % 2 == 1) damaged.insert(damaged.end(), bytes.begin() + r, bytes.begin() + r + RecordSize);
+        if (bytes[r + 1] % 2 == 1)
+            damaged.insert(damaged.end(), bytes.begin() + r, bytes.begin() + r + RecordSize);
 
     test::ScriptedUi ui;
     Score loaded;
@@ -349,7 +368,8 @@ TEST(HostileDrawing, TextStartingFarLeftOfThePageShowsItsLettersInPlace) {
         page.longText(249, chunk, StartX);
         DrawObject(page.dc, page.score, 1, 1, page.dc.colours.Ink, false);
         std::string whole;
-        for (int k = 0; k < 249; ++k) whole += chunk;
+        for (int k = 0; k < 249; ++k)
+            whole += chunk;
         QImage reference(page.dc.MainImage.size(), QImage::Format_ARGB32);
         reference.fill(Qt::transparent);
         QPainter painter(&reference);
