@@ -112,13 +112,24 @@ template <PenMode M> void thinLine(const Pixels& canvas, int x1, int y1, int x2,
     const long long major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
     const StepRange range =
         xMajor ? stepsWithin(x1, sx, dx, canvas.width) : stepsWithin(y1, sy, dy, canvas.height);
+    // The minor axis at step i is (2 i minor + major) div (2 major): divided out once
+    // at the first step on the canvas, then carried from step to step.
+    const long long whole = 2 * major;
+    long long rest = 2 * range.first * minor + major;
+    int along = static_cast<int>(rest / whole);
+    rest %= whole;
     for (int i = range.first; i < range.end; ++i) {
-        const int along = static_cast<int>((2 * i * minor + major) / (2 * major));
         const int x = xMajor ? x1 + sx * i : x1 + sx * along;
         const int y = xMajor ? y1 + sy * along : y1 + sy * i;
-        if (x < 0 || y < 0 || x >= canvas.width || y >= canvas.height) continue;
-        QRgb& pixel = canvas.row(y)[x];
-        pixel = combine<M>(pen, pixel);
+        if (x >= 0 && y >= 0 && x < canvas.width && y < canvas.height) {
+            QRgb& pixel = canvas.row(y)[x];
+            pixel = combine<M>(pen, pixel);
+        }
+        rest += 2 * minor;
+        if (rest >= whole) {
+            rest -= whole;
+            ++along;
+        }
     }
 }
 

@@ -14,6 +14,7 @@
 #include <array>
 #include <map>
 #include <tuple>
+#include <vector>
 
 namespace qv {
 
@@ -200,18 +201,24 @@ void stampAccidentals(DrawContext& dc, QImage& scratch, QPoint origin, const QFo
     }
 }
 
+// A text of up to this many pixels is set whole and kept, in bands of rows when it
+// is larger than one scratch: a page's texts are drawn again and again. A larger one
+// (a long text in a large font, wider than any page) is set anew each time it is
+// drawn, and only where it meets the page.
+constexpr qint64 WholeTextArea = 16 * ScratchBudget;
+
 // A text set in its font: its ink, with the "M" wide margin left of it, or for a
-// text too large for one scratch only its measures, for drawing in bands.
+// text too large to keep only its measures.
 struct SetText {
     GlyphBitmap ink;
     int mW = 0;
-    QSize size;          // of the whole scratch, margins included
-    bool banded = false; // too large for one scratch: `ink` is empty
+    QSize size;          // of the whole text, margins included
+    bool kept = true; // false: too large to keep, and `ink` is empty
 
     std::size_t cost() const { return ink.runs().size() + 1; }
 };
 
-// The text in black on a transparent scratch, an "M" wide margin either side.
+// The text in black on transparent scratches, an "M" wide margin either side.
 SetText setText(DrawContext& dc, const std::string& text, const FontDesc& desc, int scale) {
     const QFont font = TextFont(desc, scale);
     const QFontMetrics metrics(font);
@@ -219,17 +226,26 @@ SetText setText(DrawContext& dc, const std::string& text, const FontDesc& desc, 
     set.mW = metrics.horizontalAdvance(QChar('M'));
     const int w = metrics.horizontalAdvance(QStringLiteral("M") + measuringCopy(text) + QStringLiteral("M"));
     set.size = QSize(std::max(1, w), std::max(1, metrics.height()));
-    set.banded = !withinScratchBudget(set.size);
-    if (set.banded) return set;
-    QImage scratch(set.size, QImage::Format_ARGB32);
-    scratch.fill(Qt::transparent);
-    QPainter painter(&scratch);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    DrawTextSpecial(painter, set.mW, 0, text);
-    painter.end();
-    stampAccidentals(dc, scratch, QPoint(0, 0), font, text, allLetters(text), desc, scale, set.mW, true);
-    set.ink = GlyphBitmap::fromMask(scratch);
+    set.kept = qint64(set.size.width()) * set.size.height() <= WholeTextArea;
+    if (!set.kept) return set;
+    std::vector<GlyphBitmap::Run> runs;
+    paintInBands(
+        QRect(QPoint(0, 0), set.size),
+        [&](QPainter& p) {
+            p.setFont(font);
+            p.setPen(Qt::black);
+            DrawTextSpecial(p, set.mW, 0, text);
+        },
+        [&](QImage& band, QPoint at) {
+            // Bands run the whole width: only the row tells them apart.
+            stampAccidentals(dc, band, at, font, text, allLetters(text), desc, scale, set.mW, at.y() == 0);
+            const GlyphBitmap ink = GlyphBitmap::fromMask(band);
+            for (GlyphBitmap::Run run : ink.runs()) {
+                run.row += at.y();
+                runs.push_back(run);
+            }
+        });
+    set.ink = GlyphBitmap(set.size.width(), set.size.height(), std::move(runs));
     return set;
 }
 
@@ -271,9 +287,8 @@ LetterRange visibleLetters(const QFont& font, const std::string& text, int start
     return {static_cast<std::size_t>(first), static_cast<std::size_t>(std::max(first, end))};
 }
 
-// A text too large for one scratch (a long text in a large font can be wider than
-// many pages) is set again where it meets the target, a band of rows at a time,
-// and only its letters that can show are set.
+// A text too large to keep is set again where it meets the target, a band of rows
+// at a time, and only its letters that can show are set.
 void drawInBands(DrawContext& dc, QImage& target, const std::string& text, const FontDesc& desc, int scale,
                  const SetText& set, QPoint at, ColourValue colour, PenMode mode) {
     const QFont font = TextFont(desc, scale);
@@ -303,10 +318,10 @@ void drawText(DrawContext& dc, const std::string& text, const FontDesc& desc, co
                                  : QPoint(x, y) + dc.ScreenOrigin - QPoint(set.mW, 0);
     const ColourValue ink = scale == 3 ? 0x000000 : colour;
     const PenMode mode = scale == 3 ? PenMode::Mask : (xorMode ? PenMode::NotXor : PenMode::Copy);
-    if (set.banded)
-        drawInBands(dc, target, text, desc, scale, set, at, ink, mode);
-    else
+    if (set.kept)
         applyRuns(target, set.ink, at, ink, mode);
+    else
+        drawInBands(dc, target, text, desc, scale, set, at, ink, mode);
 }
 
 std::string fontLabel(int number) {
