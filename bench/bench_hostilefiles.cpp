@@ -119,6 +119,21 @@ const std::vector<HostileFile>& hostileFiles() {
                                                               "Q" + std::to_string(s * 1000 + i)));
              return score;
          }},
+        // Sixty fonts, each of its own face and a large size, one text in each: fonts
+        // and texts are set afresh one after another.
+        {"many_fonts",
+         [] {
+             qv::Score score = largestPage(20);
+             for (int f = 1; f <= 60; ++f)
+                 score.fonts.setFont(
+                     f, {"Face " + std::to_string(f), 100 + 2 * f, static_cast<std::uint8_t>(f % 16), 0});
+             for (int f = 1; f <= 60; ++f) {
+                 qv::Stave& s = score.stave(1 + (f - 1) % 20);
+                 qv::test::append(s, qv::test::makeShortText(600 * ((f - 1) / 20), s.Ycoord, f,
+                                                             "WQ@%" + std::to_string(f)));
+             }
+             return score;
+         }},
         // Filled ellipses and outlined rectangles of every size up to the largest
         // a file gives (cut to the paper), centred on the page.
         {"huge_shapes",
