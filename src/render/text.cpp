@@ -212,7 +212,7 @@ constexpr qint64 WholeTextArea = 16 * ScratchBudget;
 struct SetText {
     GlyphBitmap ink;
     int mW = 0;
-    QSize size;          // of the whole text, margins included
+    QSize size;       // of the whole text, margins included
     bool kept = true; // false: too large to keep, and `ink` is empty
 
     std::size_t cost() const { return ink.runs().size() + 1; }
