@@ -19,14 +19,14 @@ namespace {
 
 using test::makeScore;
 using test::ScriptedUi;
+using Ints = std::vector<int>;
 
 // Binds consecutive staves into systems of the given sizes.
-void bindSystems(Score& score, std::initializer_list<int> sizes) {
+void bindSystems(Score& score, const Ints& sizes) {
     int s = 1;
-    for (int size : sizes) {
+    for (int size : sizes)
         for (int k = 1; k <= size; ++k, ++s)
             score.stave(s).joinToNext = k < size;
-    }
 }
 
 void setPages(Score& score, std::initializer_list<int> pages) {
@@ -35,112 +35,72 @@ void setPages(Score& score, std::initializer_list<int> pages) {
         score.stave(s++).PageNum = static_cast<std::uint8_t>(p);
 }
 
-std::vector<int> ycoords(const Score& score) {
-    std::vector<int> v;
+template <typename Field> Ints each(const Score& score, Field field) {
+    Ints v;
     for (int i = 1; i <= score.Nstaves; ++i)
-        v.push_back(score.stave(i).Ycoord);
+        v.push_back(field(score.stave(i)));
     return v;
 }
-
-std::vector<int> pages(const Score& score) {
-    std::vector<int> v;
-    for (int i = 1; i <= score.Nstaves; ++i)
-        v.push_back(score.stave(i).PageNum);
-    return v;
+Ints ycoords(const Score& score) {
+    return each(score, [](const Stave& s) { return s.Ycoord; });
+}
+Ints pages(const Score& score) {
+    return each(score, [](const Stave& s) { return int(s.PageNum); });
 }
 
-class BusyUi : public ScriptedUi {
-  public:
-    std::vector<bool> busy;
-    void setBusy(bool b) override { busy.push_back(b); }
-};
+Ints objectYs(const Score& score) {
+    Ints v;
+    for (int i = 1; i <= score.Nstaves; ++i)
+        for (int k = 1; k <= score.stave(i).Nobjec; ++k)
+            v.push_back(score.stave(i).object(k).y());
+    return v;
+}
 
 // ---- Systems and pages -------------------------------------------------------
 
-TEST(Systems, ExtentNumberAndFirstStaveAgree) {
+TEST(Systems, ExtentNumberFirstStaveAndPagesAgree) {
     Score score = makeScore(6);
     bindSystems(score, {2, 3, 1});
-
+    score.stave(6).joinToNext = true; // the last stave's flag joins nothing
     EXPECT_EQ(SystemExtent(score, 4).first, 3);
     EXPECT_EQ(SystemExtent(score, 4).last, 5);
     EXPECT_EQ(SystemExtent(score, 0).last, 2) << "clamped to stave 1";
     EXPECT_EQ(SystemExtent(score, 99).first, 6) << "clamped to the last stave";
+    EXPECT_EQ(SystemExtent(score, 6).last, 6);
+    for (const auto& [stave, system] : {std::pair{0, 1}, {2, 1}, {5, 2}, {6, 3}, {7, 4}})
+        EXPECT_EQ(systemNumber(score, stave), system) << "stave " << stave;
+    for (const auto& [system, stave] : {std::pair{0, 1}, {2, 3}, {3, 6}, {4, 7}})
+        EXPECT_EQ(firstStaveOfSystem(score, system), stave) << "system " << system;
 
-    EXPECT_EQ(systemNumber(score, 0), 1);
-    EXPECT_EQ(systemNumber(score, 2), 1);
-    EXPECT_EQ(systemNumber(score, 5), 2);
-    EXPECT_EQ(systemNumber(score, 6), 3);
-
-    EXPECT_EQ(firstStaveOfSystem(score, 0), 1);
-    EXPECT_EQ(firstStaveOfSystem(score, 2), 3);
-    EXPECT_EQ(firstStaveOfSystem(score, 3), 6);
-    EXPECT_EQ(firstStaveOfSystem(score, 4), 7) << "one past the last stave";
-    for (int n = 1; n <= 4; ++n)
-        EXPECT_EQ(systemNumber(score, firstStaveOfSystem(score, n)), n);
-}
-
-TEST(Systems, TheLastStavesJoinFlagIsIgnored) {
-    Score score = makeScore(4);
-    bindSystems(score, {2, 2});
-    score.stave(4).joinToNext = true; // nothing below it to join
-
-    EXPECT_EQ(SystemExtent(score, 3).last, 4);
-    EXPECT_EQ(SystemExtent(score, 4).last, 4);
-    EXPECT_EQ(firstStaveOfSystem(score, 3), 5);
-    EXPECT_EQ(systemNumber(score, 5), 3);
-
-    // Stave 5 does not exist: breaking the last system must stop at stave 4.
+    setPages(score, {1, 1, 2, 2, 4, 4});
     ScriptedUi ui;
-    PageState state;
-    score.stave(2).ForcedBk = true;
-    repaginate(score, 1000, ui, state);
-    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 2, 2}));
-    EXPECT_EQ(state.pages, 2);
-}
-
-TEST(Pages, FirstAndLastStaveOnAPage) {
-    Score score = makeScore(5);
-    setPages(score, {1, 1, 2, 2, 4});
-    ScriptedUi ui;
-
-    EXPECT_EQ(firststaveonpage(score, 1, ui), 1);
-    EXPECT_EQ(firststaveonpage(score, 2, ui), 3);
-    EXPECT_EQ(firststaveonpage(score, 3, ui), 5) << "page 3 is empty: the next stave after it";
-    EXPECT_EQ(firststaveonpage(score, 0, ui), 0);
+    for (const auto& [page, first] : {std::pair{0, 0}, {1, 1}, {2, 3}, {3, 5}})
+        EXPECT_EQ(firststaveonpage(score, page, ui), first) << "page " << page << " (3 is empty)";
     EXPECT_TRUE(ui.messages.empty());
-
     EXPECT_EQ(firststaveonpage(score, 5, ui), 0);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Problem with firststaveonpage 5");
     EXPECT_EQ(ui.messages[0].type, MessageType::Error);
-
-    EXPECT_EQ(laststaveonpage(score, 0), 0);
-    EXPECT_EQ(laststaveonpage(score, 1), 2);
-    EXPECT_EQ(laststaveonpage(score, 2), 4);
-    EXPECT_EQ(laststaveonpage(score, 3), 4);
-    EXPECT_EQ(laststaveonpage(score, 200), 5);
-
-    setPages(score, {3, 3, 3, 3, 3});
+    for (const auto& [page, last] : {std::pair{0, 0}, {1, 2}, {2, 4}, {3, 4}, {200, 6}})
+        EXPECT_EQ(laststaveonpage(score, page), last) << "page " << page;
+    setPages(score, {3, 3, 3, 3, 3, 3});
     EXPECT_EQ(laststaveonpage(score, 1), 1) << "stave 1's own page is not looked at";
 }
 
-TEST(Pages, AScoreWithoutStavesIsLeftAlone) {
+TEST(Systems, AScoreWithoutStavesIsLeftAlone) {
     Score score = makeScore(0);
     ScriptedUi ui;
     PageState state;
     state.currentStave = 3;
-
     EXPECT_EQ(SystemExtent(score, 1).last, 0);
     EXPECT_EQ(firstStaveOfSystem(score, 2), 1);
-    EXPECT_EQ(systemNumber(score, 4), 1);
     EXPECT_EQ(laststaveonpage(score, 1), 0);
-    EXPECT_EQ(firststaveonpage(score, 1, ui), 0);
     unpaginate(score);
     repaginate(score, 100, ui, state);
     setCurrentStave(score, state, 1, Standard, false);
     EXPECT_FALSE(placeAppendedSystem(score, 100, ui).proceed);
     EXPECT_EQ(state.currentStave, 3);
-    EXPECT_EQ(ui.messages.size(), 1u) << "only firststaveonpage's message";
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 // ---- Moving staves -----------------------------------------------------------
@@ -153,18 +113,14 @@ TEST(ShiftStave, MovesTheStaveItsExtentsAndEveryObject) {
     s.object(3) = test::makeShortText(0, 500, 1, "x"); // beyond Nobjec: not an object
 
     ShiftStave(score, 2, -30);
-    EXPECT_EQ(s.Ycoord, 58);
+    EXPECT_EQ(ycoords(score), (Ints{40, 58}));
     EXPECT_EQ(s.MinY, 42);
     EXPECT_EQ(s.MaxY, 74);
-    EXPECT_EQ(s.object(1).y(), 80 - 30);
-    EXPECT_EQ(s.object(2).y(), 0);
+    EXPECT_EQ(objectYs(score), (Ints{80 - 30, 0}));
     EXPECT_EQ(s.object(3).y(), 500);
-    EXPECT_EQ(score.stave(1).Ycoord, 40);
-
     setStavePosition(score, 2, 200);
     EXPECT_EQ(s.Ycoord, 200);
     EXPECT_EQ(s.object(1).y(), 192);
-
     // Staves that do not exist are not touched (and not read).
     ShiftStave(score, 0, 5);
     ShiftStave(score, 3, 5);
@@ -187,8 +143,7 @@ TEST(ShiftStave, ObjectsFollowTheirStaveWhereTheStripPassesSixteenBits) {
     }
     ScriptedUi ui;
     PageState state;
-    // Seven staves a page: 80 + 150 * 6 = 980 on page 1, 90 + 150 * 6 on later ones.
-    repaginate(score, 1000, ui, state);
+    repaginate(score, 1000, ui, state); // seven staves a page
     EXPECT_EQ(state.pages, 37);
     for (int i = 1; i <= 255; ++i) {
         ASSERT_EQ(score.stave(i).object(1).y(), score.stave(i).Ycoord - 8) << "stave " << i;
@@ -196,141 +151,123 @@ TEST(ShiftStave, ObjectsFollowTheirStaveWhereTheStripPassesSixteenBits) {
     }
 }
 
-// ---- Unpaginate --------------------------------------------------------------
-
 TEST(Unpaginate, GluesThePagesTenUnitsApart) {
     Score score = makeScore(4);
     setPages(score, {1, 1, 2, 2});
     setStavePosition(score, 3, 26); // top extent 10 on page 2
     setStavePosition(score, 4, 74);
     test::append(score.stave(4), test::makeNote(50, 0, 3, 74));
-
     unpaginate(score);
-    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 1, 1}));
+    EXPECT_EQ(pages(score), (Ints{1, 1, 1, 1}));
     // Stave 3: 88 + (104 - 88) + 10 + (26 - 10) = 130, its top extent 10 below 104.
-    EXPECT_EQ(ycoords(score), (std::vector<int>{40, 88, 130, 178}));
-    EXPECT_EQ(score.stave(3).MinY, score.stave(2).MaxY + 10);
+    EXPECT_EQ(ycoords(score), (Ints{40, 88, 130, 178}));
     EXPECT_EQ(score.stave(4).object(1).y(), 178);
 }
 
 // ---- Repaginate --------------------------------------------------------------
 
-TEST(Repaginate, AScoreWithinOnePageIsUnchanged) {
+// Systems of makeScore's staves broken into pages of height H.
+struct PagesCase {
+    const char* what;
+    Ints systems;
+    Ints forcedBreaks; // staves with ForcedBk
+    int H;
+    Ints pages, ycoords;
+    const char* warning; // "" for none
+};
+
+TEST(Repaginate, SystemsGoToTheFirstPageWithRoom) {
+    const PagesCase cases[] = {
+        {"the last bottom extent is exactly H",
+         {2, 2, 2},
+         {},
+         296,
+         {1, 1, 1, 1, 1, 1},
+         {40, 88, 136, 184, 232, 280},
+         ""},
+        // T(5) = 216 - 10 = 206, so stave 5 moves from 232 to 26 and stave 6 to 74.
+        {"one unit less", {2, 2, 2}, {}, 295, {1, 1, 1, 1, 2, 2}, {40, 88, 136, 184, 26, 74}, ""},
+        {"an oversized first system stays on page 1",
+         {4, 2},
+         {},
+         150,
+         {1, 1, 1, 1, 2, 2},
+         {40, 88, 136, 184, 26, 74},
+         "Cannot fit system 1 on page 1"},
+        {"an oversized later system keeps its place below the others",
+         {2, 4, 2},
+         {},
+         150,
+         {1, 1, 1, 1, 1, 1, 2, 2},
+         {40, 88, 136, 184, 232, 280, 26, 74},
+         "Cannot fit system 2 on page 1"},
+        {"an oversized system on a later page overflows it",
+         {2, 2, 4},
+         {},
+         150,
+         {1, 1, 2, 2, 3, 3, 3, 3},
+         {40, 88, 26, 74, 26, 74, 122, 170},
+         "Cannot fit system 3 on page 2"},
+        {"a forced break acts only at a system's end",
+         {2, 2, 2},
+         {2, 3},
+         1000,
+         {1, 1, 2, 2, 2, 2},
+         {40, 88, 26, 74, 122, 170},
+         ""},
+        {"a forced break before an oversized system is kept",
+         {2, 4},
+         {2},
+         150,
+         {1, 1, 2, 2, 2, 2},
+         {40, 88, 26, 74, 122, 170},
+         "Cannot fit system 2 on page 1"},
+    };
+    for (const PagesCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        Score score = makeScore(static_cast<int>(c.pages.size()));
+        bindSystems(score, c.systems);
+        score.stave(score.Nstaves).joinToNext = true; // joins nothing: breaking stops at the last stave
+        for (int s : c.forcedBreaks)
+            score.stave(s).ForcedBk = true;
+        ScriptedUi ui;
+        PageState state;
+        state.currentStave = 99;
+        state.currentPage = 7;
+        repaginate(score, c.H, ui, state);
+        EXPECT_EQ(pages(score), c.pages);
+        EXPECT_EQ(ycoords(score), c.ycoords);
+        EXPECT_EQ(ui.lastText(), c.warning);
+        if (*c.warning) {
+            EXPECT_EQ(ui.messages.back().type, MessageType::Warning);
+        }
+        EXPECT_EQ(state.pages, c.pages.back());
+        EXPECT_EQ(state.currentStave, score.Nstaves) << "clamped to the last stave";
+        EXPECT_EQ(state.currentPage, c.pages.back());
+    }
+}
+
+TEST(Repaginate, AScoreWithinOnePageIsUnchangedAndTheBusyPointerShows) {
+    struct BusyUi : ScriptedUi {
+        std::vector<bool> busy;
+        void setBusy(bool b) override { busy.push_back(b); }
+    };
     auto build = [] {
         Score score = makeScore(6);
         bindSystems(score, {2, 2, 2});
         test::append(score.stave(3), test::makeNote(50, 1, 3, 136));
+        setPages(score, {0, 0, 0, 0, 0, 0}); // read as one continuous strip
         return score;
     };
     Score score = build();
     const Score original = build();
     BusyUi ui;
     PageState state;
-    state.currentStave = 5;
-    state.currentPage = 7;
-    state.pages = 9;
-
-    repaginate(score, 296, ui, state); // the last bottom extent is exactly 296
+    repaginate(score, 296, ui, state);
+    EXPECT_EQ(pages(score), (Ints{1, 1, 1, 1, 1, 1}));
+    setPages(score, {0, 0, 0, 0, 0, 0});
     EXPECT_TRUE(score.sameContent(original));
-    EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ui.busy, (std::vector<bool>{true, false}));
-    EXPECT_EQ(state.pages, 1);
-    EXPECT_EQ(state.currentPage, 1);
-
-    // One unit less and the last system goes to page 2, its top extent at 10:
-    // T(5) = 216 - 10 = 206, so stave 5 moves from 232 to 26 and stave 6 to 74.
-    repaginate(score, 295, ui, state);
-    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 1, 1, 2, 2}));
-    EXPECT_EQ(ycoords(score), (std::vector<int>{40, 88, 136, 184, 26, 74}));
-    EXPECT_EQ(score.stave(5).MinY, 10);
-    EXPECT_EQ(state.pages, 2);
-    EXPECT_EQ(state.currentPage, 2);
-}
-
-TEST(Repaginate, AnOversizedFirstSystemStaysOnPageOne) {
-    Score score = makeScore(6);
-    bindSystems(score, {4, 2}); // system 1 reaches 200
-    ScriptedUi ui;
-    PageState state;
-    state.currentStave = 99;
-
-    repaginate(score, 150, ui, state);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Cannot fit system 1 on page 1");
-    EXPECT_EQ(ui.messages[0].type, MessageType::Warning);
-    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 1, 1, 2, 2}));
-    EXPECT_EQ(ycoords(score), (std::vector<int>{40, 88, 136, 184, 26, 74}));
-    EXPECT_EQ(state.currentStave, 6) << "clamped to the last stave";
-    EXPECT_EQ(state.currentPage, 2);
-}
-
-TEST(Repaginate, AnOversizedLaterSystemOfPageOneStaysThereBelowTheOthers) {
-    Score score = makeScore(8);
-    bindSystems(score, {2, 4, 2});
-    ScriptedUi ui;
-    PageState state;
-
-    // System 2 (staves 3-6) needs 296 - 110 = 186 even at the top of a page.
-    repaginate(score, 150, ui, state);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Cannot fit system 2 on page 1");
-    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 1, 1, 1, 1, 2, 2}));
-    // It keeps its place below system 1 rather than being lifted onto it.
-    EXPECT_EQ(ycoords(score), (std::vector<int>{40, 88, 136, 184, 232, 280, 26, 74}));
-}
-
-TEST(Repaginate, AnOversizedSystemOnALaterPageOverflowsItsOwnPage) {
-    Score score = makeScore(8);
-    bindSystems(score, {2, 2, 4});
-    ScriptedUi ui;
-    PageState state;
-
-    // System 3 (staves 5-8) does not fit below system 2 on page 2, nor anywhere.
-    repaginate(score, 150, ui, state);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Cannot fit system 3 on page 2");
-    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 2, 2, 3, 3, 3, 3}));
-    EXPECT_EQ(ycoords(score), (std::vector<int>{40, 88, 26, 74, 26, 74, 122, 170}));
-    EXPECT_EQ(score.stave(8).MaxY, 186);
-}
-
-TEST(Repaginate, AForcedBreakActsOnlyAfterTheLastStaveOfASystem) {
-    Score score = makeScore(6);
-    bindSystems(score, {2, 2, 2});
-    score.stave(2).ForcedBk = true;
-    score.stave(3).ForcedBk = true; // inside system 2: no effect
-    ScriptedUi ui;
-    PageState state;
-
-    repaginate(score, 1000, ui, state);
-    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 2, 2, 2, 2}));
-    // T(3) = 120 - 10 = 110.
-    EXPECT_EQ(ycoords(score), (std::vector<int>{40, 88, 26, 74, 122, 170}));
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST(Repaginate, AForcedBreakBeforeAnOversizedSystemIsKept) {
-    Score score = makeScore(6);
-    bindSystems(score, {2, 4});
-    score.stave(2).ForcedBk = true;
-    ScriptedUi ui;
-    PageState state;
-
-    // System 2 needs 296 - 110 = 186 > 150; the user's break still puts it on page 2.
-    repaginate(score, 150, ui, state);
-    EXPECT_TRUE(ui.saw("Cannot fit system 2 on page 1"));
-    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 2, 2, 2, 2}));
-    EXPECT_EQ(score.stave(3).MinY, 10);
-}
-
-TEST(Repaginate, PageNumbersZeroAreReadAsOneContinuousStrip) {
-    Score score = makeScore(4);
-    setPages(score, {0, 0, 0, 0});
-    ScriptedUi ui;
-    PageState state;
-    repaginate(score, 1000, ui, state);
-    EXPECT_EQ(pages(score), (std::vector<int>{1, 1, 1, 1}));
-    EXPECT_EQ(ycoords(score), (std::vector<int>{40, 88, 136, 184}));
 }
 
 // A score of random systems (1-4 staves) and extents on one continuous strip.
@@ -355,14 +292,6 @@ Score randomStrip(std::mt19937& rng, int staves, bool packed) {
         y += gap(rng) + (s.joinToNext ? 0 : 30);
     }
     return score;
-}
-
-std::vector<int> objectYs(const Score& score) {
-    std::vector<int> v;
-    for (int i = 1; i <= score.Nstaves; ++i)
-        for (int k = 1; k <= score.stave(i).Nobjec; ++k)
-            v.push_back(score.stave(i).object(k).y());
-    return v;
 }
 
 TEST(Repaginate, PagesHoldWholeSystemsAndLaterPagesStartTenDown) {
@@ -397,16 +326,12 @@ TEST(Repaginate, UnpaginateThenRepaginateReproducesThePages) {
     std::mt19937 rng(11);
     for (int round = 0; round < 40; ++round) {
         Score score = randomStrip(rng, 1 + static_cast<int>(rng() % 120), true);
-        const auto stripY = ycoords(score);
-        const auto stripObjects = objectYs(score);
+        const Ints stripY = ycoords(score), stripObjects = objectYs(score);
         const int H = 150 + static_cast<int>(rng() % 900);
         ScriptedUi ui;
         PageState state;
         repaginate(score, H, ui, state);
-        const auto firstPages = pages(score);
-        const auto firstY = ycoords(score);
-        const auto firstObjects = objectYs(score);
-
+        const Ints firstPages = pages(score), firstY = ycoords(score), firstObjects = objectYs(score);
         unpaginate(score);
         ASSERT_EQ(ycoords(score), stripY) << "round " << round;
         ASSERT_EQ(objectYs(score), stripObjects);
@@ -419,88 +344,58 @@ TEST(Repaginate, UnpaginateThenRepaginateReproducesThePages) {
 
 // ---- Appending a system ------------------------------------------------------
 
-TEST(AppendSystem, FitsBelowTheLowestExtentOnThePage) {
+TEST(AppendSystem, FitsBelowTheLowestExtentOfTheLastPageOrAsks) {
     Score score = makeScore(4);
     bindSystems(score, {2, 2});
     ScriptedUi ui;
-
     // The copy of staves 3-4 needs (184 - 136 + 32) + (200 + 30) = 310.
     AppendPlacement p = placeAppendedSystem(score, 310, ui);
-    EXPECT_TRUE(p.proceed);
-    EXPECT_FALSE(p.newPage);
+    EXPECT_TRUE(p.proceed && !p.newPage);
     EXPECT_EQ(p.shift, 200 + 46 - 136);
     EXPECT_EQ(p.pageNum, 1);
     EXPECT_TRUE(ui.messages.empty());
 
-    // A stave of the last page reaching lower than the last stave sets the place.
-    // The room is measured from there as well: 80 + (260 + 30) = 370.
-    score.stave(3).MaxY = 260;
-    p = placeAppendedSystem(score, 370, ui);
-    EXPECT_EQ(p.shift, 260 + 46 - 136);
-    EXPECT_TRUE(ui.messages.empty());
-    ui.buttonAnswers = {ButtonAbort};
-    EXPECT_FALSE(placeAppendedSystem(score, 369, ui).proceed);
-    EXPECT_TRUE(ui.saw(NoRoomQuestion));
-}
-
-TEST(AppendSystem, OnlyStavesOfTheLastPageCount) {
-    Score score = makeScore(4);
-    bindSystems(score, {2, 2});
-    setPages(score, {1, 1, 2, 2});
-    score.stave(2).MaxY = 900; // page 1
-    setStavePosition(score, 3, 26);
-    setStavePosition(score, 4, 74); // bottom extent 90
-    ScriptedUi ui;
-
-    AppendPlacement p = placeAppendedSystem(score, 1000, ui);
-    EXPECT_TRUE(p.proceed);
-    EXPECT_EQ(p.shift, 90 + 46 - 26);
-    EXPECT_EQ(p.pageNum, 2);
-}
-
-TEST(AppendSystem, NoRoomAsksWhetherToStartANewPage) {
-    Score score = makeScore(4);
-    bindSystems(score, {2, 2});
-    ScriptedUi ui;
-
     ui.buttonAnswers = {ButtonYes};
-    AppendPlacement p = placeAppendedSystem(score, 309, ui);
+    p = placeAppendedSystem(score, 309, ui);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text,
               "No room on this page for another system of this size.\n\nStart new page?");
     EXPECT_EQ(ui.messages[0].buttons, Buttons{ButtonYes | ButtonAbort});
-    EXPECT_TRUE(p.proceed);
-    EXPECT_TRUE(p.newPage);
+    EXPECT_TRUE(p.proceed && p.newPage);
     EXPECT_EQ(p.shift, 50 - 136);
     EXPECT_EQ(p.pageNum, 2);
-
     ui.buttonAnswers = {ButtonAbort};
-    p = placeAppendedSystem(score, 309, ui);
-    EXPECT_FALSE(p.proceed);
+    EXPECT_FALSE(placeAppendedSystem(score, 309, ui).proceed);
+
+    // A stave of the last page reaching lower than the last stave sets the place,
+    // and the room is measured from there: 80 + (260 + 30) = 370.
+    score.stave(3).MaxY = 260;
+    EXPECT_EQ(placeAppendedSystem(score, 370, ui).shift, 260 + 46 - 136);
     EXPECT_EQ(ui.messages.size(), 2u);
-}
+    score.stave(3).MaxY = 152;
 
-TEST(AppendSystem, AForcedBreakOnTheLastStaveStartsANewPageWithoutAsking) {
-    Score score = makeScore(4);
-    bindSystems(score, {2, 2});
-    setPages(score, {1, 1, 1, 1});
-    score.stave(4).ForcedBk = true;
-    ScriptedUi ui;
-
-    AppendPlacement p = placeAppendedSystem(score, 10000, ui);
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_TRUE(p.proceed);
-    EXPECT_TRUE(p.newPage);
-    EXPECT_EQ(p.shift, 50 - 136);
+    // Staves of earlier pages do not count.
+    setPages(score, {1, 1, 2, 2});
+    score.stave(2).MaxY = 900;
+    setStavePosition(score, 3, 26);
+    setStavePosition(score, 4, 74); // bottom extent 90
+    p = placeAppendedSystem(score, 1000, ui);
+    EXPECT_EQ(p.shift, 90 + 46 - 26);
     EXPECT_EQ(p.pageNum, 2);
+
+    // A forced break on the last stave starts a new page without asking.
+    score.stave(4).ForcedBk = true;
+    p = placeAppendedSystem(score, 10000, ui);
+    EXPECT_TRUE(p.proceed && p.newPage);
+    EXPECT_EQ(p.pageNum, 3);
+    EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 TEST(AppendSystem, RefusedBeyond255Staves) {
     ScriptedUi ui;
     Score full = makeScore(254);
     full.stave(253).joinToNext = true; // the last system: staves 253-254
-    AppendPlacement p = placeAppendedSystem(full, 100, ui);
-    EXPECT_FALSE(p.proceed);
+    EXPECT_FALSE(placeAppendedSystem(full, 100, ui).proceed);
     ASSERT_EQ(ui.messages.size(), 1u) << "refused before any question";
     EXPECT_EQ(ui.messages[0].text, "Not enough staves available to complete this operation.");
     EXPECT_EQ(ui.messages[0].type, MessageType::Error);
@@ -519,7 +414,6 @@ TEST(CurrentStave, GoingToAPageMakesItsFirstStaveCurrent) {
     ScriptedUi ui;
     PageState state;
     state.pages = 3;
-
     goToPage(score, state, 2, ui);
     EXPECT_EQ(state.currentPage, 2);
     EXPECT_EQ(state.currentStave, 3);
@@ -527,7 +421,6 @@ TEST(CurrentStave, GoingToAPageMakesItsFirstStaveCurrent) {
     goToPage(score, state, 4, ui);
     EXPECT_EQ(state.currentPage, 2);
     EXPECT_TRUE(ui.messages.empty());
-
     state.pages = 4; // out of step with the staves
     goToPage(score, state, 4, ui);
     EXPECT_TRUE(ui.saw("Problem with firststaveonpage 4"));
@@ -537,38 +430,29 @@ TEST(CurrentStave, GoingToAPageMakesItsFirstStaveCurrent) {
 TEST(CurrentStave, DragLimitsStopAtTheNeighboursOnTheSamePage) {
     Score score = makeScore(5);
     setPages(score, {1, 1, 1, 2, 2});
-    std::vector<int> refreshed;
+    Ints refreshed;
     score.hooks.refreshStatus = [&](Score&, int s) { refreshed.push_back(s); };
     PageState state;
     const int none = 2147483647;
-
     struct Case {
-        int stave, upper, lower;
+        int stave, competence;
+        bool headerFooter;
+        int upper, lower, page;
     };
-    for (Case c :
-         {Case{1, -none, 88}, Case{2, 40, 136}, Case{3, 88, none}, Case{4, -none, 232}, Case{5, 184, none}}) {
-        setCurrentStave(score, state, c.stave, Standard, false);
-        EXPECT_EQ(state.currentStave, c.stave);
+    for (const Case c : {Case{1, Standard, false, -none, 88, 1}, Case{2, Standard, false, 40, 136, 1},
+                         Case{3, Standard, false, 88, none, 1}, Case{4, Standard, false, -none, 232, 2},
+                         Case{5, Standard, false, 184, none, 2}, Case{2, Beginner, false, 40, 136, 1},
+                         Case{2, Advanced, false, -none, none, 1}, Case{2, Standard, true, -none, none, 1},
+                         Case{9, Standard, false, 184, none, 2}}) {
+        setCurrentStave(score, state, c.stave, c.competence, c.headerFooter);
+        EXPECT_EQ(state.currentStave, std::min(c.stave, 5));
         EXPECT_EQ(state.drag.upper, c.upper) << "stave " << c.stave;
         EXPECT_EQ(state.drag.lower, c.lower) << "stave " << c.stave;
+        EXPECT_EQ(state.currentPage, c.page) << "stave " << c.stave;
     }
-    EXPECT_EQ(state.currentPage, 2);
-    EXPECT_EQ(refreshed, (std::vector<int>{1, 2, 3, 4, 5}));
-
-    setCurrentStave(score, state, 2, Beginner, false);
-    EXPECT_EQ(state.drag.upper, 40);
-    EXPECT_EQ(state.currentPage, 1);
-    setCurrentStave(score, state, 2, Advanced, false);
-    EXPECT_EQ(state.drag.upper, -none);
-    EXPECT_EQ(state.drag.lower, none);
-    setCurrentStave(score, state, 2, Standard, true);
-    EXPECT_EQ(state.drag.lower, none) << "header/footer screen";
-
+    EXPECT_EQ(refreshed, (Ints{1, 2, 3, 4, 5, 2, 2, 2, 5}));
     setCurrentStave(score, state, 0, Standard, true);
     EXPECT_EQ(state.currentStave, 0) << "the header/footer stave";
-    setCurrentStave(score, state, 9, Standard, false);
-    EXPECT_EQ(state.currentStave, 5);
-    EXPECT_EQ(state.drag.upper, 184);
 }
 
 } // namespace
