@@ -9,75 +9,100 @@
 namespace qv {
 namespace {
 
-TEST(ScoreObject, CommonFieldsAreLittleEndianAtTheirBytes) {
-    ScoreObject o;
-    o.setX(-5);
-    o.setY(0x1234);
-    o.setSymbolCode(SymbolSelf);
-    o.setKind(ObjectKind::Hairpin);
-    EXPECT_EQ(o.bytes[0], 0xFB);
-    EXPECT_EQ(o.bytes[1], 0xFF);
-    EXPECT_EQ(o.bytes[2], 0x34);
-    EXPECT_EQ(o.bytes[3], 0x12);
-    EXPECT_EQ(o.bytes[4], 244);
-    EXPECT_EQ(o.bytes[5], 17);
-    EXPECT_EQ(o.x(), -5);
-    EXPECT_EQ(o.y(), 0x1234);
-}
+// Every field lands little-endian at its bytes and nowhere else, and reads back.
+TEST(ScoreObject, EveryFieldHasItsOwnBytes) {
+    using O = ScoreObject;
+    struct Field {
+        const char* name;
+        void (O::*set)(int);
+        int (O::*get)() const;
+        int at, width, value;
+    };
+    const Field fields[] = {
+        {"x", &O::setX, &O::x, 0, 2, -5},
+        {"y", &O::setY, &O::y, 2, 2, 0x1234},
+        {"symbol", &O::setSymbolCode, &O::symbolCode, 4, 1, 244},
+        {"duration", &O::setDuration, &O::duration, 6, 1, 4},
+        {"staff position", &O::setStaffPosition, &O::staffPosition, 7, 1, -3},
+        {"dots", &O::setDots, &O::dots, 8, 1, 1},
+        {"stem", &O::setStem, &O::stem, 9, 1, 3},
+        {"beam back", &O::setBeamBack, &O::beamBack, 10, 1, 7},
+        {"beam forward", &O::setBeamForward, &O::beamForward, 11, 1, 9},
+        {"staccato", &O::setStaccato, &O::staccato, 14, 1, 2},
+        {"tied from", &O::setTiedFrom, &O::tiedFrom, 15, 1, 11},
+        {"tied to", &O::setTiedTo, &O::tiedTo, 16, 1, 12},
+        {"head style", &O::setHeadStyle, &O::headStyle, 18, 1, 4},
+        {"stem extra", &O::setStemExtra, &O::stemExtra, 19, 1, -2},
+        {"clef type", &O::setClefType, &O::clefType, 6, 1, 2},
+        {"key count", &O::setKeyCount, &O::keyCount, 6, 1, -3},
+        {"accidental position", &O::setAccPosition, &O::accPosition, 6, 1, -4},
+        {"accidental value", &O::setAccValue, &O::accValue, 7, 1, -2},
+        {"font", &O::setFontNumber, &O::fontNumber, 6, 1, 5},
+        {"tie first", &O::setTieFirst, &O::tieFirst, 6, 1, 8},
+        {"tie second", &O::setTieSecond, &O::tieSecond, 7, 1, 9},
+        {"line dx", &O::setLineDx, &O::lineDx, 6, 2, -300},
+        {"line dy", &O::setLineDy, &O::lineDy, 8, 2, 513},
+        {"line thickness", &O::setLineThickness, &O::lineThickness, 10, 1, 3},
+        {"line style", &O::setLineStyle, &O::lineStyle, 11, 1, 2},
+        {"curve thickness", &O::setCurveThickness, &O::curveThickness, 6, 1, 2},
+        {"curve next", &O::setCurveNext, &O::curveNext, 7, 1, 5},
+        {"curve previous", &O::setCurvePrev, &O::curvePrev, 8, 1, 4},
+        {"curve top", &O::setCurveTop, &O::curveTop, 9, 2, -40},
+        {"curve bottom", &O::setCurveBottom, &O::curveBottom, 11, 2, 90},
+        {"repeats", &O::setRepeats, &O::repeats, 7, 1, 3},
+        {"step dx", &O::setStepDx, &O::stepDx, 8, 2, 12},
+        {"step dy", &O::setStepDy, &O::stepDy, 10, 2, -1},
+        {"segments", &O::setSegments, &O::segments, 6, 1, 100},
+        {"text next", &O::setTextNext, &O::textNext, 7, 1, 6},
+        {"text attributes", &O::setTextAttributes, &O::textAttributes, 8, 1, 0x84},
+        {"hairpin dx", &O::setHairpinDx, &O::hairpinDx, 6, 2, -150},
+        {"hairpin dy", &O::setHairpinDy, &O::hairpinDy, 8, 2, 6},
+        {"hairpin thickness", &O::setHairpinThickness, &O::hairpinThickness, 10, 1, 2},
+        {"shape type", &O::setShapeType, &O::shapeType, 8, 1, 3},
+        {"shape size 1", &O::setShapeSize1, &O::shapeSize1, 9, 2, 1000},
+        {"shape size 2", &O::setShapeSize2, &O::shapeSize2, 11, 2, -7},
+    };
+    for (const Field& f : fields) {
+        O o;
+        (o.*f.set)(f.value);
+        EXPECT_EQ((o.*f.get)(), f.value) << f.name;
+        for (int b = 0; b < 20; ++b) {
+            const bool inside = b >= f.at && b < f.at + f.width;
+            const int expected = inside ? (f.value >> (8 * (b - f.at))) & 0xFF : 0;
+            EXPECT_EQ(o.bytes[b], expected) << f.name << ", byte " << b;
+        }
+    }
 
-TEST(ScoreObject, NoteFieldsUseBytesSixToNineteen) {
-    ScoreObject n = makeObject(ObjectKind::Note);
-    n.setDuration(4);
-    n.setStaffPosition(-3);
-    n.setDots(1);
-    n.setStem(StemAuto);
-    n.setBeamBack(7);
-    n.setBeamForward(9);
-    n.setAccent(true);
-    n.setStaccato(2);
-    n.setTiedFrom(11);
-    n.setTiedTo(12);
-    n.setTieOverhand(true);
-    n.setHeadStyle(4);
-    n.setStemExtra(-2);
-    const std::array<std::uint8_t, 14> expected{4, 0xFD, 1, 3, 7, 9, 0, 1, 2, 11, 12, 1, 4, 0xFE};
-    for (int i = 0; i < 14; ++i) EXPECT_EQ(n.bytes[6 + i], expected[i]) << "byte " << 6 + i;
-    EXPECT_EQ(n.staffPosition(), -3);
-    EXPECT_EQ(n.stemExtra(), -2);
-    EXPECT_TRUE(n.isNote());
-    n.setRest(true);
-    EXPECT_FALSE(n.isNote());
-}
-
-TEST(ScoreObject, SixteenBitFieldsOfLinesCurvesSymbolsAndShapes) {
-    ScoreObject line = makeObject(ObjectKind::Line);
-    line.setLineDx(-300);
-    line.setLineDy(513);
-    EXPECT_EQ(getI16(&line.bytes[6]), -300);
-    EXPECT_EQ(getI16(&line.bytes[8]), 513);
-
-    ScoreObject curve = makeObject(ObjectKind::CurvePoint);
-    curve.setCurveTop(-40);
-    curve.setCurveBottom(90);
+    struct Flag {
+        const char* name;
+        void (O::*set)(bool);
+        bool (O::*get)() const;
+        int at;
+    };
+    const Flag flags[] = {{"rest", &O::setRest, &O::isRest, 12},
+                          {"accent", &O::setAccent, &O::accent, 13},
+                          {"overhand", &O::setTieOverhand, &O::tieOverhand, 17},
+                          {"small clef", &O::setClefSmall, &O::clefSmall, 7},
+                          {"small accidental", &O::setAccSmall, &O::accSmall, 8},
+                          {"filled", &O::setShapeFilled, &O::shapeFilled, 6},
+                          {"blanking", &O::setShapeBlanking, &O::shapeBlanking, 7}};
+    for (const Flag& f : flags) {
+        O o;
+        (o.*f.set)(true);
+        EXPECT_TRUE((o.*f.get)()) << f.name;
+        EXPECT_EQ(o.bytes[f.at], 1) << f.name;
+        (o.*f.set)(false);
+        EXPECT_EQ(o, O{}) << f.name;
+    }
+    O curve;
     curve.bytes[13] = 0x80;
     curve.setCurveDotted(true);
     EXPECT_EQ(curve.bytes[13], 0x81) << "the dotted bit leaves the other bits of byte 13 alone";
-    EXPECT_EQ(getI16(&curve.bytes[9]), -40);
-    EXPECT_EQ(getI16(&curve.bytes[11]), 90);
-
-    ScoreObject symbol = makeObject(ObjectKind::Symbol);
-    symbol.setRepeats(3);
-    symbol.setStepDx(12);
-    symbol.setStepDy(-1);
-    EXPECT_EQ(symbol.bytes[7], 3);
-    EXPECT_EQ(getI16(&symbol.bytes[8]), 12);
-    EXPECT_EQ(getI16(&symbol.bytes[10]), -1);
-
-    ScoreObject shape = makeObject(ObjectKind::Shape);
-    shape.setShapeSize1(1000);
-    shape.setShapeSize2(-7);
-    EXPECT_EQ(getI16(&shape.bytes[9]), 1000);
-    EXPECT_EQ(getI16(&shape.bytes[11]), -7);
+    EXPECT_TRUE(curve.curveDotted());
+    O note = makeObject(ObjectKind::Note);
+    EXPECT_TRUE(note.isNote());
+    note.setRest(true);
+    EXPECT_FALSE(note.isNote());
 }
 
 TEST(ScoreObject, TextsAreLengthPrefixedAndClippedToTheirField) {
@@ -85,16 +110,15 @@ TEST(ScoreObject, TextsAreLengthPrefixedAndClippedToTheirField) {
     t.setShortText("Allegro molto vivace");
     EXPECT_EQ(t.shortText(), "Allegro molt");
     EXPECT_EQ(t.bytes[7], 12);
-
     t.setShortText("pp");
     EXPECT_EQ(t.bytes[7], 2);
-    for (int i = 10; i < 20; ++i) EXPECT_EQ(t.bytes[i], 0) << "the rest of the field is zero-filled";
+    for (int i = 10; i < 20; ++i)
+        EXPECT_EQ(t.bytes[i], 0) << "the rest of the field is zero-filled";
 
     ScoreObject chunk = makeObject(ObjectKind::LongText);
     chunk.setChunkText("0123456789ABC");
     EXPECT_EQ(chunk.chunkText(), "0123456789");
-    // A damaged length byte never reads past the object.
-    chunk.bytes[9] = 200;
+    chunk.bytes[9] = 200; // a damaged length byte never reads past the object
     EXPECT_EQ(chunk.chunkText().size(), 10u);
 }
 
@@ -106,10 +130,8 @@ TEST(Stave, BindingFlagsPackIntoCFlagAndBack) {
     }
     Stave s;
     s.setCFlag(CFlagBrace | CFlagJoinToNext);
-    EXPECT_TRUE(s.brace);
-    EXPECT_TRUE(s.joinToNext);
-    EXPECT_FALSE(s.bracket);
-    EXPECT_FALSE(s.fullEndBar);
+    EXPECT_TRUE(s.brace && s.joinToNext);
+    EXPECT_FALSE(s.bracket || s.fullEndBar || s.bracketWithNext || s.barLineThrough);
 }
 
 } // namespace
