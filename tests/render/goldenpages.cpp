@@ -1,20 +1,32 @@
-#include "goldenpages.h"
+// render-goldens --out DIR: writes the drawings of the pages built in code, whose
+// approved images are kept in tests/data/golden, as PNG files into DIR: the dense
+// benchmark page and a page of hand-built edge cases, each on the screen and on
+// paper. Run by ./qv goldens to refresh the approved images, and by the golden test
+// to compare.
 
 #include "densepage.h"
 #include "render/drawcontext.h"
 #include "render/page.h"
 #include "support/scorebuilder.h"
 
+#include <QGuiApplication>
+#include <QImage>
+#include <QString>
+
+#include <cstdio>
+#include <cstring>
 #include <functional>
 #include <initializer_list>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace qv::test {
 
 namespace {
 
 constexpr int EdgePageWidth = 696;
-constexpr int EdgePageHeight = 700;
+constexpr int EdgePageHeight = 790;
 
 // Builders that keep the page description short.
 struct StaveWriter {
@@ -286,8 +298,9 @@ void freeObjects(Score& score) {
     w.shape(100, y, 1, 5, 0, true, false);
     w.shape(130, y - 6, 2, 40, 10, false, false);
     w.shape(600, y - 4, 3, 40, 16, true, false);
+    // Blanks the head after it on paper, when the blanking shapes are drawn again last.
+    w.shape(534, y - 14, 2, 14, 10, false, true);
     w.add(makeNote(540, 2, 3, y));
-    w.shape(534, y - 14, 2, 14, 10, false, true); // blanks the head on paper
     w.add(makeShortText(240, y - 4, 1, "F\x8f B\x8d E\x8e"));
     w.add(makeShortText(330, y - 16, 2, "a tempo\x1e!"));
     w.add(makeTextHead(500, y + 22, 1, "boxed", TextBoxed));
@@ -295,12 +308,24 @@ void freeObjects(Score& score) {
     w.add(makeTextHead(200, y + 40, 1, "no print", TextNonPrinting));
 }
 
+// The sized accidentals of texts in every size band but the 12-point text's above.
+void accidentalTexts(Score& score) {
+    StaveWriter w{score.stave(8)};
+    int x = 40;
+    for (const int font : {3, 4, 2, 5, 6, 7}) {
+        w.add(makeShortText(x, 700, font, "C\x8d\x8e\x8f"));
+        x += 3 * score.fonts.font(font).size + 10;
+    }
+}
+
 void useFonts(Score& score) {
     score.fonts.setFont(1, FontDesc{"Times New Roman", 12, 0, 0});
     score.fonts.setFont(2, FontDesc{"Times New Roman", 20, FontBold | FontItalic, 0});
-    score.fonts.markInUse(1);
-    score.fonts.markInUse(2);
-    score.NumFonts = 2;
+    for (const auto& [font, size] : {std::pair{3, 7}, {4, 10}, {5, 30}, {6, 40}, {7, 50}})
+        score.fonts.setFont(font, FontDesc{"Times New Roman", size, 0, 0});
+    for (int font = 1; font <= 7; ++font)
+        score.fonts.markInUse(font);
+    score.NumFonts = 7;
 }
 
 Score edgeCasePage() {
@@ -312,6 +337,7 @@ Score edgeCasePage() {
     invisiblePair(score);
     bracedBracketedPair(score);
     freeObjects(score);
+    accidentalTexts(score);
     return score;
 }
 
@@ -334,33 +360,41 @@ std::string fileName(const PageSource& source, bool print) {
     return std::string(source.stem) + "-page1-" + (print ? "print" : "screen") + ".png";
 }
 
-} // namespace
-
-std::vector<GoldenPage> builtGoldenPages() {
-    std::vector<GoldenPage> pages;
-    for (const PageSource& source : sources())
-        for (const bool print : {false, true})
-            pages.push_back({fileName(source, print), print});
-    return pages;
-}
-
-QImage renderGoldenPage(const GoldenPage& page) {
-    for (const PageSource& source : sources()) {
-        if (fileName(source, page.print) != page.name) continue;
-        Score score = source.build();
-        DrawContext dc;
-        if (!page.print) {
-            dc.newScreenPage(source.width, source.height);
-            DrawPage(dc, score, 1);
-            return dc.MainImage;
-        }
-        dc.HighResMode = true;
-        dc.newPrintPage(source.width, source.height);
+// The screen page, or the three-times print image with the blanking shapes drawn
+// again last, as printing does.
+QImage render(const PageSource& source, bool print) {
+    Score score = source.build();
+    DrawContext dc;
+    if (!print) {
+        dc.newScreenPage(source.width, source.height);
         DrawPage(dc, score, 1);
-        DrawBlankingShapes(dc, score, 1);
-        return dc.Printimage;
+        return dc.MainImage;
     }
-    return {};
+    dc.HighResMode = true;
+    dc.newPrintPage(source.width, source.height);
+    DrawPage(dc, score, 1);
+    DrawBlankingShapes(dc, score, 1);
+    return dc.Printimage;
 }
 
+} // namespace
 } // namespace qv::test
+
+int main(int argc, char* argv[]) {
+    if (argc != 3 || std::strcmp(argv[1], "--out") != 0) {
+        std::fputs("usage: render-goldens --out DIR\n", stderr);
+        return 2;
+    }
+    const std::string dir = argv[2];
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv); // texts need the GUI side of Qt
+    for (const qv::test::PageSource& source : qv::test::sources())
+        for (const bool print : {false, true}) {
+            const std::string path = dir + "/" + qv::test::fileName(source, print);
+            if (!qv::test::render(source, print).save(QString::fromStdString(path), "PNG")) {
+                std::fprintf(stderr, "render-goldens: cannot write %s\n", path.c_str());
+                return 1;
+            }
+        }
+    return 0;
+}

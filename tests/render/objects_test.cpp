@@ -1,0 +1,413 @@
+// Objects drawn as an edit draws them, read through the recording mode: the current
+// object of Edit mode and the edit form of notes, the provisional object, ties and
+// beams drawn from either end, selection colours, and the reach a curve leaves for
+// the stave extent; and the cases the golden pages do not show: key signatures
+// without the naturals option, tie ends by duration, damaged values.
+
+#include "drawtest.h"
+#include "layout/staveextent.h"
+#include "render/beams.h"
+#include "render/curves.h"
+#include "render/dispatch.h"
+#include "render/notes.h"
+#include "render/signatures.h"
+#include "support/scorebuilder.h"
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+using test::Calls;
+using test::only;
+
+std::string glyph(int code, int x, int y, const char* colour = "000000") {
+    return "glyph " + std::to_string(code) + " at (" + std::to_string(x) + ", " + std::to_string(y) +
+           ") colour " + colour;
+}
+std::string line(int x1, int y1, int x2, int y2, int thickness = -1) {
+    return "line (" + std::to_string(x1) + ", " + std::to_string(y1) + ")-(" + std::to_string(x2) + ", " +
+           std::to_string(y2) + ") thickness " + std::to_string(thickness) + " colour 000000";
+}
+
+// A note or rest at x 50 on stave 1, whose middle line is y 40.
+ScoreObject note(int step, int duration, int stem, int extra = 0) {
+    ScoreObject n = test::makeNote(50, step, duration, 40);
+    n.setStem(stem);
+    n.setStemExtra(extra);
+    return n;
+}
+ScoreObject rest(int step, int duration) {
+    ScoreObject r = note(step, duration, StemNone);
+    r.setRest(true);
+    return r;
+}
+
+struct Page : test::Recording {
+    Score score = test::makeScore(3);
+    int add(const ScoreObject& o, int stave = 1) { return test::append(score.stave(stave), o); }
+    // The calls of one object drawn alone, those starting with `prefix`.
+    Calls draw(const ScoreObject& o, const std::string& prefix, bool edit = false) {
+        score.stave(1).Nobjec = 0;
+        calls.clear();
+        (edit ? DrawEditNote : DrawObject)(dc, score, 1, add(o), 0, false);
+        return only(calls, prefix);
+    }
+};
+
+TEST(Notes, RestsOffTheStaveHangFromLedgerLinesAndADamagedDurationDrawsAHead) {
+    Page page;
+    EXPECT_EQ(page.draw(rest(4, 1), ""), (Calls{glyph(49, 50, 24), line(42, 16, 59, 16, 1)}));
+    EXPECT_EQ(page.draw(rest(-8, 2), "line"), (Calls{line(42, 64, 59, 64, 1), line(42, 72, 59, 72, 1)}));
+    EXPECT_EQ(page.draw(rest(-8, 0), "line"), Calls{line(42, 64, 59, 64, 1)});
+    EXPECT_EQ(page.draw(rest(10, 3), "line"), Calls{});
+    EXPECT_EQ(page.draw(note(0, 9, StemUp), ""), (Calls{glyph(230, 50, 41), glyph(25, 50, 41)}));
+}
+
+// The edit form shows the stem as stored, lines even on paper, and its own rules:
+// high notes keep a short stem up to above the stave, low ones down below it.
+TEST(Notes, TheEditFormHasItsOwnStems) {
+    const std::pair<ScoreObject, Calls> cases[] = {
+        {note(3, 3, StemAuto), {glyph(26, 50, 29)}},
+        {note(5, 3, StemUp), {glyph(25, 50, 21), line(55, 21, 55, -5)}},
+        {note(-5, 3, StemDown), {glyph(25, 50, 61), line(45, 61, 45, 84)}},
+        {note(-9, 3, StemUp), {glyph(25, 50, 77), line(55, 77, 55, 39)}},
+        {note(9, 2, StemDown, 1), {glyph(22, 50, 5), line(45, 5, 45, 44)}},
+        {note(1, 3, StemUp, 1), {glyph(25, 50, 37), line(55, 37, 55, 4)}},
+        {note(-1, 3, StemDown, 1), {glyph(25, 50, 45), line(45, 45, 45, 77)}},
+        {note(2, 3, StemDown), {glyph(27, 50, 33)}},
+    };
+    Page page;
+    page.dc.HighResMode = true;
+    for (const auto& [n, expected] : cases) {
+        Calls drawn = page.draw(n, "", true);
+        std::erase_if(drawn, [](const std::string& c) { return c.rfind("hires", 0) == 0; }); // ledger lines
+        EXPECT_EQ(drawn, expected) << expected.back();
+    }
+}
+
+TEST(BeamLine, FollowsTheStemsInPartFlatWhenGentleAndAtMostOneHalf) {
+    const auto fit = [](int x, int y, double limit) {
+        std::vector<BeamEntry> stems(2);
+        stems[0].sx = x;
+        stems[0].sy = y;
+        return FitBeamLine(stems, limit);
+    };
+    const double limit = beamSlopeFor(10); // about 0.176
+    EXPECT_EQ(fit(100, 10, limit).slope, 0.0);
+    EXPECT_DOUBLE_EQ(fit(100, 10, limit).intercept, 5.0);
+    EXPECT_EQ(fit(10, 20, limit).slope, 0.5);
+    EXPECT_EQ(fit(10, -20, limit).slope, -0.5);
+    EXPECT_DOUBLE_EQ(fit(100, 10, 0.0).slope, 0.06) << "0.6 of the stems' slope";
+    EXPECT_EQ(fit(10, 15, 3.0).slope, 0.0) << "a limit past 45 degrees counts as 45";
+    EXPECT_EQ(fit(10, 20, 3.0).slope, 0.5);
+    EXPECT_EQ(fit(0, 10, limit).slope, 0.0) << "stems at one x";
+}
+
+// The edit form draws the group from any of its notes, the provisional note from
+// the slot after the stave's last object; drawn twice, the provisional note is gone.
+TEST(Beams, AGroupIsDrawnFromAnyOfItsNotesInTheEditFormAndFromTheScratchSlot) {
+    Page page;
+    ScoreObject first = note(0, 4, StemUp), second = note(0, 4, StemUp);
+    first.setHeadStyle(4);
+    first.setBeamForward(2);
+    second.setX(80);
+    second.setBeamBack(1);
+    page.add(first);
+    page.add(second);
+    DrawEditNote(page.dc, page.score, 1, 1, 0, false);
+    EXPECT_EQ(only(page.calls, "glyph"), Calls{glyph(104, 50, 41)}) << "an X head shows as a diamond";
+    EXPECT_EQ(only(page.calls, "fracline").size(), 3u);
+
+    page.score.stave(1).Nobjec = 1;
+    page.score.provisional.present = true;
+    page.score.provisional.object = second;
+    page.calls.clear();
+    const QImage before = page.dc.MainImage.copy();
+    DrawProvisionalObject(page.dc, page.score, 1);
+    EXPECT_EQ(only(page.calls, "line (55"), Calls{"line (55, 40)-(55, 12) thickness -1 xor colour C0C0C0"});
+    EXPECT_EQ(only(page.calls, "fracline").size(), 3u);
+    EXPECT_NE(page.dc.MainImage, before);
+    DrawProvisionalObject(page.dc, page.score, 1);
+    EXPECT_EQ(page.dc.MainImage, before);
+}
+
+TEST(Ties, TheLaterNoteDrawsTheTieInItsDirectionAndTheEditFormBothSides) {
+    Page page;
+    ScoreObject a = note(-3, 3, StemUp), b = a, c = a;
+    b.setX(90);
+    c.setX(130);
+    a.setTiedTo(2);
+    b.setTiedFrom(1);
+    b.setTiedTo(3);
+    b.setTieOverhand(true);
+    c.setTiedFrom(2);
+    for (const ScoreObject& o : {a, b, c})
+        page.add(o);
+    const auto spline = [&](auto draw) {
+        page.calls.clear();
+        draw();
+        return only(page.calls, "spline");
+    };
+    const Calls over = spline([&] { DrawTie(page.dc, page.score, 1, 0, false, 1, 2, -1); });
+    ASSERT_EQ(over.size(), 1u);
+    EXPECT_NE(over, spline([&] { DrawTie(page.dc, page.score, 1, 0, false, 1, 2, 1); }));
+    EXPECT_TRUE(spline([&] { DrawObject(page.dc, page.score, 1, 1, 0, false); }).empty());
+    EXPECT_EQ(spline([&] { DrawObject(page.dc, page.score, 1, 2, 0, false); }), over);
+    const Calls next = spline([&] { DrawTie(page.dc, page.score, 1, 0, false, 2, 3, -1); });
+    EXPECT_EQ(spline([&] { DrawEditNote(page.dc, page.score, 1, 2, 0, false); }), (Calls{over[0], next[0]}));
+}
+
+// Ties from a note at (100, 60) to one at y 60 and x 140, unless said, with the
+// spline each draws.
+TEST(Ties, EndsByStemsDurationAndWidth) {
+    struct Case {
+        int stemA, stemB, xb, yb, duration, extraA, direction;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {StemDown, StemDown, 140, 60, 7, 1, 1, "(96, 110) (116, 117) (136, 106)"},
+        {StemDown, StemDown, 140, 60, 5, 0, 1, "(96, 97) (116, 106) (136, 97)"},
+        {StemUp, StemUp, 140, 60, 6, -1, -1, "(107, 23) (126, 12) (145, 19)"},
+        {StemDown, StemDown, 300, 68, 3, 0, 1, "(100, 68) (199, 99) (298, 76)"},
+        {StemUp, StemUp, 102, 60, 3, 0, -1, "(105, 24) (107, 22) (109, 24)"},
+    };
+    for (const Case& c : cases) {
+        Page page;
+        ScoreObject a = note(0, c.duration, c.stemA, c.extraA), b = note(0, c.duration, c.stemB);
+        a.setX(100);
+        a.setY(60);
+        b.setX(c.xb);
+        b.setY(c.yb);
+        page.add(a);
+        page.add(b);
+        DrawTie(page.dc, page.score, 1, 0, false, 1, 2, c.direction);
+        EXPECT_EQ(page.calls, Calls{std::string("spline ") + c.expected + " thickness 1 colour 000000"})
+            << c.expected;
+    }
+}
+
+ScoreObject key(int x, int count) {
+    ScoreObject o = makeObject(ObjectKind::KeySignature, x, 40);
+    o.setKeyCount(count);
+    return o;
+}
+
+TEST(KeySignature, FollowsTheKeyAndClefInForceAndTheNaturalsOption) {
+    struct Case {
+        const char* what;
+        std::vector<ScoreObject> before;
+        int count; // of the signature drawn at x 100
+        bool naturals;
+        Calls expected;
+    };
+    const Case cases[] = {
+        {"flats at x without the option",
+         {key(20, 2)},
+         -3,
+         false,
+         {glyph(44, 100, 40), glyph(44, 108, 28), glyph(44, 116, 44)}},
+        {"no key: its place on the screen", {key(20, -1)}, 0, false, {glyph(48, 100, 40, "FF00FF")}},
+        {"no key at all", {}, 0, true, {glyph(48, 100, 40, "FF00FF")}},
+        {"no key after one, with the option", {key(20, -1)}, 0, true, {glyph(48, 98, 40)}},
+        {"counts past seven",
+         {},
+         -9,
+         true,
+         {glyph(44, 100, 40), glyph(44, 108, 28), glyph(44, 116, 44), glyph(44, 124, 32), glyph(44, 132, 48),
+          glyph(44, 140, 36), glyph(44, 148, 52)}},
+        {"the nearest key and clef left of x",
+         {test::makeClef(5, Bass, 40), key(20, 5), test::makeClef(60, Alto, 40), key(80, 1),
+          test::makeClef(100, Tenor, 40), key(200, -7)},
+         2,
+         true,
+         {glyph(46, 100, 28), glyph(46, 108, 40)}},
+    };
+    for (const Case& c : cases) {
+        Page page;
+        page.score.naturalsInKeyChange = c.naturals;
+        for (const ScoreObject& o : c.before)
+            page.add(o);
+        const int index = page.add(key(100, c.count));
+        DrawObject(page.dc, page.score, 1, index, 0, false);
+        EXPECT_EQ(page.calls, c.expected) << c.what;
+        page.calls.clear();
+        page.dc.HighResMode = true;
+        DrawObject(page.dc, page.score, 1, index, 0, false);
+        EXPECT_EQ(page.calls,
+                  c.count == 0 && c.expected[0].find("FF00FF") != std::string::npos ? Calls{} : c.expected)
+            << c.what << ", on paper";
+    }
+}
+
+TEST(Barline, ColoursByPurposeAndDamagedSignsDrawNothing) {
+    Page page;
+    page.score.stave(1).joinToNext = true;
+    ScoreObject bar = makeObject(ObjectKind::Barline, 60, 40);
+    bar.setBarType(3);
+    page.add(bar);
+    page.dc.colours.Putative = 0x808080;
+    for (const auto& [colour, first, rest] : {std::tuple{page.dc.colours.Edit, "0000FF", "C0C0C0"},
+                                              {White, "FFFFFF", "FFFFFF"},
+                                              {0x808080u, "808080", "808080"},
+                                              {0x123456u, "000000", "C0C0C0"}}) {
+        page.calls.clear();
+        DrawObject(page.dc, page.score, 1, 1, colour, false);
+        EXPECT_EQ(page.calls, (Calls{glyph(68, 60, 40, first), glyph(68, 60, 88, rest)})) << colour;
+    }
+    page.calls.clear();
+    for (const int type : {15, -1, 255})
+        DrawTimeSignature(page.dc, type, 50, 32, false, 0);
+    for (const int value : {3, -3})
+        DrawAccidental(page.dc, 50, 30, 0, false, value, value > 0);
+    EXPECT_EQ(page.calls, Calls{});
+}
+
+TEST(DrawSpline, SortsItsPointsAndDropsThoseWithinAPixelOfTheLastKept) {
+    Page page;
+    const QImage& image = page.dc.MainImage;
+    DrawSpline(page.dc, {{50, 40}, {51, 90}, {50, 10}}, 3, false, false, 0);
+    EXPECT_EQ(test::inked(image, image.rect()), 0) << "nothing is left to draw";
+    DrawSpline(page.dc, {{110, 50}, {11, 90}, {10, 50}}, 1, false, false, 0);
+    EXPECT_EQ(test::inked(image, image.rect()), 100) << "a straight line from 10 to 109 at y 50";
+    EXPECT_EQ(test::inked(image, QRect(10, 50, 100, 1)), 100);
+}
+
+TEST(DrawSpline, RubberBandingDrawsOnlyTheThinLineAndOnePixelDots) {
+    Page page;
+    DrawSpline(page.dc, {{0, 60}, {50, 40}, {100, 60}}, 4, false, true, 0x008000);
+    const QRect all = page.dc.MainImage.rect();
+    EXPECT_EQ(test::inked(page.dc.MainImage, QRect(25, 0, 1, 200)), 1);
+    EXPECT_EQ(test::inked(page.dc.MainImage, all, 0x008000), test::inked(page.dc.MainImage, all));
+    Page dotted;
+    DrawSpline(dotted.dc, {{0, 50}, {110, 50}}, 3, true, true, 0x008000);
+    for (int x = 0; x <= 110; ++x)
+        EXPECT_EQ(test::inked(dotted.dc.MainImage, QRect(x, 0, 1, 200)), (x / 5) % 2) << "x " << x;
+}
+
+// A curve of thickness 2 on stave 1 moved to y 100, its points from object 1 on.
+struct CurvePage : Page {
+    Stave& stave = score.stave(1);
+    explicit CurvePage(std::initializer_list<QPoint> points, int thickness = 2) {
+        stave.Ycoord = 100;
+        stave.MinY = 70;
+        stave.MaxY = 130;
+        for (const QPoint& p : points) {
+            ScoreObject o = makeObject(ObjectKind::CurvePoint, p.x(), p.y());
+            o.setCurveThickness(thickness);
+            o.setCurvePrev(stave.Nobjec);
+            const int index = add(o);
+            if (index > 1) stave.object(index - 1).setCurveNext(index);
+        }
+    }
+};
+
+// On the screen the reach bytes of the first point and the stave's extent follow
+// the drawn curve, 7 to spare; the bottom byte leaves the thickness to the reader,
+// so that the stave extent worked out from the bytes agrees with the drawing.
+TEST(DrawCurve, LeavesItsReachForTheStaveExtentOnTheScreenOnly) {
+    CurvePage above({{20, 90}, {70, 60}, {120, 90}});
+    DrawCurve(above.dc, above.score, 1, 1, 0, false, false);
+    EXPECT_EQ(above.calls, Calls{"spline (20, 90) (70, 60) (120, 90) thickness 2 colour 000000"});
+    EXPECT_EQ(above.stave.object(1).curveTop(), 60 - 7 - 100);
+    EXPECT_EQ(above.stave.object(1).curveBottom(), 90 + 7 - 100);
+    EXPECT_EQ(above.stave.MinY, 53);
+    EXPECT_EQ(above.stave.MaxY, 130) << "already below the curve";
+
+    CurvePage below({{20, 130}, {70, 150}, {120, 130}}, 4);
+    DrawCurve(below.dc, below.score, 1, 1, 0, false, false);
+    EXPECT_EQ(test::inked(below.dc.MainImage, QRect(0, 150 + 4, 300, 46)), 0);
+    EXPECT_GT(test::inked(below.dc.MainImage, QRect(0, 150 + 3, 300, 1)), 0);
+    EXPECT_EQ(below.stave.MaxY, 150 + 4 + 7);
+    below.stave.MaxY = 0;
+    StaveExtent(below.score, 1);
+    EXPECT_EQ(below.stave.MaxY, 150 + 4 + 7);
+
+    CurvePage paper({{20, 90}, {70, 60}, {120, 90}});
+    paper.dc.HighResMode = true;
+    DrawCurve(paper.dc, paper.score, 1, 1, 0, true, false);
+    EXPECT_EQ(paper.calls, Calls{"hires spline (20, 90) (70, 60) (120, 90) thickness 6"}) << "no anchors";
+    EXPECT_EQ(paper.stave.object(1).curveTop(), 0);
+    EXPECT_EQ(paper.stave.MinY, 70);
+}
+
+TEST(DrawObject, KindsWithoutADrawingAndSlotsOutOfRangeDrawNothing) {
+    Page page;
+    for (int kind : {6, 8, 10, 15, 19, 200}) {
+        ScoreObject o = makeObject(ObjectKind::Clef, 50, 50);
+        o.bytes[5] = static_cast<std::uint8_t>(kind);
+        DrawObject(page.dc, page.score, 1, page.add(o), 0, false);
+    }
+    page.add(test::makeClef(20, 0, 40), 3);
+    for (const auto& [stave, index] : {std::pair{3, 0}, {3, ObjectSlots}, {4, 1}, {-1, 1}})
+        DrawObject(page.dc, page.score, stave, index, 0, false);
+    EXPECT_EQ(page.calls, Calls{});
+}
+
+// Edit mode draws its current object thin and solid, a curve whole from its first
+// point with an anchor on the point picked.
+TEST(DrawCurrentObject, OnlyInEditModeThinAndWithAnAnchorOnCurvePoints) {
+    CurvePage page({{90, 30}, {99, 35}});
+    ScoreObject styled = makeObject(ObjectKind::Line, 30, 40);
+    styled.setLineDx(5);
+    styled.setLineThickness(4);
+    styled.setLineStyle(2);
+    ScoreObject hairpin = makeObject(ObjectKind::Hairpin, 70, 60);
+    hairpin.setHairpinDx(40);
+    hairpin.setHairpinDy(5);
+    hairpin.setHairpinThickness(2);
+    page.add(styled);
+    page.add(hairpin);
+    DrawCurrentObject(page.dc, page.score, {false, 1, 3}, 0x0000FF, true);
+    EXPECT_TRUE(page.calls.empty()) << "outside Edit mode nothing is current";
+    for (int index = 1; index <= 4; ++index)
+        DrawCurrentObject(page.dc, page.score, {true, 1, index}, 0x0000FF, true);
+    const std::string curve = "spline (90, 30) (99, 35) thickness 2 xor colour 0000FF";
+    EXPECT_EQ(page.calls, (Calls{"bitmap bmAnchor at (90, 30) xor colour 0000FF", curve,
+                                 "bitmap bmAnchor at (99, 35) xor colour 0000FF", curve,
+                                 "line (30, 40)-(35, 40) thickness 1 xor colour 0000FF",
+                                 "line (70, 60)-(110, 65) thickness 1 xor colour 0000FF",
+                                 "line (70, 60)-(110, 55) thickness 1 xor colour 0000FF"}));
+    page.calls.clear();
+    DrawCurve(page.dc, page.score, 1, 1, 0x0000FF, true, true);
+    EXPECT_EQ(only(page.calls, "bitmap"), (Calls{"bitmap bmAnchor at (90, 30) xor colour 808080",
+                                                 "bitmap bmAnchor at (99, 35) xor colour 0000FF"}))
+        << "a curve's anchors: the first in the Anchor colour";
+}
+
+// The provisional object is drawn by exclusive-or in the Putative colour: a note
+// from the slot after the stave's last object, a bar line from the first stave of
+// its system, and nothing that is not entered from the keyboard.
+TEST(DrawProvisionalObject, ANoteFromTheScratchSlotABarLineThroughItsSystemAndTwiceRemoves) {
+    Page page;
+    page.score.stave(1).joinToNext = page.score.stave(2).joinToNext = true;
+    page.add(test::makeNote(10, 0, 3, 88), 2);
+    page.score.provisional.present = true;
+    page.score.provisional.object = test::makeNote(40, 3, 3, 88);
+    DrawProvisionalObject(page.dc, page.score, 2);
+    const Stave& s = page.score.stave(2);
+    EXPECT_EQ(s.Nobjec, 1) << "the stave keeps its count";
+    EXPECT_EQ(s.object(2), page.score.provisional.object);
+    EXPECT_EQ(s.lastPosition, 3);
+    EXPECT_EQ(page.calls, Calls{"glyph 27 at (40, 77) xor colour C0C0C0"});
+
+    page.score.provisional.object = makeObject(ObjectKind::Barline, 60, 88);
+    page.calls.clear();
+    const QImage before = page.dc.MainImage.copy();
+    DrawProvisionalObject(page.dc, page.score, 3);
+    EXPECT_EQ(page.calls,
+              (Calls{"glyph 39 at (60, 40) xor colour C0C0C0", "glyph 39 at (60, 88) xor colour C0C0C0",
+                     "glyph 39 at (60, 136) xor colour C0C0C0"}));
+    DrawProvisionalObject(page.dc, page.score, 3);
+    EXPECT_EQ(page.dc.MainImage, before);
+
+    page.calls.clear();
+    page.score.provisional.object = makeObject(ObjectKind::Line, 1, 1);
+    DrawProvisionalObject(page.dc, page.score, 1);
+    page.score.provisional.clear();
+    DrawProvisionalObject(page.dc, page.score, 1);
+    EXPECT_TRUE(page.calls.empty());
+}
+
+} // namespace
+} // namespace qv
