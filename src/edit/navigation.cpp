@@ -71,10 +71,18 @@ void showStave(EditSession& session, int s) {
     Editor& ed = session.editor;
     const int page = session.score.stave(s).PageNum;
     const bool pageChanges = page != ed.currentPage();
+    const int old = ed.currentStave();
     ed.page.pages = pageCount(session.score);
     makeStaveCurrent(session, s);
     ed.page.currentPage = page;
-    if (pageChanges) session.host.showCurrentPage();
+    if (pageChanges) {
+        session.host.showCurrentPage();
+    } else if (old != s && ed.mode != ModeNothing) {
+        // On the same page only the highlight moves, so that the purple stave is
+        // always the one input goes to.
+        session.host.drawStave(old, false);
+        session.host.drawStave(s, true);
+    }
     session.host.updateStatus();
 }
 
