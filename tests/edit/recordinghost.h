@@ -1,5 +1,5 @@
 #pragma once
-// A ModeHost that lists what the mode switch asked of the window, in words.
+// A ModeHost that lists what the editing layer asked of the window, in words.
 
 #include "edit/modehost.h"
 
@@ -13,44 +13,46 @@ class RecordingHost : public ModeHost {
     std::vector<std::string> calls;
     ToolState tools;
     MenuState menus;
-    int clicks = 0;
 
     void showModeLabel(int mode, bool inColour) override {
-        calls.push_back(std::string("label ") + modeInfo(mode).label + (inColour ? " in colour" : ""));
+        add(std::string(modeInfo(mode).label) + (inColour ? " in colour" : ""));
     }
-    void setPagePointer(int mode) override { calls.push_back("pointer " + std::to_string(modeInfo(mode).pointer)); }
+    void setPagePointer(int mode) override { add("ptr " + std::to_string(modeInfo(mode).pointer)); }
     void applyTools(const ToolState& t, const MenuState& m) override {
         tools = t;
         menus = m;
-        calls.push_back("tools");
+        add("tools");
     }
-    void redrawPage() override { calls.push_back("redraw page"); }
+    void redrawPage() override { add("redraw"); }
     void redrawStaves(int first, int last) override {
-        calls.push_back("redraw staves " + std::to_string(first) + ".." + std::to_string(last));
+        add("redraw " + std::to_string(first) + ".." + std::to_string(last));
     }
-    void drawStave(int s, bool highlighted) override {
-        calls.push_back("stave " + std::to_string(s) + (highlighted ? " highlighted" : " normal"));
+    void drawStave(int s, bool lit) override {
+        add("stave " + std::to_string(s) + (lit ? " lit" : " plain"));
     }
-    void setCursorMark(bool shown) override { calls.push_back(shown ? "cursor shown" : "cursor removed"); }
-    void showPrompt(int number) override { calls.push_back("prompt " + std::to_string(number)); }
-    void promptsOff() override { calls.push_back("prompts off"); }
-    void playClick() override {
-        ++clicks;
-        calls.push_back("click");
-    }
-    void setTextModeShortcuts(bool on) override { calls.push_back(on ? "text shortcuts back" : "text shortcuts off"); }
-    void setDeleteStaveShortcut(bool on) override { calls.push_back(on ? "Del back" : "Del off"); }
-    void openPreview() override { calls.push_back("open preview"); }
-    void closePreview() override { calls.push_back("close preview"); }
-    void showCurrentPage() override { calls.push_back("show page"); }
-    void updateStatus() override { calls.push_back("status"); }
-    void setHeaderFooterCaption(bool open) override { calls.push_back(open ? "caption close HF" : "caption define HF"); }
+    void setCursorMark(bool shown) override { add(shown ? "cursor on" : "cursor off"); }
+    void showPrompt(int number) override { add("prompt " + std::to_string(number)); }
+    void promptsOff() override { add("prompts off"); }
+    void playClick() override { add("click"); }
+    void setTextModeShortcuts(bool on) override { add(on ? "menu keys on" : "menu keys off"); }
+    void setDeleteStaveShortcut(bool on) override { add(on ? "Del on" : "Del off"); }
+    void openPreview() override { add("preview on"); }
+    void closePreview() override { add("preview off"); }
+    void showCurrentPage() override { add("page"); }
+    void updateStatus() override { add("status"); }
+    void setHeaderFooterCaption(bool open) override { add(open ? "caption close" : "caption define"); }
 
-    bool saw(const std::string& call) const {
-        for (const auto& c : calls)
-            if (c == call) return true;
-        return false;
+    // The calls so far joined with "; ", and forgotten.
+    std::string take() {
+        std::string joined;
+        for (const std::string& c : calls)
+            joined += (joined.empty() ? "" : "; ") + c;
+        calls.clear();
+        return joined;
     }
+
+  private:
+    void add(std::string call) { calls.push_back(std::move(call)); }
 };
 
 } // namespace qv::test

@@ -1,5 +1,5 @@
-// The mode switch: what it does on leaving and entering modes, the click, the
-// buttons and menus it allows, and the refusal of a keyboard mode change.
+// The mode switch: what leaving one mode and entering another asks of the window,
+// in order, and does to the editing state; the refusal of a keyboard mode change.
 
 #include "edit/setmode.h"
 #include "recordinghost.h"
@@ -19,147 +19,149 @@ struct Fixture {
     test::RecordingHost host;
     EditSession session{score, editor, settings, ui, host};
 
-    Fixture() {
-        // Two systems of two staves.
-        score.stave(1).joinToNext = true;
+    explicit Fixture(int mode = ModeNothing, int stave = 3) {
+        score.stave(1).joinToNext = true; // two systems of two staves
         score.stave(3).joinToNext = true;
-        editor.page.currentStave = 3;
+        editor.mode = mode;
+        editor.page.currentStave = stave;
+        editor.mousePoint = {120, 80};
+        editor.firstPointPlaced = true;
+        editor.pressPoint = {5, 6};
+        editor.openForEdit[3] = mode == ModeEdit;
+        editor.currentObject = 7;
+        score.provisional.present = true;
+        score.stave(3).MinY = -999; // measured again on the way into Music
     }
-    void enter(int mode) {
+    // SetMode's calls between the plain mode label and the tools.
+    std::string change(int mode) {
         SetMode(session, mode);
-        host.calls.clear();
-        host.clicks = 0;
+        const std::string label = modeInfo(editor.mode).label;
+        std::string calls = host.take();
+        const std::string head = label + "; ", tail = "; tools; " + label + " in colour";
+        EXPECT_EQ(calls.substr(0, head.size()), head);
+        EXPECT_TRUE(calls.ends_with(tail)) << calls;
+        return calls.substr(head.size(), calls.size() - head.size() - std::min(tail.size(), calls.size()));
     }
 };
 
-TEST(SetMode, TheCurrentModeAgainChangesNothing) {
+TEST(SetMode, EnteringAModeAsksTheWindowForItsOwnWork) {
+    const std::pair<int, const char*> cases[] = {
+        {ModeDefblock, "ptr 5; prompts off"},
+        {ModeEdit, "ptr -3; Del off; click"},
+        {ModeText, "ptr 2; cursor off; stave 3 lit; prompt 554; menu keys off; click"},
+        {ModeSymbol, "ptr 3; stave 3 lit; click"},
+        {ModeLine, "ptr 1; stave 3 lit; cursor off; prompt 530; click"},
+        {ModeDrawing, "ptr -1; stave 3 lit; cursor off; prompt 564; click"},
+        {ModeMovestave, "ptr 14"},
+        {ModeJustify, "ptr 12; cursor off"},
+        {ModeBlockVb, "ptr 3; prompt 552"},
+        {ModeBlockCpy, "ptr 3; prompt 550"},
+        {ModePreview, "ptr 0; preview on"},
+        {ModeWaiting, "ptr -2"},
+    };
+    for (const auto& [mode, calls] : cases) {
+        Fixture f(ModeMusic);
+        const char* name = modeInfo(mode).label;
+        EXPECT_EQ(f.change(mode), calls) << name;
+        EXPECT_EQ(f.editor.previousMode, ModeMusic);
+        EXPECT_EQ(f.editor.hintsShown, std::string(calls).find("prompt 5") != std::string::npos) << name;
+        if (mode >= ModeText && mode <= ModeDrawing) {
+            EXPECT_EQ(f.editor.placingPoint, (PagePoint{120, 80})) << name;
+        }
+        EXPECT_EQ(f.editor.firstPointPlaced, mode < ModeLine || mode > ModeDrawing) << name;
+        EXPECT_EQ(f.editor.openForEdit[3], mode == ModeEdit) << name;
+        EXPECT_EQ(f.score.modified, mode == ModeEdit) << name;
+        EXPECT_TRUE(f.score.provisional.present) << name;
+    }
+}
+
+TEST(SetMode, MusicOnTheHeaderFooterStaveIsHeadFoot) {
+    for (auto [from, calls] : {std::pair{ModeText, "ptr 15; redraw; prompts off; click"},
+                               {ModeLine, "ptr 15; redraw; prompts off; click"},
+                               {ModeDragging, "ptr 15; prompts off"},
+                               {ModeEdit, "ptr 15; prompts off; click"}}) {
+        Fixture f(from, 0);
+        EXPECT_EQ(f.change(ModeMusic), calls) << modeInfo(from).label;
+        EXPECT_EQ(f.editor.mode, ModeHeadFoot);
+        SetMode(f.session, ModeMusic); // already there
+        EXPECT_TRUE(f.host.calls.empty());
+        EXPECT_EQ(f.editor.previousMode, from);
+    }
+}
+
+TEST(SetMode, BackToMusicUndoesWhatTheModeLeftAndForgetsTheProvisionalObject) {
+    const std::tuple<int, bool, const char*> cases[] = {
+        {ModeNothing, false, "prompts off; stave 3 lit; click"},
+        {ModeDefblock, false, "prompts off; prompts off; stave 3 lit"},
+        {ModeBlockVb, false, "prompts off; prompts off; stave 3 lit; click"},
+        {ModeEdit, false, "cursor on; redraw 3..4; Del on; prompts off; stave 3 lit; click"},
+        {ModeEdit, true, "cursor on; redraw; Del on; prompts off; stave 3 lit; click"},
+        {ModeText, false, "stave 3 plain; menu keys on; prompts off; stave 3 lit; click"},
+        {ModeText, true, "redraw; menu keys on; prompts off; stave 3 lit; click"},
+        {ModeSymbol, false, "cursor on; stave 3 plain; prompts off; stave 3 lit; click"},
+        {ModeLine, false, "redraw; prompts off; stave 3 lit; click"},
+        {ModeCurve, false, "cursor on; prompts off; stave 3 lit; click"},
+        {ModeHairpin, false, "stave 3 plain; prompts off; stave 3 lit; click"},
+        {ModeHairpin, true, "redraw; prompts off; stave 3 lit; click"},
+        {ModeDrawing, false, "cursor on; prompts off; stave 3 lit; click"},
+        {ModePreview, false, "preview off; prompts off; stave 3 lit; click"},
+        {ModeDragging, false, "prompts off; stave 3 lit"},
+    };
+    for (const auto& [from, fast, calls] : cases) {
+        Fixture f(from);
+        f.settings.options.FastCPU = fast;
+        f.editor.hintsShown = true;
+        const std::string what = std::string(modeInfo(from).label) + (fast ? ", fast" : "");
+        EXPECT_EQ(f.change(ModeMusic), std::string("ptr 0; ") + calls) << what;
+        EXPECT_FALSE(f.score.provisional.present) << what;
+        EXPECT_FALSE(f.editor.hintsShown) << what;
+        EXPECT_EQ(f.editor.pressPoint, PagePoint{}) << what;
+        EXPECT_FALSE(f.editor.openForEdit[3]) << what;
+        EXPECT_NE(f.score.stave(3).MinY, -999) << what;
+        EXPECT_EQ(f.editor.currentObject, from == ModeEdit ? 0 : 7) << what;
+    }
+}
+
+TEST(SetMode, TheSameModeAgainDoesNothingAndSoundOffIsSilent) {
     Fixture f;
-    f.enter(ModeMusic);
+    f.settings.options.Sound = false;
+    EXPECT_EQ(f.change(ModeMusic), "ptr 0; prompts off; stave 3 lit");
     f.editor.previousMode = ModeNothing;
     SetMode(f.session, ModeMusic);
     EXPECT_TRUE(f.host.calls.empty());
     EXPECT_EQ(f.editor.previousMode, ModeNothing);
 }
 
-TEST(SetMode, MusicOnTheHeaderFooterStaveIsHeadFoot) {
-    Fixture f;
-    f.enter(ModeText);
-    f.editor.page.currentStave = 0;
+TEST(SetMode, TheWindowGetsTheToolsAndMenusOfTheNewModeAndLevel) {
+    Fixture beginner, f;
+    beginner.score.provisional.clear();
+    SetMode(beginner.session, ModeMusic);
+    EXPECT_FALSE(beginner.host.tools.sbText.enabled);
+    f.score.provisional.clear();
+    f.settings.Level = 2;
     SetMode(f.session, ModeMusic);
-    EXPECT_EQ(f.editor.mode, ModeHeadFoot);
-    EXPECT_EQ(f.editor.previousMode, ModeText);
-    EXPECT_TRUE(f.host.saw("redraw page")); // from Text the header/footer page is drawn again
-    EXPECT_TRUE(f.host.tools.sbcloseHF.visible && f.host.tools.sbcloseHF.enabled);
-    EXPECT_TRUE(f.host.tools.sbMusic.pressed);
-    // Already in HeadFoot: Music asks for the same mode and nothing happens.
-    f.host.calls.clear();
-    SetMode(f.session, ModeMusic);
-    EXPECT_TRUE(f.host.calls.empty());
-}
-
-TEST(SetMode, LeavingEditRedrawsTheSystemOrThePage) {
-    Fixture f;
-    f.enter(ModeEdit);
-    EXPECT_TRUE(f.editor.openForEdit[3]);
-    SetMode(f.session, ModeMusic);
-    EXPECT_TRUE(f.host.saw("redraw staves 3..4"));
-    EXPECT_FALSE(f.host.saw("redraw page"));
-    EXPECT_TRUE(f.host.saw("Del back"));
-    EXPECT_FALSE(f.editor.openForEdit[3]);
-
-    Fixture fast;
-    fast.settings.options.FastCPU = true;
-    fast.enter(ModeEdit);
-    SetMode(fast.session, ModeMusic);
-    EXPECT_TRUE(fast.host.saw("redraw page"));
-    EXPECT_FALSE(fast.host.saw("redraw staves 3..4"));
-}
-
-TEST(SetMode, EnteringEditTakesDelAndMarksTheScoreModified) {
-    Fixture f;
-    f.enter(ModeMusic);
-    SetMode(f.session, ModeEdit);
-    EXPECT_TRUE(f.host.saw("Del off"));
-    EXPECT_TRUE(f.score.modified);
-    EXPECT_TRUE(f.host.tools.sbEdit.pressed);
-    EXPECT_TRUE(f.host.tools.sbdelete.enabled);
-}
-
-TEST(SetMode, TextModeBorrowsTheMenuShortcutsAndGivesThemBack) {
-    Fixture f;
-    f.enter(ModeMusic);
-    f.editor.mousePoint = {120, 80};
-    SetMode(f.session, ModeText);
-    EXPECT_EQ(f.editor.placingPoint, (PagePoint{120, 80}));
-    const std::vector<std::string> entering{"label Text",        "pointer 2", "cursor removed",
-                                            "stave 3 highlighted", "prompt 554", "text shortcuts off",
-                                            "click",             "tools",     "label Text in colour"};
-    EXPECT_EQ(f.host.calls, entering);
-    f.host.calls.clear();
-    SetMode(f.session, ModeMusic);
-    EXPECT_TRUE(f.host.saw("stave 3 normal"));
-    EXPECT_TRUE(f.host.saw("text shortcuts back"));
-}
-
-TEST(SetMode, EveryEntryIntoMusicForgetsTheProvisionalObject) {
-    Fixture f;
-    f.enter(ModeSymbol);
-    f.score.provisional.present = true;
-    f.editor.pressPoint = {5, 6};
-    SetMode(f.session, ModeMusic);
-    EXPECT_FALSE(f.score.provisional.present);
-    EXPECT_EQ(f.editor.pressPoint, PagePoint{});
-    EXPECT_TRUE(f.host.saw("prompts off"));
-    EXPECT_TRUE(f.host.saw("stave 3 highlighted"));
-}
-
-TEST(SetMode, PlacingModesShowTheirPrompts) {
-    for (auto [mode, shape, prompt] : {std::tuple{ModeLine, 0, 530}, {ModeCurve, 0, 504}, {ModeHairpin, 0, 540},
-                                       {ModeDrawing, 0, 564}, {ModeDrawing, 3, 566}, {ModeDrawing, 5, 568},
-                                       {ModeDrawing, 7, 570}}) {
-        Fixture f;
-        f.enter(ModeMusic);
-        f.editor.chosenShape = shape;
-        f.editor.firstPointPlaced = true;
-        SetMode(f.session, mode);
-        EXPECT_TRUE(f.host.saw("prompt " + std::to_string(prompt))) << mode << " shape " << shape;
-        EXPECT_FALSE(f.editor.firstPointPlaced);
-    }
-}
-
-TEST(SetMode, ClickSoundFollowsTheSettingAndItsExceptions) {
-    EXPECT_TRUE(clicksOnEntry(ModeNothing, ModeMusic));
-    EXPECT_FALSE(clicksOnEntry(ModeDefblock, ModeMusic));
-    EXPECT_FALSE(clicksOnEntry(ModeDragging, ModeMusic));
-    EXPECT_FALSE(clicksOnEntry(ModeDragging, ModeHeadFoot));
-    EXPECT_TRUE(clicksOnEntry(ModeText, ModeHeadFoot));
-    EXPECT_FALSE(clicksOnEntry(ModeMusic, ModeMovestave));
-    EXPECT_FALSE(clicksOnEntry(ModeMusic, ModePreview));
-    EXPECT_TRUE(clicksOnEntry(ModeMusic, ModeDrawing));
-
-    Fixture quiet;
-    quiet.settings.options.Sound = false;
-    quiet.enter(ModeMusic);
-    SetMode(quiet.session, ModeEdit);
-    EXPECT_EQ(quiet.host.clicks, 0);
-}
-
-TEST(SetMode, PreviewOpensAndClosesThroughTheWindow) {
-    Fixture f;
-    f.enter(ModeMusic);
+    EXPECT_TRUE(f.host.tools.sbText.enabled);
+    EXPECT_TRUE(f.host.menus.advancedFile);
     SetMode(f.session, ModePreview);
-    EXPECT_TRUE(f.host.saw("open preview"));
     EXPECT_TRUE(f.host.menus.fileCommands);
     EXPECT_FALSE(f.host.menus.pageCommands);
-    f.host.calls.clear();
-    SetMode(f.session, ModeMusic);
-    EXPECT_TRUE(f.host.saw("close preview"));
+}
+
+TEST(SetMode, EachPlacingModeHasItsPrompt) {
+    for (auto [mode, shape, prompt] : {std::tuple{ModeLine, 0, 530},
+                                       {ModeCurve, 0, 504},
+                                       {ModeHairpin, 0, 540},
+                                       {ModeDrawing, 1, 564},
+                                       {ModeDrawing, 2, 566},
+                                       {ModeDrawing, 3, 566},
+                                       {ModeDrawing, 5, 568},
+                                       {ModeDrawing, 7, 570},
+                                       {ModeText, 0, 0}})
+        EXPECT_EQ(placingPrompt(mode, shape), prompt) << mode << " shape " << shape;
 }
 
 TEST(RequestMode, RefusedWhileAProvisionalObjectExists) {
-    Fixture f;
-    f.enter(ModeMusic);
-    f.score.provisional.present = true;
+    Fixture f(ModeMusic);
     RequestMode(f.session, ModeSymbol);
     EXPECT_EQ(f.editor.mode, ModeMusic);
     ASSERT_EQ(f.ui.messages.size(), 1u);

@@ -2,6 +2,7 @@
 // form written, and sessions that leave what the user wrote as it was.
 
 #include "shell/configfile.h"
+#include "support/scratchfolder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,24 +25,15 @@ namespace fs = std::filesystem;
 
 class ConfigFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qvconfigXXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
-        ini = (dir / "QUAVLY.INI").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     void put(const std::string& text) const { std::ofstream(ini, std::ios::binary) << text; }
     std::string text() const {
-        std::ifstream in(ini, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
+        const std::vector<std::uint8_t> bytes = test::fileBytes(ini);
+        return {bytes.begin(), bytes.end()};
     }
 
-    fs::path dir;
-    std::string ini;
+    const test::ScratchFolder folder;
+    const fs::path dir = folder.path();
+    const std::string ini = folder.at("QUAVLY.INI");
 };
 
 // The UTF-8 text in UTF-16 of either byte order, its mark (if any) included.
