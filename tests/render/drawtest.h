@@ -1,10 +1,12 @@
 #pragma once
-// What the drawing tests share: the calls a drawing records and looks at its pixels.
+// What the drawing tests and the golden pages share: the objects they draw, a page
+// whose drawing is recorded, and its pixels.
 
 #include "render/drawcontext.h"
+#include "support/scorebuilder.h"
 
 #include <algorithm>
-#include <iterator>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -13,23 +15,16 @@ namespace qv::test {
 using Calls = std::vector<std::string>;
 
 // The recorded calls that start with `prefix`, in order.
-inline Calls only(const Calls& calls, const std::string& prefix) {
-    Calls out;
-    std::copy_if(calls.begin(), calls.end(), std::back_inserter(out),
-                 [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
-    return out;
+inline Calls only(Calls calls, const std::string& prefix) {
+    std::erase_if(calls, [&](const std::string& c) { return !c.starts_with(prefix); });
+    return calls;
 }
+inline bool has(const Calls& calls, const std::string& call) { return std::ranges::count(calls, call) > 0; }
+inline QRgb rgb(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
 
-inline bool has(const Calls& calls, const std::string& call) {
-    return std::find(calls.begin(), calls.end(), call) != calls.end();
-}
-
-inline QRgb rgb(const QImage& image, int x, int y) {
-    return image.pixel(x, y) & 0xFFFFFF;
-}
-
-// The pixels of `rect` that are not white, or only those of colour `only`.
-inline int inked(const QImage& image, QRect rect, int only = -1) {
+// The pixels of `rect` (all of them unless given) that are not white, or only those of colour `only`.
+inline int inked(const QImage& image, QRect rect = {}, int only = -1) {
+    if (rect.isNull()) rect = image.rect();
     int n = 0;
     for (int y = rect.top(); y <= rect.bottom(); ++y)
         for (int x = rect.left(); x <= rect.right(); ++x) {
@@ -39,8 +34,7 @@ inline int inked(const QImage& image, QRect rect, int only = -1) {
     return n;
 }
 
-// A white screen page and print image of `width` x `height` page units whose
-// drawing is recorded.
+// A white screen page and print image of `width` x `height` page units whose drawing is recorded.
 struct Recording {
     DrawContext dc;
     Calls calls;
@@ -50,5 +44,57 @@ struct Recording {
         dc.record = &calls;
     }
 };
+
+inline ScoreObject makeGlyph(int x, int y, int code, ObjectKind kind = ObjectKind::Glyph) {
+    ScoreObject o = makeObject(kind, x, y);
+    o.setSymbolCode(code);
+    return o;
+}
+inline ScoreObject makeKey(int x, int y, int count) {
+    ScoreObject o = makeObject(ObjectKind::KeySignature, x, y);
+    o.setKeyCount(count);
+    return o;
+}
+inline ScoreObject makeBar(int x, int y, int type) {
+    ScoreObject o = makeObject(ObjectKind::Barline, x, y);
+    o.setBarType(type);
+    return o;
+}
+inline ScoreObject makeLine(int x, int y, int dx, int dy, int thickness, int style = 0) {
+    ScoreObject o = makeObject(ObjectKind::Line, x, y);
+    o.setLineDx(dx);
+    o.setLineDy(dy);
+    o.setLineThickness(thickness);
+    o.setLineStyle(style);
+    return o;
+}
+inline ScoreObject makeHairpin(int x, int y, int dx, int dy, int thickness) {
+    ScoreObject o = makeObject(ObjectKind::Hairpin, x, y);
+    o.setHairpinDx(dx);
+    o.setHairpinDy(dy);
+    o.setHairpinThickness(thickness);
+    return o;
+}
+inline ScoreObject makeShape(int type, int x, int y, int size1, int size2, bool filled, bool blanking = false) {
+    ScoreObject o = makeObject(ObjectKind::Shape, x, y);
+    o.setShapeType(type);
+    o.setShapeSize1(size1);
+    o.setShapeSize2(size2);
+    o.setShapeFilled(filled);
+    o.setShapeBlanking(blanking);
+    return o;
+}
+// Appends a curve through `points`, each point linked to its neighbours.
+inline void appendCurve(Stave& s, std::initializer_list<QPoint> points, int thickness, bool dotted = false) {
+    const int first = s.Nobjec + 1;
+    for (const QPoint& p : points) {
+        ScoreObject o = makeObject(ObjectKind::CurvePoint, p.x(), p.y());
+        o.setCurveThickness(thickness);
+        o.setCurveDotted(dotted);
+        o.setCurvePrev(s.Nobjec < first ? 0 : s.Nobjec);
+        const int i = append(s, o);
+        if (i > first) s.object(i - 1).setCurveNext(i);
+    }
+}
 
 } // namespace qv::test

@@ -5,21 +5,16 @@
 // to compare.
 
 #include "densepage.h"
-#include "render/drawcontext.h"
+#include "drawtest.h"
 #include "render/page.h"
-#include "support/scorebuilder.h"
 
 #include <QGuiApplication>
-#include <QImage>
 #include <QString>
 
 #include <cstdio>
 #include <cstring>
-#include <functional>
-#include <initializer_list>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace qv::test {
 
@@ -28,12 +23,10 @@ namespace {
 constexpr int EdgePageWidth = 696;
 constexpr int EdgePageHeight = 790;
 
-// Builders that keep the page description short.
 struct StaveWriter {
     Stave& s;
 
     int add(const ScoreObject& o) { return append(s, o); }
-
     int note(int x, int position, int duration, int stem, int headStyle = 0) {
         ScoreObject o = makeNote(x, position, duration, s.Ycoord);
         o.setStem(stem);
@@ -48,13 +41,9 @@ struct StaveWriter {
         return add(o);
     }
     void beam(std::initializer_list<int> notes) {
-        int previous = 0;
-        for (int i : notes) {
-            if (previous != 0) {
-                s.object(previous).setBeamForward(i);
-                s.object(i).setBeamBack(previous);
-            }
-            previous = i;
+        for (auto i = notes.begin(); i + 1 < notes.end(); ++i) {
+            s.object(*i).setBeamForward(i[1]);
+            s.object(i[1]).setBeamBack(*i);
         }
     }
     // The later note draws the tie in its own direction.
@@ -64,89 +53,23 @@ struct StaveWriter {
         s.object(to).setTieOverhand(overhand);
     }
     void clef(int x, int type) { add(makeClef(x, type, s.Ycoord)); }
-    void key(int x, int count) {
-        ScoreObject o = makeObject(ObjectKind::KeySignature, x, s.Ycoord);
-        o.setKeyCount(count);
-        add(o);
-    }
+    void key(int x, int count) { add(makeKey(x, s.Ycoord, count)); }
+    void bar(int x, int kind) { add(makeBar(x, s.Ycoord, kind)); }
     void time(int x, int type) {
         ScoreObject o = makeObject(ObjectKind::TimeSignature, x, s.Ycoord - 8);
         o.setTimeType(type);
         add(o);
     }
-    void bar(int x, int kind) {
-        ScoreObject o = makeObject(ObjectKind::Barline, x, s.Ycoord);
-        o.setBarType(kind);
-        add(o);
-    }
-    void curve(std::initializer_list<std::pair<int, int>> points, int thickness, bool dotted) {
-        const int first = s.Nobjec + 1;
-        int k = 0;
-        const int n = static_cast<int>(points.size());
-        for (const auto& [x, y] : points) {
-            ScoreObject o = makeObject(ObjectKind::CurvePoint, x, y);
-            o.setSymbolCode(SymbolSelf);
-            o.setCurveThickness(thickness);
-            o.setCurveDotted(dotted);
-            o.setCurvePrev(k == 0 ? 0 : first + k - 1);
-            o.setCurveNext(k == n - 1 ? 0 : first + k + 1);
-            add(o);
-            ++k;
-        }
-    }
-    void line(int x, int y, int dx, int dy, int thickness, int style) {
-        ScoreObject o = makeObject(ObjectKind::Line, x, y);
-        o.setLineDx(dx);
-        o.setLineDy(dy);
-        o.setLineThickness(thickness);
-        o.setLineStyle(style);
-        add(o);
-    }
-    void hairpin(int x, int y, int dx, int dy, int thickness) {
-        ScoreObject o = makeObject(ObjectKind::Hairpin, x, y);
-        o.setHairpinDx(dx);
-        o.setHairpinDy(dy);
-        o.setHairpinThickness(thickness);
-        add(o);
-    }
-    void shape(int x, int y, int type, int size1, int size2, bool filled, bool blanking) {
-        ScoreObject o = makeObject(ObjectKind::Shape, x, y);
-        o.setShapeType(type);
-        o.setShapeSize1(size1);
-        o.setShapeSize2(size2);
-        o.setShapeFilled(filled);
-        o.setShapeBlanking(blanking);
-        add(o);
-    }
-    void glyph(int x, int y, int code) {
-        ScoreObject o = makeObject(ObjectKind::Glyph, x, y);
-        o.setSymbolCode(code);
-        add(o);
-    }
 };
-
-Stave& placeStave(Score& score, int s, int ycoord) {
-    Stave& st = score.stave(s);
-    st.Ycoord = ycoord;
-    st.MinY = ycoord - 36;
-    st.MaxY = ycoord + 36;
-    st.LeftX = 40;
-    st.RightX = 660;
-    st.PageNum = 1;
-    return st;
-}
 
 // A bracketed system of three staves with bar lines through it: beams with stubs,
 // key changes with cancelling naturals, stems drawn apart from their heads, ties on
 // both sides, flags, rests, dots and marks.
 void bracketedSystem(Score& score) {
     for (int s = 1; s <= 3; ++s) {
-        Stave& st = placeStave(score, s, 60 + 70 * (s - 1));
+        Stave& st = placeStave(score.stave(s), 60 + 70 * (s - 1), 40);
         st.bracket = true;
-        st.bracketWithNext = s < 3;
-        st.joinToNext = s < 3;
-        st.barLineThrough = s < 3;
-        st.fullEndBar = s < 3;
+        st.bracketWithNext = st.joinToNext = st.barLineThrough = st.fullEndBar = s < 3;
     }
     StaveWriter a{score.stave(1)};
     a.clef(52, 0);
@@ -182,10 +105,8 @@ void bracketedSystem(Score& score) {
     b.note(184, 0, 3, StemUp);   // the whole glyph
     b.note(200, -9, 3, StemUp);  // stem to the middle line
     b.note(216, 9, 2, StemDown); // stem to the middle line
-    const int longer = b.note(232, -2, 3, StemUp);
-    b.s.object(longer).setStemExtra(2);
-    const int shorter = b.note(248, 2, 3, StemDown);
-    b.s.object(shorter).setStemExtra(-1);
+    b.s.object(b.note(232, -2, 3, StemUp)).setStemExtra(2);
+    b.s.object(b.note(248, 2, 3, StemDown)).setStemExtra(-1);
     b.key(300, -1); // four flats to one: naturals after
     b.note(350, 0, 1, StemNone);
     b.key(400, 3); // one flat to three sharps: naturals first
@@ -203,10 +124,8 @@ void bracketedSystem(Score& score) {
     c.tie(c.note(394, -4, 7, StemUp), c.note(410, -4, 7, StemUp), true);    // stem side, hemidemisemiquavers
     c.note(444, -9, 4, StemUp);                                             // flags moved to the middle line
     c.note(458, 9, 5, StemDown);
-    const int raised = c.note(472, 0, 5, StemUp);
-    c.s.object(raised).setStemExtra(2);
-    const int lowered = c.note(490, 1, 6, StemDown);
-    c.s.object(lowered).setStemExtra(1);
+    c.s.object(c.note(472, 0, 5, StemUp)).setStemExtra(2);
+    c.s.object(c.note(490, 1, 6, StemDown)).setStemExtra(1);
     const int marked = c.note(510, 2, 3, StemDown);
     c.s.object(marked).setAccent(true);
     c.s.object(marked).setStaccato(1);
@@ -225,12 +144,9 @@ void bracketedSystem(Score& score) {
 
 // A braced pair whose upper stave is invisible: its joins show on the screen only.
 void invisiblePair(Score& score) {
-    Stave& top = placeStave(score, 4, 290);
-    top.brace = true;
-    top.joinToNext = true;
-    top.barLineThrough = true;
-    top.invisible = true;
-    placeStave(score, 5, 360);
+    Stave& top = placeStave(score.stave(4), 290, 40);
+    top.brace = top.joinToNext = top.barLineThrough = top.invisible = true;
+    placeStave(score.stave(5), 360, 40);
     StaveWriter a{top};
     a.clef(52, 0);
     a.note(120, 0, 3, StemAuto);
@@ -245,14 +161,9 @@ void invisiblePair(Score& score) {
 
 // A braced and bracketed pair: the brace stands further out.
 void bracedBracketedPair(Score& score) {
-    Stave& top = placeStave(score, 6, 450);
-    top.brace = true;
-    top.bracket = true;
-    top.bracketWithNext = true;
-    top.joinToNext = true;
-    top.fullEndBar = true;
-    Stave& bottom = placeStave(score, 7, 520);
-    bottom.bracket = true;
+    Stave& top = placeStave(score.stave(6), 450, 40);
+    top.brace = top.bracket = top.bracketWithNext = top.joinToNext = top.fullEndBar = true;
+    placeStave(score.stave(7), 520, 40).bracket = true;
     StaveWriter a{top};
     a.clef(52, 3);
     a.time(80, 14);
@@ -270,36 +181,35 @@ void bracedBracketedPair(Score& score) {
 
 // Curves, lines, hairpins, shapes, symbols and texts on a stave of their own.
 void freeObjects(Score& score) {
-    Stave& st = placeStave(score, 8, 620);
+    Stave& st = placeStave(score.stave(8), 620, 40);
     const int y = st.Ycoord;
     StaveWriter w{st};
-    w.curve({{50, y - 20}, {90, y - 34}, {140, y - 22}}, 3, false);
-    w.curve({{60, y + 24}, {170, y + 24}}, 2, true);
-    w.curve({{160, y - 24}, {190, y - 40}, {230, y - 44}, {270, y - 30}, {300, y - 26}}, 4, false);
-    w.curve({{180, y + 20}, {240, y + 34}, {290, y + 22}}, 1, true);
-    w.hairpin(320, y + 30, 60, 6, 1);
-    w.hairpin(450, y + 30, -50, 5, 2);
-    w.line(320, y - 30, 70, 0, 1, 1);
-    w.line(320, y - 36, 70, -8, 2, 2);
-    w.line(400, y - 30, 60, 0, 1, 3);
-    w.line(400, y - 40, 60, 6, 3, 4);
-    w.line(470, y - 20, 0, 40, 3, 0);
-    w.line(480, y - 20, 40, 10, 3, 0);
+    appendCurve(st, {{50, y - 20}, {90, y - 34}, {140, y - 22}}, 3);
+    appendCurve(st, {{60, y + 24}, {170, y + 24}}, 2, true);
+    appendCurve(st, {{160, y - 24}, {190, y - 40}, {230, y - 44}, {270, y - 30}, {300, y - 26}}, 4);
+    appendCurve(st, {{180, y + 20}, {240, y + 34}, {290, y + 22}}, 1, true);
+    w.add(makeHairpin(320, y + 30, 60, 6, 1));
+    w.add(makeHairpin(450, y + 30, -50, 5, 2));
+    w.add(makeLine(320, y - 30, 70, 0, 1, 1));
+    w.add(makeLine(320, y - 36, 70, -8, 2, 2));
+    w.add(makeLine(400, y - 30, 60, 0, 1, 3));
+    w.add(makeLine(400, y - 40, 60, 6, 3, 4));
+    w.add(makeLine(470, y - 20, 0, 40, 3));
+    w.add(makeLine(480, y - 20, 40, 10, 3));
     ScoreObject arpeggio = makeObject(ObjectKind::Arpeggio, 580, y + 8);
     arpeggio.setSegments(3);
     w.add(arpeggio);
-    ScoreObject trill = makeObject(ObjectKind::Symbol, 560, y - 32);
-    trill.setSymbolCode(166);
+    ScoreObject trill = makeGlyph(560, y - 32, 166, ObjectKind::Symbol);
     trill.setRepeats(2);
     trill.setStepDx(14);
     w.add(trill);
-    w.glyph(640, y + 30, 141); // mf
-    w.shape(70, y, 0, 6, 0, false, false);
-    w.shape(100, y, 1, 5, 0, true, false);
-    w.shape(130, y - 6, 2, 40, 10, false, false);
-    w.shape(600, y - 4, 3, 40, 16, true, false);
+    w.add(makeGlyph(640, y + 30, 141)); // mf
+    w.add(makeShape(0, 70, y, 6, 0, false));
+    w.add(makeShape(1, 100, y, 5, 0, true));
+    w.add(makeShape(2, 130, y - 6, 40, 10, false));
+    w.add(makeShape(3, 600, y - 4, 40, 16, true));
     // Blanks the head after it on paper, when the blanking shapes are drawn again last.
-    w.shape(534, y - 14, 2, 14, 10, false, true);
+    w.add(makeShape(2, 534, y - 14, 14, 10, false, true));
     w.add(makeNote(540, 2, 3, y));
     w.add(makeShortText(240, y - 4, 1, "F\x8f B\x8d E\x8e"));
     w.add(makeShortText(330, y - 16, 2, "a tempo\x1e!"));
@@ -343,54 +253,40 @@ Score edgeCasePage() {
 
 struct PageSource {
     const char* stem; // file names are stem-page1-screen.png and stem-page1-print.png
-    std::function<Score()> build;
-    int width;
-    int height;
+    Score (*build)();
+    int width, height;
 };
-
-const std::vector<PageSource>& sources() {
-    static const std::vector<PageSource> all{
-        {"dense", densePage, DensePageWidth, DensePageHeight},
-        {"edges", edgeCasePage, EdgePageWidth, EdgePageHeight},
-    };
-    return all;
-}
-
-std::string fileName(const PageSource& source, bool print) {
-    return std::string(source.stem) + "-page1-" + (print ? "print" : "screen") + ".png";
-}
 
 // The screen page, or the three-times print image with the blanking shapes drawn
 // again last, as printing does.
 QImage render(const PageSource& source, bool print) {
     Score score = source.build();
     DrawContext dc;
-    if (!print) {
-        dc.newScreenPage(source.width, source.height);
-        DrawPage(dc, score, 1);
-        return dc.MainImage;
-    }
-    dc.HighResMode = true;
-    dc.newPrintPage(source.width, source.height);
+    dc.HighResMode = print;
+    if (print) dc.newPrintPage(source.width, source.height);
+    else dc.newScreenPage(source.width, source.height);
     DrawPage(dc, score, 1);
-    DrawBlankingShapes(dc, score, 1);
-    return dc.Printimage;
+    if (print) DrawBlankingShapes(dc, score, 1);
+    return print ? dc.Printimage : dc.MainImage;
 }
 
 } // namespace
 } // namespace qv::test
 
 int main(int argc, char* argv[]) {
+    using qv::test::PageSource;
     if (argc != 3 || std::strcmp(argv[1], "--out") != 0) {
         std::fputs("usage: render-goldens --out DIR\n", stderr);
         return 2;
     }
-    const std::string dir = argv[2];
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv); // texts need the GUI side of Qt
-    for (const qv::test::PageSource& source : qv::test::sources())
+    for (const PageSource& source :
+         {PageSource{"dense", qv::test::densePage, qv::test::DensePageWidth, qv::test::DensePageHeight},
+          PageSource{"edges", qv::test::edgeCasePage, qv::test::EdgePageWidth, qv::test::EdgePageHeight}})
         for (const bool print : {false, true}) {
-            const std::string path = dir + "/" + qv::test::fileName(source, print);
+            const std::string path =
+                std::string(argv[2]) + "/" + source.stem + "-page1-" + (print ? "print" : "screen") + ".png";
             if (!qv::test::render(source, print).save(QString::fromStdString(path), "PNG")) {
                 std::fprintf(stderr, "render-goldens: cannot write %s\n", path.c_str());
                 return 1;
