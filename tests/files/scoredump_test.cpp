@@ -16,22 +16,16 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// One 22-byte record written as hexadecimal byte pairs; missing bytes are zero.
-Bytes record(const std::string& hex) {
-    Bytes r;
-    std::istringstream in(hex);
-    unsigned value = 0;
-    while (in >> std::hex >> value) r.push_back(static_cast<std::uint8_t>(value));
-    EXPECT_LE(r.size(), 22u) << hex;
-    r.resize(22, 0);
-    return r;
-}
-
+// Records written as hexadecimal byte pairs; missing bytes of a record are zero.
 Bytes file(const std::vector<std::string>& records) {
     Bytes bytes;
     for (const auto& hex : records) {
-        const Bytes r = record(hex);
-        bytes.insert(bytes.end(), r.begin(), r.end());
+        std::istringstream in(hex);
+        std::size_t size = 0;
+        for (unsigned value = 0; in >> std::hex >> value; ++size)
+            bytes.push_back(static_cast<std::uint8_t>(value));
+        EXPECT_LE(size, 22u) << hex;
+        bytes.resize(bytes.size() + 22 - size, 0);
     }
     return bytes;
 }
@@ -39,29 +33,22 @@ Bytes file(const std::vector<std::string>& records) {
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) result.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
     return result;
 }
 
-// The line after the first line equal to `line`, or "<missing>".
-std::string lineAfter(const std::string& text, const std::string& line) {
-    const auto all = lines(text);
-    for (std::size_t i = 0; i + 1 < all.size(); ++i)
-        if (all[i] == line) return all[i + 1];
-    return "<missing>";
+bool hasLine(const std::string& text, const std::string& line) {
+    return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
 }
 
 // "Record" and a record number right-aligned in four columns, with the colon.
 std::string recordLabel(std::size_t number) {
     const std::string digits = std::to_string(number);
-    return "Record " + std::string(digits.size() < 4 ? 4 - digits.size() : 0, ' ') + digits + ":";
+    return "Record " + std::string(4 - std::min<std::size_t>(digits.size(), 4), ' ') + digits + ":";
 }
 
-bool hasLine(const std::string& text, const std::string& line) {
-    for (const auto& l : lines(text))
-        if (l == line) return true;
-    return false;
-}
+const std::string Ruler = "             00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10 11 12 13 14 15";
 
 // A whole score of two music staves: header, page, one font, staves 0..2 and
 // three objects.
@@ -125,182 +112,110 @@ TEST(ScoreDump, ListsAWholeScoreRecordByRecord) {
     const DumpResult dump = dumpScoreFile(file(twoStaveRecords), "songs/two.QVR");
     EXPECT_EQ(dump.text, twoStaveDump);
     EXPECT_TRUE(dump.complete);
+    EXPECT_EQ(defaultDumpName("dir.x/song.QVR"), "dir.x/song.DMP");
+    EXPECT_EQ(defaultDumpName("a.b/noext"), "a.b/noext.DMP");
 }
 
-TEST(ScoreDump, ScoreWithoutObjectsEndsWithTheRuler) {
-    const std::vector<std::string> noObjects(twoStaveRecords.begin(), twoStaveRecords.begin() + 7);
-    const DumpResult dump = dumpScoreFile(file(noObjects), "a");
-    const auto all = lines(dump.text);
-    EXPECT_EQ(all.back(), "             00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10 11 12 13 14 15");
-    EXPECT_TRUE(dump.complete);
-}
-
-TEST(ScoreDump, PartialFilesAndVersion301ListStavesFromOne) {
-    // Two stored staves and no header/footer stave: by flag 0x80 (partial save,
-    // version 303) or by version 301, which never stores one.
-    for (const std::string header : {"02 71 56 80 4B 03 04 14 2F 01 01 F4 01 EE 02 00 00 60 00 00 01 00",
-                                     "02 71 56 00 4B 03 04 14 2D 01 01 F4 01 EE 02 00 00 00 00 00 01 00"}) {
-        SCOPED_TRACE(header);
+// Partial files (flag 0x80) and version 301 store no header/footer stave; version
+// 302 without the flag does.
+TEST(ScoreDump, TheStavesListedFollowTheFlagAndVersion) {
+    for (const std::string flagsAndVersion :
+         {"80 4B 03 04 14 2F", "00 4B 03 04 14 2D", "01 4B 03 04 14 2E"}) {
+        SCOPED_TRACE(flagsAndVersion);
+        const bool stored = flagsAndVersion == "01 4B 03 04 14 2E";
         std::vector<std::string> records = twoStaveRecords;
-        records[0] = header;
-        records.erase(records.begin() + 4); // the header/footer stave
-        records.erase(records.begin() + 6); // its object
+        records[0] = "02 71 56 " + flagsAndVersion + " 01 01 F4 01 EE 02 00 00 60 00 00 01 00";
+        if (!stored) records.erase(records.begin() + 7), records.erase(records.begin() + 4);
         const DumpResult dump = dumpScoreFile(file(records), "part.QVR");
         EXPECT_TRUE(dump.complete);
-        EXPECT_FALSE(hasLine(dump.text, "Stv   0:       0     0     0     0     1      0      0"));
-        EXPECT_EQ(lineAfter(dump.text, "Record    4: 78 00 96 00 E2 FF 09 02 28 00 C8 05 00 00 01 0A 00 00 14 14 00 00"),
-                  "Stave data: Ycoord  MinY  MaxY CFlag Nobjec LeftX RightX Sysdown ForcedBk PageNum");
-        EXPECT_TRUE(hasLine(dump.text, "Stv   1:     120   -30   150     9     2     40   1480"));
+        EXPECT_EQ(hasLine(dump.text, "Stv   0:       0     0     0     0     1      0      0"), stored);
         EXPECT_TRUE(hasLine(dump.text, "Stv   2:     300   270   330    32     0     40   1480"));
-        // The object records follow the ruler: the stave count was right.
-        EXPECT_EQ(lineAfter(dump.text, "             00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 10 11 12 13 14 15"),
-                  "Record    6: 01 01 01 00 50 00 78 00 03 FF 80 7F 00 00 00 00 00 00 00 00 00 00");
+        EXPECT_NE(dump.text.find(Ruler + "\n" + recordLabel(stored ? 7 : 6) + " "), std::string::npos);
     }
 }
 
-TEST(ScoreDump, Version302WithoutFlagListsTheHeaderFooterStave) {
-    std::vector<std::string> records = twoStaveRecords;
-    records[0] = "02 71 56 01 4B 03 04 14 2E 01 01 F4 01 EE 02 00 00 00 00 00 01 00";
-    const DumpResult dump = dumpScoreFile(file(records), "old.QVR");
-    EXPECT_TRUE(dump.complete);
-    EXPECT_TRUE(hasLine(dump.text, "Stv   0:       0     0     0     0     1      0      0"));
-}
-
 // A template (flags 0x40 description 0x20, partial 0x80) with no staves.
-std::vector<std::string> templateRecords(const std::string& description) {
-    return {"00 71 56 E0 4B 03 04 14 2F 01 01 F4 01 EE 02 00 00 60 00 00 00 00",
-            "F8 2A 34 21 F4 01 EE 02 E8 03 58 02 FA 00 F4 FF C8 05 00 90 01 00", description};
+Bytes templateFile(const std::string& description) {
+    return file({"00 71 56 E0 4B 03 04 14 2F 01 01 F4 01 EE 02 00 00 60 00 00 00 00",
+                 "F8 2A 34 21 F4 01 EE 02 E8 03 58 02 FA 00 F4 FF C8 05 00 90 01 00", description});
 }
 
-TEST(ScoreDump, TemplateListsItsDescription) {
+TEST(ScoreDump, TemplatesListTheirDescriptionKeptInsideItsRecordAndOnItsLine) {
     // "Hymn in four parts"
-    const auto records = templateRecords("12 48 79 6D 6E 20 69 6E 20 66 6F 75 72 20 70 61 72 74 73");
-    const DumpResult dump = dumpScoreFile(file(records), "hymn.QVT");
-    const auto all = lines(dump.text);
-    ASSERT_GE(all.size(), 15u);
-    EXPECT_EQ(all[9], "                 11000   8500   500    750  1000   600    250     -12     1480    400  False");
-    EXPECT_EQ(all[10], "");
-    EXPECT_EQ(all[11], "Record    2: 12 48 79 6D 6E 20 69 6E 20 66 6F 75 72 20 70 61 72 74 73 00 00 00");
-    EXPECT_EQ(all[12], "Description:Hymn in four parts");
-    EXPECT_EQ(all[13], "");
-    EXPECT_EQ(all[14], "Font records:");
-    EXPECT_TRUE(dump.complete);
+    const std::string hymn = dumpScoreFile(
+        templateFile("12 48 79 6D 6E 20 69 6E 20 66 6F 75 72 20 70 61 72 74 73"), "hymn.QVT").text;
+    EXPECT_TRUE(hasLine(hymn, "                 11000   8500   500    750  1000   600    250     -12     1480"
+                              "    400  False\n\nRecord    2: 12 48 79 6D 6E 20 69 6E 20 66 6F 75 72 20 70 61"
+                              " 72 74 73 00 00 00\n"
+                              "Description:Hymn in four parts\n\nFont records:"));
+    // A length byte of 255 shows the 21 bytes after it, not the next record; a line
+    // feed and zero padding do not break the listing's lines.
+    const auto damaged = templateFile("FF 41 42 0A 43 44 45 46 47 48 49 4A 4B 4C 4D 4E 4F 50 51 52 53 54");
+    EXPECT_TRUE(hasLine(dumpScoreFile(damaged, "x").text, "Description:AB.CDEFGHIJKLMNOPQRST"));
+    EXPECT_TRUE(hasLine(dumpScoreFile(templateFile("05 41 42 00 00 43"), "x").text, "Description:AB..C"));
 }
 
-TEST(ScoreDump, DamagedDescriptionStaysInsideItsRecord) {
-    // A length byte of 255 shows the 21 bytes after it, not the next record; a
-    // line feed and zero padding must not break the listing's lines.
-    const auto records =
-        templateRecords("FF 41 42 0A 43 44 45 46 47 48 49 4A 4B 4C 4D 4E 4F 50 51 52 53 54");
-    const DumpResult dump = dumpScoreFile(file(records), "bad.QVT");
-    EXPECT_TRUE(hasLine(dump.text, "Description:AB.CDEFGHIJKLMNOPQRST"));
-    const auto shortName = templateRecords("05 41 42 00 00 43");
-    EXPECT_TRUE(hasLine(dumpScoreFile(file(shortName), "x").text, "Description:AB..C"));
-}
-
-// A whole score with no staves and the given font records.
-Bytes scoreWithFonts(const std::string& numFonts, const std::vector<std::string>& fonts) {
-    std::vector<std::string> records = {
-        "00 71 56 00 4B 03 04 14 2F 01 01 F4 01 EE 02 00 00 60 00 00 " + numFonts,
-        "F8 2A 34 21 F4 01 EE 02 E8 03 58 02 FA 00 F4 FF C8 05 00 90 01 00"};
-    records.insert(records.end(), fonts.begin(), fonts.end());
-    records.push_back("00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 81"); // stave 0
-    return file(records);
-}
-
-TEST(ScoreDump, FontLinesShowNameStyleAndColourBytes) {
-    const Bytes bytes = scoreWithFonts(
-        "02 00",
-        {// font 1: "Arial", 10 pt, no style, blue 0x00FF0000
-         "01 05 41 72 69 61 6C", "00 00 00 00 00 00 00 00 00 00 00 00 00 0A 00 00 00 00 FF 00",
-         // font 7: a 31-character name split 20 + 11, 255 pt, every style bit, colour 0x12345678
-         "07 14 4C 6F 6E 67 20 66 61 63 65 20 6E 61 6D 65 20 6F 66 20 74 68",
-         "0B 69 72 74 79 2D 6F 6E 65 20 63 68 00 FF 00 0F 78 56 34 12"});
+// Font 1: "Arial", 10 pt, no style, colour bytes 00 00 FF 00. Font 7: a 31-character
+// name split 20 + 11, 255 pt, every style bit. Font 3: both name lengths beyond their
+// fields. The font count's high byte is not used.
+TEST(ScoreDump, FontLinesShowNameSizeStyleAndColourBytes) {
+    const Bytes bytes = file({"00 71 56 00 4B 03 04 14 2F 01 01 F4 01 EE 02 00 00 60 00 00 03 01",
+                              "F8 2A 34 21 F4 01 EE 02 E8 03 58 02 FA 00 F4 FF C8 05 00 90 01 00",
+                              "01 05 41 72 69 61 6C",
+                              "00 00 00 00 00 00 00 00 00 00 00 00 00 0A 00 00 00 00 FF 00",
+                              "07 14 4C 6F 6E 67 20 66 61 63 65 20 6E 61 6D 65 20 6F 66 20 74 68",
+                              "0B 69 72 74 79 2D 6F 6E 65 20 63 68 00 FF 00 0F 78 56 34 12",
+                              "03 FF 41 42 43 44 45 46 47 48 49 4A 4B 4C 4D 4E 4F 50 51 52 53 54",
+                              "FF 61 62 63 64 65 66 67 68 69 6A 6B 6C 0C 00 04",
+                              "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 81"});
     const DumpResult dump = dumpScoreFile(bytes, "fonts.QVR");
     EXPECT_TRUE(dump.complete);
     const std::string title = "Font num -----font name------ ------------ Size Style Colour";
-    const auto all = lines(dump.text);
     std::vector<std::string> fontLines;
+    const auto all = lines(dump.text);
     for (std::size_t i = 0; i + 1 < all.size(); ++i)
         if (all[i] == title) fontLines.push_back(all[i + 1]);
-    ASSERT_EQ(fontLines.size(), 2u);
-    EXPECT_EQ(fontLines[0], "      1 Arial                               10         $0000FF00");
-    EXPECT_EQ(fontLines[1], "      7 Long face name of th irty-one ch   255    BIUS $78563412");
-}
-
-TEST(ScoreDump, FontCountUsesTheLowByteAndNameLengthsAreClamped) {
-    // NumFonts 0x0101 lists one font; oversized length bytes show whole fields.
-    const Bytes bytes = scoreWithFonts(
-        "01 01", {"03 FF 41 42 43 44 45 46 47 48 49 4A 4B 4C 4D 4E 4F 50 51 52 53 54",
-                  "FF 61 62 63 64 65 66 67 68 69 6A 6B 6C 0C 00 04"});
-    const DumpResult dump = dumpScoreFile(bytes, "x");
-    EXPECT_TRUE(dump.complete);
-    EXPECT_TRUE(hasLine(dump.text, "    0    $00      3     4      20     303     500     750     0     0     1   257"));
-    EXPECT_TRUE(hasLine(dump.text, "      3 ABCDEFGHIJKLMNOPQRST abcdefghijkl   12    U    $00000000"));
+    EXPECT_EQ(fontLines, (std::vector<std::string>{
+                             "      1 Arial                               10         $0000FF00",
+                             "      7 Long face name of th irty-one ch   255    BIUS $78563412",
+                             "      3 ABCDEFGHIJKLMNOPQRST abcdefghijkl   12    U    $00000000"}));
+    EXPECT_TRUE(hasLine(dump.text,
+                        "    0    $00      3     4      20     303     500     750     0     0     1   259"));
     EXPECT_TRUE(hasLine(dump.text, "Stv   0:       0     0     0     0     0      0      0"));
 }
 
 TEST(ScoreDump, NoteWorthyFilesGiveOnlyTheHeaderPart) {
-    // Versions 200 and 300 are NoteWorthy 2 files; what follows their first 22
-    // bytes is in another layout and not listed, whatever its length.
-    for (const std::string version : {"C8 00", "2C 01"}) {
-        SCOPED_TRACE(version);
-        Bytes bytes = file({"03 71 56 00 4B 03 04 14 " + version + " 01 F4 01 EE 02 00 00 60 00 00 01 00",
-                            "FF FF FF FF"});
-        bytes.resize(30);
-        const DumpResult dump = dumpScoreFile(bytes, "nw2.QVR");
-        const auto all = lines(dump.text);
-        ASSERT_EQ(all.size(), 6u);
-        EXPECT_EQ(all[3], "Record    0: 03 71 56 00 4B 03 04 14 " + version +
-                              " 01 F4 01 EE 02 00 00 60 00 00 01 00");
-        EXPECT_EQ(all[4], "Nstaves Flags Spacing Pulse Beamang FileVer Header Footer Nhead Nfoot Page1 NumFonts");
-        EXPECT_EQ(all[5], std::string("    3    $00      3     4      20") +
-                              (version == "C8 00" ? "     200" : "     300") +
-                              "     500     750     0     0     1     1");
-        EXPECT_TRUE(dump.complete);
-    }
+    // Version 300 is a NoteWorthy 2 file: what follows its first 22 bytes is in
+    // another layout and not listed, whatever its length.
+    Bytes bytes = file({"03 71 56 00 4B 03 04 14 2C 01 01 F4 01 EE 02 00 00 60 00 00 01 00", "FF FF FF FF"});
+    bytes.resize(30);
+    const DumpResult dump = dumpScoreFile(bytes, "nw2.QVR");
+    const auto all = lines(dump.text);
+    ASSERT_EQ(all.size(), 6u);
+    EXPECT_EQ(all[5], "    3    $00      3     4      20     300     500     750     0     0     1     1");
+    EXPECT_TRUE(dump.complete);
 }
 
-TEST(ScoreDump, TruncatedFileStopsAtTheFirstMissingRecord) {
+// Cut anywhere, the listing is what the whole file's listing has up to the first
+// record missing; it is complete only when every announced record is there.
+TEST(ScoreDump, AFileCutShortListsUpToTheFirstMissingRecord) {
     const Bytes whole = file(twoStaveRecords);
-    const std::string wholeText = dumpScoreFile(whole, "t").text;
     const std::size_t lastNeeded = 7 * 22; // header, page, two font records, three staves
     for (std::size_t size = 0; size <= whole.size(); ++size) {
         SCOPED_TRACE(size);
         // An exactly sized copy, so the sanitizer build catches any read beyond it.
-        const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
-        const DumpResult dump = dumpScoreFile(cut, "t");
-        EXPECT_EQ(wholeText.compare(0, dump.text.size(), dump.text), 0) << "not a prefix:\n" << dump.text;
+        const Bytes cut(whole.begin(), whole.begin() + static_cast<long>(size));
+        const DumpResult dump = dumpScoreFile(cut, "songs/two.QVR");
+        EXPECT_EQ(std::string(twoStaveDump).compare(0, dump.text.size(), dump.text), 0)
+            << "not a prefix:\n" << dump.text;
         EXPECT_EQ(dump.complete, size % 22 == 0 && size >= lastNeeded);
         EXPECT_EQ(dump.text.find(recordLabel(size / 22)), std::string::npos);
     }
-}
-
-TEST(ScoreDump, EndingInsideTheFontsKeepsWhatWasListed) {
-    const std::vector<std::string> records(twoStaveRecords.begin(), twoStaveRecords.begin() + 3);
-    Bytes bytes = file(records);
-    bytes.resize(bytes.size() + 5, 0xEE); // part of the second font record
-    const DumpResult dump = dumpScoreFile(bytes, "t");
-    EXPECT_FALSE(dump.complete);
-    const auto all = lines(dump.text);
-    ASSERT_EQ(all.size(), 13u);
-    EXPECT_EQ(all[10], "Font records:");
-    EXPECT_EQ(all[11], "");
-    EXPECT_EQ(all[12], "Record    2: 01 0F 54 69 6D 65 73 20 4E 65 77 20 52 6F 6D 61 6E 00 00 00 00 00");
-}
-
-TEST(ScoreDump, TrailingBytesAfterTheObjectsAreNotAWholeRecord) {
-    Bytes bytes = file(twoStaveRecords);
-    bytes.resize(bytes.size() + 21, 0x11);
-    const DumpResult dump = dumpScoreFile(bytes, "songs/two.QVR");
-    EXPECT_EQ(dump.text, twoStaveDump);
-    EXPECT_FALSE(dump.complete);
-}
-
-TEST(ScoreDump, EmptyFileGivesOnlyTheTitle) {
-    const DumpResult dump = dumpScoreFile({}, "empty.QVR");
-    EXPECT_EQ(dump.text, "Dump of file: empty.QVR\n============\n\n");
-    EXPECT_FALSE(dump.complete);
+    Bytes longer = whole;
+    longer.resize(whole.size() + 21, 0x11);
+    const DumpResult trailing = dumpScoreFile(longer, "songs/two.QVR");
+    EXPECT_EQ(trailing.text, twoStaveDump) << "bytes short of a record are not listed";
+    EXPECT_FALSE(trailing.complete);
 }
 
 // Random bytes, sometimes behind a header that sends the listing on through the
@@ -314,38 +229,30 @@ TEST(ScoreDump, RandomGarbageNeverBreaksTheListing) {
         SCOPED_TRACE(round);
         Bytes bytes(random() % 700);
         if (round % 4 == 0) bytes.resize(bytes.size() / 22 * 22); // whole records only
-        for (auto& b : bytes) b = static_cast<std::uint8_t>(random());
+        for (auto& b : bytes)
+            b = static_cast<std::uint8_t>(random());
         if (bytes.size() >= 22 && round % 2 == 0) {
-            bytes[0] = static_cast<std::uint8_t>(random() % 8); // few staves
+            bytes[0] = static_cast<std::uint8_t>(random() % 8);        // few staves
             bytes[8] = 0x2D + static_cast<std::uint8_t>(random() % 4); // versions 301..304
             bytes[9] = 0x01;
             bytes[20] = static_cast<std::uint8_t>(random() % 6); // few fonts
         }
-        const DumpResult dump = dumpScoreFile(Bytes(bytes), "g");
-        if (bytes.size() % 22 != 0) {
-            EXPECT_FALSE(dump.complete);
-        }
-        std::size_t expected = 0;
+        const DumpResult dump = dumpScoreFile(bytes, "g");
+        EXPECT_TRUE(bytes.size() % 22 == 0 || !dump.complete);
+        std::size_t listed = 0;
         for (const auto& line : lines(dump.text)) {
             if (line.rfind("Record ", 0) != 0) continue;
-            EXPECT_EQ(line.substr(0, 12), recordLabel(expected++));
+            EXPECT_EQ(line.substr(0, 12), recordLabel(listed++));
             EXPECT_EQ(line.size(), 12u + 22 * 3);
         }
-        EXPECT_LE(expected, bytes.size() / 22);
+        EXPECT_LE(listed, bytes.size() / 22);
         if (dump.complete && round % 2 == 0) {
-            EXPECT_EQ(expected, bytes.size() / 22);
+            EXPECT_EQ(listed, bytes.size() / 22);
             ++completeListings;
         }
     }
     // The seeded buffers must reach the object records often enough to matter.
     EXPECT_GT(completeListings, 40) << completeListings;
-}
-
-TEST(ScoreDump, DefaultNameReplacesTheExtension) {
-    EXPECT_EQ(defaultDumpName("dir/song.QVR"), "dir/song.DMP");
-    EXPECT_EQ(defaultDumpName("dir.x/noext"), "dir.x/noext.DMP");
-    EXPECT_EQ(defaultDumpName("a.b.QVT"), "a.b.DMP");
-    EXPECT_EQ(defaultDumpName("song"), "song.DMP");
 }
 
 } // namespace
