@@ -2,6 +2,7 @@
 // says nothing, and every accepted file gives a score that keeps the model's
 // bounds and saves cleanly; what was mended is told, once a stave.
 
+#include "files/scoredump.h"
 #include "files/scorefileread.h"
 #include "files/scorefilewrite.h"
 #include "model/bytes.h"
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <sstream>
 
 using namespace qv;
 using namespace qv::test;
@@ -282,6 +284,24 @@ int announcedRecords(const Bytes& bytes) {
     return 2 + (h.hasDescription() ? 1 : 0) + 2 * h.NumFonts + h.Nstaves + (h.partial() ? 0 : 1);
 }
 
+// The listing of any file shows each whole record once, in order, and all of them
+// when it says it is complete; the sanitizer build checks it reads nothing beyond.
+bool listsEveryRecord(const Bytes& bytes, const std::string& label) {
+    const DumpResult dump = dumpScoreFile(bytes, "x");
+    std::istringstream text(dump.text);
+    std::size_t listed = 0;
+    for (std::string line; std::getline(text, line);) {
+        if (line.rfind("Record ", 0) != 0) continue;
+        EXPECT_EQ(std::stoul(line.substr(7, 4)), listed++) << label;
+        EXPECT_EQ(line.size(), 12u + 22 * 3) << label;
+    }
+    EXPECT_LE(listed, bytes.size() / RecordSize) << label;
+    const bool complete = dump.complete && bytes.size() >= RecordSize && getU16(&bytes[8]) > 300;
+    EXPECT_TRUE(!complete || listed == bytes.size() / RecordSize) << label;
+    EXPECT_TRUE(bytes.size() % RecordSize == 0 || !dump.complete) << label;
+    return complete;
+}
+
 int between(std::mt19937& rng, int lo, int hi) {
     return std::uniform_int_distribution<int>(lo, hi)(rng);
 }
@@ -306,9 +326,10 @@ TEST(DamagedScoreFile, TruncatedAtEveryRecordIsRefusedOrReadToTheEnd) {
     }
 }
 
-TEST(DamagedScoreFile, FlippedBitsAndGarbageAreRefusedOrRecovered) {
+TEST(DamagedScoreFile, FlippedBitsAndGarbageAreRefusedOrRecoveredAndListed) {
     std::mt19937 rng(2026);
     std::map<Status, int> flipped, garbage;
+    int listedToTheEnd = 0;
     for (int k = 0; k < 400; ++k) {
         Score score = randomScore(rng, {1, 6, 20, 5});
         Bytes bytes = encodeWhole(score);
@@ -318,6 +339,7 @@ TEST(DamagedScoreFile, FlippedBitsAndGarbageAreRefusedOrRecovered) {
             bytes[static_cast<std::size_t>(between(rng, 0, limit - 1))] ^=
                 static_cast<std::uint8_t>(1 << between(rng, 0, 7));
         ++flipped[attempt(bytes, "flipped file " + std::to_string(k)).result.status];
+        listedToTheEnd += listsEveryRecord(bytes, "flipped file " + std::to_string(k));
     }
     for (int k = 0; k < 400; ++k) {
         Bytes bytes(static_cast<std::size_t>(between(rng, 1, 30)) * RecordSize);
@@ -332,10 +354,12 @@ TEST(DamagedScoreFile, FlippedBitsAndGarbageAreRefusedOrRecovered) {
             if (k % 3 == 0) bytes[3] &= 0x1F; // no description, whole file
         }
         ++garbage[attempt(bytes, "garbage " + std::to_string(k)).result.status];
+        listedToTheEnd += listsEveryRecord(bytes, "garbage " + std::to_string(k));
     }
     for (Status s : {Status::Ok, Status::ReadError, Status::Bad}) {
         EXPECT_GT(flipped[s], 0) << "no flipped file ended with status " << static_cast<int>(s);
         EXPECT_GT(garbage[s], 0) << "no garbage file ended with status " << static_cast<int>(s);
     }
     EXPECT_GT(garbage[Status::NotScoreFile], 0);
+    EXPECT_GT(listedToTheEnd, 400) << "the listings must reach the object records often enough to matter";
 }
