@@ -4,8 +4,6 @@
 #include "edit/navigation.h"
 #include "edit/previewpages.h"
 #include "recordinghost.h"
-#include "support/scorebuilder.h"
-#include "support/scriptedui.h"
 
 #include <gtest/gtest.h>
 
@@ -13,58 +11,48 @@ namespace qv {
 namespace {
 
 // Six staves in three systems of two, two systems on page 1 and one on page 2.
-struct Fixture {
-    Score score = test::makeScore(6);
-    Editor editor;
-    Settings settings;
-    test::ScriptedUi ui;
-    test::RecordingHost host;
-    EditSession session{score, editor, settings, ui, host};
-
-    Fixture() {
-        for (int s : {1, 3, 5})
-            score.stave(s).joinToNext = true;
-        score.stave(5).PageNum = 2;
-        score.stave(6).PageNum = 2;
+struct Fixture : test::Session {
+    Fixture() : Session(6) {
+        score.stave(1).joinToNext = score.stave(3).joinToNext = score.stave(5).joinToNext = true;
+        score.stave(5).PageNum = score.stave(6).PageNum = 2;
         editor.mode = ModeMusic;
-        editor.page.currentStave = 1;
-        editor.page.currentPage = 1;
+        editor.page.currentStave = editor.page.currentPage = 1;
+    }
+    std::string at() const {
+        return "stave " + std::to_string(editor.currentStave()) + " page " + std::to_string(editor.currentPage()) +
+               " " + modeInfo(editor.mode).label;
     }
 };
 
-TEST(Goto, ClampedIntoRangeReportedBelowAdvancedAndTheTargetMadeCurrent) {
-    struct Case {
-        GotoTarget target;
-        const char* typed;
-        int level, stave, page;
-        const char* message;
-        const char* calls;
+// Typed into the goto box (nullptr: cancelled) at a level: where the editor ends, what it says, and
+// what the window was asked.
+TEST(Goto, ClampedIntoRangeReportedBelowAdvancedAndTheTargetMadeCurrentNotANumberChangesNothing) {
+    using enum GotoTarget;
+    const std::tuple<GotoTarget, const char*, int, const char*, const char*, const char*> cases[] = {
+        {Page, "0", 1, "stave 1 page 1", "Page  0 does not exist. Moving to page 1.", "tools; status"},
+        {Page, " 9 ", 2, "stave 5 page 2", "Page  9 does not exist. Moving to page 2.", "tools; page; status"},
+        {Page, "9", 3, "stave 5 page 2", "", "tools; page; status"},
+        {Page, "2", 1, "stave 5 page 2", "", "tools; page; status"},
+        {System, "3", 1, "stave 5 page 2", "", "tools; page; status"},
+        {System, "2", 1, "stave 3 page 1", "", "tools; stave 1 plain; stave 3 lit; status"},
+        {System, "7", 2, "stave 5 page 2", "System 7 does not exist. Moving to system 3.", "tools; page; status"},
+        {Stave, "4", 1, "stave 4 page 1", "", "tools; stave 1 plain; stave 4 lit; status"},
+        {Stave, "-2", 1, "stave 1 page 1", "Stave -2 does not exist. Moving to stave 1.", "tools; status"},
+        {Stave, "99999999999", 1, "stave 6 page 2", "Stave 1000000 does not exist. Moving to stave 6.",
+         "tools; page; status"},
+        {Page, "two", 1, "stave 1 page 1", "", ""}, {Page, "", 1, "stave 1 page 1", "", ""},
+        {Page, "2x", 1, "stave 1 page 1", "", ""}, {Page, nullptr, 1, "stave 1 page 1", "", ""},
     };
-    const Case cases[] = {
-        {GotoTarget::Page, "0", 1, 1, 1, "Page  0 does not exist. Moving to page 1.", "tools; status"},
-        {GotoTarget::Page, " 9 ", 2, 5, 2, "Page  9 does not exist. Moving to page 2.",
-         "tools; page; status"},
-        {GotoTarget::Page, "9", 3, 5, 2, nullptr, "tools; page; status"},
-        {GotoTarget::Page, "2", 1, 5, 2, nullptr, "tools; page; status"},
-        {GotoTarget::System, "3", 1, 5, 2, nullptr, "tools; page; status"},
-        {GotoTarget::System, "2", 1, 3, 1, nullptr, "tools; stave 1 plain; stave 3 lit; status"},
-        {GotoTarget::System, "7", 2, 5, 2, "System 7 does not exist. Moving to system 3.",
-         "tools; page; status"},
-        {GotoTarget::Stave, "4", 1, 4, 1, nullptr, "tools; stave 1 plain; stave 4 lit; status"},
-        {GotoTarget::Stave, "-2", 1, 1, 1, "Stave -2 does not exist. Moving to stave 1.", "tools; status"},
-        {GotoTarget::Stave, "99999999999", 1, 6, 2, "Stave 1000000 does not exist. Moving to stave 6.",
-         "tools; page; status"},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [target, typed, level, where, message, calls] : cases) {
         Fixture f;
-        f.settings.Level = c.level;
-        f.ui.inputAnswers = {std::string(c.typed)};
-        gotoCommand(f.session, c.target);
+        f.settings.Level = level;
+        f.ui.inputAnswers = {typed ? std::optional<std::string>(typed) : std::nullopt};
+        gotoCommand(f.session, target);
+        const char* what = typed ? typed : "cancel";
         EXPECT_EQ(f.ui.prompts.size(), 1u);
-        EXPECT_EQ(f.editor.currentStave(), c.stave) << c.typed;
-        EXPECT_EQ(f.editor.currentPage(), c.page) << c.typed;
-        EXPECT_EQ(f.ui.lastText(), c.message ? c.message : "") << c.typed;
-        EXPECT_EQ(f.host.take(), c.calls) << c.typed;
+        EXPECT_EQ(f.at(), where + std::string(" Music")) << what;
+        EXPECT_EQ(f.ui.lastText(), message) << what;
+        EXPECT_EQ(f.host.take(), calls) << what;
     }
     Fixture f;
     gotoNumber(f.session, GotoTarget::Stave, 4);
@@ -72,64 +60,53 @@ TEST(Goto, ClampedIntoRangeReportedBelowAdvancedAndTheTargetMadeCurrent) {
     EXPECT_TRUE(f.host.tools.sbPgDn.enabled) << "the tools of the new stave";
 }
 
-TEST(Goto, NotANumberOrCancelChangesNothing) {
-    Fixture f;
-    for (auto answer : {std::optional<std::string>("two"), std::optional<std::string>(""),
-                        std::optional<std::string>("2x"), std::optional<std::string>()}) {
-        f.ui.inputAnswers = {answer};
-        gotoCommand(f.session, GotoTarget::Page);
-    }
-    EXPECT_EQ(f.ui.prompts, std::vector<std::string>(4, "Enter page to go to"));
-    EXPECT_EQ(f.editor.currentPage(), 1);
-    EXPECT_TRUE(f.ui.messages.empty());
-    EXPECT_TRUE(f.host.calls.empty());
-}
-
-TEST(Goto, TopEndAndSteppingStayInsideTheScore) {
+TEST(Goto, TopEndAndSteppingStayInsideTheScoreAndTheStatusLineNamesTheStave) {
     Fixture f;
     gotoEnd(f.session);
-    EXPECT_EQ(f.editor.currentStave(), 6);
+    EXPECT_EQ(f.at(), "stave 6 page 2 Music");
     EXPECT_EQ(f.editor.cursorX, f.score.stave(6).LeftX + 20);
     f.host.calls.clear();
     stepPage(f.session, +1); // past the last page: nothing, not even a complaint
-    EXPECT_EQ(f.editor.currentStave(), 6);
+    EXPECT_EQ(f.at(), "stave 6 page 2 Music");
     EXPECT_TRUE(f.host.calls.empty());
-    stepPage(f.session, -1);
-    EXPECT_EQ(f.editor.currentStave(), 1);
-    EXPECT_EQ(f.editor.currentPage(), 1);
-    stepPage(f.session, -1);
-    EXPECT_EQ(f.editor.currentPage(), 1);
-    stepPage(f.session, +1);
-    EXPECT_EQ(f.editor.currentStave(), 5);
+    for (const auto& [step, where] : {std::pair{-1, "stave 1 page 1 Music"}, {-1, "stave 1 page 1 Music"},
+                                      {+1, "stave 5 page 2 Music"}}) {
+        stepPage(f.session, step);
+        EXPECT_EQ(f.at(), where);
+    }
     gotoTop(f.session);
-    EXPECT_EQ(f.editor.currentStave(), 1);
-    EXPECT_EQ(f.editor.currentPage(), 1);
+    EXPECT_EQ(f.at(), "stave 1 page 1 Music");
     EXPECT_TRUE(f.ui.messages.empty());
+
+    test::append(f.score.stave(4), test::makeNote(40, 0));
+    f.editor.page.currentStave = 4;
+    EXPECT_EQ(statusLine(f.editor, f.score), "Page 1 of 2   System 2 of 3   Stave 4 of 6:  1 objects.");
+    EXPECT_EQ(statusLine(f.editor, f.score, true),
+              "Copy to: Page 1 of 2   System 2 of 3   Stave 4 of 6:  1 objects.");
+    const int y3 = f.score.stave(3).Ycoord;
+    EXPECT_EQ(nearestStave(f.score, 1, y3 + 5), 3);
+    EXPECT_EQ(nearestStave(f.score, 1, y3 + 24), 3) << "the first among equals";
+    EXPECT_EQ(nearestStave(f.score, 1, -1000), 1);
+    EXPECT_EQ(nearestStave(f.score, 2, y3), 5); // staves 5 and 6 alone are on page 2
+    EXPECT_EQ(nearestStave(f.score, 3, 0), 0);
 }
 
-TEST(HeaderFooterScreen, RefusedWhenBothStripsAreTooSmall) {
+TEST(HeaderFooterScreen, RefusedWhenBothStripsAreTooSmallElseOpensOnStaveZeroAndRestoresThePage) {
     Fixture f;
     f.score.page.Header = 0.05;
     f.score.page.Footer = 0.0;
     toggleHeaderFooterScreen(f.session);
-    ASSERT_EQ(f.ui.messages.size(), 1u);
-    EXPECT_EQ(f.ui.messages[0].text,
+    EXPECT_EQ(f.ui.lastText(),
               "Header and footer size are too small. Size must be at least 0.10\" (2.5mm)\n\n"
               "First set at least one of these with Page Layout.\n\n"
               "Current header is set to 0.05\" (1.3mm)\nand current footer to 0.00\" (0.0mm).");
-    EXPECT_EQ(f.editor.currentStave(), 1);
-    EXPECT_EQ(f.editor.mode, ModeMusic);
-}
+    EXPECT_EQ(f.at(), "stave 1 page 1 Music");
 
-TEST(HeaderFooterScreen, OpensOnStaveZeroAndRestoresThePage) {
-    Fixture f;
     f.score.page.Footer = 0.5;
     gotoNumber(f.session, GotoTarget::Page, 2);
     f.host.calls.clear();
     toggleHeaderFooterScreen(f.session);
-    EXPECT_EQ(f.editor.currentStave(), 0);
-    EXPECT_EQ(f.editor.currentPage(), 0);
-    EXPECT_EQ(f.editor.mode, ModeHeadFoot);
+    EXPECT_EQ(f.at(), "stave 0 page 0 HeadFoot");
     EXPECT_EQ(f.ui.busyCalls, (std::vector<bool>{true, false}));
     EXPECT_EQ(f.host.take(),
               "page; HeadFoot; ptr 15; prompts off; click; tools; HeadFoot in colour; caption close; status");
@@ -139,56 +116,32 @@ TEST(HeaderFooterScreen, OpensOnStaveZeroAndRestoresThePage) {
     EXPECT_EQ(f.editor.currentPage(), 0);
 
     toggleHeaderFooterScreen(f.session);
-    EXPECT_EQ(f.editor.currentPage(), 2);
-    EXPECT_EQ(f.editor.currentStave(), 5);
-    EXPECT_EQ(f.editor.mode, ModeMusic);
-    EXPECT_EQ(f.host.take(),
-              "tools; page; caption define; Music; ptr 0; prompts off; stave 5 lit; click; tools; "
-              "Music in colour; status");
+    EXPECT_EQ(f.at(), "stave 5 page 2 Music");
+    EXPECT_EQ(f.host.take(), "tools; page; caption define; Music; ptr 0; prompts off; stave 5 lit; click; tools; "
+                             "Music in colour; status");
+    EXPECT_EQ(f.ui.messages.size(), 1u);
 }
 
-TEST(StatusLine, NamesPageSystemAndStaveAndNearestStaveKeepsToThePage) {
-    Fixture f;
-    test::append(f.score.stave(4), test::makeNote(40, 0));
-    f.editor.page.currentStave = 4;
-    EXPECT_EQ(statusLine(f.editor, f.score), "Page 1 of 2   System 2 of 3   Stave 4 of 6:  1 objects.");
-    EXPECT_EQ(statusLine(f.editor, f.score, true),
-              "Copy to: Page 1 of 2   System 2 of 3   Stave 4 of 6:  1 objects.");
-
-    const int y3 = f.score.stave(3).Ycoord;
-    EXPECT_EQ(nearestStave(f.score, 1, y3 + 5), 3);
-    EXPECT_EQ(nearestStave(f.score, 1, y3 + 24), 3) << "the first among equals";
-    EXPECT_EQ(nearestStave(f.score, 1, -1000), 1);
-    EXPECT_EQ(nearestStave(f.score, 2, y3), 5); // staves 5 and 6 alone are on page 2
-    EXPECT_EQ(nearestStave(f.score, 3, 0), 0);
+// A spread in words: its label, left and right page, and whether it can go back and forward.
+std::string spread(const PreviewPages& p) {
+    return p.label() + " " + std::to_string(p.left()) + "|" + std::to_string(p.right()) +
+           (p.canGoBack() ? " <" : "") + (p.canGoForward() ? " >" : "");
 }
 
 TEST(PreviewPages, SpreadsOfEvenLeftAndOddRight) {
-    PreviewPages one(1, 1);
+    PreviewPages one(1, 1), five(3, 5);
     one.forward();
     one.back();
-    EXPECT_EQ(one.label(), "Page 1");
-    EXPECT_EQ(one.right(), 1);
-    EXPECT_EQ(one.left(), 0);
-    EXPECT_FALSE(one.canGoBack() || one.canGoForward());
-
-    PreviewPages five(3, 5);
-    EXPECT_EQ(five.label(), "Pages 2 - 3");
+    EXPECT_EQ(spread(one), "Page 1 0|1");
+    EXPECT_EQ(spread(five), "Pages 2 - 3 2|3 < >");
     five.forward();
     five.forward();
-    EXPECT_EQ(five.label(), "Pages 4 - 5");
-    EXPECT_FALSE(five.canGoForward());
-    five.back();
-    five.back();
-    five.back();
-    EXPECT_EQ(five.label(), "Page 1");
-    EXPECT_FALSE(five.canGoBack());
-
-    PreviewPages four(4, 4);
-    EXPECT_EQ(four.label(), "Page 4");
-    EXPECT_EQ(four.right(), 0);
-    EXPECT_TRUE(four.canGoBack());
-    EXPECT_EQ(PreviewPages(9, 4).left(), 4) << "a page past the end shows the last spread";
+    EXPECT_EQ(spread(five), "Pages 4 - 5 4|5 <");
+    for (int k = 0; k < 3; ++k)
+        five.back();
+    EXPECT_EQ(spread(five), "Page 1 0|1 >");
+    EXPECT_EQ(spread(PreviewPages(4, 4)), "Page 4 4|0 <");
+    EXPECT_EQ(spread(PreviewPages(9, 4)), "Page 4 4|0 <") << "a page past the end shows the last spread";
 }
 
 } // namespace

@@ -1,9 +1,13 @@
 #pragma once
-// A ModeHost that lists what the editing layer asked of the window, in words.
+// A ModeHost that lists what the editing layer asked of the window, in words, and an
+// editing session over a score of plain staves that reports to it.
 
-#include "edit/modehost.h"
+#include "edit/setmode.h"
+#include "support/scorebuilder.h"
+#include "support/scriptedui.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qv::test {
@@ -14,22 +18,12 @@ class RecordingHost : public ModeHost {
     ToolState tools;
     MenuState menus;
 
-    void showModeLabel(int mode, bool inColour) override {
-        add(std::string(modeInfo(mode).label) + (inColour ? " in colour" : ""));
-    }
+    void showModeLabel(int m, bool lit) override { add(modeInfo(m).label + std::string(lit ? " in colour" : "")); }
     void setPagePointer(int mode) override { add("ptr " + std::to_string(modeInfo(mode).pointer)); }
-    void applyTools(const ToolState& t, const MenuState& m) override {
-        tools = t;
-        menus = m;
-        add("tools");
-    }
+    void applyTools(const ToolState& t, const MenuState& m) override { tools = t; menus = m; add("tools"); }
     void redrawPage() override { add("redraw"); }
-    void redrawStaves(int first, int last) override {
-        add("redraw " + std::to_string(first) + ".." + std::to_string(last));
-    }
-    void drawStave(int s, bool lit) override {
-        add("stave " + std::to_string(s) + (lit ? " lit" : " plain"));
-    }
+    void redrawStaves(int a, int b) override { add("redraw " + std::to_string(a) + ".." + std::to_string(b)); }
+    void drawStave(int s, bool lit) override { add("stave " + std::to_string(s) + (lit ? " lit" : " plain")); }
     void setCursorMark(bool shown) override { add(shown ? "cursor on" : "cursor off"); }
     void showPrompt(int number) override { add("prompt " + std::to_string(number)); }
     void promptsOff() override { add("prompts off"); }
@@ -45,14 +39,23 @@ class RecordingHost : public ModeHost {
     // The calls so far joined with "; ", and forgotten.
     std::string take() {
         std::string joined;
-        for (const std::string& c : calls)
+        for (const std::string& c : std::exchange(calls, {}))
             joined += (joined.empty() ? "" : "; ") + c;
-        calls.clear();
         return joined;
     }
 
   private:
-    void add(std::string call) { calls.push_back(std::move(call)); }
+    void add(const std::string& call) { calls.push_back(call); }
+};
+
+struct Session {
+    Score score;
+    Editor editor;
+    Settings settings;
+    ScriptedUi ui;
+    RecordingHost host;
+    EditSession session{score, editor, settings, ui, host};
+    explicit Session(int staves) : score(makeScore(staves)) {}
 };
 
 } // namespace qv::test
