@@ -68,7 +68,7 @@ class SafeWrite : public ::testing::Test {
     std::string at(const std::string& name) const { return folder.at(name); }
 };
 
-TEST_F(SafeWrite, ReplacesAFileKeepingABackupAndAsksWhenTheBackupCannotBeMade) {
+TEST_F(SafeWrite, ReplacesAFileKeepingABackupAsksWhenItCannotBeMadeAndKeepsHardLinks) {
     writeBytes(at("song"), Old);
     Backup backup(true);
     ASSERT_TRUE(writeFileSafely(at("song"), New, &backup.plan).ok());
@@ -88,6 +88,15 @@ TEST_F(SafeWrite, ReplacesAFileKeepingABackupAndAsksWhenTheBackupCannotBeMade) {
     EXPECT_EQ(fileBytes(at("song")), Old);
     EXPECT_TRUE(fs::is_directory(at("song.bak")));
     EXPECT_EQ(folder.names(), (Names{"song", "song.bak"}));
+
+    // Other names of the file keep sharing the new content; the backup is a copy.
+    fs::create_hard_link(at("song"), at("other-name"));
+    fs::remove(at("song.bak"));
+    ASSERT_TRUE(writeFileSafely(at("song"), New, &backup.plan).ok());
+    EXPECT_EQ(fileBytes(at("other-name")), New);
+    EXPECT_EQ(fs::hard_link_count(at("song")), 2u);
+    EXPECT_EQ(fileBytes(at("song.bak")), Old);
+    EXPECT_EQ(fs::hard_link_count(at("song.bak")), 1u);
 }
 
 // Without hard links the old version is copied to its backup, mode and all; a link
@@ -180,17 +189,6 @@ TEST_F(SafeWrite, ModesFollowTheTargetOrTheUmaskAndReadOnlyIsRefused) {
     EXPECT_EQ(result.error, EACCES);
     EXPECT_EQ(fileBytes(at("song")), Old);
     EXPECT_EQ(folder.names(), (Names{"new", "private", "song"}));
-}
-
-TEST_F(SafeWrite, HardLinksKeepSharingTheNewContent) {
-    writeBytes(at("song"), Old);
-    fs::create_hard_link(at("song"), at("other-name"));
-    Backup backup(true);
-    ASSERT_TRUE(writeFileSafely(at("song"), New, &backup.plan).ok());
-    EXPECT_EQ(fileBytes(at("other-name")), New);
-    EXPECT_EQ(fs::hard_link_count(at("song")), 2u);
-    EXPECT_EQ(fileBytes(at("song.bak")), Old); // a copy, not one more name of the file
-    EXPECT_EQ(fs::hard_link_count(at("song.bak")), 1u);
 }
 
 TEST_F(SafeWrite, ANameAtTheSystemsLimitCanBeSavedAgainAndAgain) {
