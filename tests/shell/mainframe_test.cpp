@@ -15,7 +15,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMenu>
@@ -54,9 +53,9 @@ struct Frame {
     }
     // Starts with a copy of the demo score named by several parameters (its name has
     // spaces) and, unless told not to, enters Music mode with a click on stave 1.
-    std::string open(bool music = true, const std::string& name = "demo copy.QVR") {
+    std::string open(bool music = true) {
         fs::create_directories(dir.at("my scores"));
-        const std::string file = dir.at("my scores/" + name);
+        const std::string file = dir.at("my scores/demo copy.QVR");
         fs::copy_file(fs::path(QUAVERLY_SOURCE_DIR) / "resources/demo/demo.QVR", file);
         frame.start(config, QString::fromStdString(file).split(' '));
         if (music && frame.scoreWindow()) click({300, 130});
@@ -68,8 +67,9 @@ struct Frame {
     QAction* item(const char* name) { return window().action(QString::fromUtf8(name)); }
     QAction* button(SpeedButton id) { return frame.speedAction(id); }
     std::string status() { return frame.statusText().toStdString(); }
+    // Typed where the focus is, as a person types.
     void key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QTest::keyClick(&window(), Qt::Key(key), mods);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
     }
     void click(QPoint page, Qt::MouseButton b = Qt::LeftButton) {
         QTest::mouseClick(&view(), b, {}, view().toWidget(page));
@@ -94,7 +94,8 @@ struct Frame {
         if (!count(purple, &top, &bottom)) return false;
         for (int t = 1; t <= score.Nstaves; ++t) {
             const Stave& st = score.stave(t);
-            const bool spanned = st.PageNum == editor().currentPage() && top <= st.Ycoord && st.Ycoord <= bottom;
+            const bool spanned =
+                st.PageNum == editor().currentPage() && top <= st.Ycoord && st.Ycoord <= bottom;
             if (spanned != (t == s)) return false;
         }
         return true;
@@ -106,7 +107,7 @@ bool red(QRgb p) {
     return qRed(p) > 200 && qGreen(p) < 60 && qBlue(p) < 60;
 }
 
-TEST(Startup, OpensTheFileNamedBySeveralParametersOnItsFirstPage) {
+TEST(Startup, TheSettingsAndParametersDecideWhatTheFrameShows) {
     Frame f;
     const std::string file = f.open(false);
     ASSERT_NE(f.frame.scoreWindow(), nullptr);
@@ -119,15 +120,13 @@ TEST(Startup, OpensTheFileNamedBySeveralParametersOnItsFirstPage) {
     EXPECT_TRUE(f.button(SpeedButton::sbSave)->isVisible());
     EXPECT_GT(f.count([](QRgb p) { return qGray(p) < 128; }), 2000) << "the music is drawn";
     EXPECT_EQ(f.count(Frame::purple), 0) << "no current stave before the first mode";
-}
 
-TEST(Startup, TheSettingsDecideTheSpeedBarAndTheBeginnersHintAndAMissingFileIsReported) {
-    Frame f(3, "Speedpanel=0\n");
-    f.frame.start(f.config, {"/no/such/score.QVR"});
-    EXPECT_FALSE(f.frame.speedBar()->isVisible());
-    EXPECT_EQ(f.frame.scoreWindow(), nullptr);
-    ASSERT_EQ(f.ui.messages.size(), 1u);
-    EXPECT_NE(f.ui.messages[0].text.find("File cannot be found"), std::string::npos);
+    Frame missing(3, "Speedpanel=0\n");
+    missing.frame.start(missing.config, {"/no/such/score.QVR"});
+    EXPECT_FALSE(missing.frame.speedBar()->isVisible());
+    EXPECT_EQ(missing.frame.scoreWindow(), nullptr);
+    ASSERT_EQ(missing.ui.messages.size(), 1u);
+    EXPECT_NE(missing.ui.messages[0].text.find("File cannot be found"), std::string::npos);
 
     Frame beginner(1);
     std::ofstream(beginner.config) << "[User]\nLevel=1\n[Options]\nTips=0\n";
@@ -137,7 +136,7 @@ TEST(Startup, TheSettingsDecideTheSpeedBarAndTheBeginnersHintAndAMissingFileIsRe
               "Help menu, or press Alt+F1 to run.");
 }
 
-TEST(Navigation, KeysItemsAndButtonsReachTheCommandsAndTheWindowFollows) {
+TEST(Navigation, KeysClicksItemsAndButtonsMoveTheCurrentStaveAndItsPurple) {
     Frame f;
     f.open();
     EXPECT_TRUE(f.lit(1));
@@ -148,37 +147,30 @@ TEST(Navigation, KeysItemsAndButtonsReachTheCommandsAndTheWindowFollows) {
     EXPECT_EQ(f.editor().currentPage(), 1);
     f.ui.inputAnswers = {std::string("4"), std::string("7"), std::string("6")};
     f.item("GotoStave")->trigger();
-    EXPECT_TRUE(f.status().starts_with("Page 1 of 2   System 2 of 8   Stave 4 of 16"));
     EXPECT_TRUE(f.lit(4));
-    f.item("GotoSystem")->trigger();
-    EXPECT_EQ(f.editor().currentStave(), 13);
-    f.item("GotoPage")->trigger();
-    EXPECT_EQ(f.editor().currentStave(), 9);
-    EXPECT_TRUE(f.ui.messages.empty()) << "an advanced user is not told about the clamping";
-    for (auto [name, stave] :
-         {std::pair{"GotoTop", 1}, {"Nextpage", 9}, {"GotoEnd", 16}, {"PreviousPage", 1}}) {
+    for (auto [name, stave] : {std::pair{"GotoSystem", 13},
+                               {"GotoPage", 9},
+                               {"GotoTop", 1},
+                               {"Nextpage", 9},
+                               {"GotoEnd", 16},
+                               {"PreviousPage", 1}}) {
         f.item(name)->trigger();
         EXPECT_EQ(f.editor().currentStave(), stave) << name;
     }
-}
+    EXPECT_TRUE(f.ui.messages.empty()) << "an advanced user is not told about the clamping";
 
-TEST(Mouse, ClicksChooseTheStaveAndTheArrowsMoveTheCursor) {
-    Frame f;
-    f.open();
     f.click({200, 355});
-    EXPECT_EQ(f.editor().currentStave(), 4);
     EXPECT_TRUE(f.lit(4));
     EXPECT_TRUE(f.status().starts_with("Page 1 of 2   System 2 of 8   Stave 4 of 16"));
     f.click({300, 500}, Qt::RightButton);
-    EXPECT_EQ(f.editor().currentStave(), 6);
     EXPECT_TRUE(f.lit(6));
     EXPECT_EQ(f.editor().cursorX, 200);
-    f.key(Qt::Key_Right);
-    EXPECT_EQ(f.editor().cursorX, 201);
-    f.key(Qt::Key_Right, Qt::ControlModifier);
-    EXPECT_EQ(f.editor().cursorX, 211);
-    f.key(Qt::Key_Left);
-    EXPECT_EQ(f.editor().cursorX, 210);
+    for (auto [key, mods, x] : {std::tuple{Qt::Key_Right, Qt::NoModifier, 201},
+                                {Qt::Key_Right, Qt::ControlModifier, 211},
+                                {Qt::Key_Left, Qt::NoModifier, 210}}) {
+        f.key(key, mods);
+        EXPECT_EQ(f.editor().cursorX, x) << "the arrows move the cursor, not the page";
+    }
     for (int i = 0; i < 20; ++i)
         f.key(Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(f.editor().cursorX, 17) << "the cursor stays on the stave";
@@ -203,7 +195,7 @@ TEST(Mouse, AStaveHandleDragMovesTheStaveAndThoseBelowAndRedrawsThePage) {
     EXPECT_TRUE(dragged == f.window().drawContext().MainImage) << "nothing left where the stave was";
 }
 
-TEST(HeaderFooterScreen, TheItemOpensItAndTheButtonClosesIt) {
+TEST(Screens, TheHeaderFooterScreenAndThePreviewOpenAndClose) {
     Frame f;
     f.open();
     f.item("DefineHeadersFooters")->trigger();
@@ -211,16 +203,10 @@ TEST(HeaderFooterScreen, TheItemOpensItAndTheButtonClosesIt) {
     EXPECT_EQ(f.frame.modeLabel()->text(), "HeadFoot");
     EXPECT_EQ(f.item("DefineHeadersFooters")->text(), "Close &Header/Footer screen");
     EXPECT_TRUE(f.status().starts_with("Header/Footer screen. "));
-    ASSERT_TRUE(f.button(SpeedButton::sbcloseHF)->isVisible());
     f.button(SpeedButton::sbcloseHF)->trigger();
     EXPECT_EQ(f.editor().mode, ModeMusic);
-    EXPECT_EQ(f.item("DefineHeadersFooters")->text(), "Define &Header/Footer");
     EXPECT_TRUE(f.status().starts_with("Page 1 of 2"));
-}
 
-TEST(Preview, ShowsPageOneAloneThenTheEvenPageOnTheLeftAndEscapeReturns) {
-    Frame f;
-    f.open();
     f.item("filePreview")->trigger();
     ASSERT_EQ(f.editor().mode, ModePreview);
     PreviewPanel& preview = *f.window().previewPanel();
@@ -229,51 +215,42 @@ TEST(Preview, ShowsPageOneAloneThenTheEvenPageOnTheLeftAndEscapeReturns) {
     EXPECT_FALSE(preview.leftImage()->isVisibleTo(&preview));
     EXPECT_FALSE(preview.previousButton()->isEnabled());
     preview.nextButton()->click();
-    EXPECT_EQ(preview.label(), "Page 2");
+    EXPECT_EQ(preview.label(), "Page 2") << "the even page alone, on the left";
     EXPECT_FALSE(preview.leftImage()->pixmap().isNull());
     EXPECT_TRUE(preview.leftImage()->isVisibleTo(&preview));
     EXPECT_FALSE(preview.rightImage()->isVisibleTo(&preview));
     EXPECT_FALSE(preview.nextButton()->isEnabled());
-    EXPECT_TRUE(preview.previousButton()->isEnabled());
     QTest::keyClick(&preview, Qt::Key_Escape);
     EXPECT_EQ(f.editor().mode, ModeMusic);
 }
 
-TEST(Tools, TheEditingStateReachesTheSpeedBarAndTheMenus) {
+TEST(Modes, TheFirstClickEntersMusicAndTheToolsAndKeysFollowTheMode) {
     Frame f;
-    f.open();
-    EXPECT_TRUE(f.button(SpeedButton::sbMusic)->isChecked());
-    EXPECT_TRUE(f.button(SpeedButton::sbredraw)->isEnabled());
+    f.open(false);
+    f.frame.clickSound().resetCount();
+    f.click({300, 130});
+    EXPECT_EQ(f.frame.modeLabel()->text(), "Music");
+    EXPECT_EQ(f.frame.clickSound().playCount(), 1);
+    EXPECT_TRUE(f.button(SpeedButton::sbMusic)->isChecked() && f.button(SpeedButton::sbredraw)->isEnabled());
+    EXPECT_TRUE(f.item("FileSaveItem")->isEnabled());
     EXPECT_TRUE(f.button(SpeedButton::sbPgDn)->isEnabled());
     EXPECT_FALSE(f.button(SpeedButton::sbPgUp)->isEnabled());
-    EXPECT_TRUE(f.item("FileSaveItem")->isEnabled());
     f.window().document().score.provisional.present = true;
     refreshTools(f.window().session());
     EXPECT_FALSE(f.button(SpeedButton::sbMusic)->isVisible());
     EXPECT_FALSE(f.button(SpeedButton::sbredraw)->isEnabled());
     EXPECT_FALSE(f.item("FileSaveItem")->isEnabled());
-}
+    f.window().document().score.provisional.present = false;
 
-TEST(Modes, TheFirstClickEntersMusicWithOneClickAndEachModeTakesItsKeys) {
-    Frame f;
-    f.open(false);
-    f.frame.clickSound().resetCount();
-    f.click({300, 130});
-    EXPECT_EQ(f.editor().mode, ModeMusic);
-    EXPECT_EQ(f.frame.modeLabel()->text(), "Music");
-    EXPECT_EQ(f.frame.clickSound().playCount(), 1);
-
-    QAction* deleteStave = f.item("DeleteStaveitem");
-    EXPECT_EQ(deleteStave->shortcut(), QKeySequence(Qt::Key_Delete));
     std::vector<std::pair<int, int>> reached;
     f.window().modeKeyHandler = [&](int mode, int key, Qt::KeyboardModifiers) {
         reached.push_back({mode, key});
     };
     SetMode(f.window().session(), ModeEdit);
     f.key(Qt::Key_Delete);
-    EXPECT_EQ(reached, (std::vector<std::pair<int, int>>{{ModeEdit, Qt::Key_Delete}}));
+    EXPECT_EQ(reached, (std::vector<std::pair<int, int>>{{ModeEdit, Qt::Key_Delete}})) << "not Delete stave";
     SetMode(f.window().session(), ModeMusic);
-    EXPECT_EQ(deleteStave->shortcut(), QKeySequence(Qt::Key_Delete));
+    EXPECT_EQ(f.item("DeleteStaveitem")->shortcut(), QKeySequence(Qt::Key_Delete));
     SetMode(f.window().session(), ModeText);
     EXPECT_TRUE(f.item("FileSaveItem")->shortcut().isEmpty());
     EXPECT_TRUE(f.item("PlaceClef")->shortcut().isEmpty());
@@ -319,25 +296,17 @@ TEST(Close, AModifiedScoreAsksAndEachChoiceDoesItsPart) {
         const auto before = fs::last_write_time(file);
         f.window().document().score.modified = true;
         int asked = 0;
-        f.window().closeQuestion = [&] {
-            ++asked;
-            return choice;
-        };
+        f.window().closeQuestion = [&] { return ++asked, choice; };
         const bool closed = f.frame.closeScore();
         EXPECT_EQ(asked, 1);
         EXPECT_EQ(closed, choice != CloseChoice::BackToScore);
         EXPECT_EQ(f.frame.scoreWindow() == nullptr, closed);
         EXPECT_EQ(fs::exists(fs::path(file).replace_extension(".QVB")), choice == CloseChoice::SaveAndExit);
-        if (choice != CloseChoice::SaveAndExit) {
-            EXPECT_EQ(fs::last_write_time(file), before);
-        }
+        EXPECT_EQ(fs::last_write_time(file) == before, choice != CloseChoice::SaveAndExit);
     }
     Frame f;
     f.open(false);
-    f.window().closeQuestion = [] {
-        ADD_FAILURE() << "asked";
-        return CloseChoice::BackToScore;
-    };
+    f.window().closeQuestion = [] { return ADD_FAILURE() << "asked", CloseChoice::BackToScore; };
     f.item("FileCloseItem")->trigger();
     EXPECT_EQ(f.frame.scoreWindow(), nullptr);
     EXPECT_TRUE(f.button(SpeedButton::sbOpen)->isVisible());
@@ -373,33 +342,23 @@ TEST(Files, TheAdvancedItemsNeedStandardLevelAndWriteTheirFiles) {
     EXPECT_EQ(f.ui.messages.back().type, MessageType::Warning);
 }
 
-TEST(RecentFiles, NineNewestFirstNumberedInTheFileMenu) {
+TEST(Frame, RecentFilesAreNumberedNewestFirstAndExitWritesThemAndTheSettings) {
     std::vector<std::string> files;
-    for (int i = 1; i <= 10; ++i)
+    for (const int i : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 10, 5})
         addRecentFile(files, "/s" + std::to_string(i));
-    addRecentFile(files, "/s10");
-    addRecentFile(files, "/s5");
     EXPECT_EQ(files,
               (std::vector<std::string>{"/s5", "/s10", "/s9", "/s8", "/s7", "/s6", "/s4", "/s3", "/s2"}));
     EXPECT_EQ(joinedFileName({"/my", "scores/a", "b.QVR"}), "/my scores/a b.QVR");
+    for (auto [wanted, client, height] :
+         {std::tuple{20, 900, 100}, {250, 900, 250}, {800, 900, 600}, {300, 120, 100}})
+        EXPECT_EQ(clampTutorialHeight(wanted, client), height) << wanted << " in " << client;
 
-    Frame f;
-    std::ofstream(f.config, std::ios::app) << "[Files]\n1=/s1.QVR\n2=/s2.QVR\n";
-    f.frame.start(f.config, {});
+    Frame f(2, "[Files]\n1=/s1.QVR\n2=/s2.QVR\n");
+    const std::string file = f.open(false);
     QStringList recent;
     for (QAction* a : f.frame.fileMenu()->actions())
         if (a->text().startsWith('&') && a->text().at(1).isDigit()) recent << a->text();
-    EXPECT_EQ(recent, QStringList({"&1 /s1.QVR", "&2 /s2.QVR"}));
-}
-
-TEST(Frame, ExitWritesTheConfigurationAndTheRecentFiles) {
-    EXPECT_EQ(clampTutorialHeight(20, 900), 100);
-    EXPECT_EQ(clampTutorialHeight(250, 900), 250);
-    EXPECT_EQ(clampTutorialHeight(800, 900), 600);
-    EXPECT_EQ(clampTutorialHeight(300, 120), 100); // a tiny frame still keeps the least height
-
-    Frame f(2);
-    const std::string file = f.open(false);
+    EXPECT_EQ(recent, QStringList({"&1 " + QString::fromStdString(file), "&2 /s1.QVR", "&3 /s2.QVR"}));
     f.frame.setLevel(3);
     EXPECT_EQ(f.frame.windowTitle(), "Quaverly 32");
     for (QAction* a : f.frame.fileMenu()->actions())
@@ -407,7 +366,7 @@ TEST(Frame, ExitWritesTheConfigurationAndTheRecentFiles) {
     EXPECT_FALSE(f.frame.isVisible());
     const Settings written = readConfiguration(f.config);
     EXPECT_EQ(written.Level, 3);
-    EXPECT_EQ(written.recentFiles, std::vector<std::string>{file});
+    EXPECT_EQ(written.recentFiles, (std::vector<std::string>{file, "/s1.QVR", "/s2.QVR"}));
 }
 
 } // namespace
