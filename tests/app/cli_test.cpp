@@ -2,8 +2,8 @@
 
 #include "files/scorefile.h"
 #include "files/scorefilewrite.h"
-#include "support/scratchfolder.h"
 #include "support/scorebuilder.h"
+#include "support/scratchfolder.h"
 #include "support/scriptedui.h"
 
 #include <QImage>
@@ -13,75 +13,58 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
 
 class Cli : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("quaverly-cli-test-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     // Runs quaverly-cli with the arguments; returns its exit code and keeps stderr.
     int run(const std::string& args) {
-        const std::string errFile = (dir / "stderr.txt").string();
-        const std::string command = std::string(QUAVERLY_CLI) + " " + args + " 2>" + errFile + " >/dev/null";
-        const int status = std::system(command.c_str());
-        errors = slurp(errFile);
+        const std::string command = std::string(QUAVERLY_CLI) + " " + args + " 2>" + at("stderr");
+        const int status = std::system((command + " >/dev/null").c_str());
+        const Bytes err = test::fileBytes(at("stderr"));
+        errors.assign(err.begin(), err.end());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-
-    static std::string slurp(const fs::path& p) {
-        std::ifstream in(p);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
+    // The exit code is not 0 and stderr holds one line saying `what`.
+    void failsSaying(const std::string& args, const std::string& what) {
+        EXPECT_NE(run(args), 0) << args;
+        EXPECT_NE(errors.find(what), std::string::npos) << args << ": " << errors;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << args << ": " << errors;
     }
-
-    std::string writeTwoStaveScore(const std::string& name) {
-        Score score = test::makeScore(2);
-        test::append(score.stave(1), test::makeNote(30, 2));
+    // The file of two staves, or of a part of three, with a note on the last stave saved.
+    std::string score(const std::string& name, WriteRange range = {0, 2}) {
+        Score s = test::makeScore(std::max(range.last, 2));
+        test::append(s.stave(range.last), test::makeNote(30, 2));
         test::ScriptedUi ui;
-        const std::string path = (dir / name).string();
-        EXPECT_TRUE(writeScoreFile(score, path, {0, 2}, {}, ui));
-        return path;
+        EXPECT_TRUE(writeScoreFile(s, at(name), range, {}, ui));
+        return at(name);
     }
+    std::string at(const std::string& name) const { return dir.at(name); }
 
-    fs::path dir;
+    test::ScratchFolder dir;
     std::string errors;
 };
 
-TEST_F(Cli, DumpWritesBesideTheScoreWithExtensionDMP) {
-    const std::string score = writeTwoStaveScore("song.QVR");
-    ASSERT_EQ(run("dump " + score), 0) << errors;
-    const std::string text = slurp(dir / "song.DMP");
-    EXPECT_EQ(text.rfind("Dump of file: " + score + "\n", 0), 0u);
+TEST_F(Cli, DumpListsTheScoreBesideItOrWhereNamed) {
+    const std::string song = score("song.QVR");
+    ASSERT_EQ(run("dump " + song), 0) << errors;
+    const Bytes listing = test::fileBytes(at("song.DMP"));
+    const std::string text(listing.begin(), listing.end());
+    EXPECT_EQ(text.rfind("Dump of file: " + song + "\n", 0), 0u);
     EXPECT_NE(text.find("Stv   2:"), std::string::npos);
     EXPECT_NE(text.find("Object data:"), std::string::npos);
-}
+    ASSERT_EQ(run("dump " + song + " " + at("listing.txt")), 0) << errors;
+    EXPECT_EQ(test::fileBytes(at("listing.txt")), listing);
 
-TEST_F(Cli, DumpToANamedFileAndFailuresExitNonZeroWithOneLine) {
-    const std::string score = writeTwoStaveScore("a.QVR");
-    const std::string out = (dir / "listing.txt").string();
-    ASSERT_EQ(run("dump " + score + " " + out), 0) << errors;
-    EXPECT_TRUE(fs::exists(out));
-
-    EXPECT_NE(run("dump " + (dir / "missing.QVR").string()), 0);
-    EXPECT_NE(errors.find("cannot read"), std::string::npos);
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1);
-
-    EXPECT_NE(run("frobnicate"), 0);
-    EXPECT_NE(errors.find("unknown command"), std::string::npos);
+    failsSaying("dump " + at("missing.QVR"), "cannot read");
+    failsSaying("frobnicate", "unknown command");
     EXPECT_NE(run(""), 0) << "no command is a usage error";
 }
 
@@ -90,91 +73,60 @@ TEST_F(Cli, DumpToANamedFileAndFailuresExitNonZeroWithOneLine) {
 // written where it is (and a pipe or device as input refused at once), and a
 // replaced file keeps its mode.
 TEST_F(Cli, OutputsNeverHarmWhatIsNotTheirs) {
-    const std::string listed = writeTwoStaveScore("My Song.DMP");
-    const auto before = test::fileBytes(listed);
-    EXPECT_NE(run("dump '" + listed + "'"), 0);
-    EXPECT_NE(errors.find("it is the file being listed"), std::string::npos) << errors;
+    const std::string listed = score("My Song.DMP");
+    const Bytes before = test::fileBytes(listed);
+    failsSaying("dump '" + listed + "'", "it is the file being listed");
     EXPECT_EQ(test::fileBytes(listed), before);
 
-    const std::string score = writeTwoStaveScore("song.QVR");
-    const std::string readOnly = writeTwoStaveScore("kept.QVR");
+    const std::string song = score("song.QVR"), readOnly = score("kept.QVR"), priv = score("private.QVR");
     fs::permissions(readOnly, fs::perms::owner_read);
-    EXPECT_NE(run("convert " + score + " " + readOnly), 0);
-    EXPECT_NE(errors.find("Permission denied"), std::string::npos) << errors;
+    failsSaying("convert " + song + " " + readOnly, "Permission denied");
     EXPECT_EQ((fs::status(readOnly).permissions() & fs::perms::all), fs::perms::owner_read);
-
-    const std::string priv = writeTwoStaveScore("private.QVR");
     fs::permissions(priv, fs::perms::owner_read | fs::perms::owner_write);
-    ASSERT_EQ(run("convert " + score + " " + priv), 0) << errors;
-    EXPECT_EQ((fs::status(priv).permissions() & fs::perms::all), fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(run("convert " + song + " " + priv), 0) << errors;
+    EXPECT_EQ(fs::status(priv).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 
-    const std::string pipe = (dir / "pipe").string();
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_NE(run("convert " + score + " " + pipe), 0) << "nobody reads the pipe";
-    EXPECT_TRUE(fs::is_fifo(pipe));
-    EXPECT_NE(run("dump " + pipe + " " + (dir / "out.DMP").string()), 0);
-    EXPECT_NE(errors.find("not a regular file"), std::string::npos) << errors;
-    EXPECT_NE(run("dump /dev/zero " + (dir / "out.DMP").string()), 0);
-    EXPECT_FALSE(fs::exists(dir / "out.DMP"));
+    ASSERT_EQ(::mkfifo(at("pipe").c_str(), 0600), 0);
+    EXPECT_NE(run("convert " + song + " " + at("pipe")), 0) << "nobody reads the pipe";
+    EXPECT_TRUE(fs::is_fifo(at("pipe")));
+    failsSaying("dump " + at("pipe") + " " + at("out.DMP"), "not a regular file");
+    EXPECT_NE(run("dump /dev/zero " + at("out.DMP")), 0);
+    EXPECT_FALSE(fs::exists(at("out.DMP")));
 }
 
 // The object records of a whole file: everything after header, page, fonts and staves.
-std::vector<std::uint8_t> objectRecords(const std::vector<std::uint8_t>& file) {
-    const std::size_t numFonts = file[20] | (file[21] << 8);
-    const std::size_t staves = file[0] + 1;
-    const std::size_t first = (2 + 2 * numFonts + staves) * RecordSize;
+Bytes objectRecords(const Bytes& file) {
+    const std::size_t first = (2 + 2 * (file[20] | file[21] << 8) + file[0] + 1) * RecordSize;
     return {file.begin() + static_cast<std::ptrdiff_t>(std::min(first, file.size())), file.end()};
 }
 
 TEST_F(Cli, ConvertLoadsAndSavesTheWholeScore) {
-    const std::string in = writeTwoStaveScore("in.QVR");
-    const std::string out = (dir / "out.QVR").string();
-    const std::string again = (dir / "again.QVR").string();
-    ASSERT_EQ(run("convert " + in + " " + out), 0) << errors;
-    ASSERT_EQ(run("convert " + out + " " + again), 0) << errors;
-    const auto original = test::fileBytes(in), converted = test::fileBytes(out), twice = test::fileBytes(again);
-    ASSERT_FALSE(original.empty() || converted.empty() || twice.empty());
-    EXPECT_EQ(converted, twice) << "a loaded and saved score saves the same again";
+    const std::string in = score("in.QVR");
+    ASSERT_EQ(run("convert " + in + " " + at("out.QVR")), 0) << errors;
+    ASSERT_EQ(run("convert " + at("out.QVR") + " " + at("again.QVR")), 0) << errors;
+    const Bytes converted = test::fileBytes(at("out.QVR"));
+    ASSERT_FALSE(converted.empty());
+    EXPECT_EQ(test::fileBytes(at("again.QVR")), converted) << "a loaded and saved score saves the same again";
     EXPECT_EQ(converted[0], 2);
     EXPECT_EQ(converted[3], 0) << "a whole score: no partial or template flag";
-    EXPECT_EQ(objectRecords(converted), objectRecords(original));
+    EXPECT_EQ(objectRecords(converted), objectRecords(test::fileBytes(in)));
     EXPECT_EQ(objectRecords(converted).size(), 1u * RecordSize);
-}
 
-TEST_F(Cli, ConvertTurnsAPartialFileIntoAWholeScore) {
-    Score score = test::makeScore(3);
-    test::append(score.stave(3), test::makeNote(30, 1));
-    test::ScriptedUi ui;
-    const std::string in = (dir / "part.QVR").string();
-    ASSERT_TRUE(writeScoreFile(score, in, {2, 3}, {}, ui));
-    const std::string out = (dir / "whole.QVR").string();
-    ASSERT_EQ(run("convert " + in + " " + out), 0) << errors;
-    const auto converted = test::fileBytes(out);
-    ASSERT_FALSE(converted.empty());
-    EXPECT_EQ(converted[0], 2);
-    EXPECT_EQ(converted[3] & FlagPartial, 0);
-    const auto objects = objectRecords(converted);
-    ASSERT_EQ(objects.size(), 1u * RecordSize);
-    EXPECT_EQ(objects[0], 2) << "the note is on the second stave of the new score";
-}
+    // A part of staves 2 and 3 becomes a whole score of two, the note on its second stave.
+    ASSERT_EQ(run("convert " + score("part.QVR", {2, 3}) + " " + at("whole.QVR")), 0) << errors;
+    const Bytes whole = test::fileBytes(at("whole.QVR"));
+    ASSERT_FALSE(whole.empty());
+    EXPECT_EQ(whole[0], 2);
+    EXPECT_EQ(whole[3] & FlagPartial, 0);
+    ASSERT_EQ(objectRecords(whole).size(), 1u * RecordSize);
+    EXPECT_EQ(objectRecords(whole)[0], 2);
 
-TEST_F(Cli, ConvertFailuresExitNonZeroWithOneLine) {
-    const std::string out = (dir / "out.QVR").string();
-    { std::ofstream(dir / "bad.QVR") << "this is not a score file at all"; }
-    EXPECT_NE(run("convert " + (dir / "bad.QVR").string() + " " + out), 0);
-    EXPECT_NE(errors.find("cannot convert"), std::string::npos) << errors;
-    EXPECT_NE(errors.find("impossible size"), std::string::npos) << errors;
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
-    EXPECT_FALSE(fs::exists(out));
-
-    EXPECT_NE(run("convert " + (dir / "missing.QVR").string() + " " + out), 0);
-    EXPECT_NE(errors.find("File cannot be found"), std::string::npos) << errors;
-
-    const std::string in = writeTwoStaveScore("good.QVR");
-    EXPECT_NE(run("convert " + in + " " + (dir / "no" / "such" / "folder.QVR").string()), 0);
-    EXPECT_NE(errors.find("cannot write"), std::string::npos) << errors;
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
-
+    test::writeBytes(at("bad.QVR"), test::bytesOf("this is not a score file at all"));
+    failsSaying("convert " + at("bad.QVR") + " " + at("x.QVR"), "cannot convert " + at("bad.QVR") +
+                                                                     ": File has impossible size");
+    EXPECT_FALSE(fs::exists(at("x.QVR")));
+    failsSaying("convert " + at("missing.QVR") + " " + at("x.QVR"), "File cannot be found");
+    failsSaying("convert " + in + " " + at("no/such/folder.QVR"), "cannot write");
     EXPECT_NE(run("convert " + in), 0) << "OUT is needed";
 }
 
@@ -191,33 +143,26 @@ int inkedRows(const QImage& image) {
 }
 
 TEST_F(Cli, RenderDrawsTheScreenPageAndThePrintImage) {
-    const std::string score = writeTwoStaveScore("render.QVR");
-    const std::string screen = (dir / "screen.png").string();
-    ASSERT_EQ(run("render " + score + " -o " + screen), 0) << errors;
-    const QImage page(QString::fromStdString(screen));
+    const std::string song = score("render.QVR");
+    ASSERT_EQ(run("render " + song + " -o " + at("screen.png")), 0) << errors;
+    const QImage page(QString::fromStdString(at("screen.png")));
     // The file keeps the stave size in thousandths of an inch: 0.333.
     const QSize area(musicAreaWidth(PageData{}, 0.333), musicAreaHeight(PageData{}, 0.333));
     EXPECT_EQ(page.size(), area) << "the music area, one pixel per page unit";
     EXPECT_GE(inkedRows(page), 10) << "two staves of five lines and a note";
 
-    const std::string print = (dir / "print.png").string();
-    ASSERT_EQ(run("render " + score + " --page 1 --print -o " + print), 0) << errors;
-    const QImage paper(QString::fromStdString(print));
+    ASSERT_EQ(run("render " + song + " --page 1 --print -o " + at("print.png")), 0) << errors;
+    const QImage paper(QString::fromStdString(at("print.png")));
     EXPECT_EQ(paper.size(), 3 * area) << "no header or footer: the music area at three times";
     EXPECT_GE(inkedRows(paper), 30) << "ten bars three pixels high";
-
-    ASSERT_EQ(run("render " + score + " --page 0 -o " + screen), 0) << errors;
-    EXPECT_EQ(QImage(QString::fromStdString(screen)).height(), paper.height() / 3)
+    ASSERT_EQ(run("render " + song + " --page 0 -o " + at("screen.png")), 0) << errors;
+    EXPECT_EQ(QImage(QString::fromStdString(at("screen.png"))).height(), paper.height() / 3)
         << "the header/footer page reaches from the top margin to the bottom margin";
 
-    EXPECT_NE(run("render " + score + " --page 2 -o " + screen), 0);
-    EXPECT_NE(errors.find("has 1 pages"), std::string::npos) << errors;
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
-    EXPECT_NE(run("render " + score), 0);
+    failsSaying("render " + song + " --page 2 -o " + at("screen.png"), "has 1 pages");
+    EXPECT_NE(run("render " + song), 0);
     EXPECT_NE(errors.find("render needs"), std::string::npos) << errors;
-    EXPECT_NE(run("render " + (dir / "missing.QVR").string() + " -o " + screen), 0);
-    EXPECT_NE(errors.find("cannot render"), std::string::npos) << errors;
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    failsSaying("render " + at("missing.QVR") + " -o " + at("screen.png"), "cannot render");
 }
 
 } // namespace
