@@ -72,9 +72,7 @@ void bracketedSystem(Score& score) {
         st.bracketWithNext = st.joinToNext = st.barLineThrough = st.fullEndBar = s < 3;
     }
     StaveWriter a{score.stave(1)};
-    a.clef(52, 0);
-    a.key(72, 2);
-    a.time(100, 7);
+    a.clef(52, 0), a.key(72, 2), a.time(100, 7);
     a.beam({a.note(125, 0, 4, StemAuto), a.note(148, 2, 5, StemAuto)}); // dotted quaver, semiquaver
     a.s.object(a.s.Nobjec - 1).setDots(1);
     a.beam({a.note(172, -2, 5, StemAuto), a.note(192, -1, 4, StemAuto)});
@@ -88,20 +86,12 @@ void bracketedSystem(Score& score) {
     a.key(392, -3); // two sharps to three flats: naturals first
     a.bar(434, 2);
     a.beam({a.note(450, 1, 7, StemAuto), a.note(466, 2, 7, StemAuto), a.note(482, 1, 4, StemAuto)});
-    a.bar(507, 3);
-    a.note(525, 0, 3, StemAuto);
-    a.bar(544, 4);
-    a.note(575, 4, 2, StemDown);
-    a.bar(656, 5);
+    a.bar(507, 3), a.note(525, 0, 3, StemAuto), a.bar(544, 4), a.note(575, 4, 2, StemDown), a.bar(656, 5);
 
     StaveWriter b{score.stave(2)};
-    b.clef(52, 2);
-    b.key(72, -4);
+    b.clef(52, 2), b.key(72, -4);
     // Minims and crotchets whose stems are drawn apart from the head.
-    b.note(120, 1, 3, StemUp);
-    b.note(136, 3, 2, StemUp);
-    b.note(152, -1, 3, StemDown);
-    b.note(168, -3, 2, StemDown);
+    b.note(120, 1, 3, StemUp), b.note(136, 3, 2, StemUp), b.note(152, -1, 3, StemDown), b.note(168, -3, 2, StemDown);
     b.note(184, 0, 3, StemUp);   // the whole glyph
     b.note(200, -9, 3, StemUp);  // stem to the middle line
     b.note(216, 9, 2, StemDown); // stem to the middle line
@@ -111,8 +101,7 @@ void bracketedSystem(Score& score) {
     b.note(350, 0, 1, StemNone);
     b.key(400, 3); // one flat to three sharps: naturals first
     b.key(470, 0); // back to no key
-    b.note(560, -6, 0, StemNone);
-    b.note(610, 7, 1, StemNone);
+    b.note(560, -6, 0, StemNone), b.note(610, 7, 1, StemNone);
 
     StaveWriter c{score.stave(3)};
     c.clef(52, 1);
@@ -122,24 +111,15 @@ void bracketedSystem(Score& score) {
     c.tie(c.note(240, 1, 2, StemDown), c.note(268, 2, 2, StemDown), true);  // heads at two heights
     c.tie(c.note(300, 0, 4, StemUp), c.note(372, 0, 4, StemUp), false);     // a long tie
     c.tie(c.note(394, -4, 7, StemUp), c.note(410, -4, 7, StemUp), true);    // stem side, hemidemisemiquavers
-    c.note(444, -9, 4, StemUp);                                             // flags moved to the middle line
-    c.note(458, 9, 5, StemDown);
+    c.note(444, -9, 4, StemUp), c.note(458, 9, 5, StemDown); // flags moved to the middle line
     c.s.object(c.note(472, 0, 5, StemUp)).setStemExtra(2);
     c.s.object(c.note(490, 1, 6, StemDown)).setStemExtra(1);
-    const int marked = c.note(510, 2, 3, StemDown);
-    c.s.object(marked).setAccent(true);
-    c.s.object(marked).setStaccato(1);
-    c.s.object(marked).setDots(2);
-    const int tenuto = c.note(524, -1, 3, StemUp);
-    c.s.object(tenuto).setStaccato(2);
-    c.s.object(tenuto).setDots(1);
-    c.rest(556, 7, 0);
-    c.rest(570, -9, 1);
-    c.rest(584, 7, 2, 1);
-    c.rest(600, 0, 3, 1);
-    c.rest(616, 0, 5, 1);
-    c.note(634, 8, 3, StemDown, 1); // small head, short ledger lines
-    c.note(646, -8, 4, StemUp);
+    ScoreObject& marked = c.s.object(c.note(510, 2, 3, StemDown));
+    marked.setAccent(true), marked.setStaccato(1), marked.setDots(2);
+    ScoreObject& tenuto = c.s.object(c.note(524, -1, 3, StemUp));
+    tenuto.setStaccato(2), tenuto.setDots(1);
+    c.rest(556, 7, 0), c.rest(570, -9, 1), c.rest(584, 7, 2, 1), c.rest(600, 0, 3, 1), c.rest(616, 0, 5, 1);
+    c.note(634, 8, 3, StemDown, 1), c.note(646, -8, 4, StemUp); // a small head with short ledger lines
 }
 
 // A braced pair whose upper stave is invisible: its joins show on the screen only.
@@ -148,11 +128,7 @@ void invisiblePair(Score& score) {
     top.brace = top.joinToNext = top.barLineThrough = top.invisible = true;
     placeStave(score.stave(5), 360, 40);
     StaveWriter a{top};
-    a.clef(52, 0);
-    a.note(120, 0, 3, StemAuto);
-    a.bar(200, 0);
-    a.note(260, 5, 2, StemAuto);
-    a.bar(650, 5);
+    a.clef(52, 0), a.note(120, 0, 3, StemAuto), a.bar(200, 0), a.note(260, 5, 2, StemAuto), a.bar(650, 5);
     StaveWriter b{score.stave(5)};
     b.clef(52, 1);
     b.beam({b.note(120, -1, 4, StemAuto), b.note(140, 1, 4, StemAuto), b.note(160, 3, 4, StemAuto)});
@@ -165,57 +141,38 @@ void bracedBracketedPair(Score& score) {
     top.brace = top.bracket = top.bracketWithNext = top.joinToNext = top.fullEndBar = true;
     placeStave(score.stave(7), 520, 40).bracket = true;
     StaveWriter a{top};
-    a.clef(52, 3);
-    a.time(80, 14);
+    a.clef(52, 3), a.time(80, 14);
     a.beam({a.note(120, 2, 4, StemAuto, 2), a.note(140, 4, 4, StemAuto, 2)}); // stroke heads
-    a.note(170, 0, 3, StemUp, 4);                                             // cross head
-    a.note(190, 0, 2, StemUp, 2);
-    a.note(210, 0, 1, StemUp, 3);
+    a.note(170, 0, 3, StemUp, 4), a.note(190, 0, 2, StemUp, 2), a.note(210, 0, 1, StemUp, 3); // a cross head and two more styles
     a.bar(240, 0);
     StaveWriter b{score.stave(7)};
-    b.clef(52, 0);
-    b.time(80, 1);
-    b.key(100, 7);
-    b.key(200, -7);
+    b.clef(52, 0), b.time(80, 1), b.key(100, 7), b.key(200, -7);
 }
 
 // Curves, lines, hairpins, shapes, symbols and texts on a stave of their own.
 void freeObjects(Score& score) {
     Stave& st = placeStave(score.stave(8), 620, 40);
     const int y = st.Ycoord;
-    StaveWriter w{st};
     appendCurve(st, {{50, y - 20}, {90, y - 34}, {140, y - 22}}, 3);
     appendCurve(st, {{60, y + 24}, {170, y + 24}}, 2, true);
     appendCurve(st, {{160, y - 24}, {190, y - 40}, {230, y - 44}, {270, y - 30}, {300, y - 26}}, 4);
     appendCurve(st, {{180, y + 20}, {240, y + 34}, {290, y + 22}}, 1, true);
-    w.add(makeHairpin(320, y + 30, 60, 6, 1));
-    w.add(makeHairpin(450, y + 30, -50, 5, 2));
-    w.add(makeLine(320, y - 30, 70, 0, 1, 1));
-    w.add(makeLine(320, y - 36, 70, -8, 2, 2));
-    w.add(makeLine(400, y - 30, 60, 0, 1, 3));
-    w.add(makeLine(400, y - 40, 60, 6, 3, 4));
-    w.add(makeLine(470, y - 20, 0, 40, 3));
-    w.add(makeLine(480, y - 20, 40, 10, 3));
     ScoreObject arpeggio = makeObject(ObjectKind::Arpeggio, 580, y + 8);
-    arpeggio.setSegments(3);
-    w.add(arpeggio);
     ScoreObject trill = makeGlyph(560, y - 32, 166, ObjectKind::Symbol);
-    trill.setRepeats(2);
-    trill.setStepDx(14);
-    w.add(trill);
-    w.add(makeGlyph(640, y + 30, 141)); // mf
-    w.add(makeShape(0, 70, y, 6, 0, false));
-    w.add(makeShape(1, 100, y, 5, 0, true));
-    w.add(makeShape(2, 130, y - 6, 40, 10, false));
-    w.add(makeShape(3, 600, y - 4, 40, 16, true));
-    // Blanks the head after it on paper, when the blanking shapes are drawn again last.
-    w.add(makeShape(2, 534, y - 14, 14, 10, false, true));
-    w.add(makeNote(540, 2, 3, y));
-    w.add(makeShortText(240, y - 4, 1, "F\x8f B\x8d E\x8e"));
-    w.add(makeShortText(330, y - 16, 2, "a tempo\x1e!"));
-    w.add(makeTextHead(500, y + 22, 1, "boxed", TextBoxed));
-    w.add(makeTextHead(40, y + 40, 2, "universal", TextUniversal));
-    w.add(makeTextHead(200, y + 40, 1, "no print", TextNonPrinting));
+    arpeggio.setSegments(3), trill.setRepeats(2), trill.setStepDx(14);
+    // The blanking rectangle hides the head after it on paper, where the blanking
+    // shapes are drawn again last.
+    for (const ScoreObject& o :
+         {makeHairpin(320, y + 30, 60, 6, 1), makeHairpin(450, y + 30, -50, 5, 2), makeLine(320, y - 30, 70, 0, 1, 1),
+          makeLine(320, y - 36, 70, -8, 2, 2), makeLine(400, y - 30, 60, 0, 1, 3), makeLine(400, y - 40, 60, 6, 3, 4),
+          makeLine(470, y - 20, 0, 40, 3), makeLine(480, y - 20, 40, 10, 3), arpeggio, trill,
+          makeGlyph(640, y + 30, 141) /* mf */, makeShape(0, 70, y, 6, 0, false), makeShape(1, 100, y, 5, 0, true),
+          makeShape(2, 130, y - 6, 40, 10, false), makeShape(3, 600, y - 4, 40, 16, true),
+          makeShape(2, 534, y - 14, 14, 10, false, true), makeNote(540, 2, 3, y),
+          makeShortText(240, y - 4, 1, "F\x8f B\x8d E\x8e"), makeShortText(330, y - 16, 2, "a tempo\x1e!"),
+          makeTextHead(500, y + 22, 1, "boxed", TextBoxed), makeTextHead(40, y + 40, 2, "universal", TextUniversal),
+          makeTextHead(200, y + 40, 1, "no print", TextNonPrinting)})
+        append(st, o);
 }
 
 // The sized accidentals of texts in every size band but the 12-point text's above.
