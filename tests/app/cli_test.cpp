@@ -84,7 +84,8 @@ TEST_F(Cli, OutputsNeverHarmWhatIsNotTheirs) {
     EXPECT_EQ((fs::status(readOnly).permissions() & fs::perms::all), fs::perms::owner_read);
     fs::permissions(priv, fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_EQ(run("convert " + song + " " + priv), 0) << errors;
-    EXPECT_EQ(fs::status(priv).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(fs::status(priv).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write)
+        << "a replaced file keeps its mode";
 
     ASSERT_EQ(::mkfifo(at("pipe").c_str(), 0600), 0);
     EXPECT_NE(run("convert " + song + " " + at("pipe")), 0) << "nobody reads the pipe";

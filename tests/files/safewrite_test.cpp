@@ -213,8 +213,9 @@ TEST_F(SafeWrite, StaleTemporaryFilesOfOursAreCleared) {
         std::snprintf(name, sizeof name, ".~qv%08x%04x.tmp", process, random);
         return std::string(name);
     };
-    const std::string stale = temporary(unsigned(ended), 0xbeef), live = temporary(unsigned(::getpid()), 0xbeef),
-                      folderOfOurForm = temporary(unsigned(ended), 0xd1d1), notOurs = ".~qvnothex!!!!!!.tmp";
+    const std::string stale = temporary(unsigned(ended), 0xbeef);
+    const std::string live = temporary(unsigned(::getpid()), 0xbeef);
+    const std::string folderOfOurForm = temporary(unsigned(ended), 0xd1d1), notOurs = ".~qvnothex!!!!!!.tmp";
     for (const std::string& n : {stale, live, notOurs, std::string("song.tmp")})
         writeBytes(at(n), Old);
     fs::create_directory(at(folderOfOurForm));
@@ -237,7 +238,8 @@ TEST_F(SafeWrite, AnOrdinaryUserMayNotReplaceWhatIsNotTheirs) {
     writeBytes(at("shared"), Old);
     fs::permissions(at("shared"), static_cast<fs::perms>(0666));
     EXPECT_TRUE(runAsOrdinaryUser([&] {
-        return writeFileSafely(at("theirs"), New).error == EACCES && writeFileSafely(at("shared"), New).ok();
+        const bool refused = writeFileSafely(at("theirs"), New).error == EACCES;
+        return refused && writeFileSafely(at("shared"), New).ok();
     }));
     EXPECT_EQ(fileBytes(at("theirs")), Old);
     EXPECT_EQ(fileBytes(at("shared")), New);

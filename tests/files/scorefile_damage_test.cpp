@@ -147,8 +147,8 @@ void loopOfTwo(Bytes& b, int stave, ObjectKind kind, int forward, int back) {
 
 // The paper, the margins on both sides and at top and bottom, in thousandths.
 void page(Bytes& b, int width, int length, int side, int top, bool landscape = false) {
-    for (const auto& [offset, v] : {std::pair{2, width}, {0, length}, {6, side}, {8, side}, {4, top}, {10, top}})
-        put16(b, 1, offset, v);
+    for (const auto& [at, v] : {std::pair{2, width}, {0, length}, {6, side}, {8, side}, {4, top}, {10, top}})
+        put16(b, 1, at, v);
     b[RecordSize + 21] = landscape;
 }
 
