@@ -139,12 +139,17 @@ Bytes layoutFile() {
     return file;
 }
 
-// Where two files first differ, for failure messages.
+// Where two files first differ, by record, byte and the field there, for failure messages.
 std::string firstDifference(const Bytes& a, const Bytes& b) {
-    const auto at = std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin();
+    const long at = std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin();
+    std::string field;
+    for (const Field& f : Layout)
+        if (f.record == at / RecordSize && at % RecordSize >= f.offset &&
+            at % RecordSize < (f.width ? f.offset + f.width : RecordSize))
+            field = std::string(", ") + f.name;
     return "sizes " + std::to_string(a.size()) + " and " + std::to_string(b.size()) +
            ", first difference in record " + std::to_string(at / RecordSize) + " at byte " +
-           std::to_string(at % RecordSize);
+           std::to_string(at % RecordSize) + field;
 }
 
 struct Read {
@@ -172,15 +177,7 @@ const std::uint8_t* record(const Bytes& file, int k) {
 TEST(ScoreFileLayout, TheWriterPutsEveryFieldWhereTheTableSays) {
     Score score = layoutScore();
     const Bytes file = encodeWhole(score, 120);
-    for (const Field& f : Layout) {
-        const std::uint8_t* at = record(file, f.record) + f.offset;
-        long value = 0;
-        for (int b = f.width - 1; b >= 0; --b)
-            value = value << 8 | at[b];
-        EXPECT_EQ(value, f.value) << f.name;
-        EXPECT_EQ(f.width ? "" : recordString(at, RecordSize - 1 - f.offset), f.text) << f.name;
-    }
-    EXPECT_EQ(file, layoutFile()) << "nothing else is written: " << firstDifference(file, layoutFile());
+    EXPECT_EQ(file, layoutFile()) << firstDifference(file, layoutFile());
 }
 
 TEST(ScoreFileLayout, TheReaderTakesEveryFieldFromWhereTheTableSays) {
@@ -188,8 +185,6 @@ TEST(ScoreFileLayout, TheReaderTakesEveryFieldFromWhereTheTableSays) {
     ASSERT_EQ(r->result.status, ReadStatus::Ok) << r->result.message;
     EXPECT_TRUE(r->ui.messages.empty()) << r->ui.lastText();
     const Score expected = layoutScore();
-    EXPECT_EQ(r->score.page, expected.page);
-    EXPECT_EQ(r->score.fonts.font(2), expected.fonts.font(2));
     EXPECT_EQ(r->score.stave(0).staveNumber + r->score.stave(1).staveNumber, 1);
     EXPECT_TRUE(r->score.sameContent(expected))
         << "written again: " << firstDifference(encodeWhole(r->score, 120), layoutFile());
