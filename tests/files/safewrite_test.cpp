@@ -101,7 +101,7 @@ TEST_F(SafeWrite, ReplacesAFileKeepingABackupAsksWhenItCannotBeMadeAndKeepsHardL
 
 // Without hard links the old version is copied to its backup, mode and all; a link
 // that fails for another reason is asked about with that reason.
-TEST_F(SafeWrite, WithoutHardLinksTheBackupIsACopy) {
+TEST_F(SafeWrite, WithoutHardLinksTheBackupIsACopyAndAFailingLinkIsAskedAbout) {
     writeBytes(at("song"), Old);
     fs::permissions(at("song"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     Backup copied(false), failing(false);

@@ -133,8 +133,8 @@ TEST_F(Saving, FailedSavesChangeNothingAndSayWhy) {
     ASSERT_TRUE(saveWholeScore(doc, path, ui));
     const Bytes current = fileBytes(path), backup = fileBytes(at("song.QVB"));
     changeScore(200);
-    const auto failsWith = [&](const std::string& target, const std::string& why) {
-        EXPECT_FALSE(saveWholeScore(doc, target, ui)) << why;
+    const auto failedWith = [&](bool saved, const std::string& target, const std::string& why) {
+        EXPECT_FALSE(saved) << why;
         EXPECT_EQ(ui.lastText(), why + ": " + target);
         EXPECT_EQ(ui.messages.back().type, MessageType::Error);
         EXPECT_EQ(ui.progress.size(), static_cast<std::size_t>(ui.progressClosed));
@@ -144,7 +144,8 @@ TEST_F(Saving, FailedSavesChangeNothingAndSayWhy) {
         EXPECT_EQ(dir.names(), (Names{"song.QVB", "song.QVR"}));
     };
     const std::string create = "An error occurred during the processing of the file. Error code ";
-    failsWith(at("gone/song.QVR"), create + std::to_string(ENOENT) + "\n\nNo such file or directory");
+    failedWith(saveWholeScore(doc, at("gone/song.QVR"), ui), at("gone/song.QVR"),
+               create + std::to_string(ENOENT) + "\n\nNo such file or directory");
 
     // A file-size limit below the file makes the write itself fail, as a full disk would.
     rlimit saved{};
@@ -153,13 +154,14 @@ TEST_F(Saving, FailedSavesChangeNothingAndSayWhy) {
     rlimit tight = saved;
     tight.rlim_cur = 100;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
-    const std::string write = "An error has occured during the writing of the file. Error code ";
-    failsWith(path, write + std::to_string(EFBIG) + "\n\nFile too large");
+    const bool savedBig = saveWholeScore(doc, path, ui);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
+    const std::string write = "An error has occured during the writing of the file. Error code ";
+    failedWith(savedBig, path, write + std::to_string(EFBIG) + "\n\nFile too large");
 
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    failsWith(path, create + std::to_string(EACCES) + "\n\nPermission denied");
+    failedWith(saveWholeScore(doc, path, ui), path, create + std::to_string(EACCES) + "\n\nPermission denied");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
 
     // A folder where the backup belongs is asked about; the score is saved only when
