@@ -161,7 +161,8 @@ TEST_F(Saving, FailedSavesChangeNothingAndSayWhy) {
     failedWith(savedBig, path, write + std::to_string(EFBIG) + "\n\nFile too large");
 
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    failedWith(saveWholeScore(doc, path, ui), path, create + std::to_string(EACCES) + "\n\nPermission denied");
+    const std::string denied = create + std::to_string(EACCES) + "\n\nPermission denied";
+    failedWith(saveWholeScore(doc, path, ui), path, denied);
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
 
     // A folder where the backup belongs is asked about; the score is saved only when
