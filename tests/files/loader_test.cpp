@@ -147,8 +147,8 @@ TEST_F(Loader, LaterVersionLoadsOnlyAfterTheUserAgrees) {
     EXPECT_TRUE(refused.sameContent(reference));
 }
 
-// What a template keeps of its own setup and what it takes from the user's is
-// pinned with the empty score, which takes the same.
+// The rest of the default setup (spacing, beaming) is pinned with the empty score,
+// which is given it the same way.
 TEST_F(Loader, ATemplateTakesTheUsersPageSetup) {
     Score t = makeScore(3);
     t.Pulse = 5;
