@@ -27,10 +27,8 @@ inline int inked(const QImage& image, QRect rect = {}, int only = -1) {
     if (rect.isNull()) rect = image.rect();
     int n = 0;
     for (int y = rect.top(); y <= rect.bottom(); ++y)
-        for (int x = rect.left(); x <= rect.right(); ++x) {
-            const QRgb c = rgb(image, x, y);
-            n += c != 0xFFFFFF && (only < 0 || c == static_cast<QRgb>(only));
-        }
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            n += rgb(image, x, y) != 0xFFFFFF && (only < 0 || rgb(image, x, y) == QRgb(only));
     return n;
 }
 
@@ -62,36 +60,36 @@ inline ScoreObject makeBar(int x, int y, int type) {
 }
 inline ScoreObject makeLine(int x, int y, int dx, int dy, int thickness, int style = 0) {
     ScoreObject o = makeObject(ObjectKind::Line, x, y);
-    o.setLineDx(dx);
-    o.setLineDy(dy);
-    o.setLineThickness(thickness);
-    o.setLineStyle(style);
+    o.setLineDx(dx), o.setLineDy(dy), o.setLineThickness(thickness), o.setLineStyle(style);
     return o;
 }
 inline ScoreObject makeHairpin(int x, int y, int dx, int dy, int thickness) {
     ScoreObject o = makeObject(ObjectKind::Hairpin, x, y);
-    o.setHairpinDx(dx);
-    o.setHairpinDy(dy);
-    o.setHairpinThickness(thickness);
+    o.setHairpinDx(dx), o.setHairpinDy(dy), o.setHairpinThickness(thickness);
     return o;
 }
 inline ScoreObject makeShape(int type, int x, int y, int size1, int size2, bool filled, bool blanking = false) {
     ScoreObject o = makeObject(ObjectKind::Shape, x, y);
-    o.setShapeType(type);
-    o.setShapeSize1(size1);
-    o.setShapeSize2(size2);
-    o.setShapeFilled(filled);
-    o.setShapeBlanking(blanking);
+    o.setShapeType(type), o.setShapeSize1(size1), o.setShapeSize2(size2);
+    o.setShapeFilled(filled), o.setShapeBlanking(blanking);
     return o;
+}
+// Appends a long text from (x, y) in chunks linked as an edit stores them; returns its head.
+inline int appendLongText(Stave& s, int x, int y, int font, const std::string& text) {
+    const int head = s.Nobjec + 1;
+    for (std::size_t at = 0; at == 0 || at < text.size(); at += ChunkCapacity) {
+        const int i = append(s, makeTextHead(at ? 0 : x, at ? 0 : y, font, text.substr(at, ChunkCapacity),
+                                             at ? TextContinuation : 0));
+        if (i > head) s.object(i - 1).setTextNext(i);
+    }
+    return head;
 }
 // Appends a curve through `points`, each point linked to its neighbours.
 inline void appendCurve(Stave& s, std::initializer_list<QPoint> points, int thickness, bool dotted = false) {
     const int first = s.Nobjec + 1;
     for (const QPoint& p : points) {
         ScoreObject o = makeObject(ObjectKind::CurvePoint, p.x(), p.y());
-        o.setCurveThickness(thickness);
-        o.setCurveDotted(dotted);
-        o.setCurvePrev(s.Nobjec < first ? 0 : s.Nobjec);
+        o.setCurveThickness(thickness), o.setCurveDotted(dotted), o.setCurvePrev(s.Nobjec < first ? 0 : s.Nobjec);
         const int i = append(s, o);
         if (i > first) s.object(i - 1).setCurveNext(i);
     }

@@ -143,17 +143,6 @@ TEST(RedrawBand, RedrawsTheStavesReachingIntoTheBandOrElseTheWholePage) {
         EXPECT_EQ(call.find("800080"), std::string::npos) << "on paper: " << call;
 }
 
-// A long text of `text` in chunks, at (10, 10) in font 0.
-int appendText(Stave& st, const std::string& text) {
-    const int head = st.Nobjec + 1;
-    for (std::size_t pos = 0; pos == 0 || pos < text.size(); pos += ChunkCapacity) {
-        const int index = test::append(st, test::makeTextHead(pos ? 0 : 10, pos ? 0 : 10, 0, text.substr(pos, ChunkCapacity),
-                                                              pos ? TextContinuation : 0));
-        if (index > head) st.object(index - 1).setTextNext(index);
-    }
-    return head;
-}
-
 TEST(HeaderFooterFields, AWholeTextOfACodeBecomesItsFieldCutToItsLengthInACopyOfStaveZero) {
     const HeaderFooterFields f =
         headerFooterFields(12, "C:\\SCORES\\SONATA.QVR", QDateTime(QDate(2026, 3, 4), QTime(9, 5)));
@@ -173,8 +162,8 @@ TEST(HeaderFooterFields, AWholeTextOfACodeBecomesItsFieldCutToItsLengthInACopyOf
     EXPECT_EQ(cut.name, std::string(32, 'n'));
 
     Stave st;
-    const int page = appendText(st, "@p"), path = appendText(st, "@F");
-    const int words = appendText(st, "a long title of the piece"), date = appendText(st, "@d");
+    const auto text = [&](const std::string& t) { return test::appendLongText(st, 10, 10, 0, t); };
+    const int page = text("@p"), path = text("@F"), words = text("a long title of the piece"), date = text("@d");
     const Stave filled = withFieldsFilledIn(st, f);
     EXPECT_EQ(longTextOf(filled, page), "12");
     EXPECT_EQ(longTextOf(filled, path), "C:\\SCORES\\SONATA.QVR");
