@@ -143,7 +143,8 @@ void bracedBracketedPair(Score& score) {
     StaveWriter a{top};
     a.clef(52, 3), a.time(80, 14);
     a.beam({a.note(120, 2, 4, StemAuto, 2), a.note(140, 4, 4, StemAuto, 2)}); // stroke heads
-    a.note(170, 0, 3, StemUp, 4), a.note(190, 0, 2, StemUp, 2), a.note(210, 0, 1, StemUp, 3); // a cross head and two more styles
+    // A cross head and two more head styles.
+    a.note(170, 0, 3, StemUp, 4), a.note(190, 0, 2, StemUp, 2), a.note(210, 0, 1, StemUp, 3);
     a.bar(240, 0);
     StaveWriter b{score.stave(7)};
     b.clef(52, 0), b.time(80, 1), b.key(100, 7), b.key(200, -7);

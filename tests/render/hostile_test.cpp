@@ -242,7 +242,8 @@ TEST(HostileDrawing, LinksIntoMissingRecordsLoadAndDraw) {
     Score score = test::makeScore(1);
     Stave& s = score.stave(1);
     ScoreObject first = test::makeNote(100, 0, 4, s.Ycoord), second = test::makeNote(120, 0, 4, s.Ycoord);
-    ScoreObject head = test::makeTextHead(200, 10, 1, "ABCDEFGHIJ"), header = test::makeTextHead(10, 5, 1, "@P page ..");
+    ScoreObject head = test::makeTextHead(200, 10, 1, "ABCDEFGHIJ");
+    ScoreObject header = test::makeTextHead(10, 5, 1, "@P page ..");
     const ScoreObject chunk = test::makeTextHead(0, 0, 1, "KLM", TextContinuation);
     ScoreObject from = makeObject(ObjectKind::CurvePoint, 300, 40), to = makeObject(ObjectKind::CurvePoint, 340, 40);
     first.setBeamForward(2), second.setBeamBack(1), head.setTextNext(4), header.setTextNext(2);

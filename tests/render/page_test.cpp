@@ -91,10 +91,8 @@ TEST(DrawPage, ClearsThePageAndDrawsItsStavesWithTheWindowsHooksEvenWhenDrawingF
 
 TEST(DrawPage, TheHeaderFooterPageShowsItsObjectsInUniversalTextAndItsGuideOnTheScreen) {
     Score score = test::makeScore(1);
-    Stave& st = score.stave(0);
-    st.MinY = 0;
-    st.MaxY = 30;
-    test::append(st, test::makeGlyph(50, 10, 60));
+    score.stave(0).MinY = 0, score.stave(0).MaxY = 30;
+    test::append(score.stave(0), test::makeGlyph(50, 10, 60));
     test::Recording r(700, 400);
     r.dc.colours.UniversalText = 0x123456;
     DrawPage(r.dc, score, 0);
