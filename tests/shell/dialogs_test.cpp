@@ -245,37 +245,32 @@ TEST(TemplateSelectionWidget, TheListAndButtonsReachTheModel) {
     };
     const std::function<void(QDialog&)> ways[] = {
         [&](QDialog& d) {
-            EXPECT_EQ(d.windowTitle(), "Quaverly Template Selection");
             EXPECT_EQ(list(d)->item(1)->text(), "Piano <solo>");
             clickRow(d, 2), button(d, "OK")->click();
         },
         [&](QDialog& d) { clickRow(d, 1, true); },
-        [&](QDialog& d) { clickRow(d, 1), button(d, "No template")->click(); },
         [&](QDialog& d) {
             clickRow(d, 2), button(d, "Delete")->click(); // answered No
             EXPECT_EQ(list(d)->count(), 3);
             button(d, "Delete")->click(); // answered Yes
-            EXPECT_EQ(list(d)->count(), 2);
-            EXPECT_EQ(list(d)->currentRow(), 0);
+            EXPECT_EQ(std::pair(list(d)->count(), list(d)->currentRow()), std::pair(2, 0));
             button(d, "Delete")->click(), button(d, "Delete")->click();
             EXPECT_FALSE(button(d, "OK")->isEnabled() || button(d, "Delete")->isEnabled());
-            QTest::keyClick(&d, Qt::Key_Escape);
+            QTest::keyClick(&d, Qt::Key_Escape); // no template
         },
     };
-    const char* chosen[] = {"Quar.QVT", "Pian.QVT", nullptr, nullptr};
-    for (int i = 0; i < 4; ++i) {
+    const char* chosen[] = {"Quar.QVT", "Pian.QVT", nullptr};
+    for (int i = 0; i < 3; ++i) {
         TemplateSelectionDialog model(settings, ui, folder.path());
         ui.steps.push_back(ways[i]);
         for (auto press : {QMessageBox::No, QMessageBox::Yes, QMessageBox::Yes, QMessageBox::Yes})
-            if (i == 3)
+            if (i == 2)
                 ui.steps.push_back(
                     [press](QDialog& d) { qobject_cast<QMessageBox*>(&d)->button(press)->click(); });
         EXPECT_EQ(ui.runTemplateSelection(model), chosen[i] != nullptr) << i;
         EXPECT_EQ(model.chosenFile(), chosen[i] ? std::optional(folder.at(chosen[i])) : std::nullopt) << i;
     }
-    EXPECT_TRUE(settings.templates.empty());
-    EXPECT_EQ(folder.names(), std::vector<std::string>{});
-    EXPECT_TRUE(ui.steps.empty());
+    EXPECT_TRUE(settings.templates.empty() && folder.names().empty() && ui.steps.empty());
 }
 
 TEST(OptionsDialog, FilledFromTheSettingsAndReadBackUnchanged) {

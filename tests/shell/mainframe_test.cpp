@@ -26,7 +26,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -34,6 +33,16 @@ namespace qv {
 namespace {
 
 namespace fs = std::filesystem;
+
+bool purple(QRgb p) {
+    return (p & 0xFFFFFF) == 0x800080;
+}
+bool red(QRgb p) {
+    return qRed(p) > 200 && qGreen(p) < 60 && qBlue(p) < 60;
+}
+bool dark(QRgb p) {
+    return qGray(p) < 128;
+}
 
 // The demo score: staves 1 to 8 on page 1 (stave 2 at y 202, stave 4 at 352),
 // 9 to 16 on page 2, all from x 17 to 575.
@@ -68,21 +77,22 @@ struct Frame {
     QAction* button(SpeedButton id) { return frame.speedAction(id); }
     std::string status() { return frame.statusText().toStdString(); }
     // Typed where the focus is, as a person types.
-    void key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    void key(int key, Qt::KeyboardModifiers mods = {}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), mods);
     }
     void click(QPoint page, Qt::MouseButton b = Qt::LeftButton) {
         QTest::mouseClick(&view(), b, {}, view().toWidget(page));
     }
     // Pixels of the page bitmap for which `is` holds, and the page rows they span.
-    int count(const std::function<bool(QRgb)>& is, int* top = nullptr, int* bottom = nullptr) {
+    int count(bool (*is)(QRgb), int* top = nullptr, int* bottom = nullptr) {
         const QImage& page = window().drawContext().MainImage;
+        const int originY = window().drawContext().ScreenOrigin.y();
         int n = 0;
         for (int y = 0; y < page.height(); ++y)
             for (int x = 0; x < page.width(); ++x)
                 if (is(page.pixel(x, y))) {
-                    if (top && n == 0) *top = y - window().drawContext().ScreenOrigin.y();
-                    if (bottom) *bottom = y - window().drawContext().ScreenOrigin.y();
+                    if (top && n == 0) *top = y - originY;
+                    if (bottom) *bottom = y - originY;
                     ++n;
                 }
         return n;
@@ -100,12 +110,7 @@ struct Frame {
         }
         return true;
     }
-    static bool purple(QRgb p) { return (p & 0xFFFFFF) == 0x800080; }
 };
-
-bool red(QRgb p) {
-    return qRed(p) > 200 && qGreen(p) < 60 && qBlue(p) < 60;
-}
 
 TEST(Startup, TheSettingsAndParametersDecideWhatTheFrameShows) {
     Frame f;
@@ -115,28 +120,23 @@ TEST(Startup, TheSettingsAndParametersDecideWhatTheFrameShows) {
     EXPECT_EQ(f.status(), "Page 1 of 2   System 1 of 8   Stave 1 of 16:  40 objects.");
     EXPECT_EQ(f.frame.modeLabel()->text(), "Nothing");
     EXPECT_EQ(f.frame.settings().recentFiles.front(), file);
-    EXPECT_TRUE(f.frame.speedBar()->isVisible());
+    EXPECT_TRUE(f.frame.speedBar()->isVisible() && f.button(SpeedButton::sbSave)->isVisible());
     EXPECT_FALSE(f.button(SpeedButton::sbOpen)->isVisible());
-    EXPECT_TRUE(f.button(SpeedButton::sbSave)->isVisible());
-    EXPECT_GT(f.count([](QRgb p) { return qGray(p) < 128; }), 2000) << "the music is drawn";
-    EXPECT_EQ(f.count(Frame::purple), 0) << "no current stave before the first mode";
-
-    Frame missing(3, "Speedpanel=0\n");
-    missing.frame.start(missing.config, {"/no/such/score.QVR"});
-    EXPECT_FALSE(missing.frame.speedBar()->isVisible());
-    EXPECT_EQ(missing.frame.scoreWindow(), nullptr);
-    ASSERT_EQ(missing.ui.messages.size(), 1u);
-    EXPECT_NE(missing.ui.messages[0].text.find("File cannot be found"), std::string::npos);
+    EXPECT_GT(f.count(dark), 2000) << "the music is drawn";
+    EXPECT_EQ(f.count(purple), 0) << "no current stave before the first mode";
 
     Frame beginner(1);
-    std::ofstream(beginner.config) << "[User]\nLevel=1\n[Options]\nTips=0\n";
-    beginner.frame.start(beginner.config, {});
-    EXPECT_EQ(beginner.ui.lastText(),
-              "To get started quickly, why not run the tutorial?\n\nSelect it from the "
-              "Help menu, or press Alt+F1 to run.");
+    std::ofstream(beginner.config) << "[User]\nLevel=1\n[Options]\nTips=0\nSpeedpanel=0\n";
+    beginner.frame.start(beginner.config, {"/no/such/score.QVR"});
+    EXPECT_FALSE(beginner.frame.speedBar()->isVisible());
+    EXPECT_EQ(beginner.frame.scoreWindow(), nullptr);
+    ASSERT_EQ(beginner.ui.messages.size(), 2u);
+    EXPECT_EQ(beginner.ui.messages[0].text, "To get started quickly, why not run the tutorial?\n\nSelect it "
+                                            "from the Help menu, or press Alt+F1 to run.");
+    EXPECT_NE(beginner.ui.messages[1].text.find("File cannot be found"), std::string::npos);
 }
 
-TEST(Navigation, KeysClicksItemsAndButtonsMoveTheCurrentStaveAndItsPurple) {
+TEST(Navigation, KeysClicksItemsButtonsAndDragsMoveTheCurrentStaveAndItsPurple) {
     Frame f;
     f.open();
     EXPECT_TRUE(f.lit(1));
@@ -148,12 +148,9 @@ TEST(Navigation, KeysClicksItemsAndButtonsMoveTheCurrentStaveAndItsPurple) {
     f.ui.inputAnswers = {std::string("4"), std::string("7"), std::string("6")};
     f.item("GotoStave")->trigger();
     EXPECT_TRUE(f.lit(4));
-    for (auto [name, stave] : {std::pair{"GotoSystem", 13},
-                               {"GotoPage", 9},
-                               {"GotoTop", 1},
-                               {"Nextpage", 9},
-                               {"GotoEnd", 16},
-                               {"PreviousPage", 1}}) {
+    const std::pair<const char*, int> items[] = {{"GotoSystem", 13}, {"GotoPage", 9}, {"GotoTop", 1},
+                                                 {"Nextpage", 9},    {"GotoEnd", 16}, {"PreviousPage", 1}};
+    for (auto [name, stave] : items) {
         f.item(name)->trigger();
         EXPECT_EQ(f.editor().currentStave(), stave) << name;
     }
@@ -165,30 +162,26 @@ TEST(Navigation, KeysClicksItemsAndButtonsMoveTheCurrentStaveAndItsPurple) {
     f.click({300, 500}, Qt::RightButton);
     EXPECT_TRUE(f.lit(6));
     EXPECT_EQ(f.editor().cursorX, 200);
-    for (auto [key, mods, x] : {std::tuple{Qt::Key_Right, Qt::NoModifier, 201},
-                                {Qt::Key_Right, Qt::ControlModifier, 211},
-                                {Qt::Key_Left, Qt::NoModifier, 210}}) {
+    const std::tuple<int, Qt::KeyboardModifiers, int> arrows[] = {{Qt::Key_Right, Qt::NoModifier, 201},
+                                                                  {Qt::Key_Right, Qt::ControlModifier, 211},
+                                                                  {Qt::Key_Left, {}, 210}};
+    for (auto [key, mods, x] : arrows) {
         f.key(key, mods);
         EXPECT_EQ(f.editor().cursorX, x) << "the arrows move the cursor, not the page";
     }
     for (int i = 0; i < 20; ++i)
         f.key(Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(f.editor().cursorX, 17) << "the cursor stays on the stave";
-}
 
-TEST(Mouse, AStaveHandleDragMovesTheStaveAndThoseBelowAndRedrawsThePage) {
-    Frame f;
-    f.open();
+    // A stave's handle dragged moves it and those below, and leaves nothing behind.
     Score& score = f.window().document().score;
     const int y3 = score.stave(3).Ycoord;
     QTest::mousePress(&f.view(), Qt::LeftButton, {}, f.view().toWidget({17, 202}));
-    EXPECT_EQ(f.editor().mode, ModeMovestave);
-    EXPECT_EQ(f.editor().currentStave(), 2);
+    EXPECT_EQ(std::pair(f.editor().mode, f.editor().currentStave()), std::pair(int(ModeMovestave), 2));
     QTest::mouseMove(&f.view(), f.view().toWidget({17, 208}));
     QTest::mouseRelease(&f.view(), Qt::LeftButton, {}, f.view().toWidget({17, 208}));
     EXPECT_EQ(f.editor().mode, ModeMusic);
-    EXPECT_EQ(score.stave(2).Ycoord, 208);
-    EXPECT_EQ(score.stave(3).Ycoord, y3 + 6);
+    EXPECT_EQ(std::pair(score.stave(2).Ycoord, score.stave(3).Ycoord), std::pair(208, y3 + 6));
     EXPECT_TRUE(score.modified);
     const QImage dragged = f.window().drawContext().MainImage.copy();
     f.item("pageRedraw")->trigger();
@@ -212,14 +205,12 @@ TEST(Screens, TheHeaderFooterScreenAndThePreviewOpenAndClose) {
     PreviewPanel& preview = *f.window().previewPanel();
     EXPECT_EQ(preview.label(), "Page 1");
     EXPECT_FALSE(preview.rightImage()->pixmap().isNull());
-    EXPECT_FALSE(preview.leftImage()->isVisibleTo(&preview));
-    EXPECT_FALSE(preview.previousButton()->isEnabled());
+    EXPECT_FALSE(preview.leftImage()->isVisibleTo(&preview) || preview.previousButton()->isEnabled());
     preview.nextButton()->click();
     EXPECT_EQ(preview.label(), "Page 2") << "the even page alone, on the left";
     EXPECT_FALSE(preview.leftImage()->pixmap().isNull());
     EXPECT_TRUE(preview.leftImage()->isVisibleTo(&preview));
-    EXPECT_FALSE(preview.rightImage()->isVisibleTo(&preview));
-    EXPECT_FALSE(preview.nextButton()->isEnabled());
+    EXPECT_FALSE(preview.rightImage()->isVisibleTo(&preview) || preview.nextButton()->isEnabled());
     QTest::keyClick(&preview, Qt::Key_Escape);
     EXPECT_EQ(f.editor().mode, ModeMusic);
 }
@@ -231,14 +222,12 @@ TEST(Modes, TheFirstClickEntersMusicAndTheToolsAndKeysFollowTheMode) {
     f.click({300, 130});
     EXPECT_EQ(f.frame.modeLabel()->text(), "Music");
     EXPECT_EQ(f.frame.clickSound().playCount(), 1);
-    EXPECT_TRUE(f.button(SpeedButton::sbMusic)->isChecked() && f.button(SpeedButton::sbredraw)->isEnabled());
-    EXPECT_TRUE(f.item("FileSaveItem")->isEnabled());
-    EXPECT_TRUE(f.button(SpeedButton::sbPgDn)->isEnabled());
+    EXPECT_TRUE(f.button(SpeedButton::sbMusic)->isChecked() && f.button(SpeedButton::sbPgDn)->isEnabled());
+    EXPECT_TRUE(f.button(SpeedButton::sbredraw)->isEnabled() && f.item("FileSaveItem")->isEnabled());
     EXPECT_FALSE(f.button(SpeedButton::sbPgUp)->isEnabled());
     f.window().document().score.provisional.present = true;
     refreshTools(f.window().session());
-    EXPECT_FALSE(f.button(SpeedButton::sbMusic)->isVisible());
-    EXPECT_FALSE(f.button(SpeedButton::sbredraw)->isEnabled());
+    EXPECT_FALSE(f.button(SpeedButton::sbMusic)->isVisible() || f.button(SpeedButton::sbredraw)->isEnabled());
     EXPECT_FALSE(f.item("FileSaveItem")->isEnabled());
     f.window().document().score.provisional.present = false;
 
@@ -252,8 +241,7 @@ TEST(Modes, TheFirstClickEntersMusicAndTheToolsAndKeysFollowTheMode) {
     SetMode(f.window().session(), ModeMusic);
     EXPECT_EQ(f.item("DeleteStaveitem")->shortcut(), QKeySequence(Qt::Key_Delete));
     SetMode(f.window().session(), ModeText);
-    EXPECT_TRUE(f.item("FileSaveItem")->shortcut().isEmpty());
-    EXPECT_TRUE(f.item("PlaceClef")->shortcut().isEmpty());
+    EXPECT_TRUE(f.item("FileSaveItem")->shortcut().isEmpty() && f.item("PlaceClef")->shortcut().isEmpty());
     SetMode(f.window().session(), ModeMusic);
     EXPECT_EQ(f.item("FileSaveItem")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
 
@@ -269,10 +257,6 @@ TEST(Options, OkAppliesTheSettingsRedrawsThePageAndWritesThem) {
     Frame f(3, "[Colours]\nInk=255\n");
     f.open();
     EXPECT_GT(f.count(red), 1000) << "the ink is red";
-    QAction* options = nullptr;
-    for (QAction* a : f.frame.menuBar()->actions())
-        if (a->text() == "&Options...") options = a;
-    ASSERT_NE(options, nullptr);
     QTimer::singleShot(0, [] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
@@ -280,7 +264,8 @@ TEST(Options, OkAppliesTheSettingsRedrawsThePageAndWritesThem) {
             if (b->text() == "S&peed bar" || b->text() == "Reset to De&fault") b->click(); // reset: Yes
         dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     });
-    options->trigger();
+    for (QAction* a : f.frame.menuBar()->actions())
+        if (a->text() == "&Options...") a->trigger();
     EXPECT_FALSE(f.frame.speedBar()->isVisible());
     EXPECT_EQ(f.count(red), 0) << "the page is drawn again in the new ink";
     const Settings written = readConfiguration(f.config);
@@ -288,7 +273,7 @@ TEST(Options, OkAppliesTheSettingsRedrawsThePageAndWritesThem) {
     EXPECT_EQ(written.colours.Ink, 0u);
 }
 
-TEST(Close, AModifiedScoreAsksAndEachChoiceDoesItsPart) {
+TEST(Close, AModifiedScoreAsksAndEachChoiceDoesItsPartAndExitWritesTheSettings) {
     for (CloseChoice choice :
          {CloseChoice::BackToScore, CloseChoice::QuitAndAbort, CloseChoice::SaveAndExit}) {
         Frame f;
@@ -304,13 +289,23 @@ TEST(Close, AModifiedScoreAsksAndEachChoiceDoesItsPart) {
         EXPECT_EQ(fs::exists(fs::path(file).replace_extension(".QVB")), choice == CloseChoice::SaveAndExit);
         EXPECT_EQ(fs::last_write_time(file) == before, choice != CloseChoice::SaveAndExit);
     }
-    Frame f;
-    f.open(false);
+    Frame f(2, "[Files]\n1=/s1.QVR\n2=/s2.QVR\n");
+    const std::string file = f.open(false);
+    QStringList recent;
+    for (QAction* a : f.frame.fileMenu()->actions())
+        if (a->text().startsWith('&') && a->text().at(1).isDigit()) recent << a->text();
+    EXPECT_EQ(recent, QStringList({"&1 " + QString::fromStdString(file), "&2 /s1.QVR", "&3 /s2.QVR"}));
     f.window().closeQuestion = [] { return ADD_FAILURE() << "asked", CloseChoice::BackToScore; };
     f.item("FileCloseItem")->trigger();
     EXPECT_EQ(f.frame.scoreWindow(), nullptr);
-    EXPECT_TRUE(f.button(SpeedButton::sbOpen)->isVisible());
-    EXPECT_TRUE(f.frame.modeLabel()->text().isEmpty());
+    EXPECT_TRUE(f.button(SpeedButton::sbOpen)->isVisible() && f.frame.modeLabel()->text().isEmpty());
+    f.frame.setLevel(3);
+    for (QAction* a : f.frame.fileMenu()->actions())
+        if (a->text() == "E&xit") a->trigger();
+    EXPECT_FALSE(f.frame.isVisible());
+    const Settings written = readConfiguration(f.config);
+    EXPECT_EQ(written.Level, 3);
+    EXPECT_EQ(written.recentFiles, (std::vector<std::string>{file, "/s1.QVR", "/s2.QVR"}));
 }
 
 TEST(Files, TheAdvancedItemsNeedStandardLevelAndWriteTheirFiles) {
@@ -330,43 +325,25 @@ TEST(Files, TheAdvancedItemsNeedStandardLevelAndWriteTheirFiles) {
     qunsetenv("QUAVERLY_TEMPLATES");
     EXPECT_TRUE(fs::exists(templates.at("minuet.QVT")));
     EXPECT_EQ(f.frame.settings().templates.size(), 1u);
-
     f.ui.savePartScript = [](SavePartDialog& dialog) { return dialog.accept(); };
     f.ui.fileAnswers = {f.dir.at("part.QVR")};
     f.item("SavePartOfScore")->trigger();
     EXPECT_TRUE(fs::exists(f.dir.at("part.QVR")));
-
     EXPECT_FALSE(f.frame.openFile(f.dir.at("part.QVR")));
     f.frame.newScore();
     EXPECT_EQ(f.ui.lastText(), "Please close the current score before opening another one.");
     EXPECT_EQ(f.ui.messages.back().type, MessageType::Warning);
-}
 
-TEST(Frame, RecentFilesAreNumberedNewestFirstAndExitWritesThemAndTheSettings) {
     std::vector<std::string> files;
     for (const int i : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 10, 5})
         addRecentFile(files, "/s" + std::to_string(i));
     EXPECT_EQ(files,
               (std::vector<std::string>{"/s5", "/s10", "/s9", "/s8", "/s7", "/s6", "/s4", "/s3", "/s2"}));
     EXPECT_EQ(joinedFileName({"/my", "scores/a", "b.QVR"}), "/my scores/a b.QVR");
-    for (auto [wanted, client, height] :
-         {std::tuple{20, 900, 100}, {250, 900, 250}, {800, 900, 600}, {300, 120, 100}})
+    const std::tuple<int, int, int> heights[] = {
+        {20, 900, 100}, {250, 900, 250}, {800, 900, 600}, {300, 120, 100}};
+    for (auto [wanted, client, height] : heights)
         EXPECT_EQ(clampTutorialHeight(wanted, client), height) << wanted << " in " << client;
-
-    Frame f(2, "[Files]\n1=/s1.QVR\n2=/s2.QVR\n");
-    const std::string file = f.open(false);
-    QStringList recent;
-    for (QAction* a : f.frame.fileMenu()->actions())
-        if (a->text().startsWith('&') && a->text().at(1).isDigit()) recent << a->text();
-    EXPECT_EQ(recent, QStringList({"&1 " + QString::fromStdString(file), "&2 /s1.QVR", "&3 /s2.QVR"}));
-    f.frame.setLevel(3);
-    EXPECT_EQ(f.frame.windowTitle(), "Quaverly 32");
-    for (QAction* a : f.frame.fileMenu()->actions())
-        if (a->text() == "E&xit") a->trigger();
-    EXPECT_FALSE(f.frame.isVisible());
-    const Settings written = readConfiguration(f.config);
-    EXPECT_EQ(written.Level, 3);
-    EXPECT_EQ(written.recentFiles, (std::vector<std::string>{file, "/s1.QVR", "/s2.QVR"}));
 }
 
 } // namespace
