@@ -168,7 +168,8 @@ TEST(QtUi, TheWaitPointerIsBalancedAndTheProgressWindowShowsTheLatestText) {
     ui.showProgress("Staves 3-4 saved as <part>.QVR");
     ASSERT_EQ(ui.progressWindow(), window);
     const QList<QLabel*> texts = window->findChildren<QLabel*>();
-    EXPECT_TRUE(window->isVisible() && !window->isModal() && texts.size() == 2);
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(window->isVisible() && !window->isModal());
     EXPECT_EQ(texts[0]->text() + "|" + texts[1]->text(), "Staves 3-4 saved as <part>.QVR|Please wait");
     EXPECT_EQ(texts[0]->textFormat(), Qt::PlainText) << "a name is not markup";
     ui.closeProgress();
