@@ -118,53 +118,32 @@ class StaveFiller {
 
     void addItem(int room) {
         switch (d_.between(0, 16)) {
-        case 0:
-            return clef();
-        case 1:
-            return keySignature();
-        case 2:
-            return glyph();
-        case 3:
-            return timeSignature();
-        case 4:
-            return barline();
-        case 5:
-            return single(note(d_.between(-8, 8)));
-        case 6:
-            return beamGroup(room);
-        case 7:
-            return tiedPair(room);
-        case 8:
-            return accidental();
-        case 9:
-            return shortText();
-        case 10:
-            return line();
-        case 11:
-            return curve(room);
-        case 12:
-            return symbol();
-        case 13:
-            return arpeggio();
-        case 14:
-            return longText(room, 0);
-        case 15:
-            return hairpin();
-        default:
-            return shape();
+        case 0: return clef();
+        case 1: return keySignature();
+        case 2: return glyph();
+        case 3: return timeSignature();
+        case 4: return barline();
+        case 5: return single(note(d_.between(-8, 8)));
+        case 6: return beamGroup(room);
+        case 7: return tiedPair(room);
+        case 8: return accidental();
+        case 9: return shortText();
+        case 10: return line();
+        case 11: return curve(room);
+        case 12: return symbol();
+        case 13: return arpeggio();
+        case 14: return longText(room, 0);
+        case 15: return hairpin();
+        default: return shape();
         }
     }
 
     void addHeaderFooterItem(int room) {
         switch (d_.between(0, 3)) {
-        case 0:
-            return shortText();
-        case 1:
-            return line();
-        case 2:
-            return symbol();
-        default:
-            return longText(room, TextUniversal);
+        case 0: return shortText();
+        case 1: return line();
+        case 2: return symbol();
+        default: return longText(room, TextUniversal);
         }
     }
 
