@@ -163,20 +163,6 @@ int firstStaveOfSystem(const Score& score, int n) {
     return score.Nstaves + 1;
 }
 
-void ShiftStave(Score& score, int s, int delta) {
-    if (delta == 0 || !isStave(score, s)) return;
-    Stave& st = score.stave(s);
-    st.Ycoord = wrap32(std::int64_t{st.Ycoord} + delta);
-    st.MaxY = wrap32(std::int64_t{st.MaxY} + delta);
-    st.MinY = wrap32(std::int64_t{st.MinY} + delta);
-    // An object's y is 16 bits and wraps: on the continuous strip of a long score it
-    // may pass 32767, and wrapping brings it back exactly when the stave returns to
-    // its page, where clamping would lose it.
-    const int count = std::min<int>(st.Nobjec, ObjectSlots - 1);
-    for (int i = 1; i <= count; ++i)
-        st.object(i).setY(wrap32(std::int64_t{st.object(i).y()} + delta));
-}
-
 void setStavePosition(Score& score, int s, int y) {
     if (!isStave(score, s)) return;
     ShiftStave(score, s, wrap32(std::int64_t{y} - score.stave(s).Ycoord));

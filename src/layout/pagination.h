@@ -5,6 +5,7 @@
 // are page units, y growing downwards from the top of the music area.
 
 #include "model/score.h"
+#include "model/staveops.h"
 
 namespace qv {
 
@@ -50,8 +51,7 @@ int systemNumber(const Score& score, int s);
 // The first stave of system n; Nstaves + 1 when there are fewer systems.
 int firstStaveOfSystem(const Score& score, int n);
 
-// Moves a stave and all its objects down by delta page units (up when negative).
-void ShiftStave(Score& score, int s, int delta);
+// Moves a stave and all its objects so that its middle line is at y (ShiftStave).
 void setStavePosition(Score& score, int s, int y);
 bool inRange(int low, int value, int high);
 

@@ -194,7 +194,7 @@ void StaveChanged(Score& score, int stave) {
 }
 
 void SortStave(Score& score, int stave) {
-    if (score.hooks.recordUndo) score.hooks.recordUndo(score, stave);
+    score.undo.pushStave(score, stave, UndoStave);
     StaveChanged(score, stave);
     score.modified = true;
 }

@@ -1,5 +1,6 @@
 #include "model/score.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qv {
@@ -29,6 +30,29 @@ void Score::setStave(int i, const Stave& s) {
     auto& slot = staves_[static_cast<std::size_t>(i)];
     if (!slot) slot = std::make_unique<Stave>();
     *slot = s;
+}
+
+void Score::insertStave(int i, const Stave& s) {
+    if (Nstaves >= MaxStaves || i < 1 || i > Nstaves + 1) return;
+    std::rotate(staves_.begin() + i, staves_.begin() + Nstaves + 1, staves_.begin() + Nstaves + 2);
+    staves_[static_cast<std::size_t>(i)] = std::make_unique<Stave>(s);
+    ++Nstaves;
+    renumber(i);
+}
+
+void Score::removeStaves(int first, int count) {
+    if (first < 1 || first > Nstaves) return;
+    count = std::min(count, Nstaves - first + 1);
+    for (int k = 0; k < count; ++k)
+        staves_[static_cast<std::size_t>(first + k)].reset();
+    std::rotate(staves_.begin() + first, staves_.begin() + first + count, staves_.begin() + Nstaves + 1);
+    Nstaves -= count;
+    renumber(first);
+}
+
+void Score::renumber(int from) {
+    for (int i = from; i <= Nstaves; ++i)
+        stave(i).staveNumber = static_cast<std::uint16_t>(i);
 }
 
 void Score::setBeamang(int degrees) {

@@ -5,6 +5,7 @@
 #include "model/fonttable.h"
 #include "model/pagegeometry.h"
 #include "model/stave.h"
+#include "model/undostore.h"
 
 #include <array>
 #include <bitset>
@@ -17,11 +18,9 @@ namespace qv {
 
 class Score;
 
-// Where the layers above join in when a stave changes: the undo store records the
-// stave before the change, layout tidies it and measures it afterwards. Unset hooks
-// do nothing, so the model works alone.
+// Where the layers above join in when a stave changes: layout tidies it and
+// measures it afterwards. Unset hooks do nothing, so the model works alone.
 struct ScoreHooks {
-    std::function<void(Score&, int stave)> recordUndo;
     std::function<void(Score&, int stave)> staveChanged;
     // After a stave has been tidied and measured: the score window refreshes its
     // status line and redraw state when the stave is the current one.
@@ -72,6 +71,7 @@ class Score {
     ProvisionalObject provisional;
 
     ScoreHooks hooks;
+    UndoStore undo; // opened with the "Undo" depth by the score window; off until then
 
     // Stave i (0..255). Staves 0..Nstaves always exist.
     Stave& stave(int i) { return *staves_[static_cast<std::size_t>(i)]; }
@@ -82,6 +82,10 @@ class Score {
     void setStaveCount(int n);
     // Replaces stave i with a new record (allocated when missing).
     void setStave(int i, const Stave& s);
+    // Puts a stave in at index i (1..Nstaves + 1), the staves from i on moving down
+    // one; and takes out `count` staves from `first` on, the later ones moving up.
+    void insertStave(int i, const Stave& s);
+    void removeStaves(int first, int count);
 
     void setBeamang(int degrees);
 
@@ -90,6 +94,7 @@ class Score {
     bool sameContent(const Score& other) const;
 
   private:
+    void renumber(int from);
     std::array<std::unique_ptr<Stave>, 256> staves_;
 };
 

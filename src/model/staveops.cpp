@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <cstdint>
 #include <cstdlib>
 
 namespace qv {
@@ -14,6 +15,10 @@ namespace {
 // are followed.
 bool isSlot(int i) { return i >= 1 && i < ObjectSlots; }
 
+// Positions wrap like 32-bit registers instead of overflowing: a damaged file may
+// hold extreme extents, and the arithmetic must stay defined.
+std::int32_t wrap32(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
+
 } // namespace
 
 bool addObject(Score& score, int staveIndex, const ScoreObject& object, Ui& ui) {
@@ -22,12 +27,25 @@ bool addObject(Score& score, int staveIndex, const ScoreObject& object, Ui& ui) 
         showError(ui, StaveTooComplexMessage);
         return false;
     }
-    if (score.hooks.recordUndo) score.hooks.recordUndo(score, staveIndex);
+    score.undo.pushStave(score, staveIndex, UndoStave);
     ++s.Nobjec;
     s.object(s.Nobjec) = object;
-    score.modified = true;
     if (score.hooks.staveChanged) score.hooks.staveChanged(score, staveIndex);
     return true;
+}
+
+void ShiftStave(Score& score, int s, int delta) {
+    if (delta == 0 || s < 1 || s > score.Nstaves) return;
+    Stave& st = score.stave(s);
+    st.Ycoord = wrap32(std::int64_t{st.Ycoord} + delta);
+    st.MaxY = wrap32(std::int64_t{st.MaxY} + delta);
+    st.MinY = wrap32(std::int64_t{st.MinY} + delta);
+    // An object's y is 16 bits and wraps: on the continuous strip of a long score it
+    // may pass 32767, and wrapping brings it back exactly when the stave returns to
+    // its page, where clamping would lose it.
+    const int count = std::min<int>(st.Nobjec, ObjectSlots - 1);
+    for (int i = 1; i <= count; ++i)
+        st.object(i).setY(wrap32(std::int64_t{st.object(i).y()} + delta));
 }
 
 void deleteObject(Stave& s, int index) {

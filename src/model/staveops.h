@@ -23,6 +23,10 @@ inline const char* const TooManyPointsMessage = "Too many points in curve";
 // run (which tidies and measures the stave once layout is plugged in).
 bool addObject(Score& score, int stave, const ScoreObject& object, Ui& ui);
 
+// Moves stave s, its extents and all its objects down by delta page units (up when
+// negative); staves that do not exist are left alone.
+void ShiftStave(Score& score, int s, int delta);
+
 // Unlinks the object at `index` from its partners and marks it deleted; the slot is
 // removed by the next tidy of the stave.
 void deleteObject(Stave& stave, int index);

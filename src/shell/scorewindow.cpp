@@ -513,9 +513,7 @@ void ScoreWindow::repaginateCommand() {
 void ScoreWindow::sortStaveCommand() {
     const int s = editor_.currentStave();
     if (s < 1 || s > document_.score.Nstaves) return;
-    if (document_.score.hooks.recordUndo) document_.score.hooks.recordUndo(document_.score, s);
     SortStave(document_.score, s);
-    document_.score.modified = true;
     drawStave(s, true);
 }
 
@@ -623,8 +621,9 @@ void ScoreWindow::leftPress(QPoint p) {
         editor_.pressPoint = {p.x(), p.y()};
         const int handle = staveHandleAt(p);
         if (handle >= 1) {
+            // The stave is recorded for undo when it is let go, and only if it moved,
+            // so that one undo takes back one move.
             makeStaveCurrent(session_, handle);
-            if (score.hooks.recordUndo) score.hooks.recordUndo(score, handle);
             drawStave(handle, true);
             moveStart_ = p;
             moveStartY_ = score.stave(handle).Ycoord;
@@ -723,7 +722,7 @@ void ScoreWindow::finishStaveMove(QPoint p) {
     target = std::clamp(target, editor_.page.drag.upper + 1, editor_.page.drag.lower - 1);
     const int delta = target - score.stave(s).Ycoord;
     if (delta != 0) {
-        if (score.hooks.recordUndo) score.hooks.recordUndo(score, s);
+        score.undo.pushStave(score, s, UndoFollowingStave);
         for (int t = s; t <= score.Nstaves && score.stave(t).PageNum == score.stave(s).PageNum; ++t)
             ShiftStave(score, t, delta);
         score.modified = true;

@@ -148,11 +148,10 @@ TEST(StaveChanged, AddingAnObjectTidiesMeasuresAndRefreshes) {
     EXPECT_LE(s.MinY, s.Ycoord - 80) << "the high note raised the top extent";
     EXPECT_EQ(refreshed, 2);
 
-    int undone = 0;
-    score.hooks.recordUndo = [&](Score&, int) { ++undone; };
+    score.undo.open(10);
     score.modified = false;
     SortStave(score, 1);
-    EXPECT_EQ(undone, 1);
+    EXPECT_EQ(score.undo.live(), 1);
     EXPECT_TRUE(score.modified);
 }
 

@@ -16,19 +16,18 @@ using test::append;
 using test::makeNote;
 using test::ScriptedUi;
 
-TEST(AddObject, RefusesThe250thObjectAndRunsTheHooksAroundAChange) {
+TEST(AddObject, RefusesThe250thObjectAndRecordsTheStaveBeforeAChange) {
     Score score = test::makeScore(2);
+    score.undo.open(300);
     std::vector<std::string> calls;
-    score.hooks.recordUndo = [&](Score& s, int stave) {
-        calls.push_back("undo " + std::to_string(stave) + " n=" + std::to_string(s.stave(stave).Nobjec));
-    };
     score.hooks.staveChanged = [&](Score& s, int stave) {
         calls.push_back("changed " + std::to_string(stave) + " n=" + std::to_string(s.stave(stave).Nobjec));
     };
     ScriptedUi ui;
 
     ASSERT_TRUE(addObject(score, 2, makeNote(10, 0), ui));
-    EXPECT_EQ(calls, (std::vector<std::string>{"undo 2 n=0", "changed 2 n=1"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"changed 2 n=1"}));
+    EXPECT_EQ(score.undo.live(), 1);
     EXPECT_TRUE(score.modified);
     EXPECT_EQ(score.stave(2).object(1).x(), 10);
 
@@ -41,8 +40,11 @@ TEST(AddObject, RefusesThe250thObjectAndRunsTheHooksAroundAChange) {
     EXPECT_FALSE(addObject(score, 2, makeNote(999, 0), ui));
     EXPECT_EQ(score.stave(2).Nobjec, 249);
     EXPECT_TRUE(ui.saw("Stave too complex to add this object"));
-    EXPECT_TRUE(calls.empty()) << "a refused object records no undo step";
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(score.undo.live(), 249) << "a refused object records no undo step";
     EXPECT_FALSE(score.modified);
+    EXPECT_EQ(score.undo.undoStep(score, ui), 2);
+    EXPECT_EQ(score.stave(2).Nobjec, 248) << "the last addition taken back";
 }
 
 // Three notes beamed 1-2-3.
