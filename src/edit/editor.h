@@ -4,6 +4,7 @@
 
 #include "edit/modes.h"
 #include "layout/pagination.h"
+#include "model/scoreobject.h"
 
 #include <array>
 #include <cstdint>
@@ -35,10 +36,12 @@ struct Editor {
     int currentObject = 0; // Edit mode's selected object, 0 for none
     std::array<bool, 256> openForEdit{};
     PagePoint mousePoint;
+    PagePoint previousMousePoint; // the pointer before the last move
     PagePoint pressPoint;
     std::uint32_t pressTime = 0;
     PagePoint holdPoint;
     int holdStave = 0;
+    bool holdTimerArmed = false;
     ShiftState shiftState;
     bool swallowNextKeyRelease = false;
     bool hintsShown = false;
@@ -47,6 +50,12 @@ struct Editor {
     int chosenShape = 0;     // Drawing mode's shape: 0, 1 rectangle; 2, 3 circle; ...
     PagePoint placingPoint;  // where the placing modes put their next object
     bool firstPointPlaced = false;
+    // What bytes 6..19 of a new note take: duration, last position, dots, stem ...
+    // (the other bytes unused); all zero at first: a breve, stem up, normal size.
+    ScoreObject defaultNote{};
+    PagePoint moveStart; // Movestave: where the drag began
+    int moveStartY = 0;  // and the stave's Ycoord then
+    PagePoint dragStart; // Dragging: the last pointer position on the screen, in pixels
 
     int currentStave() const { return page.currentStave; }
     int currentPage() const { return page.currentPage; }

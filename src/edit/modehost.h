@@ -5,6 +5,8 @@
 
 #include "edit/toolstate.h"
 
+#include <string>
+
 namespace qv {
 
 class ModeHost {
@@ -42,6 +44,22 @@ class ModeHost {
     virtual void updateStatus() = 0;
     // "Define &Header/Footer" reads "Close &Header/Footer screen" while the screen is open.
     virtual void setHeaderFooterCaption(bool screenOpen) = 0;
+
+    // The provisional object, drawn by exclusive-or over the current stave: shown or
+    // removed. The host keeps it right across redraws of the stave under it.
+    virtual void setProvisionalMark(bool /*shown*/) {}
+    // The hold timer: armed for a second, or stopped.
+    virtual void startHoldTimer() {}
+    virtual void stopHoldTimer() {}
+    virtual void scrollIntoView(int /*x*/, int /*y*/) {}
+    // Dragging the page: scrolls by a distance in screen pixels.
+    virtual void scrollBy(int /*dx*/, int /*dy*/) {}
+    // Movestave's outline of stave s moved down by dy; s < 0 removes it.
+    virtual void showStaveOutline(int /*s*/, int /*dy*/) {}
+    virtual void placePointer(int /*x*/, int /*y*/) {}
+    virtual void beep() {}
+    // The defaults panel: the default duration, stem and style.
+    virtual void showDefaults(const std::string& /*text*/) {}
 };
 
 } // namespace qv

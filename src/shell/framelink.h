@@ -1,6 +1,6 @@
 #pragma once
 // What the score window asks of the main frame that holds it: the speed bar, the
-// mode label, the status line, the competence level and the click.
+// mode label, the status line, the defaults panel, the competence level and the click.
 
 #include "edit/toolstate.h"
 
@@ -16,6 +16,8 @@ class FrameLink {
     virtual void showModeLabel(const QString& text, const QColor& colour) = 0;
     virtual void showStatus(const QString& text) = 0;
     virtual void playClick() = 0;
+    // The defaults panel: the default duration, stem and style of Music mode.
+    virtual void showDefaults(const QString& /*text*/) {}
 };
 
 } // namespace qv

@@ -129,8 +129,12 @@ void MainFrame::createCentre() {
     bold.setBold(true);
     modeLabel_->setFont(bold);
     status_ = new StatusLine(tutorial_, centre, centre);
+    defaults_ = new QLabel(centre);
+    defaults_->setObjectName(QStringLiteral("defaults"));
+    defaults_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     row->addWidget(modeLabel_);
     row->addWidget(status_, 1);
+    row->addWidget(defaults_);
     column->addLayout(row);
     column->addWidget(tutorial_);
     setCentralWidget(centre);
@@ -334,6 +338,7 @@ bool MainFrame::closeScore() {
     delete closing; // its menus and items leave the menu bar with it
     modeLabel_->clear();
     status_->clear();
+    defaults_->clear();
     applyAvailability();
     return true;
 }
@@ -411,6 +416,8 @@ void MainFrame::showModeLabel(const QString& text, const QColor& colour) {
 }
 
 void MainFrame::showStatus(const QString& text) { status_->setText(text); }
+
+void MainFrame::showDefaults(const QString& text) { defaults_->setText(text); }
 
 QString MainFrame::statusText() const { return status_->text(); }
 

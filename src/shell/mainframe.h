@@ -65,6 +65,8 @@ class MainFrame : public QMainWindow, public FrameLink {
     void showTools(const ToolState& tools) override;
     void showModeLabel(const QString& text, const QColor& colour) override;
     void showStatus(const QString& text) override;
+    void showDefaults(const QString& text) override;
+    QLabel* defaultsPanel() const { return defaults_; }
     void playClick() override;
 
   protected:
@@ -93,6 +95,7 @@ class MainFrame : public QMainWindow, public FrameLink {
     std::array<QAction*, SpeedButtonCount> speed_{};
     QLabel* modeLabel_ = nullptr;
     StatusLine* status_ = nullptr;
+    QLabel* defaults_ = nullptr;
     QTextBrowser* tutorial_ = nullptr;
     QMenu* file_ = nullptr;
     QMenu* fonts_ = nullptr;

@@ -1,14 +1,19 @@
 #include "shell/scorewindow.h"
 
+#include "edit/eventrouting.h"
+#include "edit/musicentry.h"
 #include "edit/navigation.h"
 #include "edit/prompts.h"
+#include "edit/undocommand.h"
 #include "files/partialsave.h"
 #include "files/templates.h"
 #include "layout/pagination.h"
 #include "layout/tidystave.h"
 #include "render/cursor.h"
 #include "render/page.h"
+#include "render/dispatch.h"
 #include "shell/framelink.h"
+#include "shell/inputevents.h"
 #include "shell/pageview.h"
 #include "shell/pointers.h"
 #include "shell/previewpanel.h"
@@ -16,6 +21,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QLabel>
@@ -39,7 +45,8 @@ bool wired(const QString& name) {
         "FileSaveItem", "FileSaveAsItem", "SaveAsTemplate", "SavePartOfScore", "FileCloseItem", "filePreview",
         "EnterMusic",   "pageRedraw",
         "Repaginateitem", "DefineHeadersFooters", "Nextpage", "PreviousPage", "GotoPage", "GotoSystem",
-        "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave"};
+        "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave",     "Undo1",
+        "PlaceClef",    "PlaceKeysignature", "PlaceTimeSignature"};
     return names.contains(name);
 }
 
@@ -117,7 +124,7 @@ ScoreWindow::ScoreWindow(Document document, Settings& settings, Ui& ui, FrameLin
 
     holdTimer_.setSingleShot(true);
     holdTimer_.setInterval(1000);
-    connect(&holdTimer_, &QTimer::timeout, this, [this] { onHoldTimer(); });
+    connect(&holdTimer_, &QTimer::timeout, this, [this] { holdTimerFired(session_); });
     noviceTimer_.setInterval(100);
     connect(&noviceTimer_, &QTimer::timeout, this, [this] { onNoviceTimer(); });
 
@@ -125,6 +132,7 @@ ScoreWindow::ScoreWindow(Document document, Settings& settings, Ui& ui, FrameLin
     wireActions();
     connectView();
     installLayoutHooks(document_.score);
+    document_.score.undo.open(settings_.options.Undo);
     document_.score.hooks.refreshStatus = [this](Score&, int s) {
         if (s == editor_.currentStave()) updateStatus();
     };
@@ -210,25 +218,25 @@ void ScoreWindow::wireActions() {
     on("GotoTop", [this] { gotoTop(session_); });
     on("GotoEnd", [this] { gotoEnd(session_); });
     on("SortStave", [this] { sortStaveCommand(); });
+    on("Undo1", [this] { undoCommand(session_); });
+    // The Place items make the provisional object as their keys in Music mode do.
+    // later: each then opens its object's attributes dialog.
+    on("PlaceClef", [this] { placeCommand(clefKey); });
+    on("PlaceKeysignature", [this] { placeCommand([](EditSession& s) { keySignatureKey(s, +1); }); });
+    on("PlaceTimeSignature", [this] { placeCommand(timeSignatureKey); });
 }
 
 void ScoreWindow::connectView() {
     view_->onPress = [this](const PageView::MouseEvent& e) {
-        editor_.pressTime = static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch());
-        editor_.mousePoint = {e.page.x(), e.page.y()};
-        if (editor_.mode == ModeNothing) SetMode(session_, ModeMusic);
-        if (editor_.mode != ModeMusic && editor_.mode != ModeHeadFoot) return;
-        if (e.button == Qt::LeftButton) leftPress(e.page);
-        else if (e.button == Qt::RightButton) {
-            dragStart_ = e.global;
-            rightPress(e.page);
-        }
+        mousePressed(session_, toMouseEvent(e), static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
     };
-    view_->onMove = [this](const PageView::MouseEvent& e) { mouseMove(e.page, e.buttons, e.global); };
-    view_->onRelease = [this](const PageView::MouseEvent& e) { mouseRelease(e.page, e.button); };
-    view_->onDoubleClick = [this](const PageView::MouseEvent&) {
-        // later: a double click in Music mode completes the provisional object.
-    };
+    view_->onMove = [this](const PageView::MouseEvent& e) { mouseMoved(session_, toMouseEvent(e)); };
+    view_->onRelease = [this](const PageView::MouseEvent& e) { mouseReleased(session_, toMouseEvent(e)); };
+    view_->onDoubleClick = [this](const PageView::MouseEvent& e) { mouseDoubleClicked(session_, toMouseEvent(e)); };
+}
+
+void ScoreWindow::placeCommand(void (*command)(EditSession&)) {
+    if (editor_.mode == ModeMusic) command(session_);
 }
 
 void ScoreWindow::activate() {
@@ -303,14 +311,20 @@ void ScoreWindow::drawBand(int top, int bottom, int highlighted) {
     // The cursor is drawn by exclusive-or: take it off before the band is cleared
     // and put it back after, so that a part of it outside the band stays right.
     const bool cursorShown = dc_.cursor.shown;
+    const bool provisionalShown = provisionalShown_;
     setCursorMark(false);
+    setProvisionalMark(false);
     RedrawBand(dc_, document_.score, editor_.currentPage(), top, bottom, pageOptions(highlighted));
+    if (provisionalShown) setProvisionalMark(true);
     if (cursorShown) setCursorMark(true);
     view_->update();
 }
 
 void ScoreWindow::redrawPage() {
+    const bool provisionalShown = provisionalShown_;
+    provisionalShown_ = false; // the page is drawn afresh, without it
     drawCurrentPage();
+    if (provisionalShown) setProvisionalMark(true);
     updateStatus();
 }
 
@@ -471,6 +485,10 @@ void ScoreWindow::speedButton(SpeedButton id) {
     case SpeedButton::sbheadfoot:
     case SpeedButton::sbcloseHF:
         return toggleHeaderFooterScreen(session_);
+    case SpeedButton::sbundo:
+        return undoCommand(session_);
+    case SpeedButton::sbcomplete:
+        return CompleteProvisional(session_, false);
     default:
         return; // later: the buttons of the modes and commands still to come
     }
@@ -490,6 +508,8 @@ bool ScoreWindow::speedButtonWired(SpeedButton id) {
     case SpeedButton::sbPgDn:
     case SpeedButton::sbheadfoot:
     case SpeedButton::sbcloseHF:
+    case SpeedButton::sbundo:
+    case SpeedButton::sbcomplete:
         return true;
     default:
         return false;
@@ -550,193 +570,57 @@ bool ScoreWindow::queryClose() {
 // ---------------------------------------------------------------------------------
 
 void ScoreWindow::keyPressEvent(QKeyEvent* event) {
-    const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    const int key = event->key();
-    if (key == Qt::Key_Left || key == Qt::Key_Right) {
-        if (mods == Qt::NoModifier || mods == Qt::ControlModifier) {
-            const int step = mods == Qt::ControlModifier ? 10 : 1;
-            moveHorizontally(key == Qt::Key_Left ? -step : step);
-        }
-        return;
-    }
-    if (key == Qt::Key_Up || key == Qt::Key_Down) {
-        // later: octave or stave changes of music entry.
-        return;
-    }
-    if (editor_.swallowNextKeyRelease) editor_.swallowNextKeyRelease = false;
-    else editor_.shiftState = {bool(mods & Qt::ShiftModifier), bool(mods & Qt::AltModifier),
-                               bool(mods & Qt::ControlModifier)};
-    if (key == Qt::Key_Escape && editor_.mode == ModePreview) {
+    if (editor_.mode == ModePreview && event->key() == Qt::Key_Escape) {
         SetMode(session_, ModeMusic);
         return;
     }
-    QWidget::keyPressEvent(event);
+    keyPressed(session_, toKeyEvent(*event));
 }
 
 void ScoreWindow::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat()) return;
-    if (editor_.swallowNextKeyRelease) {
-        editor_.swallowNextKeyRelease = false;
-        return;
-    }
-    const Qt::KeyboardModifiers mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    editor_.shiftState = {bool(mods & Qt::ShiftModifier), bool(mods & Qt::AltModifier),
-                          bool(mods & Qt::ControlModifier)};
-    const int key = event->key();
-    if (key != Qt::Key_Left && key != Qt::Key_Right && key != Qt::Key_Up && key != Qt::Key_Down &&
-        modeKeyHandler)
-        modeKeyHandler(editor_.mode, key, mods);
-    stopHoldTimer();
+    keyReleased(session_, toKeyEvent(*event));
 }
 
-void ScoreWindow::moveHorizontally(int delta) {
-    if (editor_.mode != ModeMusic && editor_.mode != ModeNothing) return; // later: the other modes
+// ---------------------------------------------------------------------------------
+// What the modes ask of the window beyond drawing
+// ---------------------------------------------------------------------------------
+
+void ScoreWindow::setProvisionalMark(bool shown) {
+    if (shown == provisionalShown_) return;
     const int s = editor_.currentStave();
-    if (s < 1) return;
-    const Stave& st = document_.score.stave(s);
-    const bool shown = dc_.cursor.shown;
-    setCursorMark(false);
-    editor_.cursorX = std::clamp(editor_.cursorX + delta, int(st.LeftX), int(st.RightX));
-    if (shown || editor_.mode == ModeMusic) setCursorMark(true);
+    if (s < 0 || s > document_.score.Nstaves) return;
+    if (shown && !document_.score.provisional.present) return;
+    // Drawn by exclusive-or: the second drawing takes the first away.
+    DrawProvisionalObject(dc_, document_.score, s);
+    provisionalShown_ = shown;
+    view_->update();
 }
 
-// ---------------------------------------------------------------------------------
-// Mouse
-// ---------------------------------------------------------------------------------
+void ScoreWindow::startHoldTimer() { holdTimer_.start(); }
 
-int ScoreWindow::staveHandleAt(QPoint p) const {
-    const Score& score = document_.score;
-    for (int s = 0; s <= score.Nstaves; ++s) {
-        const Stave& st = score.stave(s);
-        if (st.PageNum != editor_.currentPage()) continue;
-        if (std::abs(p.x() - st.LeftX) <= 15 && std::abs(p.y() - st.Ycoord) <= 16) return s;
-    }
-    return -1;
-}
+void ScoreWindow::stopHoldTimer() { holdTimer_.stop(); }
 
-void ScoreWindow::leftPress(QPoint p) {
-    Score& score = document_.score;
-    setCursorMark(false);
-    if (!score.provisional.present) {
-        editor_.pressPoint = {p.x(), p.y()};
-        const int handle = staveHandleAt(p);
-        if (handle >= 1) {
-            // The stave is recorded for undo when it is let go, and only if it moved,
-            // so that one undo takes back one move.
-            makeStaveCurrent(session_, handle);
-            drawStave(handle, true);
-            moveStart_ = p;
-            moveStartY_ = score.stave(handle).Ycoord;
-            SetMode(session_, ModeMovestave);
-            return;
-        }
-    }
-    editor_.cursorX = p.x();
-    if (!score.provisional.present && editor_.mode == ModeMusic) {
-        const int s = nearestStave(score, editor_.currentPage(), p.y());
-        if (s >= 1 && s != editor_.currentStave()) {
-            const int old = editor_.currentStave();
-            makeStaveCurrent(session_, s);
-            drawStave(old, false);
-            drawStave(s, true);
-        }
-        updateStatus();
-    }
-    // later: with a provisional object, the object moves to the new cursor x.
-    editor_.holdPoint = editor_.pressPoint;
-    editor_.holdStave = editor_.currentStave();
-    holdTimer_.start();
-}
-
-void ScoreWindow::rightPress(QPoint p) {
-    Score& score = document_.score;
-    if (score.provisional.present) return; // later: the provisional object's attributes dialog
-    if (editor_.mode == ModeMusic) {
-        const int s = nearestStave(score, editor_.currentPage(), p.y());
-        if (s >= 1 && s != editor_.currentStave()) {
-            const int old = editor_.currentStave();
-            makeStaveCurrent(session_, s);
-            drawStave(old, false);
-            drawStave(s, true);
-        }
-        if (s >= 1 && std::abs(p.x() - score.stave(s).LeftX) < 15) return; // later: the binding dialog
-    }
-    if (!settings_.options.Scrollbars) SetMode(session_, ModeDragging);
-}
-
-void ScoreWindow::mouseMove(QPoint p, Qt::MouseButtons buttons, QPoint global) {
-    editor_.mousePoint = {p.x(), p.y()};
-    switch (editor_.mode) {
-    case ModeMovestave:
-        if (buttons & Qt::LeftButton) {
-            const Stave& st = document_.score.stave(editor_.currentStave());
-            const int dy = p.y() - moveStart_.y();
-            view_->setOutline(QRect(st.LeftX, st.Ycoord - 16 + dy, st.RightX - st.LeftX, 32));
-        }
-        return;
-    case ModeDragging:
-        if (!(buttons & Qt::RightButton)) {
-            SetMode(session_, ModeMusic);
-            return;
-        }
-        scroll_->horizontalScrollBar()->setValue(scroll_->horizontalScrollBar()->value() -
-                                                 (global.x() - dragStart_.x()));
-        scroll_->verticalScrollBar()->setValue(scroll_->verticalScrollBar()->value() -
-                                               (global.y() - dragStart_.y()));
-        dragStart_ = global;
-        return;
-    default:
-        break;
-    }
-    if (!(buttons & Qt::LeftButton)) return;
-    const QPoint w = view_->toWidget(p);
+void ScoreWindow::scrollIntoView(int x, int y) {
+    const QPoint w = view_->toWidget(QPoint(x, y));
     scroll_->ensureVisible(w.x(), w.y(), 10, 10);
-    // later: without a provisional object a block box is dragged out (Defblock);
-    // with one, the object follows the pointer.
-    if (holdTimer_.isActive()) {
-        editor_.holdPoint = {p.x(), p.y()};
-        holdTimer_.start();
-    }
 }
 
-void ScoreWindow::mouseRelease(QPoint p, Qt::MouseButton button) {
-    stopHoldTimer();
-    if (editor_.mode == ModeMovestave && button == Qt::LeftButton) return finishStaveMove(p);
-    if (editor_.mode == ModeDragging && button == Qt::RightButton) {
-        SetMode(session_, editor_.previousMode == ModeHeadFoot ? ModeHeadFoot : ModeMusic);
-        return;
-    }
-    if (editor_.mode == ModeMusic && button == Qt::LeftButton) {
-        setCursorMark(false);
-        editor_.cursorX = p.x();
-        setCursorMark(true);
-    }
+void ScoreWindow::scrollBy(int dx, int dy) {
+    scroll_->horizontalScrollBar()->setValue(scroll_->horizontalScrollBar()->value() + dx);
+    scroll_->verticalScrollBar()->setValue(scroll_->verticalScrollBar()->value() + dy);
 }
 
-void ScoreWindow::finishStaveMove(QPoint p) {
-    Score& score = document_.score;
-    view_->setOutline({});
-    const int s = editor_.currentStave();
-    int target = moveStartY_ + (p.y() - moveStart_.y());
-    // Below the advanced level a stave may not be dragged past its neighbours.
-    target = std::clamp(target, editor_.page.drag.upper + 1, editor_.page.drag.lower - 1);
-    const int delta = target - score.stave(s).Ycoord;
-    if (delta != 0) {
-        score.undo.pushStave(score, s, UndoFollowingStave);
-        for (int t = s; t <= score.Nstaves && score.stave(t).PageNum == score.stave(s).PageNum; ++t)
-            ShiftStave(score, t, delta);
-        score.modified = true;
-    }
-    makeStaveCurrent(session_, s);
-    SetMode(session_, ModeMusic);
-    redrawPage();
+void ScoreWindow::showStaveOutline(int s, int dy) {
+    if (s < 0 || s > document_.score.Nstaves) return view_->setOutline({});
+    const Stave& st = document_.score.stave(s);
+    view_->setOutline(QRect(st.LeftX, st.Ycoord - 16 + dy, st.RightX - st.LeftX, 32));
 }
 
-void ScoreWindow::onHoldTimer() {
-    holdTimer_.stop();
-    if (editor_.mode != ModeMusic || !document_.score.provisional.present) return;
-    // later: the object nearest to the pointer on the hold stave, within 25 page
-    // units, becomes current in Edit mode.
-}
+void ScoreWindow::placePointer(int x, int y) { QCursor::setPos(view_->mapToGlobal(view_->toWidget(QPoint(x, y)))); }
+
+void ScoreWindow::beep() { QApplication::beep(); }
+
+void ScoreWindow::showDefaults(const std::string& text) { frame_.showDefaults(QString::fromStdString(text)); }
 
 } // namespace qv

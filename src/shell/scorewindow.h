@@ -70,10 +70,6 @@ class ScoreWindow : public QWidget, public ModeHost {
     // The prompt shown beside the pointer, empty when none.
     QString promptShown() const;
 
-    // Where each later mode's key handling plugs in: called with the mode and the
-    // key of every key release the window does not take itself. Unset: ignored.
-    std::function<void(int mode, int key, Qt::KeyboardModifiers modifiers)> modeKeyHandler;
-
     // ModeHost
     void showModeLabel(int mode, bool inColour) override;
     void setPagePointer(int mode) override;
@@ -92,6 +88,15 @@ class ScoreWindow : public QWidget, public ModeHost {
     void showCurrentPage() override;
     void updateStatus() override;
     void setHeaderFooterCaption(bool screenOpen) override;
+    void setProvisionalMark(bool shown) override;
+    void startHoldTimer() override;
+    void stopHoldTimer() override;
+    void scrollIntoView(int x, int y) override;
+    void scrollBy(int dx, int dy) override;
+    void showStaveOutline(int s, int dy) override;
+    void placePointer(int x, int y) override;
+    void beep() override;
+    void showDefaults(const std::string& text) override;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -104,21 +109,12 @@ class ScoreWindow : public QWidget, public ModeHost {
     PageOptions pageOptions(int highlighted) const;
     void drawCurrentPage();
     void drawBand(int top, int bottom, int highlighted);
-    void moveHorizontally(int delta);
-    void stopHoldTimer() { holdTimer_.stop(); }
-    void onHoldTimer();
     void onNoviceTimer();
+    // A Place menu item: its command acts in Music mode only.
+    void placeCommand(void (*command)(EditSession&));
     void repaginateCommand();
     void sortStaveCommand();
     void saveCommandFromMenu(bool saveAs);
-
-    // Mouse in Music and HeadFoot modes, and the two drag modes.
-    void leftPress(QPoint p);
-    void rightPress(QPoint p);
-    void mouseMove(QPoint p, Qt::MouseButtons buttons, QPoint global);
-    void mouseRelease(QPoint p, Qt::MouseButton button);
-    void finishStaveMove(QPoint p);
-    int staveHandleAt(QPoint p) const;
 
     Document document_;
     Settings& settings_;
@@ -138,9 +134,7 @@ class ScoreWindow : public QWidget, public ModeHost {
     QTimer holdTimer_;
     QTimer noviceTimer_;
     bool activated_ = false;
-    QPoint moveStart_;     // Movestave: where the drag began
-    int moveStartY_ = 0;   // and the stave's Ycoord then
-    QPoint dragStart_;     // Dragging: the press point in widget pixels
+    bool provisionalShown_ = false; // the provisional object is drawn on the page
 };
 
 } // namespace qv

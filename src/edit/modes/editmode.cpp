@@ -1,0 +1,51 @@
+// Edit mode: changing the objects of the current stave. Entering opens the stave
+// for edit and records it for undo; leaving for Music closes it and redraws the
+// system. Picking, moving and changing objects come with Edit mode's own commands.
+
+#include "edit/modes/modeset.h"
+#include "layout/tidystave.h"
+
+namespace qv::modes {
+
+namespace {
+
+class EditModeObject : public EscapeEnds {
+  public:
+    void enter(EditSession& session, int) override {
+        const int s = session.editor.currentStave();
+        session.editor.openForEdit[static_cast<std::size_t>(s)] = true;
+        session.score.undo.pushStave(session.score, s, UndoStave); // also marks the score modified
+        // later: the saved stave for abandoning the edit, and the object nearest to the
+        // cursor x made current.
+        session.host.setDeleteStaveShortcut(false);
+    }
+
+    void leave(EditSession& session, int next) override {
+        if (!backToMusic(next)) return;
+        ModeHost& host = session.host;
+        Editor& ed = session.editor;
+        const int s = ed.currentStave();
+        const bool music = s >= 1 && s <= session.score.Nstaves;
+        host.setCursorMark(true);
+        if (music) StaveChanged(session.score, s);
+        // later: the current object's highlight is removed.
+        ed.openForEdit[static_cast<std::size_t>(s)] = false;
+        ed.currentObject = 0;
+        if (session.settings.options.FastCPU || !music) {
+            host.redrawPage();
+        } else {
+            const SystemRange system = SystemExtent(session.score, s);
+            host.redrawStaves(system.first, system.last);
+        }
+        host.setDeleteStaveShortcut(true);
+    }
+};
+
+} // namespace
+
+EditMode& edit() {
+    static EditModeObject mode;
+    return mode;
+}
+
+} // namespace qv::modes
