@@ -26,6 +26,11 @@ struct ShiftState {
 };
 
 struct Editor {
+    static std::array<std::uint8_t, 256> filledArray() {
+        std::array<std::uint8_t, 256> a{};
+        a.fill(0xFF);
+        return a;
+    }
     int mode = ModeNothing;
     int previousMode = ModeNothing;
     // Current stave (0 while the header/footer screen is shown), current page,
@@ -43,6 +48,9 @@ struct Editor {
     int holdStave = 0;
     bool holdTimerArmed = false;
     ShiftState shiftState;
+    // The modifiers held when each key (by code) went down, 0xFF for none: a key acts
+    // on its release with them, even when Shift is let go a moment before the key.
+    std::array<std::uint8_t, 256> modifiersAtPress = filledArray();
     bool swallowNextKeyRelease = false;
     bool hintsShown = false;
     int promptNumber = 0;
@@ -53,6 +61,10 @@ struct Editor {
     // What bytes 6..19 of a new note take: duration, last position, dots, stem ...
     // (the other bytes unused); all zero at first: a breve, stem up, normal size.
     ScoreObject defaultNote{};
+    // The current stave's last position before the provisional note changed it, put
+    // back when the note is abandoned.
+    int lastPositionBefore = 0;
+    bool lastPositionSaved = false;
     PagePoint moveStart; // Movestave: where the drag began
     int moveStartY = 0;  // and the stave's Ycoord then
     PagePoint dragStart; // Dragging: the last pointer position on the screen, in pixels

@@ -29,15 +29,22 @@ void arrowPressed(EditSession& session, const KeyEvent& key) {
 } // namespace
 
 void keyPressed(EditSession& session, const KeyEvent& key) {
-    if (isArrow(key.key)) return arrowPressed(session, key);
     Editor& ed = session.editor;
+    if (key.key > 0 && key.key < 256) ed.modifiersAtPress[static_cast<std::size_t>(key.key)] = static_cast<std::uint8_t>(key.modifiers);
+    if (isArrow(key.key)) return arrowPressed(session, key);
     if (ed.swallowNextKeyRelease) ed.swallowNextKeyRelease = false;
     else ed.shiftState = shiftStateOf(key);
     if (key.character != 0) modeObject(ed.mode).keyPress(session, key);
 }
 
-void keyReleased(EditSession& session, const KeyEvent& key) {
+void keyReleased(EditSession& session, const KeyEvent& released) {
     Editor& ed = session.editor;
+    KeyEvent key = released;
+    if (key.key > 0 && key.key < 256) {
+        std::uint8_t& atPress = ed.modifiersAtPress[static_cast<std::size_t>(key.key)];
+        if (atPress != 0xFF) key.modifiers = atPress;
+        atPress = 0xFF;
+    }
     if (ed.swallowNextKeyRelease) {
         ed.swallowNextKeyRelease = false;
         return;

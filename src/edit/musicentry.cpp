@@ -40,6 +40,7 @@ void present(EditSession& session) {
 // The record of no provisional object: every byte zero but SymbolCode and kind.
 void removeProvisional(EditSession& session) {
     provisional(session).clear();
+    session.editor.lastPositionSaved = false;
     session.editor.defaultNote.setStemExtra(0);
     refreshTools(session);
 }
@@ -180,6 +181,10 @@ void noteLetter(EditSession& session, char letter, bool longer) {
     hide(session);
     const int clef = clefInForceOrTreble(s, ed.cursorX);
     ScoreObject& o = object(session);
+    if (!ed.lastPositionSaved) {
+        ed.lastPositionBefore = s.lastPosition;
+        ed.lastPositionSaved = true;
+    }
     if (!provisionalNote(session)) {
         // A fresh note: nothing of the object it replaces is carried over.
         releaseLinks(session);
@@ -606,11 +611,13 @@ void CompleteProvisional(EditSession& session, bool spaceOn) {
         session.host.drawStave(target, true);
     }
     if (spaceOn && o.is(ObjectKind::Accidental)) {
-        // The note follows its accidental at the same x.
+        // The note follows its accidental, far enough right that the sign stands
+        // clear before the head (our accidental glyphs start where they are drawn).
         ScoreObject note = ed.defaultNote;
         note.setKind(ObjectKind::Note);
         note.setStaffPosition(o.accPosition());
-        note.setX(o.x());
+        ed.cursorX = o.x() + AccidentalToNote;
+        note.setX(ed.cursorX);
         note.setY(currentStave(session).Ycoord - 4 * note.staffPosition());
         note.setSymbolCode(note.isRest() ? SymbolSelf : noteSymbol(note));
         object(session) = note;
@@ -628,6 +635,11 @@ void AbandonProvisional(EditSession& session) {
     if (!provisional(session).present) return;
     hide(session);
     releaseLinks(session);
+    // The stave is left as it was: its last position, and the slot after its last
+    // object that the provisional note was drawn from.
+    Stave& s = currentStave(session);
+    if (session.editor.lastPositionSaved) s.lastPosition = static_cast<std::int8_t>(session.editor.lastPositionBefore);
+    if (s.Nobjec + 1 < ObjectSlots) s.object(s.Nobjec + 1) = ScoreObject{};
     removeProvisional(session);
 }
 

@@ -17,6 +17,9 @@ inline const char* const NoBeamPartnerMessage =
     "You have tried to beam a note back to a previous note.\n\n"
     "There is no previous note with the same stem and size available.";
 
+// How far right of its accidental a note entered after it stands.
+inline constexpr int AccidentalToNote = 8;
+
 // The staff position of letter 'A'..'G' in the clef nearest to `previous` (at most
 // three steps away).
 int LetterPosition(int clefType, char letter, int previous);

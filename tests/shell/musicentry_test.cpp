@@ -1,0 +1,220 @@
+// Writing music from the keyboard on the real score window: keys pressed with the
+// toolkit's test driver on a score loaded from a file, the objects on the staves
+// and the page bitmap checked afterwards.
+
+#include "files/scorefilewrite.h"
+#include "shell/mainframe.h"
+#include "shell/pageview.h"
+#include "shell/scorewindow.h"
+#include "support/scorebuilder.h"
+#include "support/scratchfolder.h"
+#include "support/scriptedui.h"
+
+#include <QLabel>
+#include <QTest>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+// A score of empty staves 48 apart (makeScore), opened in the main frame, with
+// Music mode entered by a click on stave 1 at x 100.
+struct Entry {
+    test::ScratchFolder dir;
+    test::ScriptedUi ui;
+    MainFrame frame{&ui};
+
+    explicit Entry(int level = 3, int staves = 2, const std::function<void(Score&)>& fill = {}) {
+        const std::string config = dir.at("QUAVLY.INI");
+        std::ofstream(config) << "[User]\nLevel=" << level << "\nTutorial=1\n[Options]\nTips=0\nSound=0\nUndo=3\n";
+        Score score = test::makeScore(staves);
+        if (fill) fill(score);
+        const std::string file = dir.at("entry.QVR");
+        test::writeBytes(file, encodeScore(score, WriteRange{0, staves}, WriteOptions{}));
+        frame.show();
+        frame.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&frame));
+        frame.start(config, {QString::fromStdString(file)});
+        click(100, stave(1).Ycoord);
+    }
+    ScoreWindow& window() { return *frame.scoreWindow(); }
+    Score& score() { return window().document().score; }
+    Stave& stave(int s) { return score().stave(s); }
+    ProvisionalObject& provisional() { return score().provisional; }
+    const QImage& page() { return window().drawContext().MainImage; }
+    void click(int x, int y) {
+        PageView& view = *window().pageView();
+        QTest::mouseClick(&view, Qt::LeftButton, {}, view.toWidget(QPoint(x, y)));
+    }
+    // Each character typed as its key: letters as plain keys whatever their case.
+    void type(const char* keys) {
+        for (const char* k = keys; *k; ++k) QTest::keyClick(&window(), *k);
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(&window(), k, mods); }
+    std::vector<int> positions(int s) {
+        std::vector<int> v;
+        for (int i = 1; i <= stave(s).Nobjec; ++i) v.push_back(stave(s).object(i).staffPosition());
+        return v;
+    }
+};
+
+TEST(MusicEntry, LettersMakeCrotchetsAtTheirPositionsSpacedByTheGrade) {
+    Entry f;
+    EXPECT_EQ(f.window().editor().mode, ModeMusic);
+    f.type("4g a b ");
+    ASSERT_EQ(f.stave(1).Nobjec, 3);
+    EXPECT_EQ(f.positions(1), (std::vector<int>{-2, -1, 0})) << "G, A and B in the treble clef";
+    for (int i = 1; i <= 3; ++i) {
+        const ScoreObject& n = f.stave(1).object(i);
+        EXPECT_TRUE(n.isNote());
+        EXPECT_EQ(n.duration(), 3);
+        EXPECT_EQ(n.x(), 100 + 26 * (i - 1)) << "a crotchet against a crotchet pulse at grade 3 advances 26";
+        EXPECT_EQ(n.y(), f.stave(1).Ycoord - 4 * n.staffPosition());
+    }
+    EXPECT_FALSE(f.provisional().present);
+    EXPECT_EQ(f.window().editor().cursorX, 178);
+    EXPECT_EQ(f.frame.defaultsPanel()->text(), "Crotchet Stem up Normal size");
+
+    f.type("G ");
+    EXPECT_EQ(f.positions(1).back(), -2) << "an upper-case letter is the same key";
+    EXPECT_EQ(f.stave(1).object(4).duration(), 3);
+    f.type("cc ");
+    EXPECT_EQ(f.stave(1).object(5).staffPosition(), -6 + 7) << "C nearest to the G before it";
+    EXPECT_EQ(f.stave(1).object(5).duration(), 4) << "the letter again makes it shorter";
+    f.type("d");
+    f.key(Qt::Key_D, Qt::ShiftModifier);
+    f.type(" ");
+    EXPECT_EQ(f.stave(1).object(6).duration(), 2) << "Shift makes it longer: crotchet, minim";
+    f.key(Qt::Key_E, Qt::ShiftModifier);
+    EXPECT_EQ(f.provisional().object.duration(), 2) << "a new note with Shift starts one longer";
+}
+
+TEST(MusicEntry, EscDropsTheProvisionalObjectAndThePageComesBackExactly) {
+    Entry f;
+    f.type("4g ");
+    const Stave before = f.stave(1);
+    f.window().redrawPage();
+    const QImage page = f.page().copy();
+    f.type("a#.");
+    EXPECT_TRUE(f.provisional().present);
+    EXPECT_EQ(f.provisional().object.kind(), ObjectKind::Accidental);
+    EXPECT_NE(f.page(), page) << "the provisional object is drawn";
+    f.key(Qt::Key_Escape);
+    EXPECT_FALSE(f.provisional().present);
+    EXPECT_EQ(f.stave(1), before);
+    EXPECT_EQ(f.page(), page) << "drawn by exclusive-or, it leaves nothing behind";
+}
+
+TEST(MusicEntry, AFullStaveRefusesAndLosesNothing) {
+    Entry f(3, 2, [](Score& score) {
+        for (int i = 0; i < MaxObjects; ++i) test::append(score.stave(1), test::makeNote(20 + 2 * i, 0));
+    });
+    const Stave before = f.stave(1);
+    f.type("g ");
+    EXPECT_EQ(f.ui.lastText(), "Too many objects on top stave to put a bar line in.");
+    EXPECT_EQ(f.stave(1).Nobjec, MaxObjects);
+    EXPECT_TRUE(std::equal(before.objects.begin(), before.objects.begin() + MaxObjects + 1, f.stave(1).objects.begin()));
+    EXPECT_TRUE(f.provisional().present) << "the note waits to be abandoned";
+    f.key(Qt::Key_Escape);
+    EXPECT_FALSE(f.provisional().present);
+    EXPECT_EQ(f.stave(1), before);
+}
+
+TEST(MusicEntry, BackspaceBeamsAndUnbeamsAndTTiesToTheSamePosition) {
+    Entry f;
+    f.type("5d e");
+    f.key(Qt::Key_Backspace);
+    EXPECT_EQ(f.provisional().object.beamBack(), 1);
+    EXPECT_EQ(f.stave(1).object(1).beamForward(), 2);
+    f.key(Qt::Key_Backspace);
+    EXPECT_EQ(f.provisional().object.beamBack(), 0) << "Backspace again unbeams";
+    EXPECT_EQ(f.stave(1).object(1).beamForward(), 0);
+    f.key(Qt::Key_Backspace);
+    f.type(" f ");
+    EXPECT_EQ(f.stave(1).object(1).beamForward(), 2);
+    EXPECT_EQ(f.stave(1).object(2).beamBack(), 1);
+    EXPECT_EQ(f.stave(1).object(3).beamBack(), 0);
+
+    f.type("4fT ");
+    const Stave& s = f.stave(1);
+    ASSERT_EQ(s.Nobjec, 4);
+    EXPECT_EQ(s.object(4).tiedFrom(), 3) << "the nearest earlier F";
+    EXPECT_EQ(s.object(3).tiedTo(), 4);
+    EXPECT_TRUE(s.object(4).tieOverhand());
+    f.type("gT");
+    EXPECT_EQ(f.provisional().object.tiedFrom(), 0) << "no earlier G: nothing to tie to";
+    f.key(Qt::Key_Escape);
+
+    f.type("5pg");
+    f.key(Qt::Key_Backspace);
+    EXPECT_EQ(f.ui.lastText(),
+              "You have tried to beam a note back to a previous note.\n\n"
+              "There is no previous note with the same stem and size available.")
+        << "no earlier quaver has its stem down";
+}
+
+TEST(MusicEntry, SignaturesClefsBarLinesAndAccidentals) {
+    Entry f;
+    f.stave(1).joinToNext = true; // one system of two staves
+    f.key(Qt::Key_Q, Qt::ControlModifier);
+    f.key(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(f.provisional().object.clefType(), 1) << "Ctrl+Q again: the next clef";
+    f.type(" ");
+    f.key(Qt::Key_K, Qt::ShiftModifier);
+    // Shift let go a moment before the key: the key still acts as pressed.
+    QTest::keyPress(&f.window(), Qt::Key_K, Qt::ShiftModifier);
+    QTest::keyRelease(&f.window(), Qt::Key_K, Qt::NoModifier);
+    f.type(" k ");
+    f.type("4c ");
+    EXPECT_EQ(f.stave(1).object(4).staffPosition(), -1) << "C in the bass clef now in force";
+    EXPECT_EQ(f.stave(1).object(2).keyCount(), 2) << "two sharps";
+    EXPECT_EQ(f.stave(1).object(3).keyCount(), -1) << "one flat";
+
+    f.key(Qt::Key_Down);
+    EXPECT_EQ(f.window().editor().currentStave(), 2) << "Down without a provisional object: the stave below";
+    f.type("//");
+    f.type(" ");
+    EXPECT_EQ(f.stave(2).Nobjec, 0);
+    const ScoreObject& bar = f.stave(1).object(f.stave(1).Nobjec);
+    EXPECT_TRUE(bar.is(ObjectKind::Barline)) << "a bar line goes on the first stave of the system";
+    EXPECT_EQ(bar.barType(), 1);
+
+    f.type("ev ");
+    ASSERT_EQ(f.stave(2).Nobjec, 1) << "the flat is completed, the note follows it, not yet completed";
+    EXPECT_TRUE(f.provisional().object.isNote());
+    EXPECT_EQ(f.provisional().object.staffPosition(), f.stave(2).object(1).accPosition());
+    f.type(" ");
+    ASSERT_EQ(f.stave(2).Nobjec, 2);
+    EXPECT_TRUE(f.stave(2).object(1).is(ObjectKind::Accidental));
+    EXPECT_EQ(f.stave(2).object(1).accValue(), -1);
+    EXPECT_EQ(f.stave(2).object(2).x(), f.stave(2).object(1).x() + 8) << "the head stands clear of its flat";
+}
+
+TEST(MusicEntry, UndoTakesBackTheLastCompletionAndAsksBeginners) {
+    Entry f;
+    f.type("4g a b ");
+    f.key(Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(f.stave(1).Nobjec, 2);
+    f.key(Qt::Key_Backspace, Qt::AltModifier);
+    f.key(Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(f.stave(1).Nobjec, 0);
+    f.key(Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(f.ui.lastText(), "Undo depth exceeded. Cannot undo.");
+
+    Entry beginner(1);
+    beginner.type("4g ");
+    beginner.ui.buttonAnswers = {ButtonNo, ButtonYes};
+    beginner.key(Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(beginner.stave(1).Nobjec, 1) << "No: nothing undone";
+    beginner.key(Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(beginner.stave(1).Nobjec, 0);
+    EXPECT_EQ(beginner.ui.messages.back().text, "Undo chosen. Do this?\n\n(There is no redo facility)");
+}
+
+} // namespace
+} // namespace qv
