@@ -200,6 +200,8 @@ TEST(HoldTimer, SwitchesToEditOnAnObjectOnlyWithAProvisionalObject) {
     EXPECT_EQ(f.editor.mode, ModeEdit);
     EXPECT_EQ(f.editor.currentObject, 1);
     EXPECT_FALSE(f.score.provisional.present);
+    f.typeChar('\r');
+    EXPECT_EQ(f.editor.mode, ModeMusic) << "Enter leaves Edit mode";
 }
 
 } // namespace

@@ -9,8 +9,14 @@ namespace qv::modes {
 
 namespace {
 
-class EditModeObject : public EscapeEnds {
+class EditModeObject : public EditMode {
   public:
+    // Enter finishes the edit and Esc abandons it; until the edit's own commands
+    // arrive there is nothing to keep or to take back, so both return to Music.
+    void keyPress(EditSession& session, const KeyEvent& key) override {
+        if (key.character == 27 || key.character == '\r') SetMode(session, ModeMusic);
+    }
+
     void enter(EditSession& session, int) override {
         const int s = session.editor.currentStave();
         session.editor.openForEdit[static_cast<std::size_t>(s)] = true;
