@@ -1,7 +1,5 @@
-// Whole pages as the score window asks for them: the hooks of a page drawing, the
-// band redrawn after an edit, the stave colours, the header/footer page and its
-// fields, the print preview, and what holds for any page: it moves with its origin,
-// prints in black, and drawn twice by exclusive-or comes back.
+// Whole pages as the score window asks for them: hooks, the band redrawn after an edit,
+// stave colours, the header/footer page and its fields, the preview, and any page's rules.
 
 #include "densepage.h"
 #include "drawtest.h"
@@ -41,8 +39,7 @@ TEST(DrawStave, AForcedBreakIsMarkedAcrossTheScreenOnlyAndThePreviewShowsNoLines
     EXPECT_EQ(count(r.calls, "line (-10"), 1u) << "neither in the preview nor on paper";
     EXPECT_EQ(count(r.calls, "line (0, 71)"), 1u) << "no stave lines in the preview";
 
-    score.stave(1).brace = score.stave(2).brace = true; // closed by stave 3
-    score.stave(5).brace = true;                        // never closed
+    score.stave(1).brace = score.stave(2).brace = score.stave(5).brace = true; // 5 is never closed
     r.calls.clear();
     DrawBraces(r.dc, score, 1, 5, 0);
     EXPECT_EQ(r.calls, Calls{"brace x -2 from 24 to 152"});
@@ -52,38 +49,32 @@ TEST(DrawPage, ClearsThePageAndDrawsItsStavesWithTheWindowsHooksEvenWhenDrawingF
     Score score = test::makeScore(3);
     score.page = PageData{};
     score.StvSiz = 1.0 / 3.0; // 96 units per inch: music area 696 x 960
-    score.stave(3).PageNum = 2;
-    score.stave(1).brace = true;
-    for (int i = 0; i < 20; ++i)
-        test::append(score.stave(1), test::makeGlyph(10 * i, 40, 60));
+    score.stave(3).PageNum = 2, score.stave(1).brace = true;
+    for (int i = 0; i < 20; ++i) test::append(score.stave(1), test::makeGlyph(10 * i, 40, 60));
     test::Recording r(700, 1000);
     r.dc.MainImage.fill(Qt::black);
     DrawPage(r.dc, score, 7, PageOptions{.pageView = true});
-    EXPECT_EQ(r.calls.front(), "clear screen page");
-    EXPECT_EQ(r.calls.at(3), "line (696, 960)-(0, 960) thickness 1 colour 0000FF") << "the music area";
+    EXPECT_EQ(r.calls.front() + "; " + r.calls.at(3),
+              "clear screen page; line (696, 960)-(0, 960) thickness 1 colour 0000FF");
     EXPECT_EQ(rgb(r.dc.MainImage, 5, 5), WhiteRgb);
-
     Calls events;
     PageOptions options;
     options.busy = [&](bool on) { events.push_back(on ? "busy" : "idle"); };
     options.repaint = [&] { events.push_back("repaint"); };
     options.afterPage = [&] { events.push_back("after"); };
-    r.dc.cursor.shown = true;
-    r.calls.clear();
+    r.dc.cursor.shown = true, r.calls.clear();
     DrawPage(r.dc, score, 1, options);
     EXPECT_EQ(r.calls[1], "brace x -2 from 24 to 104");
     EXPECT_EQ(count(r.calls, "line (0, 71)-"), 1u) << "stave 2";
     EXPECT_EQ(count(r.calls, "line (0, 119)-"), 0u) << "stave 3 is on page 2";
     EXPECT_EQ(events, (Calls{"busy", "repaint", "repaint", "idle", "after"})) << "a repaint after each stave";
     EXPECT_FALSE(r.dc.cursor.shown) << "the page was cleared under the cursor";
-    // On a fast machine a stave shows as it grows: before its objects and after every sixteenth.
-    options.fastCpu = true;
-    events.clear();
+    options.fastCpu = true, events.clear(); // a stave shows before its objects and after every sixteenth
+
     DrawPage(r.dc, score, 1, options);
     EXPECT_EQ(std::count(events.begin(), events.end(), "repaint"), 5);
     options.repaint = [&] { throw std::runtime_error("window gone"); };
-    events.clear();
-    r.dc.cursor.shown = true;
+    events.clear(), r.dc.cursor.shown = true;
     EXPECT_THROW(DrawPage(r.dc, score, 1, options), std::runtime_error);
     EXPECT_EQ(events, (Calls{"busy", "idle", "after"}));
     EXPECT_FALSE(r.dc.cursor.shown);
@@ -122,8 +113,7 @@ TEST(RedrawBand, RedrawsTheStavesReachingIntoTheBandOrElseTheWholePage) {
     }
     r.calls.clear();
     RedrawBand(r.dc, score, 1, 30, 100, options);
-    EXPECT_EQ(r.calls.front(), "clear band 24 to 105");
-    EXPECT_EQ(r.calls[1], "brace x -2 from 24 to 104") << "the fill wiped the braces of the band";
+    EXPECT_EQ(r.calls.front() + "; " + r.calls[1], "clear band 24 to 105; brace x -2 from 24 to 104");
     EXPECT_EQ(count(r.calls, "line (0, 23)-(600, 23) thickness 1 colour 000000"), 1u);
     EXPECT_EQ(count(r.calls, "line (0, 71)-(600, 71) thickness 1 colour 800080"), 1u) << "highlighted";
     EXPECT_EQ(count(r.calls, "line (0, 119)-"), 0u) << "outside the band";
@@ -133,9 +123,7 @@ TEST(RedrawBand, RedrawsTheStavesReachingIntoTheBandOrElseTheWholePage) {
     EXPECT_EQ(cursor, 1) << "the cursor's stave was redrawn";
     RedrawBand(r.dc, score, 1, 30, 100, options);
     EXPECT_EQ(r.dc.MainImage, page);
-    options.highlightedStave = 2;
-    r.calls.clear();
-    r.dc.HighResMode = true;
+    options.highlightedStave = 2, r.calls.clear(), r.dc.HighResMode = true;
     DrawPage(r.dc, score, 1, options);
     for (const std::string& call : r.calls)
         EXPECT_EQ(call.find("800080"), std::string::npos) << "on paper: " << call;
@@ -155,32 +143,27 @@ TEST(HeaderFooterFields, AWholeTextOfACodeBecomesItsFieldCutToItsLengthInACopyOf
         EXPECT_EQ(fileNameOnly(path), "SONATA.QVR") << path;
     const std::string longPath = "/" + std::string(200, 'd') + "/" + std::string(40, 'n');
     const HeaderFooterFields cut = headerFooterFields(1234567, longPath, QDateTime::currentDateTime());
-    EXPECT_EQ(cut.page, "12345");
-    EXPECT_EQ(cut.fullPath, longPath.substr(0, 144));
-    EXPECT_EQ(cut.name, std::string(32, 'n'));
-
+    EXPECT_EQ(std::tuple(cut.page, cut.fullPath, cut.name),
+              std::tuple("12345", longPath.substr(0, 144), std::string(32, 'n')));
     Stave st;
     const auto text = [&](const std::string& t) { return test::appendLongText(st, 10, 10, 0, t); };
     const int page = text("@p"), path = text("@F"), words = text("a long title of the piece"), date = text("@d");
     const Stave filled = withFieldsFilledIn(st, f);
-    EXPECT_EQ(longTextOf(filled, page), "12");
-    EXPECT_EQ(longTextOf(filled, path), "C:\\SCORES\\SONATA.QVR");
-    EXPECT_EQ(longTextOf(filled, words), "a long title of the piece");
-    EXPECT_EQ(longTextOf(filled, date), f.shortDate);
-    EXPECT_EQ(filled.Nobjec, st.Nobjec + 1);
-    EXPECT_TRUE(filled.object(filled.Nobjec).isContinuation());
+    EXPECT_EQ(longTextOf(filled, page) + "|" + longTextOf(filled, path) + "|" + longTextOf(filled, words) +
+                  "|" + longTextOf(filled, date),
+              "12|C:\\SCORES\\SONATA.QVR|a long title of the piece|" + f.shortDate);
+    EXPECT_TRUE(filled.Nobjec == st.Nobjec + 1 && filled.object(filled.Nobjec).isContinuation());
     EXPECT_EQ(longTextOf(st, path), "@F") << "the original is untouched";
 }
 
 TEST(DrawHeaderFooterScreenGuide, GreysTheMusicPageBetweenHeaderAndFooterUnderLinesOfGuidance) {
     Score score = test::makeScore(1);
     score.page = PageData{};
-    score.page.Header = 0.5; // 48 units
-    score.page.Footer = 0.25;
+    score.page.Header = 0.5, score.page.Footer = 0.25; // 48 and 24 units
     test::Recording r(700, 1000);
     DrawHeaderFooterScreenGuide(r.dc, score, 0);
-    EXPECT_EQ(r.calls[0], "line (0, 48)-(696, 48) thickness 1 colour 0000FF");
-    EXPECT_EQ(r.calls[1], "fill (0, 49)-(696, 934) colour C0C0C0");
+    EXPECT_EQ(r.calls[0] + "; " + r.calls[1],
+              "line (0, 48)-(696, 48) thickness 1 colour 0000FF; fill (0, 49)-(696, 934) colour C0C0C0");
     for (const auto& [y, colour] : {std::pair{40, WhiteRgb}, {49, 0xC0C0C0u}, {934, 0xC0C0C0u}, {935, WhiteRgb}})
         EXPECT_EQ(rgb(r.dc.MainImage, 5, y), colour) << y;
     ASSERT_EQ(count(r.calls, "text "), 6u);
@@ -195,15 +178,12 @@ TEST(DrawHeaderFooterScreenGuide, GreysTheMusicPageBetweenHeaderAndFooterUnderLi
     EXPECT_EQ(r.calls[2].find("size 15"), std::string::npos) << "smaller for a narrow screen: " << r.calls[2];
 }
 
-// The preview at 20 pixels per inch of a page at 96 units per inch: page position
-// (x, y) of the music lies at (10 + x / 4.8, 20 + y / 4.8), of the header at
-// (10 + x / 4.8, 10 + y / 4.8).
+// At 20 pixels per inch of a page at 96 units per inch, the music's (x, y) lies at
+// (10 + x / 4.8, 20 + y / 4.8), the header's at (10 + x / 4.8, 10 + y / 4.8).
 TEST(DrawPreviewPage, StaveLinesAloneOrTheDrawnPageWithItsHeaderAndBlankingShapes) {
     Score score = test::makeScore(2);
     score.page = PageData{};
-    score.page.Header = 0.5;
-    score.StvSiz = 1.0 / 3.0;
-    score.stave(1).joinToNext = true;
+    score.page.Header = 0.5, score.StvSiz = 1.0 / 3.0, score.stave(1).joinToNext = true;
     test::append(score.stave(0), test::makeLine(0, 20, 300, 0, 1));
     test::append(score.stave(1), test::makeLine(500, 200, 0, 60, 1)); // one pixel wide
     for (const int type : {0, 1})
@@ -214,7 +194,6 @@ TEST(DrawPreviewPage, StaveLinesAloneOrTheDrawnPageWithItsHeaderAndBlankingShape
     EXPECT_EQ(rgb(image, 72, 28), 0x0000FFu) << "stave lines in blue";
     EXPECT_EQ(rgb(image, 10, 33), 0xFF0000u) << "the left end in red, joined down";
     EXPECT_EQ(rgb(image, 72, 33), WhiteRgb);
-
     DrawPreviewPage(dc, score, image, PreviewRequest{.details = true, .ppi = 20.0});
     EXPECT_EQ(rgb(image, 72, 28), 0u) << "black with details";
     EXPECT_EQ(rgb(image, 114, 67), 0u) << "shrunk, a one-pixel line still shows";
@@ -226,10 +205,9 @@ TEST(DrawPreviewPage, StaveLinesAloneOrTheDrawnPageWithItsHeaderAndBlankingShape
     EXPECT_EQ(rgb(image, 10 + 240 * 20 / 96, 28), 0u);
 }
 
-// Every kind of drawing on a crowded page, less the header and footer, which are
-// printed from the paper's top: drawn again with the origin moved it moves with it,
-// printed it is black whatever the colours, and every object drawn twice more by
-// exclusive-or leaves it as it was, where strokes, shapes and texts overlap.
+// A crowded page less its header and footer (printed from the paper's top) moves with its
+// origin, prints black whatever the colours, and every object drawn twice by exclusive-or
+// leaves it as it was, where strokes, shapes and texts overlap.
 TEST(DrawPage, ADensePageMovesWithItsOriginPrintsInBlackAndDrawnTwiceByExclusiveOrComesBack) {
     Score score = test::densePage();
     score.stave(0).Nobjec = 0;
@@ -246,9 +224,8 @@ TEST(DrawPage, ADensePageMovesWithItsOriginPrintsInBlackAndDrawnTwiceByExclusive
         }
         const QRect area(QPoint(0, 0), drawn[0].size() - QSize(shift.x(), shift.y()));
         EXPECT_EQ(drawn[0].copy(area), drawn[1].copy(area.translated(shift))) << (paper ? "paper" : "screen");
-        if (!paper) continue;
-        EXPECT_EQ(test::inked(drawn[0]), test::inked(drawn[0], {}, 0));
-        EXPECT_GT(test::inked(drawn[0]), 100000);
+        const int ink = test::inked(drawn[0]);
+        EXPECT_TRUE(!paper || (ink == test::inked(drawn[0], {}, 0) && ink > 100000));
     }
     DrawContext dc;
     dc.newScreenPage(test::DensePageWidth, test::DensePageHeight);
