@@ -1,8 +1,6 @@
-// render-goldens --out DIR: writes the drawings of the pages built in code, whose
-// approved images are kept in tests/data/golden, as PNG files into DIR: the dense
-// benchmark page and a page of hand-built edge cases, each on the screen and on
-// paper. Run by ./qv goldens to refresh the approved images, and by the golden test
-// to compare.
+// render-goldens --out DIR: writes the dense benchmark page and a page of hand-built edge
+// cases, on the screen and on paper, as PNG files into DIR; ./qv goldens refreshes the
+// approved images in tests/data/golden from them and the golden test compares.
 
 #include "densepage.h"
 #include "drawtest.h"
@@ -17,7 +15,6 @@
 #include <utility>
 
 namespace qv::test {
-
 namespace {
 
 constexpr int EdgePageWidth = 696;
@@ -25,40 +22,29 @@ constexpr int EdgePageHeight = 790;
 
 struct StaveWriter {
     Stave& s;
-
     int add(const ScoreObject& o) { return append(s, o); }
     int note(int x, int position, int duration, int stem, int headStyle = 0) {
         ScoreObject o = makeNote(x, position, duration, s.Ycoord);
-        o.setStem(stem);
-        o.setHeadStyle(headStyle);
-        return add(o);
+        return o.setStem(stem), o.setHeadStyle(headStyle), add(o);
     }
     int rest(int x, int position, int duration, int dots = 0) {
         ScoreObject o = makeRest(x, duration);
-        o.setY(s.Ycoord - 4 * position);
-        o.setStaffPosition(position);
-        o.setDots(dots);
-        return add(o);
+        return o.setY(s.Ycoord - 4 * position), o.setStaffPosition(position), o.setDots(dots), add(o);
     }
     void beam(std::initializer_list<int> notes) {
-        for (auto i = notes.begin(); i + 1 < notes.end(); ++i) {
-            s.object(*i).setBeamForward(i[1]);
-            s.object(i[1]).setBeamBack(*i);
-        }
+        for (auto i = notes.begin(); i + 1 < notes.end(); ++i)
+            s.object(*i).setBeamForward(i[1]), s.object(i[1]).setBeamBack(*i);
     }
     // The later note draws the tie in its own direction.
     void tie(int from, int to, bool overhand) {
-        s.object(from).setTiedTo(to);
-        s.object(to).setTiedFrom(from);
-        s.object(to).setTieOverhand(overhand);
+        s.object(from).setTiedTo(to), s.object(to).setTiedFrom(from), s.object(to).setTieOverhand(overhand);
     }
     void clef(int x, int type) { add(makeClef(x, type, s.Ycoord)); }
     void key(int x, int count) { add(makeKey(x, s.Ycoord, count)); }
     void bar(int x, int kind) { add(makeBar(x, s.Ycoord, kind)); }
     void time(int x, int type) {
         ScoreObject o = makeObject(ObjectKind::TimeSignature, x, s.Ycoord - 8);
-        o.setTimeType(type);
-        add(o);
+        o.setTimeType(type), add(o);
     }
 };
 
@@ -88,9 +74,8 @@ void bracketedSystem(Score& score) {
     a.beam({a.note(450, 1, 7, StemAuto), a.note(466, 2, 7, StemAuto), a.note(482, 1, 4, StemAuto)});
     a.bar(507, 3), a.note(525, 0, 3, StemAuto), a.bar(544, 4), a.note(575, 4, 2, StemDown), a.bar(656, 5);
 
-    StaveWriter b{score.stave(2)};
+    StaveWriter b{score.stave(2)}; // minims and crotchets whose stems are drawn apart from the head
     b.clef(52, 2), b.key(72, -4);
-    // Minims and crotchets whose stems are drawn apart from the head.
     b.note(120, 1, 3, StemUp), b.note(136, 3, 2, StemUp), b.note(152, -1, 3, StemDown), b.note(168, -3, 2, StemDown);
     b.note(184, 0, 3, StemUp);   // the whole glyph
     b.note(200, -9, 3, StemUp);  // stem to the middle line
@@ -143,8 +128,7 @@ void bracedBracketedPair(Score& score) {
     StaveWriter a{top};
     a.clef(52, 3), a.time(80, 14);
     a.beam({a.note(120, 2, 4, StemAuto, 2), a.note(140, 4, 4, StemAuto, 2)}); // stroke heads
-    // A cross head and two more head styles.
-    a.note(170, 0, 3, StemUp, 4), a.note(190, 0, 2, StemUp, 2), a.note(210, 0, 1, StemUp, 3);
+    a.note(170, 0, 3, StemUp, 4), a.note(190, 0, 2, StemUp, 2), a.note(210, 0, 1, StemUp, 3); // cross and more
     a.bar(240, 0);
     StaveWriter b{score.stave(7)};
     b.clef(52, 0), b.time(80, 1), b.key(100, 7), b.key(200, -7);
@@ -161,8 +145,7 @@ void freeObjects(Score& score) {
     ScoreObject arpeggio = makeObject(ObjectKind::Arpeggio, 580, y + 8);
     ScoreObject trill = makeGlyph(560, y - 32, 166, ObjectKind::Symbol);
     arpeggio.setSegments(3), trill.setRepeats(2), trill.setStepDx(14);
-    // The blanking rectangle hides the head after it on paper, where the blanking
-    // shapes are drawn again last.
+    // The blanking rectangle hides the head after it on paper, where blanking shapes come last.
     for (const ScoreObject& o :
          {makeHairpin(320, y + 30, 60, 6, 1), makeHairpin(450, y + 30, -50, 5, 2), makeLine(320, y - 30, 70, 0, 1, 1),
           makeLine(320, y - 36, 70, -8, 2, 2), makeLine(400, y - 30, 60, 0, 1, 3), makeLine(400, y - 40, 60, 6, 3, 4),
@@ -178,10 +161,9 @@ void freeObjects(Score& score) {
 
 // The sized accidentals of texts in every size band but the 12-point text's above.
 void accidentalTexts(Score& score) {
-    StaveWriter w{score.stave(8)};
     int x = 40;
     for (const int font : {3, 4, 2, 5, 6, 7}) {
-        w.add(makeShortText(x, 700, font, "C\x8d\x8e\x8f"));
+        append(score.stave(8), makeShortText(x, 700, font, "C\x8d\x8e\x8f"));
         x += 3 * score.fonts.font(font).size + 10;
     }
 }
@@ -191,21 +173,15 @@ void useFonts(Score& score) {
     score.fonts.setFont(2, FontDesc{"Times New Roman", 20, FontBold | FontItalic, 0});
     for (const auto& [font, size] : {std::pair{3, 7}, {4, 10}, {5, 30}, {6, 40}, {7, 50}})
         score.fonts.setFont(font, FontDesc{"Times New Roman", size, 0, 0});
-    for (int font = 1; font <= 7; ++font)
-        score.fonts.markInUse(font);
+    for (int font = 1; font <= 7; ++font) score.fonts.markInUse(font);
     score.NumFonts = 7;
 }
 
 Score edgeCasePage() {
     Score score;
-    score.setStaveCount(8);
-    score.naturalsInKeyChange = true;
-    useFonts(score);
-    bracketedSystem(score);
-    invisiblePair(score);
-    bracedBracketedPair(score);
-    freeObjects(score);
-    accidentalTexts(score);
+    score.setStaveCount(8), score.naturalsInKeyChange = true;
+    useFonts(score), bracketedSystem(score), invisiblePair(score), bracedBracketedPair(score);
+    freeObjects(score), accidentalTexts(score);
     return score;
 }
 
@@ -215,14 +191,12 @@ struct PageSource {
     int width, height;
 };
 
-// The screen page, or the three-times print image with the blanking shapes drawn
-// again last, as printing does.
+// The screen page, or the three-times print image with the blanking shapes again last, as printing does.
 QImage render(const PageSource& source, bool print) {
     Score score = source.build();
     DrawContext dc;
     dc.HighResMode = print;
-    if (print) dc.newPrintPage(source.width, source.height);
-    else dc.newScreenPage(source.width, source.height);
+    print ? dc.newPrintPage(source.width, source.height) : dc.newScreenPage(source.width, source.height);
     DrawPage(dc, score, 1);
     if (print) DrawBlankingShapes(dc, score, 1);
     return print ? dc.Printimage : dc.MainImage;
@@ -234,8 +208,7 @@ QImage render(const PageSource& source, bool print) {
 int main(int argc, char* argv[]) {
     using qv::test::PageSource;
     if (argc != 3 || std::strcmp(argv[1], "--out") != 0) {
-        std::fputs("usage: render-goldens --out DIR\n", stderr);
-        return 2;
+        return std::fputs("usage: render-goldens --out DIR\n", stderr), 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv); // texts need the GUI side of Qt
@@ -246,8 +219,7 @@ int main(int argc, char* argv[]) {
             const std::string path =
                 std::string(argv[2]) + "/" + source.stem + "-page1-" + (print ? "print" : "screen") + ".png";
             if (!qv::test::render(source, print).save(QString::fromStdString(path), "PNG")) {
-                std::fprintf(stderr, "render-goldens: cannot write %s\n", path.c_str());
-                return 1;
+                return std::fprintf(stderr, "render-goldens: cannot write %s\n", path.c_str()), 1;
             }
         }
     return 0;
