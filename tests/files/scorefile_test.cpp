@@ -1,8 +1,5 @@
-// The score file both ways. One table says where every header, page, font and
-// stave field lives: the writer must give exactly those bytes and the reader must
-// take exactly those values from them. Then the rules around the layout (values a
-// field cannot hold, font compaction, partial files and templates, older versions)
-// and round trips of random scores and the largest one.
+// The score file both ways: one table of where every field lives, the rules around
+// it, and round trips of random scores and the largest one.
 
 #include "files/scorefileread.h"
 #include "files/scorefilewrite.h"
@@ -63,30 +60,21 @@ const std::vector<Field> Layout = {
     {"StvSiz, at an odd offset", 1, 19, 2, 400, [](Score& s) { s.StvSiz = 0.4; }},
     {"landscape", 1, 21, 1, 1, [](Score& s) { s.page.landscape = true; }},
     {"font 1 number", 2, 0, 1, 1, nullptr},
-    {"font 1 name", 2, 1, 0, 0,
-     [](Score& s) {
-         s.fonts.setFont(1, {"Arial", 10, 0, 0});
-     },
-     "Arial"},
+    {"font 1 name", 2, 1, 0, 0, [](Score& s) { s.fonts.setFont(1, {"Arial", 10, 0, 0}); }, "Arial"},
     {"font 1 size", 3, 13, 2, 10, nullptr},
     {"font 2 number", 4, 0, 1, 2, [](Score& s) { s.fonts.markInUse(2); }},
     {"font 2 name, first twenty", 4, 1, 0, 0, nullptr, "ABCDEFGHIJKLMNOPQRST"},
     {"font 2 name, the rest", 5, 0, 0, 0, nullptr, "UVWXYZabcde"},
     {"font 2 size", 5, 13, 2, 14, nullptr},
     {"font 2 style", 5, 15, 1, FontItalic | FontUnderline, nullptr},
-    {"font 2 colour", 5, 16, 4, 0x00336699,
-     [](Score& s) {
-         s.fonts.setFont(2, {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcde", 14, FontItalic | FontUnderline, 0x00336699});
-     }},
+    {"font 2 colour", 5, 16, 4, 0x00336699, [](Score& s) {
+         s.fonts.setFont(2, {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcde", 14, FontItalic | FontUnderline, 0x336699}); }},
     {"stave 0 CFlag", 6, 6, 1, 22, [](Score& s) { s.stave(0).setCFlag(22); }},
     {"stave 0 objects", 6, 7, 1, 1, nullptr},
     {"stave 0 LeftX", 6, 8, 2, 3, [](Score& s) { s.stave(0).LeftX = 3; }},
-    {"stave 0 bits: header/footer, line value 5", 6, 15, 1, 0x80 | 5 << 1,
-     [](Score& s) {
-         s.stave(0).invisible = false;
-         s.stave(0).lineValue = 5;
-         s.stave(0).paramA = s.stave(0).paramB = 20;
-     }},
+    {"stave 0 bits: header/footer, line value 5", 6, 15, 1, 0x80 | 5 << 1, [](Score& s) {
+         Stave& z = s.stave(0);
+         z.invisible = false, z.lineValue = 5, z.paramA = z.paramB = 20; }},
     {"stave 0 paramA", 6, 18, 1, 20, nullptr},
     {"stave 0 paramB", 6, 19, 1, 20, nullptr},
     {"stave 1 Ycoord", 7, 0, 2, 0xFFFB, [](Score& s) { s.stave(1).Ycoord = -5; }},
@@ -99,10 +87,7 @@ const std::vector<Field> Layout = {
     {"stave 1 ForcedBk", 7, 13, 1, 1, [](Score& s) { s.stave(1).ForcedBk = true; }},
     {"stave 1 PageNum", 7, 14, 1, 9, [](Score& s) { s.stave(1).PageNum = 9; }},
     {"stave 1 bits: invisible, line value 15", 7, 15, 1, 1 | 15 << 1,
-     [](Score& s) {
-         s.stave(1).invisible = true;
-         s.stave(1).lineValue = 15;
-     }},
+     [](Score& s) { s.stave(1).invisible = true, s.stave(1).lineValue = 15; }},
     {"stave 1 word", 7, 16, 2, 0xABCD, [](Score& s) { s.stave(1).staveWord = 0xABCD; }},
     {"stave 1 paramA", 7, 18, 1, 0xFD, [](Score& s) { s.stave(1).paramA = -3; }},
     {"stave 1 paramB", 7, 19, 1, 127, [](Score& s) { s.stave(1).paramB = 127; }},
@@ -152,11 +137,7 @@ std::string firstDifference(const Bytes& a, const Bytes& b) {
            std::to_string(at % RecordSize) + field;
 }
 
-struct Read {
-    ReadResult result;
-    Score score;
-    ScriptedUi ui;
-};
+struct Read { ReadResult result; Score score; ScriptedUi ui; };
 
 std::unique_ptr<Read> read(const Bytes& bytes, ReadOptions options = {}) {
     auto r = std::make_unique<Read>();
@@ -168,19 +149,14 @@ Bytes encodeWhole(Score& score, int resolution = 96) {
     return encodeScore(score, {0, score.Nstaves}, {false, resolution});
 }
 
-const std::uint8_t* record(const Bytes& file, int k) {
-    return file.data() + k * RecordSize;
-}
+const std::uint8_t* record(const Bytes& file, int k) { return file.data() + k * RecordSize; }
 
 } // namespace
 
-TEST(ScoreFileLayout, TheWriterPutsEveryFieldWhereTheTableSays) {
+TEST(ScoreFileLayout, TheWriterPutsAndTheReaderTakesEveryFieldWhereTheTableSays) {
     Score score = layoutScore();
     const Bytes file = encodeWhole(score, 120);
     EXPECT_EQ(file, layoutFile()) << firstDifference(file, layoutFile());
-}
-
-TEST(ScoreFileLayout, TheReaderTakesEveryFieldFromWhereTheTableSays) {
     const auto r = read(layoutFile());
     ASSERT_EQ(r->result.status, ReadStatus::Ok) << r->result.message;
     EXPECT_TRUE(r->ui.messages.empty()) << r->ui.lastText();
@@ -191,23 +167,20 @@ TEST(ScoreFileLayout, TheReaderTakesEveryFieldFromWhereTheTableSays) {
     EXPECT_DOUBLE_EQ(r->score.beamSlopeLimit, beamSlopeFor(17));
     EXPECT_EQ(r->result.screenResolution, 120);
     const auto scaled = read(layoutFile(), {1.25, 96}); // font sizes scaled, halves to even
-    EXPECT_EQ(scaled->score.fonts.font(1).size, 12);
-    EXPECT_EQ(scaled->score.fonts.font(2).size, 18);
+    const FontTable& fonts = scaled->score.fonts;
+    EXPECT_EQ(std::pair(fonts.font(1).size, fonts.font(2).size), std::pair(12, 18));
 }
 
 TEST(ScoreFileLayout, ValuesTheFieldsCannotHoldAsTheyAre) {
     Score score = makeScore(1);
-    score.page.Header = 0.0025; // thousandths: halves go to even
-    score.page.Footer = 0.0035;
-    score.page.Width = 70.0; // held at the field's limits
-    score.page.GutM = -0.5;
+    score.page.Header = 0.0025, score.page.Footer = 0.0035; // thousandths: halves go to even
+    score.page.Width = 70.0, score.page.GutM = -0.5;         // held at the field's limits
     score.stave(0).Ycoord = 12;  // never stored for the header/footer stave
     score.stave(1).MaxY = 70000; // the low 16 bits
     const Bytes file = encodeWhole(score);
     for (const auto& [at, value] :
          {std::pair{11, 2}, {13, 4}, {22 + 2, 65535}, {22 + 12, 0}, {88, 0}, {112, 4464}})
         EXPECT_EQ(getU16(&file[at]), value) << "byte " << at;
-
     // Read: the stave size is held to 0.2 to 0.6 inches; zero line values and stave
     // parameters mean 5 and 20; only 1 is a page break; the header/footer bit wins.
     for (const auto& [stored, inches] : {std::pair{150, 0.2}, {700, 0.6}, {200, 0.2}, {600, 0.6}}) {
@@ -217,15 +190,11 @@ TEST(ScoreFileLayout, ValuesTheFieldsCannotHoldAsTheyAre) {
     }
     Bytes f = layoutFile();
     std::uint8_t* one = &f[7 * RecordSize];
-    one[13] = 2;
-    one[15] = 0x80;
-    one[18] = one[19] = 0;
+    one[13] = 2, one[15] = 0x80, one[18] = one[19] = 0;
     const auto r = read(f);
     const Stave& s = r->score.stave(1);
     EXPECT_FALSE(s.ForcedBk || s.invisible);
-    EXPECT_EQ(s.Ycoord, 0);
-    EXPECT_EQ(s.lineValue, 5);
-    EXPECT_EQ(s.paramA + s.paramB, 40);
+    EXPECT_EQ((std::vector<int>{s.Ycoord, s.lineValue, s.paramA, s.paramB}), (std::vector{0, 5, 20, 20}));
 }
 
 TEST(ScoreFileWrite, OnlyFontsThatTextsUseAreWrittenRenumberedInOrder) {
@@ -240,15 +209,12 @@ TEST(ScoreFileWrite, OnlyFontsThatTextsUseAreWrittenRenumberedInOrder) {
     score.stave(1).object(head).setTextNext(
         append(score.stave(1), makeTextHead(0, 0, 4, "more", TextContinuation)));
     const Bytes file = encodeWhole(score);
-    EXPECT_EQ(score.NumFonts, 2);
-    EXPECT_EQ(score.fonts.font(3), FontDesc{});
-    EXPECT_FALSE(score.fonts.inUse(3));
+    EXPECT_TRUE(score.NumFonts == 2 && score.fonts.font(3) == FontDesc{} && !score.fonts.inUse(3));
     EXPECT_EQ(getU16(&file[20]), 2);
     EXPECT_EQ(recordString(record(file, 4) + 1, 20), "Face 4");
     // Objects after header, page, two font pairs and staves 0 and 1; the font is byte 6.
     for (const auto& [k, font] : {std::pair{8, 1}, {9, 2}, {10, 2}})
         EXPECT_EQ(record(file, k)[2 + 6], font) << "record " << k;
-
     Score unused = makeScore(1);
     unused.NumFonts = 5;
     for (int n = 2; n <= 5; ++n)
@@ -262,17 +228,12 @@ TEST(ScoreFileWrite, PartsAndTemplatesStoreMusicStavesFromOne) {
         for (int k = 0; k < s; ++k)
             append(score.stave(s), makeRest(10 * k));
     score.description = "String quartet with piano";
-    struct Case {
-        WriteRange range;
-        bool isTemplate;
-        int flags, before, staves; // `before`: the records before the staves
-    };
+    struct Case { WriteRange range; bool isTemplate; int flags, before, staves; }; // before: ahead of staves
     for (const Case c : {Case{{3, 5}, false, FlagPartial, 4, 3}, Case{{0, 2}, false, FlagPartial, 4, 2},
                          Case{{1, 6}, true, FlagPartial | FlagTemplate | FlagDescription, 5, 6}}) {
         const Bytes file = encodeScore(score, c.range, {c.isTemplate, 96});
         const std::string label = std::to_string(c.range.first) + " to " + std::to_string(c.range.last);
-        EXPECT_EQ(file[0], c.staves) << label;
-        EXPECT_EQ(file[3], c.flags) << label;
+        EXPECT_EQ(std::pair(int(file[0]), int(file[3])), std::pair(c.staves, c.flags)) << label;
         const int first = std::max(c.range.first, 1);
         int objects = 0;
         for (int s = 0; s < c.staves; ++s) {
@@ -288,11 +249,7 @@ TEST(ScoreFileWrite, PartsAndTemplatesStoreMusicStavesFromOne) {
 TEST(ScoreFileRead, OlderAndLaterVersions) {
     // 301 stores no header/footer stave and no resolution byte; 302 stores the stave
     // unless the file is partial; a later version is read as far as it follows the format.
-    struct Case {
-        int version, flags;
-        bool staveZeroStored;
-        int resolution;
-    };
+    struct Case { int version, flags; bool staveZeroStored; int resolution; };
     for (const Case c : {Case{301, 0, false, 144}, Case{302, 0, true, 144},
                          Case{302, FlagPartial, false, 144}, Case{304, 0, true, 120}}) {
         Bytes f = layoutFile();
@@ -317,14 +274,15 @@ TEST(ScoreFileRead, OlderAndLaterVersions) {
 
 TEST(ScoreFileRead, AccidentalsTakeTheirStaffPositionFromTheirHeight) {
     Bytes f = layoutFile();
-    ScoreObject above = makeObject(ObjectKind::Accidental, 10, -14),
-                below = makeObject(ObjectKind::Accidental, 20, 4);
+    ScoreObject above = makeObject(ObjectKind::Accidental, 10, -14);
+    const ScoreObject below = makeObject(ObjectKind::Accidental, 20, 4);
     above.setAccPosition(99); // stave 1's middle line is at -5
     std::copy(above.bytes.begin(), above.bytes.end(), &f[9 * RecordSize + 2]);
     std::copy(below.bytes.begin(), below.bytes.end(), &f[10 * RecordSize + 2]);
     const auto r = read(f);
-    EXPECT_EQ(r->score.stave(1).object(1).accPosition(), 2);  // 9 / 4
-    EXPECT_EQ(r->score.stave(1).object(2).accPosition(), -2); // -9 / 4, toward zero
+    // 9 / 4 and -9 / 4, toward zero
+    EXPECT_EQ(std::pair(r->score.stave(1).object(1).accPosition(), r->score.stave(1).object(2).accPosition()),
+              std::pair(2, -2));
 }
 
 TEST(ScoreFileRoundTrip, RandomScoresPartsAndTemplatesComeBackAndRewriteByteForByte) {
@@ -348,7 +306,6 @@ TEST(ScoreFileRoundTrip, RandomScoresPartsAndTemplatesComeBackAndRewriteByteForB
             }
         for (int f = 1; f <= score.NumFonts; ++f)
             nameLengths.insert(score.fonts.font(f).name.size());
-
         const std::string label = "score " + std::to_string(k);
         const Bytes file = encodeScore(score, {first, last}, options);
         const auto back = read(file);
@@ -367,8 +324,7 @@ TEST(ScoreFileRoundTrip, RandomScoresPartsAndTemplatesComeBackAndRewriteByteForB
         const Bytes again = encodeScore(back->score, {first > 0, back->score.Nstaves}, options);
         EXPECT_EQ(again, file) << label << ": " << firstDifference(again, file);
     }
-    // The round trips mean something only if the scores hold every kind of object
-    // and the face names that need both font records.
+    // Meaningful only if the scores hold every kind of object and names needing both font records.
     EXPECT_EQ(kinds, (std::set<int>{0, 1, 2, 3, 4, 5, 7, 9, 10, 11, 12, 13, 14, 16, 17, 18}));
     for (std::size_t length : {20u, 21u, 31u})
         EXPECT_TRUE(nameLengths.count(length)) << length;
