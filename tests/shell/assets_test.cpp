@@ -1,6 +1,5 @@
-// The shell's compiled-in assets: speed-button icons, the pointers and the click;
-// the help pages with their links, the tutorial and the tips; and the help window
-// that shows the pages.
+// The shell's compiled-in assets: speed-button icons, pointers and the click; the help pages with their
+// links, the tutorial and the tips; and the help window that shows the pages.
 
 #include "shell/clicksound.h"
 #include "shell/helpwindow.h"
@@ -25,8 +24,8 @@ int inked(const QImage& image, int alpha = 64, QPoint centre = {}, int r = 0) {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (r == 0 || (std::abs(x - centre.x()) <= r && std::abs(y - centre.y()) <= r))
-                n += qAlpha(image.pixel(x, y)) > alpha;
+            n += (r == 0 || (std::abs(x - centre.x()) <= r && std::abs(y - centre.y()) <= r)) &&
+                 qAlpha(image.pixel(x, y)) > alpha;
     return n;
 }
 QByteArray contents(const QString& path) {
@@ -58,18 +57,14 @@ TEST(Assets, ButtonsAndPointersHaveTheirOwnPicturesAndTheClickIsAShortWave) {
         EXPECT_TRUE(!pointerName(n) && pointerImage(n).isNull() &&
                     programPointer(n).shape() == Qt::ArrowCursor);
     EXPECT_STREQ(pointerName(CrossPointer), "CURSOR_8");
-
     const QByteArray wav = contents(ClickSound::wavePath());
-    const QByteArray pcmMono16("RIFFWAVEfmt \x01\x00\x01\x00\x10\x00"
-                               "data",
-                               22);
-    EXPECT_EQ(wav.left(4) + wav.mid(8, 8) + wav.mid(20, 4) + wav.mid(34, 6), pcmMono16);
+    EXPECT_EQ(wav.left(4) + wav.mid(8, 8) + wav.mid(20, 4) + wav.mid(34, 6),
+              QByteArray("RIFFWAVEfmt \1\0\1\0\20\0data", 22))
+        << "PCM, mono, 16 bits";
     EXPECT_TRUE(wav.size() > 44 + 441 && wav.size() < 44 + 2205) << "10 to 50 ms at 22050 per second";
     ClickSound click;
-    click.setAudible(false);
-    click.play();
-    click.setAudible(true);
-    click.play(); // offscreen, perhaps no sound device: must return at once and quietly
+    click.setAudible(false), click.play();
+    click.setAudible(true), click.play(); // perhaps no sound device: must return at once and quietly
     QCoreApplication::processEvents();
     EXPECT_EQ(click.playCount(), 2);
 }

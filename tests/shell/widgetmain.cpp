@@ -1,7 +1,5 @@
-// The main of the dialog tests: one QApplication for the whole run, headless.
-
+// One QApplication for the whole run of a widget test binary, headless.
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
