@@ -1,6 +1,5 @@
 #pragma once
-// What the drawing tests and the golden pages share: the objects they draw, a page
-// whose drawing is recorded, and its pixels.
+// What the drawing tests and the golden pages share: objects, a recorded page, its pixels.
 
 #include "render/drawcontext.h"
 #include "support/scorebuilder.h"
@@ -37,42 +36,34 @@ struct Recording {
     DrawContext dc;
     Calls calls;
     explicit Recording(int width = 300, int height = 200) {
-        dc.newScreenPage(width, height);
-        dc.newPrintPage(width, height);
-        dc.record = &calls;
+        dc.newScreenPage(width, height), dc.newPrintPage(width, height), dc.record = &calls;
     }
 };
 
 inline ScoreObject makeGlyph(int x, int y, int code, ObjectKind kind = ObjectKind::Glyph) {
     ScoreObject o = makeObject(kind, x, y);
-    o.setSymbolCode(code);
-    return o;
+    return o.setSymbolCode(code), o;
 }
 inline ScoreObject makeKey(int x, int y, int count) {
     ScoreObject o = makeObject(ObjectKind::KeySignature, x, y);
-    o.setKeyCount(count);
-    return o;
+    return o.setKeyCount(count), o;
 }
 inline ScoreObject makeBar(int x, int y, int type) {
     ScoreObject o = makeObject(ObjectKind::Barline, x, y);
-    o.setBarType(type);
-    return o;
+    return o.setBarType(type), o;
 }
 inline ScoreObject makeLine(int x, int y, int dx, int dy, int thickness, int style = 0) {
     ScoreObject o = makeObject(ObjectKind::Line, x, y);
-    o.setLineDx(dx), o.setLineDy(dy), o.setLineThickness(thickness), o.setLineStyle(style);
-    return o;
+    return o.setLineDx(dx), o.setLineDy(dy), o.setLineThickness(thickness), o.setLineStyle(style), o;
 }
 inline ScoreObject makeHairpin(int x, int y, int dx, int dy, int thickness) {
     ScoreObject o = makeObject(ObjectKind::Hairpin, x, y);
-    o.setHairpinDx(dx), o.setHairpinDy(dy), o.setHairpinThickness(thickness);
-    return o;
+    return o.setHairpinDx(dx), o.setHairpinDy(dy), o.setHairpinThickness(thickness), o;
 }
 inline ScoreObject makeShape(int type, int x, int y, int size1, int size2, bool filled, bool blanking = false) {
     ScoreObject o = makeObject(ObjectKind::Shape, x, y);
     o.setShapeType(type), o.setShapeSize1(size1), o.setShapeSize2(size2);
-    o.setShapeFilled(filled), o.setShapeBlanking(blanking);
-    return o;
+    return o.setShapeFilled(filled), o.setShapeBlanking(blanking), o;
 }
 // Appends a long text from (x, y) in chunks linked as an edit stores them; returns its head.
 inline int appendLongText(Stave& s, int x, int y, int font, const std::string& text) {
