@@ -1,6 +1,5 @@
-// Damaged files: every refusal leaves the score it was to replace untouched and
-// says nothing, and every accepted file gives a score that keeps the model's
-// bounds and saves cleanly; what was mended is told, once a stave.
+// Damaged files: a refusal leaves the score untouched and says nothing; an accepted file
+// keeps the model's bounds and saves cleanly; what was mended is told, once a stave.
 
 #include "files/scoredump.h"
 #include "files/scorefileread.h"
@@ -26,21 +25,14 @@ using Bytes = std::vector<std::uint8_t>;
 using Status = ReadStatus;
 const std::string FileName = "DAMAGED.QVR";
 
-Bytes encodeWhole(Score& score) {
-    return encodeScore(score, {0, score.Nstaves}, {});
-}
+Bytes encodeWhole(Score& score) { return encodeScore(score, {0, score.Nstaves}, {}); }
 
-// The score a refused read must leave alone, made twice to compare.
-Score sentinel() {
+Score sentinel() { // the score a refused read must leave alone, made twice to compare
     std::mt19937 rng(99);
     return randomScore(rng, {1, 4, 20, 3});
 }
 
-struct Attempt {
-    ReadResult result;
-    Score score;
-    std::string shown; // the messages shown, joined by " / "
-};
+struct Attempt { ReadResult result; Score score; std::string shown; }; // shown: messages joined by " / "
 
 Attempt readOver(const Bytes& bytes, Score score, double fontFactor = 1.0) {
     Attempt a{{}, std::move(score), {}};
@@ -51,10 +43,9 @@ Attempt readOver(const Bytes& bytes, Score score, double fontFactor = 1.0) {
     return a;
 }
 
-// An accepted file's score stays within the model and saves to files that read
-// back without a word. The first save may still change on reloading (a stave
-// created empty for an old or partial file stores 0 where a read gives 20 and 5),
-// so the fixed point is checked from the second save on.
+// An accepted score stays within the model and saves to files that read back without a word.
+// The first save may change on reloading (a stave made empty for an old or partial file stores
+// 0 where a read gives 20 and 5), so the fixed point is checked from the second save on.
 void expectSoundScore(Score& score, const std::string& label) {
     ASSERT_GE(score.Nstaves, 1) << label;
     for (int s = 0; s <= score.Nstaves; ++s)
@@ -78,14 +69,12 @@ Attempt attempt(const Bytes& bytes, const std::string& label, double fontFactor 
     } else {
         const Score twin = sentinel();
         EXPECT_TRUE(a.score.sameContent(twin) && a.score.description == twin.description) << label;
-        EXPECT_EQ(a.shown, "") << label;
-        EXPECT_FALSE(a.result.message.empty()) << label;
+        EXPECT_TRUE(a.shown.empty() && !a.result.message.empty()) << label << ": " << a.shown;
     }
     return a;
 }
 
-// Two empty staves: header, page, font 1 pair, then staves 0..2 in records 4..6.
-Bytes plainFile() {
+Bytes plainFile() { // two empty staves: header, page, font 1 pair, staves 0..2 in records 4..6
     Score score = makeScore(2);
     return encodeWhole(score);
 }
@@ -109,17 +98,13 @@ void add(Bytes& b, int stave, const ScoreObject& o) {
 
 ScoreObject shape(int size1, int size2) {
     ScoreObject o = makeObject(ObjectKind::Shape, 10, 10);
-    o.setShapeType(3);
-    o.setShapeSize1(size1);
-    o.setShapeSize2(size2);
+    o.setShapeType(3), o.setShapeSize1(size1), o.setShapeSize2(size2);
     return o;
 }
 
 ScoreObject line(ObjectKind kind, int dx, int dy) {
     ScoreObject o = makeObject(kind, 10, 40);
-    o.setI16(6, dx);
-    o.setI16(8, dy);
-    o.setU8(10, 255);
+    o.setI16(6, dx), o.setI16(8, dy), o.setU8(10, 255);
     return o;
 }
 
@@ -135,8 +120,7 @@ ScoreObject text(int next, int attributes = 0) {
 
 ScoreObject arpeggio(int segments) {
     ScoreObject o = makeObject(ObjectKind::Arpeggio, 10, 48);
-    o.setSegments(segments);
-    return o;
+    return o.setSegments(segments), o;
 }
 
 // Two objects whose links at `forward` and `back` point at each other: a chain without end.
@@ -152,12 +136,10 @@ void page(Bytes& b, int width, int length, int side, int top, bool landscape = f
     b[RecordSize + 21] = landscape;
 }
 
-std::string problem(const std::string& what) {
-    return "Problem with " + what + "\nFile is bad.";
-}
+std::string problem(const std::string& what) { return "Problem with " + what + "\nFile is bad."; }
 const std::string ReadError = "File read error in DAMAGED.QVR";
 // The plain file's longer side, 11 inches at a stave size stored as 0.333 inch: 11 x 32 / 0.333 page units.
-constexpr int PaperReach = 1057;
+constexpr int Reach = 1057;
 
 struct Case {
     std::string label;
@@ -172,99 +154,83 @@ struct Case {
 
 TEST(DamagedScoreFile, EachDamageIsRefusedOrMendedWithItsMessage) {
     using S = const Score&;
+    using B = Bytes&;
     const auto at = [](S s, int stave, int i) -> const ScoreObject& { return s.stave(stave).object(i); };
     const Status Ok = Status::Ok, Refused = Status::Bad, Short = Status::ReadError;
+    const auto font1 = [](int size) { return [size](S s) { return s.fonts.font(1).size == size; }; };
+    const auto bad = [](int stave, int object) {
+        return problem("stave " + std::to_string(stave) + " at object " + std::to_string(object));
+    };
     const std::vector<Case> cases = {
-        {"empty", [](Bytes& b) { b.clear(); }, Short, ReadError},
-        {"21 bytes", [](Bytes& b) { b.resize(21); }, Short, ReadError},
-        {"a stave short", [](Bytes& b) { b.resize(6 * RecordSize); }, Short, ReadError},
-        {"no description", [](Bytes& b) { b.resize(2 * RecordSize), b[3] = FlagDescription; }, Short,
-         ReadError},
-        {"not ours", [](Bytes& b) { b[2] = 'v'; }, Status::NotScoreFile, NotScoreFileMessage},
-        {"version 300", [](Bytes& b) { put16(b, 0, 8, 300); }, Status::NoteWorthy,
+        {"empty", [](B b) { b.clear(); }, Short, ReadError},
+        {"21 bytes", [](B b) { b.resize(21); }, Short, ReadError},
+        {"a stave short", [](B b) { b.resize(6 * RecordSize); }, Short, ReadError},
+        {"no description", [](B b) { b.resize(2 * RecordSize), b[3] = FlagDescription; }, Short, ReadError},
+        {"not ours", [](B b) { b[2] = 'v'; }, Status::NotScoreFile, NotScoreFileMessage},
+        {"version 300", [](B b) { put16(b, 0, 8, 300); }, Status::NoteWorthy,
          "NoteWorthy 2 files cannot be read by this version of Quaverly 32."},
-        {"no staves", [](Bytes& b) { b[0] = 0; }, Refused, problem("the header: no staves")},
-        {"font 0", [](Bytes& b) { b[2 * RecordSize] = 0; }, Refused, problem("font 0 in font pair 1")},
-        {"256 fonts", [](Bytes& b) { put16(b, 0, 20, 256); }, Refused, problem("the font count 256")},
-        {"250 objects", [](Bytes& b) { b[5 * RecordSize + 7] = 250; }, Refused,
-         problem("stave 1: 250 objects")},
-        {"stave above the stored ones", [](Bytes& b) { objectRecord(b, 9, 3); }, Refused,
-         problem("stave 9 at object 3")},
-        {"object 0", [](Bytes& b) { objectRecord(b, 1, 0); }, Refused, problem("stave 1 at object 0")},
-        {"object 250", [](Bytes& b) { objectRecord(b, 2, 250); }, Refused,
-         problem("stave 2 at object 250")},
-        {"recoverable, then bad", [](Bytes& b) { objectRecord(b, 1, 4), objectRecord(b, 3, 1); }, Refused,
-         problem("stave 3 at object 1")},
+        {"no staves", [](B b) { b[0] = 0; }, Refused, problem("the header: no staves")},
+        {"font 0", [](B b) { b[2 * RecordSize] = 0; }, Refused, problem("font 0 in font pair 1")},
+        {"256 fonts", [](B b) { put16(b, 0, 20, 256); }, Refused, problem("the font count 256")},
+        {"250 objects", [](B b) { b[5 * RecordSize + 7] = 250; }, Refused, problem("stave 1: 250 objects")},
+        {"stave above the stored ones", [](B b) { objectRecord(b, 9, 3); }, Refused, bad(9, 3)},
+        {"object 0", [](B b) { objectRecord(b, 1, 0); }, Refused, bad(1, 0)},
+        {"object 250", [](B b) { objectRecord(b, 2, 250); }, Refused, bad(2, 250)},
+        {"mendable, then bad", [](B b) { objectRecord(b, 1, 4), objectRecord(b, 3, 1); }, Refused, bad(3, 1)},
         {"partial file's stave 4", // its three stave records are music staves 1..3
-         [](Bytes& b) { b[0] = 3, b[3] = FlagPartial, objectRecord(b, 4, 1); }, Refused,
-         problem("stave 4 at object 1")},
-        {"object 4 of none", [](Bytes& b) { objectRecord(b, 1, 4); }, Ok,
-         problem("stave 1 at object 4") + " / " + problem("stave 1: 3 objects missing"),
-         [&](S s) {
+         [](B b) { b[0] = 3, b[3] = FlagPartial, objectRecord(b, 4, 1); }, Refused, bad(4, 1)},
+        {"object 4 of none", [](B b) { objectRecord(b, 1, 4); }, Ok,
+         bad(1, 4) + " / " + problem("stave 1: 3 objects missing"), [&](S s) {
              return s.stave(1).Nobjec == 4 && at(s, 1, 3) == makeObject(ObjectKind::Deleted) &&
-                    at(s, 1, 4).is(ObjectKind::Barline);
-         }},
-        {"object 2 of 1", [](Bytes& b) { b[5 * RecordSize + 7] = 1, objectRecord(b, 1, 2); }, Ok,
-         problem("stave 1 at object 2") + " / " + problem("stave 1: 1 object missing")},
-        {"font of 12000 points", [](Bytes& b) { put16(b, 3, 13, 12000); }, Ok,
-         problem("font 1: 12000 points"), [](S s) { return s.fonts.font(1).size == 255; }},
-        {"300 points halved", [](Bytes& b) { put16(b, 3, 13, 300); }, Ok, problem("font 1: 300 points"),
-         [](S s) { return s.fonts.font(1).size == 128; }, 0.5},
-        {"250 points scaled up", [](Bytes& b) { put16(b, 3, 13, 250); }, Ok, "",
-         [](S s) { return s.fonts.font(1).size == 255; }, 1.25},
-        {"200 points scaled up", [](Bytes& b) { put16(b, 3, 13, 200); }, Ok, "",
-         [](S s) { return s.fonts.font(1).size == 250; }, 1.25},
-        {"paper 65.5 inches square", [](Bytes& b) { put16(b, 1, 0, 65535), put16(b, 1, 2, 65535); }, Ok,
+                    at(s, 1, 4).is(ObjectKind::Barline); }},
+        {"object 2 of 1", [](B b) { b[5 * RecordSize + 7] = 1, objectRecord(b, 1, 2); }, Ok,
+         bad(1, 2) + " / " + problem("stave 1: 1 object missing")},
+        {"12000 pt", [](B b) { put16(b, 3, 13, 12000); }, Ok, problem("font 1: 12000 points"), font1(255)},
+        {"300 pt halved", [](B b) { put16(b, 3, 13, 300); }, Ok, problem("font 1: 300 points"), font1(128),
+         0.5},
+        {"250 points scaled up", [](B b) { put16(b, 3, 13, 250); }, Ok, "", font1(255), 1.25},
+        {"200 points scaled up", [](B b) { put16(b, 3, 13, 200); }, Ok, "", font1(250), 1.25},
+        {"paper 65.5 inches square", [](B b) { put16(b, 1, 0, 65535), put16(b, 1, 2, 65535); }, Ok,
          problem("the page size"), [](S s) { return s.page.Width == 12.0 && s.page.Length == 24.0; }},
-        {"paper 30 inches wide", [](Bytes& b) { put16(b, 1, 2, 30000); }, Ok, problem("the page size"),
+        {"paper 30 inches wide", [](B b) { put16(b, 1, 2, 30000); }, Ok, problem("the page size"),
          [](S s) { return s.page.Width == 24.0 && s.page.Length == 11.0; }},
-        {"paper a tenth of an inch long", [](Bytes& b) { put16(b, 1, 0, 100); }, Ok,
-         problem("the page size"), [](S s) { return s.page.Length == 3.0; }},
+        {"paper a tenth of an inch long", [](B b) { put16(b, 1, 0, 100); }, Ok, problem("the page size"),
+         [](S s) { return s.page.Length == 3.0; }},
         {"side margins wider than the paper",
-         [](Bytes& b) { put16(b, 1, 6, 4500), put16(b, 1, 8, 4500), put16(b, 1, 12, 1000); }, Ok,
+         [](B b) { put16(b, 1, 6, 4500), put16(b, 1, 8, 4500), put16(b, 1, 12, 1000); }, Ok,
          problem("the page margins"),
          [](S s) { return s.page.LeftM == 0.5 && s.page.RightM == 0.5 && s.page.GutM == 0.0; }},
         {"header and footer taller than the paper",
-         [](Bytes& b) { put16(b, 0, 11, 6000), put16(b, 0, 13, 6000); }, Ok, problem("the page margins"),
+         [](B b) { put16(b, 0, 11, 6000), put16(b, 0, 13, 6000); }, Ok, problem("the page margins"),
          [](S s) { return s.page.Header == 0.0 && s.page.Footer == 0.0 && s.page.TopM == 0.5; }},
-        {"largest paper upright", [](Bytes& b) { page(b, 12000, 24000, 0, 0); }, Ok, "",
+        {"largest paper upright", [](B b) { page(b, 12000, 24000, 0, 0); }, Ok, "",
          [](S s) { return s.page.Width == 12.0 && s.page.Length == 24.0 && s.page.LeftM == 0.0; }},
-        {"largest paper turned", [](Bytes& b) { page(b, 24000, 12000, 0, 0, true); }, Ok, "",
+        {"largest paper turned", [](B b) { page(b, 24000, 12000, 0, 0, true); }, Ok, "",
          [](S s) { return s.page.Width == 24.0 && s.page.Length == 12.0 && s.page.landscape; }},
-        {"smallest paper, an inch of margins", [](Bytes& b) { page(b, 3000, 3000, 1000, 1000); }, Ok, "",
+        {"smallest paper, an inch of margins", [](B b) { page(b, 3000, 3000, 1000, 1000); }, Ok, "",
          [](S s) { return s.page.Width == 3.0 && s.page.LeftM == 1.0 && s.page.TopM == 1.0; }},
-        {"margins leaving an inch of music", [](Bytes& b) { page(b, 8250, 11000, 3625, 5000); }, Ok, "",
+        {"margins leaving an inch of music", [](B b) { page(b, 8250, 11000, 3625, 5000); }, Ok, "",
          [](S s) { return s.page.RightM == 3.625 && s.page.BotM == 5.0; }},
-        {"shape of 8000 units", [](Bytes& b) { add(b, 1, shape(8000, -8000)); }, Ok,
-         problem("stave 1 at object 1"),
-         [&](S s) {
-             return at(s, 1, 1).shapeSize1() == PaperReach && at(s, 1, 1).shapeSize2() == -PaperReach;
-         }},
-        {"line across the whole coordinate range",
-         [](Bytes& b) { add(b, 2, line(ObjectKind::Line, -32768, 32767)); }, Ok,
-         problem("stave 2 at object 1"),
-         [&](S s) {
+        {"shape of 8000 units", [](B b) { add(b, 1, shape(8000, -8000)); }, Ok, bad(1, 1),
+         [&](S s) { return at(s, 1, 1).shapeSize1() == Reach && at(s, 1, 1).shapeSize2() == -Reach; }},
+        {"line across all coordinates", [](B b) { add(b, 2, line(ObjectKind::Line, -32768, 32767)); }, Ok,
+         bad(2, 1), [&](S s) {
              const ScoreObject& o = at(s, 2, 1);
-             return o.lineDx() == -PaperReach && o.lineDy() == PaperReach && o.lineThickness() == 255;
-         }},
-        {"hairpin 20000 units open", [](Bytes& b) { add(b, 1, line(ObjectKind::Hairpin, 40, 20000)); }, Ok,
-         problem("stave 1 at object 1"),
-         [&](S s) { return at(s, 1, 1).hairpinDx() == 40 && at(s, 1, 1).hairpinDy() == PaperReach; }},
+             return o.lineDx() == -Reach && o.lineDy() == Reach && o.lineThickness() == 255; }},
+        {"hairpin 20000 open", [](B b) { add(b, 1, line(ObjectKind::Hairpin, 40, 20000)); }, Ok, bad(1, 1),
+         [&](S s) { return at(s, 1, 1).hairpinDx() == 40 && at(s, 1, 1).hairpinDy() == Reach; }},
         {"arpeggio of 200 segments after a barline",
-         [](Bytes& b) { add(b, 1, makeObject(ObjectKind::Barline, 5, 40)), add(b, 1, arpeggio(200)); }, Ok,
-         problem("stave 1 at object 2"), [&](S s) { return at(s, 1, 2).segments() == 127; }},
-        {"long text continued by itself", [](Bytes& b) { add(b, 1, text(1)); }, Ok,
-         problem("stave 1 at object 1"), [&](S s) { return at(s, 1, 1).textNext() == 0; }},
-        {"long text whose chunk leads back to its head",
-         [](Bytes& b) { add(b, 0, text(2)), add(b, 0, text(1, TextContinuation)); }, Ok,
-         problem("stave 0 at object 2"),
+         [](B b) { add(b, 1, makeObject(ObjectKind::Barline, 5, 40)), add(b, 1, arpeggio(200)); }, Ok,
+         bad(1, 2), [&](S s) { return at(s, 1, 2).segments() == 127; }},
+        {"text continued by itself", [](B b) { add(b, 1, text(1)); }, Ok, bad(1, 1),
+         [&](S s) { return at(s, 1, 1).textNext() == 0; }},
+        {"text whose chunk leads back to its head",
+         [](B b) { add(b, 0, text(2)), add(b, 0, text(1, TextContinuation)); }, Ok, bad(0, 2),
          [&](S s) { return at(s, 0, 1).textNext() == 2 && at(s, 0, 2).textNext() == 0; }},
-        {"curve whose points lead round each other",
-         [](Bytes& b) { loopOfTwo(b, 1, ObjectKind::CurvePoint, 7, 8); }, Ok, problem("stave 1 at object 2"),
-         [&](S s) { return at(s, 1, 2).curveNext() == 0 && at(s, 1, 2).curvePrev() == 0; }},
-        {"beam group that leads round itself",
-         [](Bytes& b) { loopOfTwo(b, 2, ObjectKind::Note, 11, 10); }, Ok, problem("stave 2 at object 2"),
-         [&](S s) { return at(s, 2, 2).beamForward() == 0 && at(s, 2, 2).beamBack() == 0; }},
+        {"curve points leading round each other", [](B b) { loopOfTwo(b, 1, ObjectKind::CurvePoint, 7, 8); },
+         Ok, bad(1, 2), [&](S s) { return at(s, 1, 2).curveNext() == 0 && at(s, 1, 2).curvePrev() == 0; }},
+        {"beam group that leads round itself", [](B b) { loopOfTwo(b, 2, ObjectKind::Note, 11, 10); }, Ok,
+         bad(2, 2), [&](S s) { return at(s, 2, 2).beamForward() == 0 && at(s, 2, 2).beamBack() == 0; }},
     };
     for (const Case& c : cases) {
         Bytes bytes = plainFile();
@@ -278,14 +244,13 @@ TEST(DamagedScoreFile, EachDamageIsRefusedOrMendedWithItsMessage) {
 
 namespace {
 
-// Records before the objects: header, page, description, font pairs and staves.
 int announcedRecords(const Bytes& bytes) {
     const FileHeader h = decodeHeader(bytes.data());
     return 2 + (h.hasDescription() ? 1 : 0) + 2 * h.NumFonts + h.Nstaves + (h.partial() ? 0 : 1);
 }
 
-// The listing of any file shows each whole record once, in order, and all of them
-// when it says it is complete; the sanitizer build checks it reads nothing beyond.
+// The listing shows each whole record once, in order, all of them when it says it is
+// complete; the sanitizer build checks it reads nothing beyond.
 bool listsEveryRecord(const Bytes& bytes, const std::string& label) {
     const DumpResult dump = dumpScoreFile(bytes, "x");
     std::istringstream text(dump.text);
@@ -346,8 +311,7 @@ TEST(DamagedScoreFile, FlippedBitsAndGarbageAreRefusedOrRecoveredAndListed) {
         for (auto& b : bytes)
             b = static_cast<std::uint8_t>(between(rng, 0, 255));
         if (k % 4 != 0) { // most get far enough to reach the counts and indexes
-            bytes[1] = 'q';
-            bytes[2] = 'V';
+            bytes[1] = 'q', bytes[2] = 'V';
             putU16(&bytes[8], static_cast<std::uint16_t>(between(rng, 301, 304)));
             bytes[0] = static_cast<std::uint8_t>(between(rng, 0, 4));
             putU16(&bytes[20], static_cast<std::uint16_t>(between(rng, 0, 3)));
