@@ -1,7 +1,5 @@
-// Saving from the user's side: Save and Save As, the one-generation backup, the
-// chooser and the settings it updates, progress texts, failed saves that must leave
-// every file and the modified flag alone, saves killed at any instant, and saving
-// part of a score.
+// Saving from the user's side: Save and Save As, the backup, the chooser and settings, failed
+// saves that leave every file and the modified flag alone, killed saves, saving part of a score.
 
 #include "files/loader.h"
 #include "files/partialsave.h"
@@ -72,10 +70,8 @@ TEST_F(Saving, SaveAsAsksInTheLastFolderAndNamesTheScore) {
     const FileDialogRequest& r = ui.fileRequests.at(0);
     EXPECT_EQ((Names{r.title, r.folder, r.fileName, r.filter, r.defaultExtension}),
               (Names{"Save As", dir.path(), "NONAME1.QVR", "Quaverly files (*.QVR)", "QVR"}));
-    EXPECT_EQ(doc.fileName, "NONAME1");
-    EXPECT_TRUE(doc.score.modified);
-    EXPECT_TRUE(dir.names().empty() && ui.progress.empty());
-
+    EXPECT_TRUE(doc.fileName == "NONAME1" && doc.score.modified && dir.names().empty() && ui.progress.empty())
+        << doc.fileName;
     fs::create_directory(at("scores"));
     const std::string chosen = at("scores/Fugue.QVR");
     doc.fileName = "/elsewhere/Old.qvr";
@@ -86,21 +82,18 @@ TEST_F(Saving, SaveAsAsksInTheLastFolderAndNamesTheScore) {
     EXPECT_EQ(doc.fileName, chosen);
     EXPECT_EQ(settings.Directory, at("scores"));
     EXPECT_EQ(settings.recentFiles, (Names{chosen, "a", "b", "c", "d", "e", "f", "g", "h"})) << "moved up";
-    EXPECT_EQ(fileBytes(chosen), encoded(doc));
-    EXPECT_FALSE(doc.score.modified);
+    EXPECT_TRUE(fileBytes(chosen) == encoded(doc) && !doc.score.modified);
     ASSERT_TRUE(saveAsCommand(doc, settings, ui));
-    const std::string second = at("scores/Second.QVR");
-    EXPECT_EQ(settings.recentFiles, (Names{second, chosen, "a", "b", "c", "d", "e", "f", "g"}));
+    EXPECT_EQ(settings.recentFiles, (Names{at("scores/Second.QVR"), chosen, "a", "b", "c", "d", "e", "f", "g"}))
+        << "the oldest dropped";
 }
 
 TEST_F(Saving, SaveForcesTheExtensionAndKeepsOneBackupOfThePreviousVersion) {
     doc.fileName = at("song.txt");
     ASSERT_TRUE(saveCommand(doc, settings, ui));
     EXPECT_EQ(doc.fileName, at("song.QVR"));
-    EXPECT_TRUE(ui.fileRequests.empty());
     EXPECT_EQ(ui.progress, Names{"Score saved as " + at("song.QVR")});
-    EXPECT_EQ(ui.progressClosed, 1);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.progressClosed == 1 && ui.fileRequests.empty() && ui.messages.empty()) << ui.lastText();
     EXPECT_FALSE(doc.score.modified);
     EXPECT_EQ(dir.names(), Names{"song.QVR"}) << "nothing to back up the first time";
     const Bytes first = encoded(doc);
@@ -114,7 +107,6 @@ TEST_F(Saving, SaveForcesTheExtensionAndKeepsOneBackupOfThePreviousVersion) {
     EXPECT_EQ(fileBytes(at("song.QVB")), second);
     EXPECT_EQ(dir.names(), (Names{"song.QVB", "song.QVR"}));
     EXPECT_EQ(fs::hard_link_count(at("song.QVR")), 1u) << "the backup is no longer the same file";
-
     // "song.qvr" is saved as itself with its backup in the same case; other files get none.
     for (const std::string name : {"other.qvr", "export.dat"}) {
         ASSERT_TRUE(saveWholeScore(doc, at(name), ui));
@@ -136,23 +128,19 @@ TEST_F(Saving, FailedSavesChangeNothingAndSayWhy) {
     const auto failedWith = [&](bool saved, const std::string& target, const std::string& why) {
         EXPECT_FALSE(saved) << why;
         EXPECT_EQ(ui.lastText(), why + ": " + target);
-        EXPECT_EQ(ui.messages.back().type, MessageType::Error);
+        EXPECT_TRUE(ui.messages.back().type == MessageType::Error && doc.score.modified);
         EXPECT_EQ(ui.progress.size(), static_cast<std::size_t>(ui.progressClosed));
-        EXPECT_TRUE(doc.score.modified);
-        EXPECT_EQ(fileBytes(path), current);
-        EXPECT_EQ(fileBytes(at("song.QVB")), backup);
+        EXPECT_TRUE(fileBytes(path) == current && fileBytes(at("song.QVB")) == backup);
         EXPECT_EQ(dir.names(), (Names{"song.QVB", "song.QVR"}));
     };
     const std::string create = "An error occurred during the processing of the file. Error code ";
     failedWith(saveWholeScore(doc, at("gone/song.QVR"), ui), at("gone/song.QVR"),
                create + std::to_string(ENOENT) + "\n\nNo such file or directory");
-
     // A file-size limit below the file makes the write itself fail, as a full disk would.
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tight = saved;
-    tight.rlim_cur = 100;
+    rlimit tight{100, saved.rlim_max};
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &tight), 0);
     const bool savedBig = saveWholeScore(doc, path, ui);
     ::setrlimit(RLIMIT_FSIZE, &saved);
@@ -164,9 +152,7 @@ TEST_F(Saving, FailedSavesChangeNothingAndSayWhy) {
     const std::string denied = create + std::to_string(EACCES) + "\n\nPermission denied";
     failedWith(saveWholeScore(doc, path, ui), path, denied);
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
-
-    // A folder where the backup belongs is asked about; the score is saved only when
-    // the user agrees, and the folder is never touched.
+    // A folder where the backup belongs is asked about; saved only if the user agrees, the folder untouched.
     fs::remove(at("song.QVB"));
     fs::create_directory(at("song.QVB"));
     ui.buttonAnswers = {ButtonNo, ButtonYes};
@@ -174,18 +160,14 @@ TEST_F(Saving, FailedSavesChangeNothingAndSayWhy) {
     EXPECT_EQ(ui.lastText(), "The backup copy " + at("song.QVB") +
                                  " cannot be made: Is a directory.\n\nSave the score without a backup?");
     EXPECT_EQ(ui.messages.back().buttons, ButtonYes | ButtonNo);
-    EXPECT_EQ(fileBytes(path), current);
-    EXPECT_TRUE(doc.score.modified);
+    EXPECT_TRUE(fileBytes(path) == current && doc.score.modified);
     EXPECT_TRUE(saveWholeScore(doc, path, ui));
-    EXPECT_EQ(fileBytes(path), encoded(doc));
-    EXPECT_TRUE(fs::is_directory(at("song.QVB")));
-    EXPECT_FALSE(doc.score.modified);
+    EXPECT_TRUE(fileBytes(path) == encoded(doc) && fs::is_directory(at("song.QVB")) && !doc.score.modified);
 }
 
-// A child process saves two large scores in turn over the same file and is killed
-// at random moments; after every kill the score's file (and its backup, once there
-// is one) must be there, load without a word, and hold exactly one of the two
-// versions. What the killed saves left is cleared by the next save.
+// A child saves two large scores in turn over one file and is killed at random moments; after
+// every kill the file (and its backup, once there is one) loads without a word and holds exactly
+// one of the two versions. What the killed saves left is cleared by the next save.
 TEST(CrashSafety, KilledSavesNeverLoseTheScoreFile) {
     ScratchFolder dir;
     const std::string path = dir.at("big.QVR"), backup = dir.at("big.QVB");
@@ -206,7 +188,6 @@ TEST(CrashSafety, KilledSavesNeverLoseTheScoreFile) {
     const auto start = Clock::now();
     ASSERT_TRUE(saveWholeScore(a, path, ui)) << ui.lastText();
     const long oneSave = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
-
     // Kill anywhere within the first few saves of each child, whatever a save costs here.
     std::mt19937 rng(20261206);
     std::uniform_int_distribution<long> delay(0, std::max<long>(4 * oneSave, 2000));
@@ -228,32 +209,26 @@ TEST(CrashSafety, KilledSavesNeverLoseTheScoreFile) {
         sawB += whichVersion(path) == 1;
         if (fs::exists(backup)) sawBackup += whichVersion(backup) >= 0;
     }
-    // The kills must have landed after some saves completed, or nothing was tested.
-    EXPECT_GT(sawB, 0);
-    EXPECT_GT(sawBackup, 0);
+    EXPECT_TRUE(sawB > 0 && sawBackup > 0) << "no kill landed after a completed save";
     ASSERT_TRUE(saveWholeScore(a, path, ui)) << ui.lastText();
     EXPECT_EQ(dir.names(), (Names{"big.QVB", "big.QVR"}));
 }
 
-// Six staves in three systems of two: 1-2, 3-4, 5-6.
-Score threeSystemsOfTwo() {
+Score threeSystemsOfTwo() { // 1-2, 3-4, 5-6
     Score score = makeScore(6);
     for (int s : {1, 3, 5})
         score.stave(s).joinToNext = true;
     return score;
 }
 
-// The widget tests drive the dialog's coupling, refusal and buttons; here what they
-// cannot reach and the progress texts.
+// The widget tests drive the dialog's coupling and buttons; here what they cannot reach.
 TEST(SavePart, TheDialogKeepsWithinTheSystemsAndTheProgressNamesTheStaves) {
     const Score score = threeSystemsOfTwo();
     ScriptedUi ui;
     SavePartDialog dialog(score, 4, ui);
-    dialog.setStart(0);
-    dialog.setEnd(40);
+    dialog.setStart(0), dialog.setEnd(40);
     EXPECT_EQ(dialog.start() * 10 + dialog.end(), 13);
-    dialog.typeEnd(0);
-    dialog.typeStart(9);
+    dialog.typeEnd(0), dialog.typeStart(9);
     EXPECT_EQ(dialog.start() * 10 + dialog.end(), 31);
     EXPECT_EQ(partialSaveProgress(2, 2, "x.QVR"), "Stave 2 saved as x.QVR");
     EXPECT_EQ(partialSaveProgress(0, 5, "%d.QVR"), "Staves 1-5 saved as %d.QVR") << "from 1, the name as is";
@@ -270,25 +245,21 @@ TEST(SavePart, TheStavesOfTheSystemsChosenAreSavedAsAPartialFile) {
     EXPECT_FALSE(savePartOfScore(score, 3, settings, ui)) << "the dialog cancelled";
     ui.savePartScript = [](SavePartDialog& d) { return d.showAll(), true; };
     EXPECT_FALSE(savePartOfScore(score, 3, settings, ui)) << "the chooser cancelled";
-    EXPECT_TRUE(ui.progress.empty() && dir.names().empty());
-    EXPECT_EQ(settings.Directory, "/somewhere/else");
-
+    EXPECT_TRUE(ui.progress.empty() && dir.names().empty() && settings.Directory == "/somewhere/else");
     ui.savePartScript = [](SavePartDialog& d) { return d.accept(); };
     ui.fileAnswers.push_back(dir.at("middle.QVR"));
     ASSERT_TRUE(savePartOfScore(score, 3, settings, ui));
     ASSERT_EQ(ui.fileRequests.size(), 2u);
     EXPECT_EQ(ui.fileRequests[1].folder, "/somewhere/else") << "the chooser opens in the last directory";
     EXPECT_EQ(ui.progress, Names{"Staves 3-4 saved as " + dir.at("middle.QVR")});
-    EXPECT_EQ(ui.progressClosed, 1);
-    EXPECT_TRUE(score.modified) << "a partial save leaves the modified flag alone";
+    EXPECT_TRUE(ui.progressClosed == 1 && score.modified) << "a partial save leaves the modified flag alone";
     EXPECT_EQ(settings.Directory, dir.path());
     EXPECT_EQ(dir.names(), Names{"middle.QVR"}) << "no backup";
     // Header, page, one font pair, two stave records, the note on the second stored stave.
     const Bytes bytes = fileBytes(dir.at("middle.QVR"));
     ASSERT_EQ(bytes.size(), 7u * RecordSize);
-    EXPECT_EQ(bytes[0], 2);
-    EXPECT_EQ(bytes[3] & (FlagPartial | FlagTemplate), FlagPartial);
-    EXPECT_EQ(bytes[6 * RecordSize], 2);
+    EXPECT_EQ((Bytes{bytes[0], std::uint8_t(bytes[3] & (FlagPartial | FlagTemplate)), bytes[6 * RecordSize]}),
+              (Bytes{2, FlagPartial, 2}));
 }
 
 } // namespace
