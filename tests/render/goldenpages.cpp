@@ -185,18 +185,11 @@ Score edgeCasePage() {
     return score;
 }
 
-struct PageSource {
-    const char* stem; // file names are stem-page1-screen.png and stem-page1-print.png
-    Score (*build)();
-    int width, height;
-};
-
 // The screen page, or the three-times print image with the blanking shapes again last, as printing does.
-QImage render(const PageSource& source, bool print) {
-    Score score = source.build();
+QImage render(Score score, int width, int height, bool print) {
     DrawContext dc;
     dc.HighResMode = print;
-    print ? dc.newPrintPage(source.width, source.height) : dc.newScreenPage(source.width, source.height);
+    print ? dc.newPrintPage(width, height) : dc.newScreenPage(width, height);
     DrawPage(dc, score, 1);
     if (print) DrawBlankingShapes(dc, score, 1);
     return print ? dc.Printimage : dc.MainImage;
@@ -206,21 +199,19 @@ QImage render(const PageSource& source, bool print) {
 } // namespace qv::test
 
 int main(int argc, char* argv[]) {
-    using qv::test::PageSource;
-    if (argc != 3 || std::strcmp(argv[1], "--out") != 0) {
+    using namespace qv::test;
+    if (argc != 3 || std::strcmp(argv[1], "--out") != 0)
         return std::fputs("usage: render-goldens --out DIR\n", stderr), 2;
-    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv); // texts need the GUI side of Qt
-    for (const PageSource& source :
-         {PageSource{"dense", qv::test::densePage, qv::test::DensePageWidth, qv::test::DensePageHeight},
-          PageSource{"edges", qv::test::edgeCasePage, qv::test::EdgePageWidth, qv::test::EdgePageHeight}})
+    // File names are stem-page1-screen.png and stem-page1-print.png.
+    for (const auto& [stem, build, width, height] : {std::tuple{"dense", &densePage, DensePageWidth, DensePageHeight},
+                                                     {"edges", &edgeCasePage, EdgePageWidth, EdgePageHeight}})
         for (const bool print : {false, true}) {
             const std::string path =
-                std::string(argv[2]) + "/" + source.stem + "-page1-" + (print ? "print" : "screen") + ".png";
-            if (!qv::test::render(source, print).save(QString::fromStdString(path), "PNG")) {
+                std::string(argv[2]) + "/" + stem + "-page1-" + (print ? "print" : "screen") + ".png";
+            if (!render(build(), width, height, print).save(QString::fromStdString(path), "PNG"))
                 return std::fprintf(stderr, "render-goldens: cannot write %s\n", path.c_str()), 1;
-            }
         }
     return 0;
 }

@@ -70,7 +70,6 @@ TEST(DrawPage, ClearsThePageAndDrawsItsStavesWithTheWindowsHooksEvenWhenDrawingF
     EXPECT_EQ(events, (Calls{"busy", "repaint", "repaint", "idle", "after"})) << "a repaint after each stave";
     EXPECT_FALSE(r.dc.cursor.shown) << "the page was cleared under the cursor";
     options.fastCpu = true, events.clear(); // a stave shows before its objects and after every sixteenth
-
     DrawPage(r.dc, score, 1, options);
     EXPECT_EQ(std::count(events.begin(), events.end(), "repaint"), 5);
     options.repaint = [&] { throw std::runtime_error("window gone"); };
@@ -190,19 +189,15 @@ TEST(DrawPreviewPage, StaveLinesAloneOrTheDrawnPageWithItsHeaderAndBlankingShape
         test::append(score.stave(1), test::makeShape(type, 200 + 200 * type, 40, 20, 0, false, true));
     DrawContext dc;
     QImage image(165, 220, QImage::Format_RGB32);
-    DrawPreviewPage(dc, score, image, PreviewRequest{.details = false, .ppi = 20.0});
-    EXPECT_EQ(rgb(image, 72, 28), 0x0000FFu) << "stave lines in blue";
-    EXPECT_EQ(rgb(image, 10, 33), 0xFF0000u) << "the left end in red, joined down";
-    EXPECT_EQ(rgb(image, 72, 33), WhiteRgb);
-    DrawPreviewPage(dc, score, image, PreviewRequest{.details = true, .ppi = 20.0});
-    EXPECT_EQ(rgb(image, 72, 28), 0u) << "black with details";
-    EXPECT_EQ(rgb(image, 114, 67), 0u) << "shrunk, a one-pixel line still shows";
-    EXPECT_EQ(rgb(image, 72, 14), 0u) << "the header ANDed over the page";
-    EXPECT_EQ(rgb(image, 74, 14), WhiteRgb) << "where the rule ends";
-    EXPECT_EQ(rgb(image, 72, 6), WhiteRgb) << "the top margin";
-    for (const int x : {190, 210, 390, 410})
-        EXPECT_EQ(rgb(image, 10 + x * 20 / 96, 28), WhiteRgb) << "blanked round its centre, x " << x;
-    EXPECT_EQ(rgb(image, 10 + 240 * 20 / 96, 28), 0u);
+    const auto pixels = [&](bool details, std::initializer_list<std::tuple<int, int, QRgb>> expected) {
+        DrawPreviewPage(dc, score, image, PreviewRequest{.details = details, .ppi = 20.0});
+        for (const auto& [x, y, colour] : expected) EXPECT_EQ(rgb(image, x, y), colour) << x << ", " << y;
+    };
+    pixels(false, {{72, 28, 0x0000FF}, {10, 33, 0xFF0000}, {72, 33, WhiteRgb}}); // blue lines, red joined ends
+    // Black; a one-pixel line still shows shrunk; the header ANDed over the page as far as
+    // its rule goes, below the top margin; blanked round the shapes' centres (x 190 to 410).
+    pixels(true, {{72, 28, 0}, {114, 67, 0}, {72, 14, 0}, {74, 14, WhiteRgb}, {72, 6, WhiteRgb}, {49, 28, WhiteRgb},
+                  {53, 28, WhiteRgb}, {91, 28, WhiteRgb}, {95, 28, WhiteRgb}, {60, 28, 0}});
 }
 
 // A crowded page less its header and footer (printed from the paper's top) moves with its
@@ -216,8 +211,7 @@ TEST(DrawPage, ADensePageMovesWithItsOriginPrintsInBlackAndDrawnTwiceByExclusive
         QImage drawn[2];
         for (int k = 0; k < 2; ++k) {
             test::Recording r(test::DensePageWidth + 10, test::DensePageHeight + 10);
-            r.dc.HighResMode = paper;
-            r.dc.colours.Ink = 0x123456;
+            r.dc.HighResMode = paper, r.dc.colours.Ink = 0x123456;
             (paper ? r.dc.HiResOrigin : r.dc.ScreenOrigin) = k * shift;
             DrawPage(r.dc, score, 1);
             drawn[k] = paper ? r.dc.Printimage : r.dc.MainImage;
