@@ -124,57 +124,47 @@ TEST(HostileDrawing, ThinLinesReachingFarOffThePageKeepTheirPixels) {
 }
 
 // The longest text a stave holds, 2490 characters, shows its beginning exactly as its first
-// ten letters do, accidentals too. A font past the dialog's largest is drawn at it.
-TEST(HostileDrawing, TextFarWiderThanThePageShowsItsBeginning) {
+// ten letters do, accidentals too. From far left of the page it shows its letters where the
+// whole text set in one piece has them; the blank (a special character) makes it set letter
+// by letter. A font past the dialog's largest is drawn at it.
+TEST(HostileDrawing, TextFarWiderThanThePageShowsItsBeginningAndFromFarLeftItsLettersInPlace) {
+    constexpr int StartX = -20000;
     const std::string chunk = std::string("W") + char(141) + "WW" + char(143) + "WWWWW";
+    const std::string kerned = longest(std::string("AVTA") + char(30) + "WAYfi"); // pairs and a ligature
     for (const int points : {48, 255}) {
-        HostilePage whole(points), first(points);
+        HostilePage whole(points), first(points), far(points);
         test::appendLongText(whole.score.stave(1), 2, 10, 1, longest(chunk));
         test::appendLongText(first.score.stave(1), 2, 10, 1, chunk);
-        whole.draw(false), first.draw(false), whole.draw(true), first.draw(true);
+        test::appendLongText(far.score.stave(1), StartX, 10, 1, kerned);
+        whole.draw(false), first.draw(false), far.draw(false), whole.draw(true), first.draw(true);
         EXPECT_GT(inked(first.dc.MainImage), 0) << points;
         EXPECT_TRUE(whole.dc.MainImage == first.dc.MainImage && whole.dc.Printimage == first.dc.Printimage)
             << points;
-    }
-    for (const int scale : {1, 3})
-        EXPECT_EQ(TextFont({"Arial", 12000, 0, 0}, scale).pixelSize(), TextFont({"Arial", 255, 0, 0}, scale).pixelSize());
-}
-
-// A long text from far left of the page shows its letters where the whole text set in one
-// piece has them; the blank (a special character) makes it set letter by letter.
-TEST(HostileDrawing, TextStartingFarLeftOfThePageShowsItsLettersInPlace) {
-    constexpr int StartX = -20000;
-    const std::string whole = longest(std::string("AVTA") + char(30) + "WAYfi"); // kerned pairs and a ligature
-    for (const int points : {48, 255}) {
-        HostilePage page(points);
-        test::appendLongText(page.score.stave(1), StartX, 10, 1, whole);
-        page.draw(false);
-        QImage reference(page.dc.MainImage.size(), QImage::Format_ARGB32);
+        QImage reference(far.dc.MainImage.size(), QImage::Format_ARGB32);
         reference.fill(Qt::transparent);
         QPainter painter(&reference);
-        painter.setFont(TextFont(page.score.fonts.font(1), 1)), DrawTextSpecial(painter, StartX, 10, whole);
+        painter.setFont(TextFont(far.score.fonts.font(1), 1)), DrawTextSpecial(painter, StartX, 10, kerned);
         painter.end();
         int differ = 0, ink = 0;
         for (int y = 0; y < reference.height(); ++y)
             for (int x = 0; x < reference.width(); ++x) {
                 const bool expected = qAlpha(reference.pixel(x, y)) != 0;
-                ink += expected;
-                differ += expected != (rgb(page.dc.MainImage, x, y) != WhiteRgb);
+                ink += expected, differ += expected != (rgb(far.dc.MainImage, x, y) != WhiteRgb);
             }
         EXPECT_TRUE(ink > 0 && differ == 0) << points << ": " << differ << " pixels differ";
     }
+    for (const int scale : {1, 3})
+        EXPECT_EQ(TextFont({"Arial", 12000, 0, 0}, scale).pixelSize(), TextFont({"Arial", 255, 0, 0}, scale).pixelSize());
 }
 
 // Each chunk of a looped chain is read once; a link to an object that is no text ends the
-// text. An arpeggio draws at most 127 segments.
-TEST(HostileDrawing, LoopedOrStrayTextChainsAreReadOnceAndArpeggiosCut) {
+// text. An arpeggio draws at most 127 segments. A header field linked to another kind of
+// object takes chunks of its own and the object prints as it stands.
+TEST(HostileDrawing, LoopedOrStrayTextChainsAreReadOnceArpeggiosCutAndHeaderFieldsKeepToThemselves) {
     // The head's link (to itself or chunk 2), chunk 2's link, and the text drawn.
     const std::tuple<const char*, int, int, std::string> cases[] = {
-        {"head continued by itself", 1, 0, "ABCDEFGHIJ"},
-        {"chunk leading back to the head", 2, 1, "ABCDEFGHIJKLMNOPQRST"},
-        {"chunk leading to itself", 2, 2, "ABCDEFGHIJKLMNOPQRST"},
-        {"chunk leading to a line", 2, 3, "ABCDEFGHIJKLMNOPQRST"},
-    };
+        {"head continued by itself", 1, 0, "ABCDEFGHIJ"}, {"chunk back to the head", 2, 1, "ABCDEFGHIJKLMNOPQRST"},
+        {"chunk leading to itself", 2, 2, "ABCDEFGHIJKLMNOPQRST"}, {"chunk to a line", 2, 3, "ABCDEFGHIJKLMNOPQRST"}};
     for (const auto& [label, headNext, chunkNext, drawn] : cases) {
         HostilePage page;
         ScoreObject head = test::makeTextHead(2, 10, 1, "ABCDEFGHIJ");
@@ -184,18 +174,13 @@ TEST(HostileDrawing, LoopedOrStrayTextChainsAreReadOnceAndArpeggiosCut) {
         for (int at = 9; at <= 12; ++at) line.setU8(at, "\3XYZ"[at - 9]);
         for (const ScoreObject& o : {head, chunk, line}) test::append(page.score.stave(1), o);
         page.draw(false);
-        ASSERT_FALSE(page.calls.empty()) << label;
-        EXPECT_EQ(page.calls.front().substr(0, page.calls.front().find(" at ")), "text \"" + drawn + "\"") << label;
+        EXPECT_EQ(page.calls.at(0).substr(0, page.calls.at(0).find(" at ")), "text \"" + drawn + "\"") << label;
     }
     HostilePage page;
     ScoreObject arpeggio = makeObject(ObjectKind::Arpeggio, 20, 48);
     arpeggio.setSegments(200), test::append(page.score.stave(1), arpeggio), page.draw(false);
     EXPECT_EQ(page.calls.size(), 127u);
-}
-
-// A header field linked to another kind of object takes chunks of its own; the object prints as it stands.
-TEST(HostileDrawing, HeaderFieldsNeverWriteOverOtherObjects) {
-    HostilePage page;
+    page.calls.clear();
     ScoreObject field = test::makeTextHead(10, 5, 1, "@F");
     const ScoreObject line = test::makeLine(10, 30, 100, 0, 2);
     field.setTextNext(2), test::append(page.score.stave(0), field), test::append(page.score.stave(0), line);
