@@ -1,5 +1,4 @@
-// Templates: saving a score as one, the selection dialog with deleting, and File |
-// New with and without a template.
+// Templates: saving a score as one, the selection dialog with deleting, File | New with and without.
 
 #include "files/templates.h"
 #include "layout/pagination.h"
@@ -20,8 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
-// Two staves holding only a clef and a key signature each.
-Score clefsAndKeys() {
+Score clefsAndKeys() { // two staves of a clef and a key signature each
     Score score = test::makeScore(2);
     for (int s = 1; s <= 2; ++s) {
         test::append(score.stave(s), test::makeClef(10, 0, score.stave(s).Ycoord));
@@ -36,7 +34,6 @@ class Templates : public ::testing::Test {
   protected:
     void SetUp() override { context.folder = scratch.at("TEMPLATE"); }
     std::string at(const std::string& name) const { return context.folder + "/" + name; }
-    // Saves `score` as `name`, answering the chooser and the description boxes.
     bool save(Score& score, const std::string& name, std::vector<std::optional<std::string>> descriptions) {
         ui.fileAnswers.push_back(at(name));
         ui.inputAnswers.assign(descriptions.begin(), descriptions.end());
@@ -52,56 +49,46 @@ TEST_F(Templates, SavingAsksForADescriptionAndKeepsTheListSorted) {
     settings.templates = {templateEntry("Brass", "b.QVT"), templateEntry("Strings", "gone.QVT")};
     settings.options.Templates = false;
     Score score = clefsAndKeys();
-    score.description = "kept";
-    score.modified = true;
+    score.description = "kept", score.modified = true;
     std::string longer;
     for (int i = 0; i < 100; ++i)
         longer += static_cast<char>('a' + i % 26);
     ASSERT_TRUE(save(score, "c.QVT", {"", "   ", longer})); // blank twice, asked again
     ASSERT_EQ(ui.fileRequests.size(), 1u);
-    EXPECT_EQ(ui.fileRequests[0].folder, context.folder);
-    EXPECT_EQ(ui.fileRequests[0].fileName, "song.QVT") << "the current name with extension .QVT";
+    EXPECT_EQ(ui.fileRequests[0].folder + "/" + ui.fileRequests[0].fileName, at("song.QVT"));
     EXPECT_EQ(ui.prompts, Names(3, TemplateInputPrompt));
     EXPECT_EQ(ui.progress, Names{"Template saved as c.QVT"});
     ASSERT_EQ(ui.messages.size(), 3u) << "clefs and keys alone: no question";
-    EXPECT_EQ(ui.messages[1].text, BlankDescriptionMessage);
-    EXPECT_EQ(ui.messages[2].type, MessageType::Warning);
-    EXPECT_EQ(ui.messages[2].text, TemplatesDisabledMessage);
-    // Header, page, description, one font pair, two staves, four objects; the
-    // description cut to 21 in the file and to 80 in the list.
+    EXPECT_EQ((Names{ui.messages[1].text, ui.messages[2].text}),
+              (Names{BlankDescriptionMessage, TemplatesDisabledMessage}));
+    // Header, page, description, a font pair, two staves, four objects; the description cut to
+    // 21 in the file and to 80 in the list.
     const auto bytes = test::fileBytes(at("c.QVT"));
     ASSERT_EQ(bytes.size(), 11u * RecordSize);
-    EXPECT_EQ(bytes[0], 2);
-    EXPECT_EQ(bytes[3], FlagPartial | FlagTemplate | FlagDescription);
+    EXPECT_TRUE(bytes[0] == 2 && bytes[3] == (FlagPartial | FlagTemplate | FlagDescription));
     EXPECT_EQ(std::string(bytes.begin() + 2 * RecordSize, bytes.begin() + 3 * RecordSize),
               char(21) + longer.substr(0, 21));
-    EXPECT_EQ(score.description, "kept");
-    EXPECT_TRUE(score.modified);
-
-    // More than clefs and keys: asked; Abort ends before the description, Yes saves
-    // and replaces the entry left over for a file name used again.
+    EXPECT_TRUE(score.description == "kept" && score.modified);
+    // More than clefs and keys: asked; Abort ends before the description, Yes saves and replaces
+    // the entry left over for a file name used again.
     test::append(score.stave(2), test::makeNote(60, 0, 3, score.stave(2).Ycoord));
     settings.options.Templates = true;
     ui = {};
     ui.buttonAnswers = {ButtonAbort, ButtonYes};
     EXPECT_FALSE(save(score, "gone.QVT", {"Quartet"}));
-    EXPECT_TRUE(ui.prompts.empty());
-    EXPECT_FALSE(fs::exists(at("gone.QVT")));
+    EXPECT_TRUE(ui.prompts.empty() && !fs::exists(at("gone.QVT")));
     ASSERT_TRUE(save(score, "gone.QVT", {"Quartet"}));
     EXPECT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[0].text, TemplateContentQuestion);
     EXPECT_EQ(ui.messages[0].buttons, unsigned{ButtonYes | ButtonAbort});
     EXPECT_EQ(test::fileBytes(at("gone.QVT")).size(), 12u * RecordSize);
     EXPECT_EQ(settings.templates, (Names{templateEntry("Brass", "b.QVT"),
                                          templateEntry("Quartet", "gone.QVT"),
                                          templateEntry(longer.substr(0, 80), "c.QVT")}));
-
     ui.fileAnswers.push_back(at("cancelled.QVT"));
     ui.inputAnswers = {std::nullopt};
     EXPECT_FALSE(saveAsTemplate(score, "x.QVR", settings, ui, context));
     EXPECT_EQ(ui.lastText(), TemplateNotSavedMessage);
-    EXPECT_FALSE(fs::exists(at("cancelled.QVT")));
-    EXPECT_EQ(settings.templates.size(), 3u);
+    EXPECT_TRUE(!fs::exists(at("cancelled.QVT")) && settings.templates.size() == 3u);
 }
 
 TEST_F(Templates, AnExistingNameOrALinkLeadingOutIsRefused) {
@@ -111,15 +98,13 @@ TEST_F(Templates, AnExistingNameOrALinkLeadingOutIsRefused) {
     Score score = clefsAndKeys();
     for (const char* name : {"taken.QVT", "link.QVT"}) {
         EXPECT_FALSE(save(score, name, {"New one"})) << name;
-        EXPECT_EQ(ui.lastText(), TemplateExistsMessage);
-        EXPECT_EQ(ui.messages.back().type, MessageType::Error);
+        EXPECT_TRUE(ui.lastText() == TemplateExistsMessage && ui.messages.back().type == MessageType::Error);
     }
     EXPECT_TRUE(ui.prompts.empty() && settings.templates.empty());
-    EXPECT_EQ(test::fileBytes(at("taken.QVT")), test::bytesOf("old"));
+    EXPECT_TRUE(test::fileBytes(at("taken.QVT")) == test::bytesOf("old"));
     EXPECT_FALSE(fs::exists(scratch.at("outside.QVT")));
 }
 
-// The widget tests drive deleting through the list; here the question and the list's texts.
 TEST_F(Templates, DeletingAsksWithTheDescriptionTrimmedAndCut) {
     fs::create_directories(context.folder);
     const std::string longName(60, 'x');
@@ -132,8 +117,8 @@ TEST_F(Templates, DeletingAsksWithTheDescriptionTrimmedAndCut) {
     dialog.select(2);
     ui.buttonAnswers = {ButtonNo, ButtonYes};
     EXPECT_FALSE(dialog.deleteSelected());
-    EXPECT_EQ(ui.messages[0].type, MessageType::Confirmation);
-    EXPECT_EQ(ui.messages[0].buttons, unsigned{ButtonYes | ButtonNo});
+    const auto& asked = ui.messages[0];
+    EXPECT_TRUE(asked.type == MessageType::Confirmation && asked.buttons == (ButtonYes | ButtonNo));
     EXPECT_EQ(ui.lastText(), "About to delete template \"" + std::string(50, 'x') + "\". Are you sure?");
     dialog.select(0);
     EXPECT_TRUE(dialog.deleteSelected());
@@ -141,9 +126,8 @@ TEST_F(Templates, DeletingAsksWithTheDescriptionTrimmedAndCut) {
     EXPECT_TRUE(!fs::exists(at("a.QVT")) && fs::exists(at("c.QVT")));
 }
 
-// A name in the template list that is not a plain file name (a hand-edited or
-// forged settings file) never reaches a file outside the template folder: not to
-// open it, not to delete it.
+// A listed name that is not a plain file name (a forged settings file) never reaches a file
+// outside the template folder, to open or to delete.
 TEST_F(Templates, ANameThatLeavesTheFolderIsNeverOpenedOrDeleted) {
     fs::create_directories(context.folder);
     const std::string outside = scratch.at("symphony.QVR");
@@ -158,8 +142,7 @@ TEST_F(Templates, ANameThatLeavesTheFolderIsNeverOpenedOrDeleted) {
                                      "That file is left alone.");
         EXPECT_FALSE(dialog.chosenFile());
         ui.buttonAnswers.push_back(ButtonYes);
-        EXPECT_TRUE(dialog.deleteSelected()) << "the entry leaves the list";
-        EXPECT_TRUE(settings.templates.empty());
+        EXPECT_TRUE(dialog.deleteSelected() && settings.templates.empty()) << "the entry leaves the list";
         EXPECT_TRUE(fs::exists(outside) && fs::is_directory(context.folder));
     }
     EXPECT_TRUE(isPlainFileName("Hymn..QVT"));
@@ -171,9 +154,7 @@ TEST(TemplateFolder, FollowsTheEnvironment) {
         const char* value = std::getenv(name);
         kept.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
     }
-    ::unsetenv("QUAVERLY_TEMPLATES");
-    ::unsetenv("XDG_DATA_HOME");
-    ::setenv("HOME", "/home/ann", 1);
+    ::unsetenv("QUAVERLY_TEMPLATES"), ::unsetenv("XDG_DATA_HOME"), ::setenv("HOME", "/home/ann", 1);
     EXPECT_EQ(templateFolder(), "/home/ann/.local/share/quaverly/TEMPLATE");
     ::setenv("XDG_DATA_HOME", "/data", 1);
     EXPECT_EQ(templateFolder(), "/data/quaverly/TEMPLATE");
@@ -183,18 +164,14 @@ TEST(TemplateFolder, FollowsTheEnvironment) {
         value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
 }
 
-// The user's page setup, stave size and spacing, pulse 3 and beaming angle 10.
 TEST(EmptyScore, OneStaveOnPageOneWithTheDefaults) {
     Settings settings;
-    settings.defaultPage.Width = 10.0;
+    settings.defaultPage.Width = 10.0, settings.defaultPage.GutM = 0.0;
     settings.defaultPage.LeftM = settings.defaultPage.RightM = 0.5;
-    settings.defaultPage.GutM = 0.0;
-    settings.defaultStaveSize = 0.4; // 80 page units to the inch: 9 inches are 720
-    settings.defaultSpacing = 5;
+    settings.defaultStaveSize = 0.4, settings.defaultSpacing = 5; // 80 units an inch: 9 inches are 720
     const Score score = emptyScore(settings);
     const Stave& s = score.stave(1);
-    EXPECT_EQ(score.page, settings.defaultPage);
-    EXPECT_EQ(score.StvSiz, 0.4);
+    EXPECT_TRUE(score.page == settings.defaultPage && score.StvSiz == 0.4);
     EXPECT_NEAR(score.beamSlopeLimit, std::tan(10 / 57.3), 1e-12);
     // Staves, spacing, pulse, beaming angle; stave 1's top, left, right, page, line value,
     // parameters and objects; and nothing on the header/footer stave.
@@ -202,54 +179,41 @@ TEST(EmptyScore, OneStaveOnPageOneWithTheDefaults) {
                                 s.RightX, s.PageNum, s.lineValue, s.paramA, s.paramB, s.Nobjec,
                                 score.stave(0).Nobjec}),
               (std::vector<int>{1, 5, 3, 10, FirstStaveY, 17, 715, 1, 5, 20, 20, 0, 0}));
-    EXPECT_TRUE(s.MinY < s.Ycoord && s.MaxY > s.Ycoord);
-    EXPECT_TRUE(score.stave(0).invisible);
-    EXPECT_FALSE(score.modified);
+    EXPECT_TRUE(s.MinY < s.Ycoord && s.MaxY > s.Ycoord && score.stave(0).invisible && !score.modified);
 }
 
 TEST_F(Templates, NewScoresComeFromTheTemplateChosenOrEmpty) {
     Score choir = clefsAndKeys();
     ASSERT_TRUE(save(choir, "choir.QVT", {"Choir"}));
     ui = {};
-    settings.Level = Standard;
-    settings.defaultStaveSize = 0.5;
+    settings.Level = Standard, settings.defaultStaveSize = 0.5;
     int dialogsRun = 0;
     ui.templateScript = [&](TemplateSelectionDialog& d) { return ++dialogsRun, d.accept(); };
     Document doc = newScoreCommand(2, settings, ui, context);
-    EXPECT_EQ(doc.fileName, "NONAME3");
-    EXPECT_EQ(doc.score.stave(1).Nobjec, 2);
+    EXPECT_TRUE(doc.fileName == "NONAME3" && doc.score.stave(1).Nobjec == 2) << doc.fileName;
     EXPECT_EQ(doc.score.StvSiz, 0.5) << "a template takes the default stave size";
     EXPECT_TRUE(ui.messages.empty()) << ui.lastText();
-
+    const auto staves = [&] { return newScoreCommand(0, settings, ui, context).score.Nstaves; };
     // Not offered to beginners, when disabled, or when there are none.
     const auto templates = settings.templates;
     settings.Level = Beginner;
-    EXPECT_EQ(newScoreCommand(0, settings, ui, context).score.Nstaves, 1);
-    settings.Level = Advanced;
-    settings.options.Templates = false;
-    EXPECT_EQ(newScoreCommand(0, settings, ui, context).score.Nstaves, 1);
-    settings.options.Templates = true;
-    settings.templates.clear();
-    EXPECT_EQ(newScoreCommand(0, settings, ui, context).score.Nstaves, 1);
-    EXPECT_EQ(dialogsRun, 1);
-
+    EXPECT_EQ(staves(), 1);
+    settings.Level = Advanced, settings.options.Templates = false;
+    EXPECT_EQ(staves(), 1);
+    settings.options.Templates = true, settings.templates.clear();
+    EXPECT_EQ(staves() * 10 + dialogsRun, 11);
     settings.templates = templates;
     ui.templateScript = [&](TemplateSelectionDialog& d) { return ++dialogsRun, d.noTemplate(), false; };
     doc = newScoreCommand(0, settings, ui, context);
-    EXPECT_EQ(dialogsRun, 2);
-    EXPECT_EQ(doc.fileName, "NONAME1");
-    EXPECT_EQ(doc.score.Nstaves, 1);
+    EXPECT_TRUE(dialogsRun == 2 && doc.fileName == "NONAME1" && doc.score.Nstaves == 1);
     EXPECT_EQ(doc.score.stave(1).Ycoord, FirstStaveY);
-
     // A template that cannot be read, or is gone, gives an empty score with a message.
     ui.templateScript = [](TemplateSelectionDialog& d) { return d.accept(); };
     test::writeBytes(at("choir.QVT"), test::bytesOf("not a score"));
-    EXPECT_EQ(newScoreCommand(0, settings, ui, context).score.Nstaves, 1);
-    EXPECT_EQ(ui.lastText(), TemplateReadErrorMessage);
+    EXPECT_TRUE(staves() == 1 && ui.lastText() == TemplateReadErrorMessage);
     ui.messages.clear();
     fs::remove(at("choir.QVT"));
-    EXPECT_EQ(newScoreCommand(0, settings, ui, context).score.Nstaves, 1);
-    EXPECT_EQ(ui.lastText(), TemplateReadErrorMessage);
+    EXPECT_TRUE(staves() == 1 && ui.lastText() == TemplateReadErrorMessage);
 }
 
 } // namespace
