@@ -79,23 +79,6 @@ TEST(DrawPage, ClearsThePageAndDrawsItsStavesWithTheWindowsHooksEvenWhenDrawingF
     EXPECT_FALSE(r.dc.cursor.shown);
 }
 
-TEST(DrawPage, TheHeaderFooterPageShowsItsObjectsInUniversalTextAndItsGuideOnTheScreen) {
-    Score score = test::makeScore(1);
-    score.stave(0).MinY = 0, score.stave(0).MaxY = 30;
-    test::append(score.stave(0), test::makeGlyph(50, 10, 60));
-    test::Recording r(700, 400);
-    r.dc.colours.UniversalText = 0x123456;
-    DrawPage(r.dc, score, 0);
-    EXPECT_TRUE(test::has(r.calls, "glyph 60 at (50, 10) colour 123456"));
-    EXPECT_EQ(count(r.calls, "text "), 6u) << "and the guide";
-    r.calls.clear();
-    RedrawBand(r.dc, score, 0, 20, 40);
-    EXPECT_EQ(r.calls, (Calls{"clear band 0 to 31", "glyph 60 at (50, 10) colour 123456"}));
-    r.calls.clear();
-    DrawPage(r.dc, score, 0, PageOptions{.preview = true});
-    EXPECT_EQ(r.calls, (Calls{"clear screen page", "glyph 60 at (50, 10) colour 000000"}));
-}
-
 TEST(RedrawBand, RedrawsTheStavesReachingIntoTheBandOrElseTheWholePage) {
     Score score = test::makeScore(3); // MinY/MaxY 24/56, 72/104, 120/152
     score.stave(1).brace = score.stave(1).joinToNext = true;
@@ -138,8 +121,7 @@ TEST(HeaderFooterFields, AWholeTextOfACodeBecomesItsFieldCutToItsLengthInACopyOf
     for (const auto& [text, value] : cases)
         EXPECT_EQ(substituteField(text, f), value) << text;
     EXPECT_NE(f.longDate, f.shortDate);
-    for (const char* path : {"C:SONATA.QVR", "/home/ann/SONATA.QVR", "SONATA.QVR"})
-        EXPECT_EQ(fileNameOnly(path), "SONATA.QVR") << path;
+    EXPECT_EQ(fileNameOnly("C:SONATA.QVR"), "SONATA.QVR");
     const std::string longPath = "/" + std::string(200, 'd') + "/" + std::string(40, 'n');
     const HeaderFooterFields cut = headerFooterFields(1234567, longPath, QDateTime::currentDateTime());
     EXPECT_EQ(std::tuple(cut.page, cut.fullPath, cut.name),
@@ -155,26 +137,33 @@ TEST(HeaderFooterFields, AWholeTextOfACodeBecomesItsFieldCutToItsLengthInACopyOf
     EXPECT_EQ(longTextOf(st, path), "@F") << "the original is untouched";
 }
 
-TEST(DrawHeaderFooterScreenGuide, GreysTheMusicPageBetweenHeaderAndFooterUnderLinesOfGuidance) {
+// The header/footer page shows its objects in the universal text colour, on the screen
+// over a guide that greys the music page between header and footer.
+TEST(DrawPage, TheHeaderFooterPageInUniversalTextOverItsGuideOnTheScreen) {
     Score score = test::makeScore(1);
     score.page = PageData{};
     score.page.Header = 0.5, score.page.Footer = 0.25; // 48 and 24 units
+    score.stave(0).MinY = 0, score.stave(0).MaxY = 30;
+    test::append(score.stave(0), test::makeGlyph(50, 10, 60));
     test::Recording r(700, 1000);
-    DrawHeaderFooterScreenGuide(r.dc, score, 0);
-    EXPECT_EQ(r.calls[0] + "; " + r.calls[1],
+    r.dc.colours.UniversalText = 0x123456;
+    DrawPage(r.dc, score, 0);
+    EXPECT_EQ(r.calls.at(2) + "; " + r.calls.at(3),
               "line (0, 48)-(696, 48) thickness 1 colour 0000FF; fill (0, 49)-(696, 934) colour C0C0C0");
     for (const auto& [y, colour] : {std::pair{40, WhiteRgb}, {49, 0xC0C0C0u}, {934, 0xC0C0C0u}, {935, WhiteRgb}})
         EXPECT_EQ(rgb(r.dc.MainImage, 5, y), colour) << y;
-    ASSERT_EQ(count(r.calls, "text "), 6u);
-    QFont font("Times New Roman");
-    font.setPointSize(15);
-    const int step = (3 * QFontMetrics(font, &r.dc.MainImage).height() + 1) / 2;
-    EXPECT_NE(r.calls[2].find(", 88) size 15"), std::string::npos) << r.calls[2];
-    EXPECT_NE(r.calls[3].find(", " + std::to_string(88 + step) + ") size 15"), std::string::npos)
-        << "a line and a half apart: " << r.calls[3];
+    EXPECT_EQ(count(r.calls, "text "), 6u) << "lines of guidance";
+    EXPECT_TRUE(test::has(r.calls, "glyph 60 at (50, 10) colour 123456"));
+    EXPECT_NE(test::only(r.calls, "text ").at(0).find(", 88) size 15"), std::string::npos);
+    r.calls.clear();
+    RedrawBand(r.dc, score, 0, 20, 40);
+    EXPECT_EQ(r.calls, (Calls{"clear band 0 to 31", "glyph 60 at (50, 10) colour 123456"}));
+    r.calls.clear();
+    DrawPage(r.dc, score, 0, PageOptions{.preview = true});
+    EXPECT_EQ(r.calls, (Calls{"clear screen page", "glyph 60 at (50, 10) colour 000000"}));
     r.calls.clear();
     DrawHeaderFooterScreenGuide(r.dc, score, 250);
-    EXPECT_EQ(r.calls[2].find("size 15"), std::string::npos) << "smaller for a narrow screen: " << r.calls[2];
+    EXPECT_EQ(r.calls.at(2).find("size 15"), std::string::npos) << "smaller for a narrow screen: " << r.calls[2];
 }
 
 // At 20 pixels per inch of a page at 96 units per inch, the music's (x, y) lies at
