@@ -27,6 +27,7 @@ class EditModeObject : public EditMode {
     }
 
     void leave(EditSession& session, int next) override {
+        session.host.setDeleteStaveShortcut(true); // Del is Edit mode's only while in it
         if (!backToMusic(next)) return;
         ModeHost& host = session.host;
         Editor& ed = session.editor;
@@ -43,7 +44,6 @@ class EditModeObject : public EditMode {
             const SystemRange system = SystemExtent(session.score, s);
             host.redrawStaves(system.first, system.last);
         }
-        host.setDeleteStaveShortcut(true);
     }
 };
 
