@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 
 namespace qv {
@@ -105,27 +104,6 @@ TEST_F(Templates, AnExistingNameOrALinkLeadingOutIsRefused) {
     EXPECT_FALSE(fs::exists(scratch.at("outside.QVT")));
 }
 
-TEST_F(Templates, DeletingAsksWithTheDescriptionTrimmedAndCut) {
-    fs::create_directories(context.folder);
-    const std::string longName(60, 'x');
-    settings.templates = {templateEntry("  Alpha", "a.QVT"), templateEntry("Beta  ", "b.QVT"),
-                          templateEntry(longName, "c.QVT")};
-    for (const char* f : {"a.QVT", "b.QVT", "c.QVT"})
-        test::writeBytes(at(f), test::bytesOf("t"));
-    TemplateSelectionDialog dialog(settings, ui, context.folder);
-    EXPECT_EQ(dialog.descriptions(), (Names{"  Alpha", "Beta", longName}));
-    dialog.select(2);
-    ui.buttonAnswers = {ButtonNo, ButtonYes};
-    EXPECT_FALSE(dialog.deleteSelected());
-    const auto& asked = ui.messages[0];
-    EXPECT_TRUE(asked.type == MessageType::Confirmation && asked.buttons == (ButtonYes | ButtonNo));
-    EXPECT_EQ(ui.lastText(), "About to delete template \"" + std::string(50, 'x') + "\". Are you sure?");
-    dialog.select(0);
-    EXPECT_TRUE(dialog.deleteSelected());
-    EXPECT_EQ(ui.lastText(), "About to delete template \"Alpha\". Are you sure?");
-    EXPECT_TRUE(!fs::exists(at("a.QVT")) && fs::exists(at("c.QVT")));
-}
-
 // A listed name that is not a plain file name (a forged settings file) never reaches a file
 // outside the template folder, to open or to delete.
 TEST_F(Templates, ANameThatLeavesTheFolderIsNeverOpenedOrDeleted) {
@@ -146,22 +124,6 @@ TEST_F(Templates, ANameThatLeavesTheFolderIsNeverOpenedOrDeleted) {
         EXPECT_TRUE(fs::exists(outside) && fs::is_directory(context.folder));
     }
     EXPECT_TRUE(isPlainFileName("Hymn..QVT"));
-}
-
-TEST(TemplateFolder, FollowsTheEnvironment) {
-    std::vector<std::pair<const char*, std::optional<std::string>>> kept;
-    for (const char* name : {"QUAVERLY_TEMPLATES", "XDG_DATA_HOME", "HOME"}) {
-        const char* value = std::getenv(name);
-        kept.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
-    }
-    ::unsetenv("QUAVERLY_TEMPLATES"), ::unsetenv("XDG_DATA_HOME"), ::setenv("HOME", "/home/ann", 1);
-    EXPECT_EQ(templateFolder(), "/home/ann/.local/share/quaverly/TEMPLATE");
-    ::setenv("XDG_DATA_HOME", "/data", 1);
-    EXPECT_EQ(templateFolder(), "/data/quaverly/TEMPLATE");
-    ::setenv("QUAVERLY_TEMPLATES", "/tmp/mine", 1);
-    EXPECT_EQ(templateFolder(), "/tmp/mine");
-    for (const auto& [name, value] : kept)
-        value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
 }
 
 TEST(EmptyScore, OneStaveOnPageOneWithTheDefaults) {
