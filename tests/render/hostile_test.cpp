@@ -74,9 +74,8 @@ TEST(HostileDrawing, ShapesFarLargerThanThePageCoverWhatLiesOnIt) {
             const int k = paper ? 3 : 1;
             const std::string what = label + std::string(paper ? " on paper" : " on screen");
             EXPECT_EQ(rgb(image, k * inside.x(), k * inside.y()), paper ? 0x000000u : 0xFF0000u) << what;
-            EXPECT_TRUE(outside.x() >= 0 ? rgb(image, k * outside.x(), k * outside.y()) == WhiteRgb
-                                     : inked(image) == image.width() * image.height())
-            << what;
+                    EXPECT_TRUE(outside.x() >= 0 ? rgb(image, k * outside.x(), k * outside.y()) == WhiteRgb
+                                         : inked(image) == image.width() * image.height()) << what;
         }
 }
 
@@ -105,8 +104,7 @@ TEST(HostileDrawing, ThinLinesReachingFarOffThePageKeepTheirPixels) {
     std::mt19937 rng(7);
     std::uniform_int_distribution<int> far(-3000, 3000), near(-20, 60);
     for (int k = 0; k < 400; ++k) {
-        const bool longLine = k % 2 == 0;
-        const int x1 = longLine ? far(rng) : near(rng), y1 = longLine ? far(rng) : near(rng);
+        const int x1 = k % 2 == 0 ? far(rng) : near(rng), y1 = k % 2 == 0 ? far(rng) : near(rng);
         const int x2 = far(rng), y2 = k % 3 == 0 ? y1 : far(rng);
         QImage image(40, 40, QImage::Format_RGB32), expected(40, 40, QImage::Format_RGB32);
         image.fill(Qt::white), expected.fill(Qt::white);
@@ -213,12 +211,11 @@ TEST(HostileDrawing, LinksIntoMissingRecordsLoadAndDraw) {
     std::vector<std::uint8_t> damaged(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(objectsFrom));
     for (std::size_t r = objectsFrom; r < bytes.size(); r += RecordSize)
         if (bytes[r + 1] % 2 == 1) damaged.insert(damaged.end(), bytes.begin() + r, bytes.begin() + r + RecordSize);
-
     test::ScriptedUi ui;
     Score loaded;
     ASSERT_TRUE(loadScoreBytes(damaged, "MISSING.QVR", LoadOptions{}, ui, loaded));
-    EXPECT_TRUE(ui.saw("Problem with stave 0: 1 object missing\nFile is bad."));
-    EXPECT_TRUE(ui.saw("Problem with stave 1: 3 objects missing\nFile is bad."));
+    EXPECT_TRUE(ui.saw("Problem with stave 0: 1 object missing\nFile is bad.") &&
+                ui.saw("Problem with stave 1: 3 objects missing\nFile is bad."));
     const Stave& tidied = loaded.stave(1);
     ASSERT_EQ(tidied.Nobjec, 2) << "the note and the text head; the lone curve point goes";
     EXPECT_EQ((std::pair<int, int>(tidied.object(1).beamForward(), tidied.object(2).textNext())), std::pair(0, 0));

@@ -38,7 +38,6 @@ TEST(GlyphInkBox, MeasuredFromTheScreenBitmapsWithTheFixedExceptions) {
          {std::pair{25, InkBox{17, 25, 29, 35}}, {28, {17, 34, 4, 20}}, {51, {10, 30, 12, 31}}, {3, {0, 0, 0, 0}},
           {228, {14, 27, 2, 33}}, {36, {}}, {2, {}}, {103, {8, 26, 27, 34}}, {244, {42, 1, 65, 1}}})
         EXPECT_EQ(t[code], box) << code;
-    EXPECT_EQ(GlyphInkBox(28).left, GlyphInkBox(25).left);
     EXPECT_EQ(GlyphInkBox(300), InkBox{});
     EXPECT_EQ(GlyphStore::builtIn().find("BMANCHOR").height(), 12) << "names match whatever their case";
 }
@@ -116,8 +115,8 @@ struct Page : test::Recording {
 
 // Rests below the stave hang from ledger lines by their length; a damaged duration draws a
 // head. The edit form shows stems as stored, lines even on paper; high notes keep a short
-// stem up to above the stave, low ones down below it; groups and ties draw from any note.
-TEST(Notes, RestsADamagedDurationAndTheEditFormsOwnStemsGroupsAndTies) {
+// stem up to above the stave, low ones down below it; a group draws from any of its notes.
+TEST(Notes, RestsADamagedDurationAndTheEditFormsOwnStemsAndGroups) {
     Page page;
     EXPECT_EQ(page.draw({rest(-8, 2)}, 1, "line"), (Calls{line(42, 64, 59, 64, 1), line(42, 72, 59, 72, 1)}));
     EXPECT_EQ(page.draw({rest(-8, 0)}, 1, "line"), Calls{line(42, 64, 59, 64, 1)});
@@ -144,28 +143,6 @@ TEST(Notes, RestsADamagedDurationAndTheEditFormsOwnStemsGroupsAndTies) {
     page.draw({first, second}, 1, "", true);
     EXPECT_EQ(only(page.calls, "glyph"), Calls{glyph(104, 50, 41)}) << "an X head shows as a diamond";
     EXPECT_EQ(only(page.calls, "fracline").size(), 3u);
-    ScoreObject a = note(-3, 3, StemUp), b = a, c = a;
-    b.setX(90), c.setX(130);
-    a.setTiedTo(2), b.setTiedFrom(1), b.setTiedTo(3), b.setTieOverhand(true), c.setTiedFrom(2);
-    const Calls over = page.draw({a, b, c}, 2, "spline");
-    ASSERT_EQ(over.size(), 1u) << "the later note draws the tie in its direction";
-    EXPECT_EQ(page.draw({a, b, c}, 1, "spline"), Calls{}) << "and the earlier none";
-    page.calls.clear();
-    DrawTie(page.dc, page.score, 1, 0, false, 2, 3, -1);
-    EXPECT_EQ(page.draw({a, b, c}, 2, "spline", true), (Calls{over[0], page.calls.at(0)}));
-}
-
-TEST(Ties, EndsByStemsDurationAndWidth) {
-    for (const auto& [stem, xb, duration, extra, direction, expected] :
-         {std::tuple{StemDown, 140, 7, 1, 1, "(96, 110) (116, 117) (136, 106)"},
-          {StemUp, 140, 6, -1, -1, "(107, 23) (126, 12) (145, 19)"},
-          {StemUp, 102, 3, 0, -1, "(105, 24) (107, 22) (109, 24)"}}) {
-        Page page;
-        ScoreObject a = note(0, duration, stem, extra), b = note(0, duration, stem);
-        a.setX(100), a.setY(60), b.setX(xb), b.setY(60), page.add(a), page.add(b);
-        DrawTie(page.dc, page.score, 1, 0, false, 1, 2, direction);
-        EXPECT_EQ(page.calls, Calls{std::string("spline ") + expected + " thickness 1 colour 000000"}) << expected;
-    }
 }
 
 Calls signs(int code, int x, std::initializer_list<int> ys, const char* colour = "000000") {
@@ -209,23 +186,6 @@ TEST(Signs, AKeyFollowsTheKeyAndClefInForceABarLineItsPurposeAndDamagedSignsDraw
     for (const int type : {15, -1, 255}) DrawTimeSignature(page.dc, type, 50, 32, false, 0);
     for (const int value : {3, -3}) DrawAccidental(page.dc, 50, 30, 0, false, value, value > 0);
     EXPECT_EQ(page.calls, Calls{});
-}
-
-// A curve keeps its points in order of x, less those within a pixel of the last kept.
-TEST(DrawSpline, SortsAndThinsItsPointsAndRubberBandingDrawsOnlyTheThinLine) {
-    Page page, band, dotted;
-    const QImage& image = page.dc.MainImage;
-    DrawSpline(page.dc, {{50, 40}, {51, 90}, {50, 10}}, 3, false, false, 0);
-    EXPECT_EQ(inked(image), 0) << "nothing is left to draw";
-    DrawSpline(page.dc, {{110, 50}, {11, 90}, {10, 50}}, 1, false, false, 0);
-    EXPECT_EQ(inked(image, QRect(10, 50, 100, 1)), 100) << "a straight line from 10 to 109";
-    EXPECT_EQ(inked(image), 100);
-    DrawSpline(band.dc, {{0, 60}, {50, 40}, {100, 60}}, 4, false, true, 0x008000);
-    EXPECT_EQ(inked(band.dc.MainImage, QRect(25, 0, 1, 200)), 1);
-    EXPECT_EQ(inked(band.dc.MainImage, {}, 0x008000), inked(band.dc.MainImage));
-    DrawSpline(dotted.dc, {{0, 50}, {110, 50}}, 3, true, true, 0x008000);
-    for (int x = 0; x <= 110; ++x)
-        EXPECT_EQ(inked(dotted.dc.MainImage, QRect(x, 0, 1, 200)), (x / 5) % 2) << "x " << x;
 }
 
 struct CurvePage : Page {
@@ -281,7 +241,7 @@ TEST(DrawCurrentObject, OnlyInEditModeThinAndWithAnAnchorOnCurvePoints) {
 }
 
 // The provisional object in the Putative colour: a note from the slot after the stave's
-// last object, beamed to the note before it; a bar line through its system; no line.
+// last object, a bar line through its system, no line.
 TEST(DrawProvisionalObject, ANoteFromTheScratchSlotABarLineThroughItsSystem) {
     Page page;
     page.score.stave(1).joinToNext = page.score.stave(2).joinToNext = true;
@@ -299,12 +259,6 @@ TEST(DrawProvisionalObject, ANoteFromTheScratchSlotABarLineThroughItsSystem) {
               (Calls{"glyph 39 at (60, 40) xor colour C0C0C0", "glyph 39 at (60, 88) xor colour C0C0C0",
                      "glyph 39 at (60, 136) xor colour C0C0C0"}));
     EXPECT_EQ(provisional(makeObject(ObjectKind::Line, 1, 1), 1), Calls{});
-    ScoreObject first = note(0, 4, StemUp), second = note(0, 4, StemUp);
-    first.setBeamForward(2), second.setX(80), second.setBeamBack(1);
-    page.draw({first}, 1, "");
-    const Calls beamed = provisional(second, 1);
-    EXPECT_EQ(only(beamed, "line (55"), Calls{"line (55, 40)-(55, 12) thickness -1 xor colour C0C0C0"});
-    EXPECT_EQ(only(beamed, "fracline").size(), 3u);
 }
 
 } // namespace
