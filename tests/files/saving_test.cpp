@@ -35,13 +35,9 @@ Bytes encoded(Document& doc) {
 
 class Saving : public ::testing::Test {
   protected:
-    void SetUp() override {
-        doc.score = makeScore(2);
-        doc.score.modified = true;
-    }
+    void SetUp() override { doc.score = makeScore(2), doc.score.modified = true; }
     void changeScore(int x) {
-        append(doc.score.stave(1), makeNote(x, 0, 3, doc.score.stave(1).Ycoord));
-        doc.score.modified = true;
+        append(doc.score.stave(1), makeNote(x, 0, 3, doc.score.stave(1).Ycoord)), doc.score.modified = true;
     }
     std::string at(const std::string& name) const { return dir.at(name); }
 
@@ -50,17 +46,6 @@ class Saving : public ::testing::Test {
     ScriptedUi ui;
     Settings settings;
 };
-
-TEST(SavingNames, UnnamedAndExtensions) {
-    for (const auto& [name, unnamed] : {std::pair{"NONAME1", true}, {"NONAME12.QVR", true}, {"NONAM", false},
-                                        {"/home/u/NONAME1.QVR", false}, {"noname1", false}})
-        EXPECT_EQ(isUnnamed(name), unnamed) << name;
-    for (const auto& [name, extension, result] :
-         {std::tuple{"song.qvr", ".QVR", "song.QVR"}, {"song", ".QVR", "song.QVR"},
-          {"/a/b.c/song", ".QVR", "/a/b.c/song.QVR"}, {"/a/b/song.old.txt", "QVB", "/a/b/song.old.QVB"},
-          {"/a/.hidden", ".QVR", "/a/.hidden.QVR"}})
-        EXPECT_EQ(withExtension(name, extension), result) << name;
-}
 
 TEST_F(Saving, SaveAsAsksInTheLastFolderAndNamesTheScore) {
     doc.fileName = "NONAME1";
@@ -84,8 +69,8 @@ TEST_F(Saving, SaveAsAsksInTheLastFolderAndNamesTheScore) {
     EXPECT_EQ(settings.recentFiles, (Names{chosen, "a", "b", "c", "d", "e", "f", "g", "h"})) << "moved up";
     EXPECT_TRUE(fileBytes(chosen) == encoded(doc) && !doc.score.modified);
     ASSERT_TRUE(saveAsCommand(doc, settings, ui));
-    EXPECT_EQ(settings.recentFiles, (Names{at("scores/Second.QVR"), chosen, "a", "b", "c", "d", "e", "f", "g"}))
-        << "the oldest dropped";
+    const Names recent = {at("scores/Second.QVR"), chosen, "a", "b", "c", "d", "e", "f", "g"};
+    EXPECT_EQ(settings.recentFiles, recent) << "the oldest dropped";
 }
 
 TEST_F(Saving, SaveForcesTheExtensionAndKeepsOneBackupOfThePreviousVersion) {
@@ -174,8 +159,7 @@ TEST(CrashSafety, KilledSavesNeverLoseTheScoreFile) {
     Document a{largestScore(1), path, 96}, b{largestScore(2), path, 96};
     const Bytes versions[] = {encoded(a), encoded(b)};
     ASSERT_NE(versions[0], versions[1]);
-    // 0 for A, 1 for B, -1 after reporting a file that is neither.
-    const auto whichVersion = [&](const std::string& file) {
+    const auto whichVersion = [&](const std::string& file) { // 0 for A, 1 for B, -1 for neither (reported)
         ScriptedUi ui;
         Score loaded;
         EXPECT_TRUE(loadScore(file, {}, ui, loaded)) << file << ": " << ui.lastText();
@@ -214,29 +198,11 @@ TEST(CrashSafety, KilledSavesNeverLoseTheScoreFile) {
     EXPECT_EQ(dir.names(), (Names{"big.QVB", "big.QVR"}));
 }
 
-Score threeSystemsOfTwo() { // 1-2, 3-4, 5-6
-    Score score = makeScore(6);
-    for (int s : {1, 3, 5})
-        score.stave(s).joinToNext = true;
-    return score;
-}
-
-// The widget tests drive the dialog's coupling and buttons; here what they cannot reach.
-TEST(SavePart, TheDialogKeepsWithinTheSystemsAndTheProgressNamesTheStaves) {
-    const Score score = threeSystemsOfTwo();
-    ScriptedUi ui;
-    SavePartDialog dialog(score, 4, ui);
-    dialog.setStart(0), dialog.setEnd(40);
-    EXPECT_EQ(dialog.start() * 10 + dialog.end(), 13);
-    dialog.typeEnd(0), dialog.typeStart(9);
-    EXPECT_EQ(dialog.start() * 10 + dialog.end(), 31);
-    EXPECT_EQ(partialSaveProgress(2, 2, "x.QVR"), "Stave 2 saved as x.QVR");
-    EXPECT_EQ(partialSaveProgress(0, 5, "%d.QVR"), "Staves 1-5 saved as %d.QVR") << "from 1, the name as is";
-}
-
 TEST(SavePart, TheStavesOfTheSystemsChosenAreSavedAsAPartialFile) {
     ScratchFolder dir;
-    Score score = threeSystemsOfTwo();
+    Score score = makeScore(6);
+    for (int s : {1, 3, 5}) // systems 1-2, 3-4, 5-6
+        score.stave(s).joinToNext = true;
     append(score.stave(4), makeNote(40, 2, 3, score.stave(4).Ycoord));
     score.modified = true;
     Settings settings;
