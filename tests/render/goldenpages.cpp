@@ -17,9 +17,6 @@
 namespace qv::test {
 namespace {
 
-constexpr int EdgePageWidth = 696;
-constexpr int EdgePageHeight = 790;
-
 struct StaveWriter {
     Stave& s;
     int add(const ScoreObject& o) { return append(s, o); }
@@ -35,8 +32,7 @@ struct StaveWriter {
         for (auto i = notes.begin(); i + 1 < notes.end(); ++i)
             s.object(*i).setBeamForward(i[1]), s.object(i[1]).setBeamBack(*i);
     }
-    // The later note draws the tie in its own direction.
-    void tie(int from, int to, bool overhand) {
+    void tie(int from, int to, bool overhand) { // the later note draws the tie in its own direction
         s.object(from).setTiedTo(to), s.object(to).setTiedFrom(from), s.object(to).setTieOverhand(overhand);
     }
     void clef(int x, int type) { add(makeClef(x, type, s.Ycoord)); }
@@ -48,14 +44,12 @@ struct StaveWriter {
     }
 };
 
-// A bracketed system of three staves with bar lines through it: beams with stubs,
-// key changes with cancelling naturals, stems drawn apart from their heads, ties on
-// both sides, flags, rests, dots and marks.
+// A bracketed system of three staves with bar lines through it: beams with stubs, key changes with
+// cancelling naturals, stems drawn apart from their heads, ties on both sides, flags, rests, dots, marks.
 void bracketedSystem(Score& score) {
     for (int s = 1; s <= 3; ++s) {
         Stave& st = placeStave(score.stave(s), 60 + 70 * (s - 1), 40);
-        st.bracket = true;
-        st.bracketWithNext = st.joinToNext = st.barLineThrough = st.fullEndBar = s < 3;
+        st.bracket = true, st.bracketWithNext = st.joinToNext = st.barLineThrough = st.fullEndBar = s < 3;
     }
     StaveWriter a{score.stave(1)};
     a.clef(52, 0), a.key(72, 2), a.time(100, 7);
@@ -68,26 +62,18 @@ void bracketedSystem(Score& score) {
     a.bar(284, 0);
     a.beam({a.note(300, 4, 4, StemUp, 1), a.note(314, 6, 5, StemUp, 1)}); // small notes
     a.beam({a.note(334, -4, 4, StemAuto), a.note(352, 5, 4, StemAuto)});  // steep: held at 0.5
-    a.bar(386, 1);
-    a.key(392, -3); // two sharps to three flats: naturals first
-    a.bar(434, 2);
+    a.bar(386, 1), a.key(392, -3), a.bar(434, 2); // two sharps to three flats: naturals first
     a.beam({a.note(450, 1, 7, StemAuto), a.note(466, 2, 7, StemAuto), a.note(482, 1, 4, StemAuto)});
     a.bar(507, 3), a.note(525, 0, 3, StemAuto), a.bar(544, 4), a.note(575, 4, 2, StemDown), a.bar(656, 5);
-
     StaveWriter b{score.stave(2)}; // minims and crotchets whose stems are drawn apart from the head
     b.clef(52, 2), b.key(72, -4);
     b.note(120, 1, 3, StemUp), b.note(136, 3, 2, StemUp), b.note(152, -1, 3, StemDown), b.note(168, -3, 2, StemDown);
-    b.note(184, 0, 3, StemUp);   // the whole glyph
-    b.note(200, -9, 3, StemUp);  // stem to the middle line
-    b.note(216, 9, 2, StemDown); // stem to the middle line
+    b.note(184, 0, 3, StemUp), b.note(200, -9, 3, StemUp), b.note(216, 9, 2, StemDown); // whole; to the middle
     b.s.object(b.note(232, -2, 3, StemUp)).setStemExtra(2);
     b.s.object(b.note(248, 2, 3, StemDown)).setStemExtra(-1);
-    b.key(300, -1); // four flats to one: naturals after
-    b.note(350, 0, 1, StemNone);
-    b.key(400, 3); // one flat to three sharps: naturals first
-    b.key(470, 0); // back to no key
+    b.key(300, -1), b.note(350, 0, 1, StemNone); // four flats to one: naturals after
+    b.key(400, 3), b.key(470, 0); // one flat to three sharps: naturals first; back to no key
     b.note(560, -6, 0, StemNone), b.note(610, 7, 1, StemNone);
-
     StaveWriter c{score.stave(3)};
     c.clef(52, 1);
     c.tie(c.note(90, -2, 3, StemUp), c.note(118, -2, 3, StemUp), true);     // stem side, above
@@ -115,8 +101,7 @@ void invisiblePair(Score& score) {
     StaveWriter a{top};
     a.clef(52, 0), a.note(120, 0, 3, StemAuto), a.bar(200, 0), a.note(260, 5, 2, StemAuto), a.bar(650, 5);
     StaveWriter b{score.stave(5)};
-    b.clef(52, 1);
-    b.beam({b.note(120, -1, 4, StemAuto), b.note(140, 1, 4, StemAuto), b.note(160, 3, 4, StemAuto)});
+    b.clef(52, 1), b.beam({b.note(120, -1, 4, StemAuto), b.note(140, 1, 4, StemAuto), b.note(160, 3, 4, StemAuto)});
     b.note(260, -5, 2, StemAuto);
 }
 
@@ -127,9 +112,8 @@ void bracedBracketedPair(Score& score) {
     placeStave(score.stave(7), 520, 40).bracket = true;
     StaveWriter a{top};
     a.clef(52, 3), a.time(80, 14);
-    a.beam({a.note(120, 2, 4, StemAuto, 2), a.note(140, 4, 4, StemAuto, 2)}); // stroke heads
-    a.note(170, 0, 3, StemUp, 4), a.note(190, 0, 2, StemUp, 2), a.note(210, 0, 1, StemUp, 3); // cross and more
-    a.bar(240, 0);
+    a.beam({a.note(120, 2, 4, StemAuto, 2), a.note(140, 4, 4, StemAuto, 2)}); // stroke heads, then X and others
+    a.note(170, 0, 3, StemUp, 4), a.note(190, 0, 2, StemUp, 2), a.note(210, 0, 1, StemUp, 3), a.bar(240, 0);
     StaveWriter b{score.stave(7)};
     b.clef(52, 0), b.time(80, 1), b.key(100, 7), b.key(200, -7);
 }
@@ -206,7 +190,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv); // texts need the GUI side of Qt
     // File names are stem-page1-screen.png and stem-page1-print.png.
     for (const auto& [stem, build, width, height] : {std::tuple{"dense", &densePage, DensePageWidth, DensePageHeight},
-                                                     {"edges", &edgeCasePage, EdgePageWidth, EdgePageHeight}})
+                                                     {"edges", &edgeCasePage, 696, 790}})
         for (const bool print : {false, true}) {
             const std::string path =
                 std::string(argv[2]) + "/" + stem + "-page1-" + (print ? "print" : "screen") + ".png";

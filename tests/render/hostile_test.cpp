@@ -152,7 +152,8 @@ TEST(HostileDrawing, TextFarWiderThanThePageShowsItsBeginningAndFromFarLeftItsLe
         EXPECT_TRUE(ink > 0 && differ == 0) << points << ": " << differ << " pixels differ";
     }
     for (const int scale : {1, 3})
-        EXPECT_EQ(TextFont({"Arial", 12000, 0, 0}, scale).pixelSize(), TextFont({"Arial", 255, 0, 0}, scale).pixelSize());
+        EXPECT_EQ(TextFont({"Arial", 12000, 0, 0}, scale).pixelSize(),
+                  TextFont({"Arial", 255, 0, 0}, scale).pixelSize());
 }
 
 // Each chunk of a looped chain is read once; a link to an object that is no text ends the

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace qv {
 namespace {
 
@@ -58,7 +60,8 @@ TEST(DrawCursor, EachShapeInTheCursorColourShowsAndHidesAndIsKeptInView) {
         EXPECT_TRUE(page.dc.cursor.shown && QPoint(page.dc.cursor.x, page.dc.cursor.y) == QPoint(50, 40) &&
                     scrolled == QPoint(50, 40)) << type;
         Calls expected;
-        for (const char* s : strokes[type]) expected.push_back(std::string("line ") + s + " thickness 2 xor colour 123456");
+        for (const char* s : strokes[type])
+            expected.push_back(std::string("line ") + s + " thickness 2 xor colour 123456");
         EXPECT_EQ(page.calls, expected) << type;
         EXPECT_EQ(inked(page.dc.MainImage, {}, 0x563412), inked(page.dc.MainImage)) << type;
         DrawCursor(page.dc, 50, 40, 2, int(type));
@@ -203,15 +206,15 @@ TEST(DrawCurve, LeavesItsReachForTheStaveExtentOnTheScreenOnly) {
         paper({{20, 90}, {70, 60}, {120, 90}});
     DrawCurve(above.dc, above.score, 1, 1, 0, false, false);
     EXPECT_EQ(above.calls, Calls{"spline (20, 90) (70, 60) (120, 90) thickness 2 colour 000000"});
-    EXPECT_EQ((std::tuple<int, int, int, int>(above.stave.object(1).curveTop(), above.stave.object(1).curveBottom(), above.stave.MinY,
-                         above.stave.MaxY)), std::tuple(60 - 7 - 100, 90 + 7 - 100, 53, 130));
+    const ScoreObject& point = above.stave.object(1);
+    EXPECT_EQ((std::array<int, 4>{point.curveTop(), point.curveBottom(), above.stave.MinY, above.stave.MaxY}),
+              (std::array<int, 4>{60 - 7 - 100, 90 + 7 - 100, 53, 130}));
     DrawCurve(below.dc, below.score, 1, 1, 0, false, false);
     EXPECT_EQ(inked(below.dc.MainImage, QRect(0, 150 + 4, 300, 46)), 0);
     EXPECT_GT(inked(below.dc.MainImage, QRect(0, 150 + 3, 300, 1)), 0);
-    EXPECT_EQ(below.stave.MaxY, 150 + 4 + 7);
-    below.stave.MaxY = 0;
-    StaveExtent(below.score, 1);
-    EXPECT_EQ(below.stave.MaxY, 150 + 4 + 7);
+    const int drawn = below.stave.MaxY;
+    below.stave.MaxY = 0, StaveExtent(below.score, 1);
+    EXPECT_EQ(std::pair(drawn, int(below.stave.MaxY)), std::pair(150 + 4 + 7, 150 + 4 + 7));
     paper.dc.HighResMode = true;
     DrawCurve(paper.dc, paper.score, 1, 1, 0, true, false);
     EXPECT_EQ(paper.calls, Calls{"hires spline (20, 90) (70, 60) (120, 90) thickness 6"}) << "no anchors";
