@@ -1,7 +1,6 @@
 // The rules every writer shares: what is replaced, written in place or refused, and what a
 // save leaves on disk (names, links, modes, owners, temporary files).
 
-#include "files/fileread.h"
 #include "files/safewrite.h"
 #include "files/tempfiles.h"
 #include "support/scratchfolder.h"
@@ -211,21 +210,6 @@ TEST_F(SafeWrite, AnOrdinaryUserMayNotReplaceWhatIsNotTheirs) {
     ASSERT_EQ(::stat(at("shared").c_str(), &st), 0);
     EXPECT_TRUE(st.st_uid == 0u && (st.st_mode & 0777) == 0666u) << st.st_uid << " " << st.st_mode;
     EXPECT_EQ(folder.names(), (Names{"shared", "theirs"}));
-}
-
-TEST_F(SafeWrite, ReadingTakesOnlyRegularFilesOfASaneSize) {
-    writeBytes(at("small"), Old);
-    EXPECT_EQ(readRegularFile(at("small"), Old.size()).bytes, Old);
-    EXPECT_EQ(readRegularFile(at("small"), Old.size() - 1).problem, ReadProblem::TooLarge);
-    // A huge sparse file is refused from its size, before a byte is read.
-    const int fd = ::open(at("huge").c_str(), O_WRONLY | O_CREAT, 0600);
-    ASSERT_EQ(::ftruncate(fd, off_t(2) << 30), 0);
-    ::close(fd);
-    EXPECT_EQ(readRegularFile(at("huge"), 1 << 20).problem, ReadProblem::TooLarge);
-    ASSERT_EQ(::mkfifo(at("pipe").c_str(), 0600), 0); // no writer: must not wait for one
-    for (const std::string& path : {at("pipe"), std::string("/dev/zero"), folder.path()})
-        EXPECT_EQ(readRegularFile(path, 100).problem, ReadProblem::NotRegular) << path;
-    EXPECT_EQ(readRegularFile(at("missing"), 100).problem, ReadProblem::NotFound);
 }
 
 } // namespace
