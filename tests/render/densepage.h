@@ -15,8 +15,7 @@ inline constexpr int DensePageHeight = 960;
 
 // Puts a stave on page 1 at `y`, from `left` to x 660, 36 units above and below.
 inline Stave& placeStave(Stave& s, int y, int left) {
-    s.Ycoord = y, s.MinY = y - 36, s.MaxY = y + 36, s.LeftX = left, s.RightX = 660, s.PageNum = 1;
-    return s;
+    return s.Ycoord = y, s.MinY = y - 36, s.MaxY = y + 36, s.LeftX = left, s.RightX = 660, s.PageNum = 1, s;
 }
 
 inline Score densePage() {

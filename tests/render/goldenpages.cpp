@@ -1,6 +1,5 @@
-// render-goldens --out DIR: writes the dense benchmark page and a page of hand-built edge
-// cases, on the screen and on paper, as PNG files into DIR; ./qv goldens refreshes the
-// approved images in tests/data/golden from them and the golden test compares.
+// render-goldens --out DIR: writes the dense benchmark page and a page of edge cases, on the screen and on
+// paper, as PNGs into DIR, from which ./qv goldens refreshes tests/data/golden and the golden test compares.
 
 #include "densepage.h"
 #include "drawtest.h"

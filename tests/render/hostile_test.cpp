@@ -1,6 +1,5 @@
-// What a hostile file, an edit or an import can put on a page: objects far larger than
-// the page, chains that lead back into themselves, fonts past the dialog's sizes. Drawing
-// shows what lies on the page as for any object and never takes more than the page.
+// What a hostile file, an edit or an import can put on a page (objects far larger than it, looped
+// chains, fonts past the dialog's): drawing shows what lies on the page and takes no more than it.
 
 #include "drawtest.h"
 #include "files/loader.h"
@@ -24,8 +23,7 @@
 namespace qv {
 namespace {
 
-using test::inked;
-using test::rgb;
+using test::inked, test::rgb;
 constexpr QRgb WhiteRgb = 0xFFFFFF;
 
 // A recorded page of 200 x 100 units and a score of one stave whose font 1 is `points` large.

@@ -18,8 +18,7 @@
 namespace qv {
 namespace {
 
-using test::Calls;
-using test::rgb;
+using test::Calls, test::rgb;
 constexpr QRgb WhiteRgb = 0xFFFFFF;
 
 int count(const Calls& calls, const std::string& prefix) { return int(test::only(calls, prefix).size()); }
