@@ -4,14 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace qv {
 namespace {
-
 using Bytes = std::vector<std::uint8_t>;
 
 // Records written as hexadecimal byte pairs; missing bytes of a record are zero.
@@ -168,6 +164,5 @@ TEST(ScoreDump, AFileCutShortListsUpToTheFirstMissingRecord) {
     EXPECT_EQ(trailing.text, twoStaveDump) << "bytes short of a record are not listed";
     EXPECT_FALSE(trailing.complete);
 }
-
 } // namespace
 } // namespace qv

@@ -20,7 +20,6 @@ using namespace qv;
 using namespace qv::test;
 
 namespace {
-
 using Bytes = std::vector<std::uint8_t>;
 using Status = ReadStatus;
 const std::string FileName = "DAMAGED.QVR";
@@ -149,7 +148,6 @@ struct Case {
     std::function<bool(const Score&)> holds = nullptr;
     double fontFactor = 1.0;
 };
-
 } // namespace
 
 TEST(DamagedScoreFile, EachDamageIsRefusedOrMendedWithItsMessage) {
@@ -243,7 +241,6 @@ TEST(DamagedScoreFile, EachDamageIsRefusedOrMendedWithItsMessage) {
 }
 
 namespace {
-
 int announcedRecords(const Bytes& bytes) {
     const FileHeader h = decodeHeader(bytes.data());
     return 2 + (h.hasDescription() ? 1 : 0) + 2 * h.NumFonts + h.Nstaves + (h.partial() ? 0 : 1);
@@ -267,10 +264,7 @@ bool listsEveryRecord(const Bytes& bytes, const std::string& label) {
     return complete;
 }
 
-int between(std::mt19937& rng, int lo, int hi) {
-    return std::uniform_int_distribution<int>(lo, hi)(rng);
-}
-
+int between(std::mt19937& rng, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
 } // namespace
 
 TEST(DamagedScoreFile, TruncatedAtEveryRecordIsRefusedOrReadToTheEnd) {
@@ -282,9 +276,8 @@ TEST(DamagedScoreFile, TruncatedAtEveryRecordIsRefusedOrReadToTheEnd) {
         for (std::size_t n = 1; n < bytes.size() / RecordSize; ++n) {
             const std::string label = "score " + std::to_string(k) + " cut to " + std::to_string(n);
             const Bytes whole(bytes.begin(), bytes.begin() + static_cast<long>(n * RecordSize));
-            EXPECT_EQ(attempt(whole, label).result.status,
-                      static_cast<int>(n) >= announced ? Status::Ok : Status::ReadError)
-                << label;
+            const Status expected = int(n) >= announced ? Status::Ok : Status::ReadError;
+            EXPECT_EQ(attempt(whole, label).result.status, expected) << label;
             const Bytes ragged(bytes.begin(), bytes.begin() + static_cast<long>(n * RecordSize + 7));
             EXPECT_EQ(attempt(ragged, label).result.status, Status::ReadError) << label;
         }
@@ -298,13 +291,12 @@ TEST(DamagedScoreFile, FlippedBitsAndGarbageAreRefusedOrRecoveredAndListed) {
     for (int k = 0; k < 400; ++k) {
         Score score = randomScore(rng, {1, 6, 20, 5});
         Bytes bytes = encodeWhole(score);
-        // Half the flips land in the records that give counts and indexes.
         const int limit = k % 2 ? announcedRecords(bytes) * RecordSize : static_cast<int>(bytes.size());
         for (int f = between(rng, 1, 6); f > 0; --f)
             bytes[static_cast<std::size_t>(between(rng, 0, limit - 1))] ^=
                 static_cast<std::uint8_t>(1 << between(rng, 0, 7));
-        ++flipped[attempt(bytes, "flipped file " + std::to_string(k)).result.status];
-        listedToTheEnd += listsEveryRecord(bytes, "flipped file " + std::to_string(k));
+        const std::string label = "flipped file " + std::to_string(k);
+        ++flipped[attempt(bytes, label).result.status], listedToTheEnd += listsEveryRecord(bytes, label);
     }
     for (int k = 0; k < 400; ++k) {
         Bytes bytes(static_cast<std::size_t>(between(rng, 1, 30)) * RecordSize);
@@ -317,8 +309,8 @@ TEST(DamagedScoreFile, FlippedBitsAndGarbageAreRefusedOrRecoveredAndListed) {
             putU16(&bytes[20], static_cast<std::uint16_t>(between(rng, 0, 3)));
             if (k % 3 == 0) bytes[3] &= 0x1F; // no description, whole file
         }
-        ++garbage[attempt(bytes, "garbage " + std::to_string(k)).result.status];
-        listedToTheEnd += listsEveryRecord(bytes, "garbage " + std::to_string(k));
+        const std::string label = "garbage " + std::to_string(k);
+        ++garbage[attempt(bytes, label).result.status], listedToTheEnd += listsEveryRecord(bytes, label);
     }
     for (Status s : {Status::Ok, Status::ReadError, Status::Bad}) {
         EXPECT_GT(flipped[s], 0) << "no flipped file ended with status " << static_cast<int>(s);

@@ -18,7 +18,6 @@ using namespace qv;
 using namespace qv::test;
 
 namespace {
-
 using Bytes = std::vector<std::uint8_t>;
 
 // A field of the file: little-endian in `width` bytes, or (width 0) a text after its
@@ -132,7 +131,6 @@ Bytes encodeWhole(Score& score, int resolution = 96) {
 }
 
 const std::uint8_t* record(const Bytes& file, int k) { return file.data() + k * RecordSize; }
-
 } // namespace
 
 TEST(ScoreFileLayout, TheWriterPutsAndTheReaderTakesEveryFieldWhereTheTableSays) {
@@ -194,11 +192,6 @@ TEST(ScoreFileWrite, OnlyFontsThatTextsUseAreWrittenRenumberedInOrder) {
     // Objects after header, page, two font pairs and staves 0 and 1; the font is byte 6.
     for (const auto& [k, font] : {std::pair{8, 1}, {9, 2}, {10, 2}})
         EXPECT_EQ(record(file, k)[2 + 6], font) << "record " << k;
-    Score unused = makeScore(1);
-    unused.NumFonts = 5;
-    for (int n = 2; n <= 5; ++n)
-        unused.fonts.markInUse(n);
-    EXPECT_EQ(encodeWhole(unused).size(), 6u * RecordSize);
 }
 
 TEST(ScoreFileRead, OlderAndLaterVersions) {

@@ -9,12 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 
 namespace qv {
 namespace {
-
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
@@ -60,16 +58,14 @@ TEST_F(Templates, SavingAsksForADescriptionAndKeepsTheListSorted) {
     ASSERT_EQ(ui.messages.size(), 3u) << "clefs and keys alone: no question";
     EXPECT_EQ((Names{ui.messages[1].text, ui.messages[2].text}),
               (Names{BlankDescriptionMessage, TemplatesDisabledMessage}));
-    // Header, page, description, a font pair, two staves, four objects; the description cut to
-    // 21 in the file and to 80 in the list.
+    // Header, page, description, a font pair, two staves, four objects; the description cut to 21.
     const auto bytes = test::fileBytes(at("c.QVT"));
     ASSERT_EQ(bytes.size(), 11u * RecordSize);
     EXPECT_TRUE(bytes[0] == 2 && bytes[3] == (FlagPartial | FlagTemplate | FlagDescription));
     EXPECT_EQ(std::string(bytes.begin() + 2 * RecordSize, bytes.begin() + 3 * RecordSize),
               char(21) + longer.substr(0, 21));
     EXPECT_TRUE(score.description == "kept" && score.modified);
-    // More than clefs and keys: asked; Abort ends before the description, Yes saves and replaces
-    // the entry left over for a file name used again.
+    // More than clefs and keys: asked; Abort ends there, Yes saves and replaces a leftover entry.
     test::append(score.stave(2), test::makeNote(60, 0, 3, score.stave(2).Ycoord));
     settings.options.Templates = true;
     ui = {};
@@ -104,8 +100,7 @@ TEST_F(Templates, AnExistingNameOrALinkLeadingOutIsRefused) {
     EXPECT_FALSE(fs::exists(scratch.at("outside.QVT")));
 }
 
-// A listed name that is not a plain file name (a forged settings file) never reaches a file
-// outside the template folder, to open or to delete.
+// A listed name that is not a plain name (a forged settings file) never reaches a file outside.
 TEST_F(Templates, ANameThatLeavesTheFolderIsNeverOpenedOrDeleted) {
     fs::create_directories(context.folder);
     const std::string outside = scratch.at("symphony.QVR");
@@ -134,9 +129,6 @@ TEST(EmptyScore, OneStaveOnPageOneWithTheDefaults) {
     const Score score = emptyScore(settings);
     const Stave& s = score.stave(1);
     EXPECT_TRUE(score.page == settings.defaultPage && score.StvSiz == 0.4);
-    EXPECT_NEAR(score.beamSlopeLimit, std::tan(10 / 57.3), 1e-12);
-    // Staves, spacing, pulse, beaming angle; stave 1's top, left, right, page, line value,
-    // parameters and objects; and nothing on the header/footer stave.
     EXPECT_EQ((std::vector<int>{score.Nstaves, score.Spacing, score.Pulse, score.Beamang, s.Ycoord, s.LeftX,
                                 s.RightX, s.PageNum, s.lineValue, s.paramA, s.paramB, s.Nobjec,
                                 score.stave(0).Nobjec}),
@@ -177,6 +169,5 @@ TEST_F(Templates, NewScoresComeFromTheTemplateChosenOrEmpty) {
     fs::remove(at("choir.QVT"));
     EXPECT_TRUE(staves() == 1 && ui.lastText() == TemplateReadErrorMessage);
 }
-
 } // namespace
 } // namespace qv
