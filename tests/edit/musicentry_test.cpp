@@ -22,7 +22,6 @@ struct Entry {
     test::ScriptedUi ui;
     test::RecordingHost host;
     EditSession session{score, editor, settings, ui, host};
-
     explicit Entry(int stave = 1) {
         installLayoutHooks(score);
         for (int s : {1, 3, 5}) score.stave(s).joinToNext = true;
@@ -76,7 +75,6 @@ TEST(MusicKeys, StavesChangeOnlyWithinThePageAndSystemsByTheirFirstStave) {
     EXPECT_EQ(f.editor.currentStave(), 3);
     f.release(KeyPageDown, ModCtrl);
     EXPECT_EQ(f.editor.currentStave(), 3) << "the next system is on the next page";
-
     f.release('G');
     f.release(KeyPageDown);
     EXPECT_EQ(f.editor.currentStave(), 4) << "PgDn completes the note on the stave it leaves";
@@ -103,7 +101,6 @@ TEST(MusicKeys, TabAndBackspaceStopAtTheClefsAndNotesOfTheSystem) {
     EXPECT_EQ(f.editor.cursorX, 60);
     f.release(KeyBackspace);
     EXPECT_EQ(f.editor.cursorX, 10);
-
     f.score.Spacing = 5;
     f.score.stave(1).RightX = 50;
     f.typeChar(' ');
@@ -126,7 +123,6 @@ TEST(MusicKeys, OctavesMoveNotesRestsAndAccidentalsAndPositionsStayInRange) {
     f.release(KeyUp);
     EXPECT_EQ(f.provisional().staffPosition(), 2) << "a rest moves two positions";
     EXPECT_EQ(f.provisional().y(), f.score.stave(1).Ycoord - 8);
-
     f.release(KeyEscape);
     f.release('B');
     for (int i = 0; i < 40; ++i) f.release(KeyUp);
@@ -174,7 +170,6 @@ TEST(MusicKeys, HeadStyleRefusesABeamedNoteAndStemKeysLeaveOtherKindsAlone) {
     f.release('0');
     EXPECT_EQ(f.provisional().headStyle(), 1);
     EXPECT_EQ(f.editor.defaultNote.headStyle(), 1) << "the style becomes the default";
-
     f.release(KeyEscape);
     f.release('K');
     f.typeChar('p');

@@ -56,8 +56,6 @@ Ints objectYs(const Score& score) {
     return v;
 }
 
-// ---- Systems and pages -------------------------------------------------------
-
 TEST(Systems, ExtentNumberFirstStaveAndPagesAgree) {
     Score score = makeScore(6);
     bindSystems(score, {2, 3, 1});
@@ -71,7 +69,6 @@ TEST(Systems, ExtentNumberFirstStaveAndPagesAgree) {
         EXPECT_EQ(systemNumber(score, stave), system) << "stave " << stave;
     for (const auto& [system, stave] : {std::pair{0, 1}, {2, 3}, {3, 6}, {4, 7}})
         EXPECT_EQ(firstStaveOfSystem(score, system), stave) << "system " << system;
-
     setPages(score, {1, 1, 2, 2, 4, 4});
     ScriptedUi ui;
     for (const auto& [page, first] : {std::pair{0, 0}, {1, 1}, {2, 3}, {3, 5}})
@@ -103,15 +100,12 @@ TEST(Systems, AScoreWithoutStavesIsLeftAlone) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-// ---- Moving staves -----------------------------------------------------------
-
 TEST(ShiftStave, MovesTheStaveItsExtentsAndEveryObject) {
     Score score = makeScore(2);
     Stave& s = score.stave(2);
     test::append(s, test::makeNote(100, 2, 3, s.Ycoord));
     test::append(s, test::makeShortText(150, 30, 1, "f"));
     s.object(3) = test::makeShortText(0, 500, 1, "x"); // beyond Nobjec: not an object
-
     ShiftStave(score, 2, -30);
     EXPECT_EQ(ycoords(score), (Ints{40, 58}));
     EXPECT_EQ(s.MinY, 42);
@@ -163,8 +157,6 @@ TEST(Unpaginate, GluesThePagesTenUnitsApart) {
     EXPECT_EQ(ycoords(score), (Ints{40, 88, 130, 178}));
     EXPECT_EQ(score.stave(4).object(1).y(), 178);
 }
-
-// ---- Repaginate --------------------------------------------------------------
 
 // Systems of makeScore's staves broken into pages of height H.
 struct PagesCase {
@@ -313,8 +305,6 @@ TEST(Repaginate, UnpaginateThenRepaginateReproducesThePages) {
     }
 }
 
-// ---- Appending a system ------------------------------------------------------
-
 TEST(AppendSystem, FitsBelowTheLowestExtentOfTheLastPageOrAsks) {
     Score score = makeScore(4);
     bindSystems(score, {2, 2});
@@ -325,7 +315,6 @@ TEST(AppendSystem, FitsBelowTheLowestExtentOfTheLastPageOrAsks) {
     EXPECT_EQ(p.shift, 200 + 46 - 136);
     EXPECT_EQ(p.pageNum, 1);
     EXPECT_TRUE(ui.messages.empty());
-
     ui.buttonAnswers = {ButtonYes};
     p = placeAppendedSystem(score, 309, ui);
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -337,14 +326,12 @@ TEST(AppendSystem, FitsBelowTheLowestExtentOfTheLastPageOrAsks) {
     EXPECT_EQ(p.pageNum, 2);
     ui.buttonAnswers = {ButtonAbort};
     EXPECT_FALSE(placeAppendedSystem(score, 309, ui).proceed);
-
     // A stave of the last page reaching lower than the last stave sets the place,
     // and the room is measured from there: 80 + (260 + 30) = 370.
     score.stave(3).MaxY = 260;
     EXPECT_EQ(placeAppendedSystem(score, 370, ui).shift, 260 + 46 - 136);
     EXPECT_EQ(ui.messages.size(), 2u);
     score.stave(3).MaxY = 152;
-
     // Staves of earlier pages do not count.
     setPages(score, {1, 1, 2, 2});
     score.stave(2).MaxY = 900;
@@ -353,7 +340,6 @@ TEST(AppendSystem, FitsBelowTheLowestExtentOfTheLastPageOrAsks) {
     p = placeAppendedSystem(score, 1000, ui);
     EXPECT_EQ(p.shift, 90 + 46 - 26);
     EXPECT_EQ(p.pageNum, 2);
-
     // A forced break on the last stave starts a new page without asking.
     score.stave(4).ForcedBk = true;
     p = placeAppendedSystem(score, 10000, ui);
@@ -370,14 +356,11 @@ TEST(AppendSystem, RefusedBeyond255Staves) {
     ASSERT_EQ(ui.messages.size(), 1u) << "refused before any question";
     EXPECT_EQ(ui.messages[0].text, "Not enough staves available to complete this operation.");
     EXPECT_EQ(ui.messages[0].type, MessageType::Error);
-
     Score room = makeScore(253);
     room.stave(252).joinToNext = true;
     room.stave(253).ForcedBk = true;
     EXPECT_TRUE(placeAppendedSystem(room, 100, ui).proceed) << "exactly 255 staves";
 }
-
-// ---- Navigation and the current stave ---------------------------------------
 
 TEST(CurrentStave, GoingToAPageMakesItsFirstStaveCurrent) {
     Score score = makeScore(5);

@@ -31,7 +31,6 @@ TEST(NoteAdvance, NotesAgainstThePulse) {
     EXPECT_EQ(NoteAdvance(note(4, 28), 3, 3), (quaverWidth + 26) / 2 - 1);
     EXPECT_EQ(NoteAdvance(note(3, 26), 4, 1), 2 * 15 - GlyphWidth(26)) << "longer than a quaver pulse";
     EXPECT_EQ(NoteAdvance(note(3, 26), 2, 5), (GlyphWidth(26) + 51) / 2 - 1) << "shorter than a minim pulse";
-
     ScoreObject rest = test::makeRest(0, 2);
     EXPECT_EQ(NoteAdvance(rest, 3, 3), 52 - GlyphWidth(rest.symbolCode())) << "rests are spaced by duration too";
 }

@@ -47,7 +47,6 @@ TEST(StaveExtent, NotesByStemAndBeam) {
     n.setStem(StemAuto);
     f.measure(n);
     EXPECT_EQ(f.stave().MinY, f.emptyMin()) << "an automatic stem adds nothing";
-
     // Beamed: a quaver's stem is (4 - 3) x 5 + 13 = 18, small heads (4 - 3) x 4 + 9 = 13.
     n.setStem(StemUp);
     n.setBeamForward(2);
@@ -56,7 +55,6 @@ TEST(StaveExtent, NotesByStemAndBeam) {
     n.setHeadStyle(1);
     f.measure(n);
     EXPECT_EQ(f.stave().MinY, high - 14);
-
     ScoreObject low = test::makeNote(10, -16, 6, f.y());
     low.setStem(StemDown);
     low.setBeamBack(1);
@@ -71,18 +69,15 @@ TEST(StaveExtent, LinesHairpinsArpeggiosAndCurves) {
     line.setLineThickness(3);
     f.measure(line);
     EXPECT_EQ(f.stave().MaxY, f.y() + 53);
-
     ScoreObject hairpin = makeObject(ObjectKind::Hairpin, 0, f.y() - 40);
     hairpin.setHairpinDy(-6);
     hairpin.setHairpinThickness(2);
     f.measure(hairpin);
     EXPECT_EQ(f.stave().MinY, f.y() - 48);
-
     ScoreObject arpeggio = makeObject(ObjectKind::Arpeggio, 0, f.y() + 8);
     arpeggio.setSegments(10);
     f.measure(arpeggio);
     EXPECT_EQ(f.stave().MinY, f.y() - 72);
-
     ScoreObject first = makeObject(ObjectKind::CurvePoint, 0, 0);
     first.setCurveNext(2);
     first.setCurveThickness(2);
@@ -108,7 +103,6 @@ TEST(StaveExtent, TextsReachDownByTheirFontsHeight) {
     EXPECT_GT(small, 12) << "12 points are 16 pixels on the page";
     EXPECT_LT(small, 24);
     EXPECT_GT(large, 2 * small);
-
     ScoreObject chunk = test::makeTextHead(0, f.y() + 200, 3, "continued", TextContinuation);
     f.measure(chunk);
     EXPECT_EQ(f.stave().MaxY, f.emptyMax()) << "only a text's head chunk counts";

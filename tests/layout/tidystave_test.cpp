@@ -126,7 +126,6 @@ TEST(TidyStave, ATextChainGoesOnOnlyFromAFullChunk) {
     ASSERT_EQ(s.Nobjec, 2);
     const int newHead = s.object(1).isContinuation() ? 2 : 1;
     EXPECT_EQ(longTextOf(s, newHead), "Tempo di minuetto") << "the chain survives the sort";
-
     s.object(newHead).setChunkText("Tempo"); // the head is no longer full
     TidyStave(s);
     ASSERT_EQ(s.Nobjec, 1);
@@ -147,15 +146,12 @@ TEST(StaveChanged, AddingAnObjectTidiesMeasuresAndRefreshes) {
     EXPECT_EQ(s.object(1).x(), 100) << "sorted on adding";
     EXPECT_LE(s.MinY, s.Ycoord - 80) << "the high note raised the top extent";
     EXPECT_EQ(refreshed, 2);
-
     score.undo.open(10);
     score.modified = false;
     SortStave(score, 1);
     EXPECT_EQ(score.undo.live(), 1);
     EXPECT_TRUE(score.modified);
 }
-
-// --- Properties over many random staves -----------------------------------------
 
 // A valid stave, then the kinds of damage editing and files can do to one.
 Stave damagedStave(std::mt19937& rng) {

@@ -15,7 +15,6 @@ TEST(FontTable, RegisteringReusesAnEqualEntryOrTakesTheNextSlotAboveTheHighest) 
     t.markInUse(1);
     t.setFont(3, {"Courier New", 10, FontBold, 0});
     t.markInUse(3);
-
     EXPECT_EQ(t.registerFont({"Courier New", 10, FontBold, 0}, ui), 3);
     EXPECT_EQ(t.registerFont({"Courier New", 10, FontBold, 0x0000FF}, ui), 4) << "colour differs";
     EXPECT_TRUE(t.inUse(4));

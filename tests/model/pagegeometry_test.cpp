@@ -33,7 +33,6 @@ TEST(PageGeometry, MusicAreaInPageUnits) {
     EXPECT_EQ(musicAreaWidth(p, 0.5), 2);
     p.Width = 1.0 + 3.5 / 64.0;
     EXPECT_EQ(musicAreaWidth(p, 0.5), 4);
-
     const ScreenOffset shown = marginOffset(p, third, true);
     EXPECT_EQ(shown.x, 48);
     EXPECT_EQ(shown.y, 48);
@@ -47,7 +46,6 @@ TEST(PageGeometry, StaveSizesAreEnteredAsNumbersOrFractionsAndShownInTheUnit) {
         EXPECT_DOUBLE_EQ(*parseStaveSizeEntry(typed), size) << typed;
     for (const char* bad : {"", "abc", "1/0", "1/", "/3", "0.3x", "1/2/3", "nan", "inf"})
         EXPECT_FALSE(parseStaveSizeEntry(bad).has_value()) << '"' << bad << '"';
-
     test::ScriptedUi ui;
     ui.inputAnswers = {std::string("eight"), std::string("8")};
     EXPECT_NEAR(*askStaveSize(ui, 0.3, DisplayUnit::Millimetres), 0.31496, 1e-9);
@@ -59,7 +57,6 @@ TEST(PageGeometry, StaveSizesAreEnteredAsNumbersOrFractionsAndShownInTheUnit) {
     EXPECT_EQ(inches.prompts.at(0), "New stave height (\") or fraction eg 1/3:");
     test::ScriptedUi cancel; // no answers: the box is cancelled
     EXPECT_FALSE(askStaveSize(cancel, 0.3, DisplayUnit::Inches).has_value());
-
     EXPECT_EQ(formatStaveSize(1.0 / 3.0, DisplayUnit::Inches), "0.333");
     EXPECT_EQ(formatStaveSize(0.31496, DisplayUnit::Millimetres), "8.0");
 }
@@ -107,11 +104,9 @@ TEST(Tpagedata, ReadsThePrinterAndConvertsToUnits) {
     EXPECT_DOUBLE_EQ(t.value(PageValue::UnprintableRight, PageUnit::Dots), 5100 - 4900 - 75);
     EXPECT_DOUBLE_EQ(t.value(PageValue::UnprintableBottom, PageUnit::Dots), 3300 - 3150 - 60);
     EXPECT_DOUBLE_EQ(t.value(PageValue::LeftOffset, PageUnit::Inches), 0.125);
-
     t.setLandscape(true);
     EXPECT_TRUE(printer.land) << "the orientation is set on the printer";
     EXPECT_TRUE(t.landscape());
-
     printer.refuseSize = true;
     printer.land = false;
     EXPECT_FALSE(t.refresh());
@@ -125,7 +120,6 @@ TEST(Tpagedata, WithoutAPrinterUsesTheStandardSheet) {
     EXPECT_DOUBLE_EQ(t.value(PageValue::PhysicalWidth, PageUnit::Inches), 8.0);
     EXPECT_DOUBLE_EQ(t.value(PageValue::PhysicalLength, PageUnit::Inches), 11.0);
     EXPECT_DOUBLE_EQ(t.value(PageValue::TopOffset, PageUnit::Inches), 0.6);
-
     PageData base;
     base.GutM = 0.7;
     base.Header = 0.4;
@@ -135,7 +129,6 @@ TEST(Tpagedata, WithoutAPrinterUsesTheStandardSheet) {
     EXPECT_DOUBLE_EQ(p.RightM, 0.6);
     EXPECT_DOUBLE_EQ(p.GutM, 0.0);
     EXPECT_DOUBLE_EQ(p.Header, 0.4) << "header and footer are not the printer's";
-
     const PageData fallback = fallbackPage();
     EXPECT_DOUBLE_EQ(fallback.Width, 8.25);
     EXPECT_DOUBLE_EQ(fallback.LeftM, 0.5);

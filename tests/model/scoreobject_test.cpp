@@ -72,7 +72,6 @@ TEST(ScoreObject, EveryFieldHasItsOwnBytes) {
             EXPECT_EQ(o.bytes[b], expected) << f.name << ", byte " << b;
         }
     }
-
     struct Flag {
         const char* name;
         void (O::*set)(bool);
@@ -114,7 +113,6 @@ TEST(ScoreObject, TextsAreLengthPrefixedAndClippedToTheirField) {
     EXPECT_EQ(t.bytes[7], 2);
     for (int i = 10; i < 20; ++i)
         EXPECT_EQ(t.bytes[i], 0) << "the rest of the field is zero-filled";
-
     ScoreObject chunk = makeObject(ObjectKind::LongText);
     chunk.setChunkText("0123456789ABC");
     EXPECT_EQ(chunk.chunkText(), "0123456789");

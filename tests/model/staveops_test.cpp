@@ -24,17 +24,14 @@ TEST(AddObject, RefusesThe250thObjectAndRecordsTheStaveBeforeAChange) {
         calls.push_back("changed " + std::to_string(stave) + " n=" + std::to_string(s.stave(stave).Nobjec));
     };
     ScriptedUi ui;
-
     ASSERT_TRUE(addObject(score, 2, makeNote(10, 0), ui));
     EXPECT_EQ(calls, (std::vector<std::string>{"changed 2 n=1"}));
     EXPECT_EQ(score.undo.live(), 1);
     EXPECT_TRUE(score.modified);
     EXPECT_EQ(score.stave(2).object(1).x(), 10);
-
     for (int i = 2; i <= MaxObjects; ++i) ASSERT_TRUE(addObject(score, 2, makeNote(10 + i, 0), ui));
     EXPECT_EQ(score.stave(2).Nobjec, 249);
     EXPECT_TRUE(ui.messages.empty());
-
     calls.clear();
     score.modified = false;
     EXPECT_FALSE(addObject(score, 2, makeNote(999, 0), ui));
@@ -71,7 +68,6 @@ TEST(DeleteObject, RepairsTheLinksIntoTheDeletedSlot) {
     deleteObject(end, 3);
     EXPECT_EQ(end.object(2).beamForward(), 0);
     EXPECT_EQ(end.object(1).beamForward(), 2);
-
     Stave tied;
     for (int x : {10, 20, 30}) append(tied, makeNote(x, 2));
     ASSERT_EQ(makeTie(tied, 2, true), 1);
@@ -87,7 +83,6 @@ TEST(DeleteObject, RepairsTheLinksIntoTheDeletedSlot) {
     deleteObject(tied, append(tied, link));
     EXPECT_EQ(tied.object(1).tiedTo(), 0);
     EXPECT_EQ(tied.object(3).tiedFrom(), 0);
-
     Stave text;
     ScriptedUi ui;
     const int head = append(text, test::makeTextHead(5, 5, 1, ""));
@@ -97,7 +92,6 @@ TEST(DeleteObject, RepairsTheLinksIntoTheDeletedSlot) {
     deleteObject(text, head);
     for (int i : {1, 3, 4, 5}) EXPECT_EQ(text.object(i).kind(), ObjectKind::Deleted) << i;
     EXPECT_EQ(text.object(2).kind(), ObjectKind::Note);
-
     Stave c;
     CurveCollector curve;
     for (int x : {10, 30, 50}) ASSERT_EQ(curve.add(x, 0, c.Nobjec, ui), CurveCollector::Result::Added);
@@ -105,7 +99,6 @@ TEST(DeleteObject, RepairsTheLinksIntoTheDeletedSlot) {
     deleteObject(c, 2);
     EXPECT_EQ(c.object(1).curveNext(), 3);
     EXPECT_EQ(c.object(3).curvePrev(), 1);
-
     Stave outside;
     append(outside, makeNote(10, 0));
     outside.object(1).setBeamBack(255);
@@ -132,15 +125,12 @@ TEST(MakeTie, FindsTheNearestEarlierNoteAtThePitch) {
     append(s, rest);
     append(s, makeNote(40, 3));
     append(s, makeNote(60, 3)); // later: never a partner of the note at 40
-
     EXPECT_EQ(makeTie(s, 5, false), 2);
     EXPECT_EQ(s.object(2).tiedTo(), 5);
     EXPECT_EQ(s.object(5).tiedFrom(), 2);
     EXPECT_FALSE(s.object(5).tieOverhand());
-
     EXPECT_EQ(makeTie(s, 1, true), 0) << "nothing earlier at that pitch";
     EXPECT_EQ(s.object(1).tiedFrom(), 0);
-
     removeTie(s, 5);
     EXPECT_EQ(s.object(2).tiedTo(), 0);
     EXPECT_EQ(s.object(5).tiedFrom(), 0);
@@ -163,7 +153,6 @@ TEST(StoreLongText, CutsIntoTenCharacterChunksInLinkOrder) {
         EXPECT_EQ(c.textAttributes(), TextTransposable | TextBoxed | TextContinuation);
     }
     EXPECT_EQ(s.object(3).textNext(), 0);
-
     // Storing a shorter wording drops the chunks of the old one.
     ASSERT_TRUE(storeLongText(s, head, "Fine", TextStoreContext::EditingText, ui));
     EXPECT_EQ(longTextOf(s, head), "Fine");
@@ -197,7 +186,6 @@ TEST(CurveCollector, IgnoresCrowdedPointsAndStoresInOrderOfX) {
     EXPECT_EQ(c.add(53, 14, 0, ui), R::Added) << "4 down is far enough";
     EXPECT_EQ(c.add(10, 0, 0, ui), R::Added);
     EXPECT_TRUE(ui.messages.empty());
-
     Stave s;
     append(s, makeNote(0, 0));
     ASSERT_TRUE(c.store(s, 2, true));
@@ -219,7 +207,6 @@ TEST(CurveCollector, RefusesThe101stPointAndPointsTheStaveCannotHold) {
     for (int i = 0; i < 100; ++i) ASSERT_EQ(c.add(i * 5, 0, 0, ui), CurveCollector::Result::Added);
     EXPECT_EQ(c.add(1000, 0, 0, ui), CurveCollector::Result::Refused);
     EXPECT_TRUE(ui.saw("Too many points in curve"));
-
     CurveCollector nearlyFull;
     ScriptedUi ui2;
     EXPECT_EQ(nearlyFull.add(0, 0, 246, ui2), CurveCollector::Result::Added);  // 1 + 246 = 247
@@ -237,7 +224,6 @@ TEST(ClefInForce, IsTheLastClefBeforeXAndAutomaticStemsPointDownAboveTheMiddle) 
     append(s, makeNote(60, 0));
     for (const auto& [x, clef] : {std::pair{5, NoClef}, {6, 1}, {40, 1}, {41, 2}, {1000, 2}})
         EXPECT_EQ(clefInForce(s, x), clef) << "x " << x << " (a clef at x itself is not before x)";
-
     ScoreObject n = makeNote(0, 1);
     EXPECT_EQ(effectiveStem(n), StemDown);
     n.setStaffPosition(0);

@@ -79,7 +79,6 @@ TEST(UndoStore, AGroupLargerThanTheDepthIsUndoneInOneStep) {
     EXPECT_EQ(score.undo.undoStep(score, ui), 1) << "the edit before the group is still there";
     EXPECT_EQ(score.stave(1).Nobjec, 0);
     EXPECT_TRUE(ui.messages.empty());
-
     std::bitset<256> set;
     set.set(3).set(7).set(9);
     score.undo.pushStaveSet(score, set, UndoStaveRange);
@@ -95,7 +94,6 @@ TEST(UndoStore, DeletedStavesComeBackAndInsertedOnesGo) {
     score.undo.open(10);
     ScriptedUi ui;
     const std::vector<Stave> original = staves(score);
-
     // Deleting stave 2: the later staves move up; undone, they move down again.
     score.undo.pushStave(score, 2, UndoDeletedStave);
     score.removeStaves(2, 1);
@@ -103,7 +101,6 @@ TEST(UndoStore, DeletedStavesComeBackAndInsertedOnesGo) {
     EXPECT_EQ(score.stave(2).staveNumber, 2);
     EXPECT_EQ(score.undo.undoStep(score, ui), 2);
     EXPECT_EQ(staves(score), original);
-
     // Inserting two staves after stave 1: the stave below moved down by 100 with the
     // ones after it on its page.
     Score ins = test::makeScore(4);
@@ -131,7 +128,6 @@ TEST(UndoStore, BindingUndoesBothStavesAndDroppedRecordsAreForgotten) {
     score.stave(2).bracket = true;
     EXPECT_EQ(score.undo.undoStep(score, ui), 2);
     EXPECT_EQ(staves(score), original);
-
     score.undo.pushStave(score, 3, UndoStave);
     edit(score, 3, 9);
     score.undo.pushStave(score, 2, UndoStave);

@@ -28,7 +28,6 @@ struct Entry {
     test::ScratchFolder dir;
     test::ScriptedUi ui;
     MainFrame frame{&ui};
-
     explicit Entry(int level = 3, int staves = 2, const std::function<void(Score&)>& fill = {}) {
         const std::string config = dir.at("QUAVLY.INI");
         std::ofstream(config) << "[User]\nLevel=" << level << "\nTutorial=1\n[Options]\nTips=0\nSound=0\nUndo=3\n";
@@ -79,7 +78,6 @@ TEST(MusicEntry, LettersMakeCrotchetsAtTheirPositionsSpacedByTheGrade) {
     EXPECT_FALSE(f.provisional().present);
     EXPECT_EQ(f.window().editor().cursorX, 178);
     EXPECT_EQ(f.frame.defaultsPanel()->text(), "Crotchet Stem up Normal size");
-
     f.type("G ");
     EXPECT_EQ(f.positions(1).back(), -2) << "an upper-case letter is the same key";
     EXPECT_EQ(f.stave(1).object(4).duration(), 3);
@@ -139,7 +137,6 @@ TEST(MusicEntry, BackspaceBeamsAndUnbeamsAndTTiesToTheSamePosition) {
     EXPECT_EQ(f.stave(1).object(1).beamForward(), 2);
     EXPECT_EQ(f.stave(1).object(2).beamBack(), 1);
     EXPECT_EQ(f.stave(1).object(3).beamBack(), 0);
-
     f.type("4fT ");
     const Stave& s = f.stave(1);
     ASSERT_EQ(s.Nobjec, 4);
@@ -149,7 +146,6 @@ TEST(MusicEntry, BackspaceBeamsAndUnbeamsAndTTiesToTheSamePosition) {
     f.type("gT");
     EXPECT_EQ(f.provisional().object.tiedFrom(), 0) << "no earlier G: nothing to tie to";
     f.key(Qt::Key_Escape);
-
     f.type("5pg");
     f.key(Qt::Key_Backspace);
     EXPECT_EQ(f.ui.lastText(),
@@ -174,7 +170,6 @@ TEST(MusicEntry, SignaturesClefsBarLinesAndAccidentals) {
     EXPECT_EQ(f.stave(1).object(4).staffPosition(), -1) << "C in the bass clef now in force";
     EXPECT_EQ(f.stave(1).object(2).keyCount(), 2) << "two sharps";
     EXPECT_EQ(f.stave(1).object(3).keyCount(), -1) << "one flat";
-
     f.key(Qt::Key_Down);
     EXPECT_EQ(f.window().editor().currentStave(), 2) << "Down without a provisional object: the stave below";
     f.type("//");
@@ -183,7 +178,6 @@ TEST(MusicEntry, SignaturesClefsBarLinesAndAccidentals) {
     const ScoreObject& bar = f.stave(1).object(f.stave(1).Nobjec);
     EXPECT_TRUE(bar.is(ObjectKind::Barline)) << "a bar line goes on the first stave of the system";
     EXPECT_EQ(bar.barType(), 1);
-
     f.type("ev ");
     ASSERT_EQ(f.stave(2).Nobjec, 1) << "the flat is completed, the note follows it, not yet completed";
     EXPECT_TRUE(f.provisional().object.isNote());
@@ -205,7 +199,6 @@ TEST(MusicEntry, UndoTakesBackTheLastCompletionAndAsksBeginners) {
     EXPECT_EQ(f.stave(1).Nobjec, 0);
     f.key(Qt::Key_Backspace, Qt::AltModifier);
     EXPECT_EQ(f.ui.lastText(), "Undo depth exceeded. Cannot undo.");
-
     Entry beginner(1);
     beginner.type("4g ");
     beginner.ui.buttonAnswers = {ButtonNo, ButtonYes};
