@@ -43,7 +43,9 @@ const char* const NoteWorthyRefusal = "NoteWorthy 2 files cannot be loaded yet: 
 
 // Reads the first record of an opened file; false on any error or a short read.
 bool readFirstRecord(const std::string& path, Record& record) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
+    // Without blocking: a pipe put in the file's place since it was looked at must not
+    // hang the program.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
     ssize_t n;
     do {

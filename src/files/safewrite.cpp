@@ -127,13 +127,14 @@ WriteFileResult writeTemporary(const Target& target, const std::vector<std::uint
     const TemporaryFile t = createTemporaryIn(folderOf(target.path), replacing ? 0600 : NewFileMode);
     if (t.fd < 0) return failed(WriteStage::Create, errno);
     ownerKept = true;
+    bool modeKept = true; // a file that cannot take the target's mode never replaces it
     if (replacing) {
         const struct stat& st = target.st;
         if (st.st_uid != ::geteuid() || st.st_gid != ::getegid())
             ownerKept = ::fchown(t.fd, st.st_uid, st.st_gid) == 0;
-        ::fchmod(t.fd, st.st_mode & PermissionBits);
+        modeKept = ::fchmod(t.fd, st.st_mode & PermissionBits) == 0;
     }
-    const bool written = writeAll(t.fd, bytes.data(), bytes.size()) && ::fsync(t.fd) == 0;
+    const bool written = modeKept && writeAll(t.fd, bytes.data(), bytes.size()) && ::fsync(t.fd) == 0;
     if (!finishTemporary(t, written)) return failed(WriteStage::Write, errno);
     temp = t.path;
     return {};
@@ -162,8 +163,8 @@ bool copyToTemporary(const Target& target, std::string& held) {
         errno = e;
         return false;
     }
-    ::fchmod(t.fd, target.st.st_mode & PermissionBits);
-    const bool copied = copyContents(from, t.fd) && ::fsync(t.fd) == 0;
+    const bool copied = ::fchmod(t.fd, target.st.st_mode & PermissionBits) == 0 && copyContents(from, t.fd) &&
+                        ::fsync(t.fd) == 0;
     ::close(from);
     if (!finishTemporary(t, copied)) return false;
     held = t.path;
