@@ -66,8 +66,10 @@ TEST(SetMode, MusicOnTheHeaderFooterStaveIsHeadFoot) {
                                {ModeDragging, "ptr 15; prompts off"},
                                {ModeEdit, "ptr 15; Del on; cursor on; redraw; prompts off; click"}}) {
         Fixture f(from, 0);
+        f.editor.hintsShown = true;
         EXPECT_EQ(f.change(ModeMusic), calls) << modeInfo(from).label;
         EXPECT_EQ(f.editor.mode, ModeHeadFoot);
+        EXPECT_FALSE(f.editor.hintsShown);
         SetMode(f.session, ModeMusic); // already there
         EXPECT_TRUE(f.host.calls.empty());
         EXPECT_EQ(f.editor.previousMode, from);

@@ -11,6 +11,7 @@
 #include "support/scriptedui.h"
 
 #include <QLabel>
+#include <QScrollArea>
 #include <QTest>
 
 #include <algorithm>
@@ -65,6 +66,7 @@ struct Entry {
 TEST(MusicEntry, LettersMakeCrotchetsAtTheirPositionsSpacedByTheGrade) {
     Entry f;
     EXPECT_EQ(f.window().editor().mode, ModeMusic);
+    EXPECT_EQ(f.window().scrollBox()->size(), f.window().size()) << "the page fills the window";
     f.type("4g a b ");
     ASSERT_EQ(f.stave(1).Nobjec, 3);
     EXPECT_EQ(f.positions(1), (std::vector<int>{-2, -1, 0})) << "G, A and B in the treble clef";
