@@ -179,6 +179,24 @@ TEST(MusicKeys, HeadStyleRefusesABeamedNoteAndStemKeysLeaveOtherKindsAlone) {
     EXPECT_FALSE(f.score.provisional.present) << "an arpeggio of no segments goes";
 }
 
+TEST(MusicMouse, OnlyALeftReleaseInMusicPlacesTheCursor) {
+    Entry f(1);
+    const auto release = [&](int x, MouseButton b) {
+        MouseEvent m;
+        m.point = {x, 40};
+        m.button = b;
+        mouseReleased(f.session, m);
+    };
+    release(300, RightButton);
+    EXPECT_EQ(f.editor.cursorX, 100);
+    f.editor.mode = ModeHeadFoot;
+    release(300, LeftButton);
+    EXPECT_EQ(f.editor.cursorX, 100);
+    f.editor.mode = ModeMusic;
+    release(300, LeftButton);
+    EXPECT_EQ(f.editor.cursorX, 300);
+}
+
 TEST(HoldTimer, SwitchesToEditOnAnObjectOnlyWithAProvisionalObject) {
     Entry f(1);
     test::append(f.score.stave(1), test::makeNote(200, 0, 3, f.score.stave(1).Ycoord));

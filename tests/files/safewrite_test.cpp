@@ -139,7 +139,7 @@ TEST_F(SafeWrite, ModesFollowTheTargetOrTheUmaskAndReadOnlyIsRefused) {
     EXPECT_EQ(modeOf(at("private")) & 0777, 0600u);
     // Marked read-only: refused even for the administrator, backup and all.
     writeBytes(at("song"), Old);
-    fs::permissions(at("song"), fs::perms::owner_read | fs::perms::group_read);
+    fs::permissions(at("song"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     Backup backup(true);
     const WriteFileResult result = writeFileSafely(at("song"), New, &backup.plan);
     EXPECT_TRUE(result.stage == WriteStage::Create && result.error == EACCES && fileBytes(at("song")) == Old);
@@ -185,6 +185,13 @@ TEST_F(SafeWrite, AnOrdinaryUserMayNotReplaceWhatIsNotTheirs) {
     struct stat st {};
     ASSERT_EQ(::stat(at("shared").c_str(), &st), 0);
     EXPECT_TRUE(st.st_uid == 0u && (st.st_mode & 0777) == 0666u) << st.st_uid << " " << st.st_mode;
+    // The administrator replaces another user's file whole (a new file) and gives it its owner back.
+    ASSERT_EQ(::chown(at("theirs").c_str(), 65534, 65534), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(at("theirs").c_str(), &before), 0);
+    ASSERT_TRUE(writeFileSafely(at("theirs"), New).ok());
+    ASSERT_EQ(::stat(at("theirs").c_str(), &st), 0);
+    EXPECT_TRUE(st.st_uid == 65534u && st.st_ino != before.st_ino) << st.st_uid;
     EXPECT_EQ(folder.names(), (Names{"shared", "theirs"}));
 }
 } // namespace

@@ -119,6 +119,15 @@ TEST_F(Templates, ANameThatLeavesTheFolderIsNeverOpenedOrDeleted) {
         EXPECT_TRUE(fs::exists(outside) && fs::is_directory(context.folder));
     }
     EXPECT_TRUE(isPlainFileName("Hymn..QVT"));
+    // The chosen entry goes, with its file, and only it.
+    for (const char* name : {"a.QVT", "b.QVT", "c.QVT"}) test::writeBytes(at(name), test::bytesOf("x"));
+    settings.templates = {templateEntry("A", "a.QVT"), templateEntry("B", "b.QVT"), templateEntry("C", "c.QVT")};
+    TemplateSelectionDialog dialog(settings, ui, context.folder);
+    dialog.select(1);
+    ui.buttonAnswers.push_back(ButtonYes);
+    ASSERT_TRUE(dialog.deleteSelected());
+    EXPECT_EQ(settings.templates, (Names{templateEntry("A", "a.QVT"), templateEntry("C", "c.QVT")}));
+    EXPECT_TRUE(fs::exists(at("a.QVT")) && !fs::exists(at("b.QVT")) && fs::exists(at("c.QVT")));
 }
 
 TEST(EmptyScore, OneStaveOnPageOneWithTheDefaults) {

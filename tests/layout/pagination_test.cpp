@@ -119,6 +119,7 @@ TEST(ShiftStave, MovesTheStaveItsExtentsAndEveryObject) {
     ShiftStave(score, 0, 5);
     ShiftStave(score, 3, 5);
     setStavePosition(score, 7, 5);
+    setStavePosition(score, 0, 5);
     EXPECT_EQ(score.stave(0).Ycoord, 0);
 }
 

@@ -81,8 +81,9 @@ TEST(PageGeometry, TurningTheSheetTurnsTheMargins) {
 class FakePrinter : public PrinterDevice {
   public:
     bool refuseSize = false;
+    bool upright = false; // a printer that only prints portrait
     bool land = false;
-    void setLandscape(bool l) override { land = l; }
+    void setLandscape(bool l) override { land = l && !upright; }
     bool landscape() const override { return land; }
     int resolutionX() const override { return 600; }
     int resolutionY() const override { return 300; }
@@ -107,6 +108,10 @@ TEST(Tpagedata, ReadsThePrinterAndConvertsToUnits) {
     t.setLandscape(true);
     EXPECT_TRUE(printer.land) << "the orientation is set on the printer";
     EXPECT_TRUE(t.landscape());
+    printer.upright = true;
+    t.setLandscape(true);
+    EXPECT_FALSE(t.landscape()) << "a printer that cannot turn the sheet keeps it upright";
+    printer.upright = false;
     printer.refuseSize = true;
     printer.land = false;
     EXPECT_FALSE(t.refresh());

@@ -121,6 +121,7 @@ TEST(Notes, RestsADamagedDurationAndTheEditFormsOwnStemsAndGroups) {
     Page page;
     EXPECT_EQ(page.draw({rest(-8, 2)}, 1, "line"), (Calls{line(42, 64, 59, 64, 1), line(42, 72, 59, 72, 1)}));
     EXPECT_EQ(page.draw({rest(-8, 0)}, 1, "line"), Calls{line(42, 64, 59, 64, 1)});
+    EXPECT_EQ(page.draw({rest(-5, 2)}, 1, "line"), Calls{}) << "a minim rest just below needs no line";
     EXPECT_EQ(page.draw({note(0, 9, StemUp)}, 1, ""), (Calls{glyph(230, 50, 41), glyph(25, 50, 41)}));
     const std::pair<ScoreObject, Calls> cases[] = {
         {note(3, 3, StemAuto), {glyph(26, 50, 29)}},
@@ -150,6 +151,21 @@ Calls signs(int code, int x, std::initializer_list<int> ys, const char* colour =
     Calls out;
     for (const int y : ys) out.push_back(glyph(code, x + 8 * static_cast<int>(out.size()), y, colour));
     return out;
+}
+
+// A tie's spline by the stems, the duration and the width: an overhand tie clears
+// the stem of a stem-up first note, a narrow one is widened.
+TEST(Ties, EndsByStemsDurationAndWidth) {
+    for (const auto& [stem, xb, duration, extra, direction, expected] :
+         {std::tuple{StemDown, 140, 7, 1, 1, "(96, 110) (116, 117) (136, 106)"},
+          {StemUp, 140, 6, -1, -1, "(107, 23) (126, 12) (145, 19)"},
+          {StemUp, 102, 3, 0, -1, "(105, 24) (107, 22) (109, 24)"}}) {
+        Page page;
+        ScoreObject a = note(0, duration, stem, extra), b = note(0, duration, stem);
+        a.setX(100), a.setY(60), b.setX(xb), b.setY(60), page.add(a), page.add(b);
+        DrawTie(page.dc, page.score, 1, 0, false, 1, 2, direction);
+        EXPECT_EQ(page.calls, Calls{std::string("spline ") + expected + " thickness 1 colour 000000"}) << expected;
+    }
 }
 
 TEST(Signs, AKeyFollowsTheKeyAndClefInForceABarLineItsPurposeAndDamagedSignsDrawNothing) {

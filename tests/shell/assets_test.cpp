@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,8 @@ TEST(Assets, TheHelpWindowFollowsEveryLinkToAPageAndAnchorThatExist) {
         EXPECT_EQ(HelpWindow::showPage(&owner, "about"), window) << "one help window";
         browser->setSource(browser->source().resolved(QUrl("gettingstarted.html#entering")));
         EXPECT_EQ(window->currentPage(), "gettingstarted");
+        for (QToolButton* b : window->findChildren<QToolButton*>())
+            EXPECT_TRUE(b->text() != "Back" || b->isEnabled()) << "a page to go back to";
         EXPECT_FALSE(window->openPage("nosuchpage") || helpPageUrl("nosuchpage").isValid());
         EXPECT_EQ(window->currentPage(), "index");
     }

@@ -1,5 +1,7 @@
 // The desktop's dialogs through their widgets: the Qt Ui's message and input boxes, and the Options dialog.
 
+#include "files/partialsave.h"
+#include "files/templates.h"
 #include "model/score.h"
 #include "shell/optionsdialog.h"
 #include "shell/qtui.h"
@@ -99,6 +101,28 @@ TEST(QtUi, MessageBoxesAndTheInputBoxShowWhatTheyAreGivenAndAnswerWhatWasChosen)
     EXPECT_EQ(withDefaultExtension("/music/song.qvr", "QVR"), "/music/song.qvr");
     EXPECT_EQ(withDefaultExtension("/music.d/song", "QVR"), "/music.d/song.QVR") << "a dot in a folder";
     EXPECT_EQ(withDefaultExtension("/music/song", ""), "/music/song");
+}
+
+// The two choosers of the score files run as dialogs: the part's systems and the templates.
+TEST(QtUi, ThePartAndTemplateChoosersAnswerWhatWasChosen) {
+    DrivenUi ui;
+    Score score;
+    score.setStaveCount(4);
+    SavePartDialog part(score, 1, ui);
+    ui.steps.push_back([](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "Save Part of Score");
+        button(d, "OK")->click();
+    });
+    EXPECT_TRUE(ui.runSavePartDialog(part));
+    EXPECT_TRUE(part.chosen().has_value());
+    Settings settings;
+    settings.templates = {templateEntry("Hymn", "hymn.QVT"), templateEntry("Quartet", "quartet.QVT")};
+    for (const bool choose : {true, false}) {
+        TemplateSelectionDialog templates(settings, ui, "/templates");
+        ui.steps.push_back([choose](QDialog& d) { choose ? button(d, "OK")->click() : d.reject(); });
+        EXPECT_EQ(ui.runTemplateSelection(templates), choose);
+        EXPECT_EQ(templates.chosenFile(), choose ? std::optional<std::string>("/templates/hymn.QVT") : std::nullopt);
+    }
 }
 
 TEST(OptionsDialog, FilledFromTheSettingsAndReadBackUnchangedAndEachControlSetsItsOwnSetting) {

@@ -18,6 +18,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -120,7 +122,11 @@ TEST(Navigation, KeysClicksItemsButtonsAndDragsMoveTheCurrentStaveAndItsPurple) 
     Frame f;
     f.open();
     EXPECT_TRUE(f.lit(1));
+    QScrollBar* down = f.window().scrollBox()->verticalScrollBar();
+    ASSERT_GT(down->maximum(), 0) << "the page is taller than the window";
+    down->setValue(down->maximum());
     f.key(Qt::Key_PageDown, Qt::AltModifier);
+    EXPECT_EQ(down->value(), 0) << "a new page is shown from its top";
     EXPECT_TRUE(f.status().starts_with("Page 2 of 2   System 5 of 8   Stave 9 of 16"));
     EXPECT_TRUE(f.lit(9)) << "page 2 drawn with its first stave current";
     f.button(SpeedButton::sbPgUp)->trigger();
@@ -179,6 +185,8 @@ TEST(Screens, TheHeaderFooterScreenAndThePreviewOpenAndClose) {
     EXPECT_EQ(preview.label(), "Page 2") << "the even page alone, on the left";
     EXPECT_TRUE(!preview.leftImage()->pixmap().isNull() && preview.leftImage()->isVisibleTo(&preview));
     EXPECT_FALSE(preview.rightImage()->isVisibleTo(&preview) || preview.nextButton()->isEnabled());
+    preview.previousButton()->click();
+    EXPECT_EQ(preview.label(), "Page 1");
     QTest::keyClick(&preview, Qt::Key_Escape);
     EXPECT_EQ(f.editor().mode, ModeMusic);
 }

@@ -4,6 +4,7 @@
 
 #include "files/scorefilewrite.h"
 #include "shell/mainframe.h"
+#include "shell/speedbuttons.h"
 #include "shell/pageview.h"
 #include "shell/scorewindow.h"
 #include "support/scorebuilder.h"
@@ -104,10 +105,31 @@ TEST(MusicEntry, EscDropsTheProvisionalObjectAndThePageComesBackExactly) {
     EXPECT_TRUE(f.provisional().present);
     EXPECT_EQ(f.provisional().object.kind(), ObjectKind::Accidental);
     EXPECT_NE(f.page(), page) << "the provisional object is drawn";
+    EXPECT_TRUE(f.frame.speedAction(SpeedButton::sbcomplete)->isVisible());
+    EXPECT_FALSE(f.frame.speedAction(SpeedButton::sbMusic)->isVisible());
+    EXPECT_EQ(f.frame.speedAction(SpeedButton::sbcomplete)->statusTip(), "Complete Object");
     f.key(Qt::Key_Escape);
     EXPECT_FALSE(f.provisional().present);
+    EXPECT_FALSE(f.frame.speedAction(SpeedButton::sbcomplete)->isVisible());
     EXPECT_EQ(f.stave(1), before);
     EXPECT_EQ(f.page(), page) << "drawn by exclusive-or, it leaves nothing behind";
+    // Every kind, changed twice by its key: each change takes the old drawing away first.
+    const std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> kinds = {
+        {Qt::Key_Q, Qt::ControlModifier}, {Qt::Key_K, Qt::NoModifier},     {Qt::Key_U, Qt::ControlModifier},
+        {Qt::Key_D, Qt::ControlModifier}, {Qt::Key_Z, Qt::NoModifier},     {Qt::Key_Slash, Qt::NoModifier},
+        {Qt::Key_AsciiTilde, Qt::NoModifier}, {Qt::Key_T, Qt::ControlModifier}, {Qt::Key_C, Qt::NoModifier}};
+    for (const auto& [k, mods] : kinds) {
+        for (int twice = 0; twice < 2; ++twice) {
+            if (k == Qt::Key_Slash || k == Qt::Key_AsciiTilde) f.type(k == Qt::Key_Slash ? "/" : "~");
+            else f.key(k, mods);
+        }
+        f.key(Qt::Key_Up);
+        f.key(Qt::Key_Escape);
+        EXPECT_EQ(f.page(), page) << "key " << k;
+    }
+    SetMode(f.window().session(), ModeEdit);
+    f.key(Qt::Key_F7);
+    EXPECT_EQ(f.window().editor().mode, ModeMusic) << "F7 enters Music";
 }
 
 TEST(MusicEntry, AFullStaveRefusesAndLosesNothing) {
