@@ -47,7 +47,6 @@ class Cli : public ::testing::Test {
         return at(name);
     }
     std::string at(const std::string& name) const { return dir.at(name); }
-
     test::ScratchFolder dir;
     std::string errors;
 };
@@ -62,7 +61,6 @@ TEST_F(Cli, DumpListsTheScoreBesideItOrWhereNamed) {
     EXPECT_NE(text.find("Object data:"), std::string::npos);
     ASSERT_EQ(run("dump " + song + " " + at("listing.txt")), 0) << errors;
     EXPECT_EQ(test::fileBytes(at("listing.txt")), listing);
-
     failsSaying("dump " + at("missing.QVR"), "cannot read");
     failsSaying("frobnicate", "unknown command");
     EXPECT_NE(run(""), 0) << "no command is a usage error";
@@ -77,7 +75,6 @@ TEST_F(Cli, OutputsNeverHarmWhatIsNotTheirs) {
     const Bytes before = test::fileBytes(listed);
     failsSaying("dump '" + listed + "'", "it is the file being listed");
     EXPECT_EQ(test::fileBytes(listed), before);
-
     const std::string song = score("song.QVR"), readOnly = score("kept.QVR"), priv = score("private.QVR");
     fs::permissions(readOnly, fs::perms::owner_read);
     failsSaying("convert " + song + " " + readOnly, "Permission denied");
@@ -86,7 +83,6 @@ TEST_F(Cli, OutputsNeverHarmWhatIsNotTheirs) {
     ASSERT_EQ(run("convert " + song + " " + priv), 0) << errors;
     EXPECT_EQ(fs::status(priv).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write)
         << "a replaced file keeps its mode";
-
     ASSERT_EQ(::mkfifo(at("pipe").c_str(), 0600), 0);
     EXPECT_NE(run("convert " + song + " " + at("pipe")), 0) << "nobody reads the pipe";
     EXPECT_TRUE(fs::is_fifo(at("pipe")));
@@ -112,7 +108,6 @@ TEST_F(Cli, ConvertLoadsAndSavesTheWholeScore) {
     EXPECT_EQ(converted[3], 0) << "a whole score: no partial or template flag";
     EXPECT_EQ(objectRecords(converted), objectRecords(test::fileBytes(in)));
     EXPECT_EQ(objectRecords(converted).size(), 1u * RecordSize);
-
     // A part of staves 2 and 3 becomes a whole score of two, the note on its second stave.
     ASSERT_EQ(run("convert " + score("part.QVR", {2, 3}) + " " + at("whole.QVR")), 0) << errors;
     const Bytes whole = test::fileBytes(at("whole.QVR"));
@@ -121,7 +116,6 @@ TEST_F(Cli, ConvertLoadsAndSavesTheWholeScore) {
     EXPECT_EQ(whole[3] & FlagPartial, 0);
     ASSERT_EQ(objectRecords(whole).size(), 1u * RecordSize);
     EXPECT_EQ(objectRecords(whole)[0], 2);
-
     test::writeBytes(at("bad.QVR"), test::bytesOf("this is not a score file at all"));
     failsSaying("convert " + at("bad.QVR") + " " + at("x.QVR"), "cannot convert " + at("bad.QVR") +
                                                                      ": File has impossible size");
@@ -151,7 +145,6 @@ TEST_F(Cli, RenderDrawsTheScreenPageAndThePrintImage) {
     const QSize area(musicAreaWidth(PageData{}, 0.333), musicAreaHeight(PageData{}, 0.333));
     EXPECT_EQ(page.size(), area) << "the music area, one pixel per page unit";
     EXPECT_GE(inkedRows(page), 10) << "two staves of five lines and a note";
-
     ASSERT_EQ(run("render " + song + " --page 1 --print -o " + at("print.png")), 0) << errors;
     const QImage paper(QString::fromStdString(at("print.png")));
     EXPECT_EQ(paper.size(), 3 * area) << "no header or footer: the music area at three times";
@@ -159,7 +152,6 @@ TEST_F(Cli, RenderDrawsTheScreenPageAndThePrintImage) {
     ASSERT_EQ(run("render " + song + " --page 0 -o " + at("screen.png")), 0) << errors;
     EXPECT_EQ(QImage(QString::fromStdString(at("screen.png"))).height(), paper.height() / 3)
         << "the header/footer page reaches from the top margin to the bottom margin";
-
     failsSaying("render " + song + " --page 2 -o " + at("screen.png"), "has 1 pages");
     EXPECT_NE(run("render " + song), 0);
     EXPECT_NE(errors.find("render needs"), std::string::npos) << errors;

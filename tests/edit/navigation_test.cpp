@@ -77,7 +77,6 @@ TEST(Goto, TopEndAndSteppingStayInsideTheScoreAndTheStatusLineNamesTheStave) {
     gotoTop(f.session);
     EXPECT_EQ(f.at(), "stave 1 page 1 Music");
     EXPECT_TRUE(f.ui.messages.empty());
-
     test::append(f.score.stave(4), test::makeNote(40, 0));
     f.editor.page.currentStave = 4;
     EXPECT_EQ(statusLine(f.editor, f.score), "Page 1 of 2   System 2 of 3   Stave 4 of 6:  1 objects.");
@@ -101,7 +100,6 @@ TEST(HeaderFooterScreen, RefusedWhenBothStripsAreTooSmallElseOpensOnStaveZeroAnd
               "First set at least one of these with Page Layout.\n\n"
               "Current header is set to 0.05\" (1.3mm)\nand current footer to 0.00\" (0.0mm).");
     EXPECT_EQ(f.at(), "stave 1 page 1 Music");
-
     f.score.page.Footer = 0.5;
     gotoNumber(f.session, GotoTarget::Page, 2);
     f.host.calls.clear();
@@ -114,7 +112,6 @@ TEST(HeaderFooterScreen, RefusedWhenBothStripsAreTooSmallElseOpensOnStaveZeroAnd
     stepPage(f.session, -1); // paging does nothing inside the screen
     gotoNumber(f.session, GotoTarget::Stave, 2);
     EXPECT_EQ(f.editor.currentPage(), 0);
-
     toggleHeaderFooterScreen(f.session);
     EXPECT_EQ(f.at(), "stave 5 page 2 Music");
     EXPECT_EQ(f.host.take(), "tools; page; caption define; Music; ptr 0; prompts off; stave 5 lit; click; tools; "

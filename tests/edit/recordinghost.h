@@ -17,7 +17,6 @@ class RecordingHost : public ModeHost {
     std::vector<std::string> calls;
     ToolState tools;
     MenuState menus;
-
     void showModeLabel(int m, bool lit) override { add(modeInfo(m).label + std::string(lit ? " in colour" : "")); }
     void setPagePointer(int mode) override { add("ptr " + std::to_string(modeInfo(mode).pointer)); }
     void applyTools(const ToolState& t, const MenuState& m) override { tools = t; menus = m; add("tools"); }
@@ -35,7 +34,6 @@ class RecordingHost : public ModeHost {
     void showCurrentPage() override { add("page"); }
     void updateStatus() override { add("status"); }
     void setHeaderFooterCaption(bool open) override { add(open ? "caption close" : "caption define"); }
-
     // The calls so far joined with "; ", and forgotten.
     std::string take() {
         std::string joined;

@@ -38,7 +38,6 @@ class Saving : public ::testing::Test {
         append(doc.score.stave(1), makeNote(x, 0, 3, doc.score.stave(1).Ycoord)), doc.score.modified = true;
     }
     std::string at(const std::string& name) const { return dir.at(name); }
-
     ScratchFolder dir;
     Document doc;
     ScriptedUi ui;
@@ -130,7 +129,6 @@ TEST_F(Saving, FailedSavesChangeNothingAndSayWhy) {
     std::signal(SIGXFSZ, oldHandler);
     const std::string write = "An error has occured during the writing of the file. Error code ";
     failedWith(savedBig, path, write + std::to_string(EFBIG) + "\n\nFile too large");
-
     // A folder where the backup belongs is asked about; saved only if the user agrees, the folder untouched.
     fs::remove(at("song.QVB"));
     fs::create_directory(at("song.QVB"));

@@ -263,7 +263,6 @@ TEST(ScoreFileRoundTrip, RandomScoresPartsAndTemplatesComeBackAndRewriteByteForB
     EXPECT_EQ(kinds, (std::set<int>{0, 1, 2, 3, 4, 5, 7, 9, 10, 11, 12, 13, 14, 16, 17, 18}));
     for (std::size_t length : {20u, 21u, 31u})
         EXPECT_TRUE(nameLengths.count(length)) << length;
-
     Score largest = largestScore(5);
     const Bytes file = encodeWhole(largest);
     const std::size_t records = 2 + 2 * largest.NumFonts + 256 + MaxStaves * MaxObjects;

@@ -306,7 +306,7 @@ TEST(Repaginate, UnpaginateThenRepaginateReproducesThePages) {
     }
 }
 
-TEST(AppendSystem, FitsBelowTheLowestExtentOfTheLastPageOrAsks) {
+TEST(AppendSystem, FitsBelowTheLowestExtentOfTheLastPageOrAsksAndNeverPasses255Staves) {
     Score score = makeScore(4);
     bindSystems(score, {2, 2});
     ScriptedUi ui;
@@ -347,23 +347,20 @@ TEST(AppendSystem, FitsBelowTheLowestExtentOfTheLastPageOrAsks) {
     EXPECT_TRUE(p.proceed && p.newPage);
     EXPECT_EQ(p.pageNum, 3);
     EXPECT_EQ(ui.messages.size(), 2u);
-}
-
-TEST(AppendSystem, RefusedBeyond255Staves) {
-    ScriptedUi ui;
+    // Refused beyond 255 staves, before any question.
     Score full = makeScore(254);
     full.stave(253).joinToNext = true; // the last system: staves 253-254
     EXPECT_FALSE(placeAppendedSystem(full, 100, ui).proceed);
-    ASSERT_EQ(ui.messages.size(), 1u) << "refused before any question";
-    EXPECT_EQ(ui.messages[0].text, "Not enough staves available to complete this operation.");
-    EXPECT_EQ(ui.messages[0].type, MessageType::Error);
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[2].text, "Not enough staves available to complete this operation.");
+    EXPECT_EQ(ui.messages[2].type, MessageType::Error);
     Score room = makeScore(253);
     room.stave(252).joinToNext = true;
     room.stave(253).ForcedBk = true;
     EXPECT_TRUE(placeAppendedSystem(room, 100, ui).proceed) << "exactly 255 staves";
 }
 
-TEST(CurrentStave, GoingToAPageMakesItsFirstStaveCurrent) {
+TEST(CurrentStave, GoingToAPageMakesItsFirstStaveCurrentWithTheDragLimitsOfItsPage) {
     Score score = makeScore(5);
     setPages(score, {1, 1, 2, 2, 3});
     ScriptedUi ui;
@@ -380,14 +377,11 @@ TEST(CurrentStave, GoingToAPageMakesItsFirstStaveCurrent) {
     goToPage(score, state, 4, ui);
     EXPECT_TRUE(ui.saw("Problem with firststaveonpage 4"));
     EXPECT_EQ(state.currentStave, 3);
-}
-
-TEST(CurrentStave, DragLimitsStopAtTheNeighboursOnTheSamePage) {
-    Score score = makeScore(5);
+    // The drag limits stop at the neighbours on the same page.
     setPages(score, {1, 1, 1, 2, 2});
     Ints refreshed;
     score.hooks.refreshStatus = [&](Score&, int s) { refreshed.push_back(s); };
-    PageState state;
+    state = PageState{};
     const int none = 2147483647;
     struct Case {
         int stave, competence;

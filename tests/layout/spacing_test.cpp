@@ -22,7 +22,7 @@ ScoreObject glyphObject(ObjectKind kind, int code) {
     return o;
 }
 
-TEST(NoteAdvance, NotesAgainstThePulse) {
+TEST(NoteAdvance, NotesAgainstThePulseAndTheirDots) {
     const int minimWidth = GlyphWidth(23);
     const int quaverWidth = GlyphWidth(28);
     EXPECT_EQ(quaverWidth, 17) << "the quaver's box runs from its head at 17 to its flag at 34";
@@ -33,9 +33,9 @@ TEST(NoteAdvance, NotesAgainstThePulse) {
     EXPECT_EQ(NoteAdvance(note(3, 26), 2, 5), (GlyphWidth(26) + 51) / 2 - 1) << "shorter than a minim pulse";
     ScoreObject rest = test::makeRest(0, 2);
     EXPECT_EQ(NoteAdvance(rest, 3, 3), 52 - GlyphWidth(rest.symbolCode())) << "rests are spaced by duration too";
-}
-
-TEST(NoteAdvance, DotsStretchTheAdvance) {
+    EXPECT_EQ(NoteAdvance(note(3, 26), 3, 0), 15) << "grades from damaged files stay inside the tables";
+    EXPECT_EQ(NoteAdvance(note(3, 26), 3, 200), 51);
+    // Dots stretch the advance.
     EXPECT_EQ(NoteAdvance(note(3, 26, 1), 3, 3), 35);
     EXPECT_EQ(NoteAdvance(note(3, 26, 2), 3, 3), 44);
     EXPECT_EQ(NoteAdvance(note(3, 26, 3), 3, 3), 49);
@@ -63,19 +63,12 @@ TEST(NoteAdvance, ClefsKeysAndGlyphsByGrade) {
     EXPECT_EQ(NoteAdvance(glyphObject(ObjectKind::TimeSignature, 244), 3, 3), 27);
 }
 
-TEST(NoteAdvance, GradesFromDamagedFilesStayInsideTheTables) {
-    EXPECT_EQ(NoteAdvance(note(3, 26), 3, 0), 15);
-    EXPECT_EQ(NoteAdvance(note(3, 26), 3, 200), 51);
-}
-
 TEST(GlyphWidth, OnlyBoxesOfAtMost31Count) {
     const InkBox head = GlyphInkBox(25);
     EXPECT_EQ(GlyphWidth(25), head.right - head.left);
     EXPECT_EQ(GlyphWidth(244), 0) << "its box runs backwards";
     EXPECT_EQ(GlyphWidth(36), 0) << "an empty box";
-}
-
-TEST(CursorAdvance, NeverPastTheStaveEndAndNotAfterAnAccidental) {
+    // The cursor never goes past the stave's end, and not on after an accidental.
     Score score = test::makeScore(1);
     score.stave(1).RightX = 300;
     EXPECT_EQ(cursorAfterEntry(score, 1, 100, note(3, 26)), 126);

@@ -24,17 +24,13 @@ struct Fixture {
     }
 };
 
-TEST(StaveExtent, AnEmptyStaveCoversItsLines) {
+TEST(StaveExtent, AnEmptyStaveCoversItsLinesAndNotesReachByStemAndBeam) {
     Fixture f;
     StaveExtent(f.score, 1);
     EXPECT_EQ(f.stave().MinY, f.emptyMin());
     EXPECT_EQ(f.stave().MaxY, f.emptyMax());
     EXPECT_LT(f.stave().MinY, f.y() - 16) << "above the top line";
     EXPECT_GT(f.stave().MaxY, f.y() + 16) << "below the bottom line";
-}
-
-TEST(StaveExtent, NotesByStemAndBeam) {
-    Fixture f;
     const int high = f.y() - 60; // a note far above the stave
     ScoreObject n = test::makeNote(10, 15, 4, f.y());
     ASSERT_EQ(n.y(), high);

@@ -8,7 +8,8 @@
 namespace qv {
 namespace {
 
-TEST(FontTable, RegisteringReusesAnEqualEntryOrTakesTheNextSlotAboveTheHighest) {
+// Reusing an equal entry or the next slot above the highest; a full table; empty names.
+TEST(FontTable, RegisteringReusingAndNaming) {
     FontTable t;
     test::ScriptedUi ui;
     t.setFont(1, {"Times New Roman", 12, 0, 0});
@@ -22,22 +23,13 @@ TEST(FontTable, RegisteringReusesAnEqualEntryOrTakesTheNextSlotAboveTheHighest) 
     EXPECT_EQ(t.registerFont({"Times New Roman", 14, 0, 0}, ui), 5);
     EXPECT_EQ(t.highestInUse(), 5);
     EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST(FontTable, AFullTableGivesFontOneAndSaysSo) {
-    FontTable t;
-    test::ScriptedUi ui;
     for (int n = 1; n <= MaxFonts; ++n) {
         t.setFont(n, {"Font" + std::to_string(n), 12, 0, 0});
         t.markInUse(n);
     }
     EXPECT_EQ(t.registerFont({"Font200", 12, 0, 0}, ui), 200);
     EXPECT_EQ(t.registerFont({"Another", 12, 0, 0}, ui), 1);
-    EXPECT_TRUE(ui.saw("Too many fonts used in this document. Standard font chosen."));
-}
-
-TEST(FontTable, AnEmptyNameNeverReplacesOneAlreadySet) {
-    FontTable t;
+    EXPECT_TRUE(ui.saw("Too many fonts used in this document. Standard font chosen.")) << "a full table";
     t.setFont(2, {"Liberation Serif", 12, 0, 0});
     t.setFont(2, {"", 18, FontItalic, 0x00FF00});
     EXPECT_EQ(t.font(2).name, "Liberation Serif");

@@ -95,7 +95,7 @@ class FakePrinter : public PrinterDevice {
     Size printableSize() const override { return {4900, 3150}; }
 };
 
-TEST(Tpagedata, ReadsThePrinterAndConvertsToUnits) {
+TEST(Tpagedata, ReadsThePrinterOrTheStandardSheetAndConvertsToUnits) {
     FakePrinter printer;
     Tpagedata t(&printer);
     ASSERT_TRUE(t.refresh());
@@ -116,19 +116,16 @@ TEST(Tpagedata, ReadsThePrinterAndConvertsToUnits) {
     printer.land = false;
     EXPECT_FALSE(t.refresh());
     EXPECT_DOUBLE_EQ(t.value(PageValue::PhysicalWidth, PageUnit::Dots), 5100) << "fields kept on refusal";
-}
-
-TEST(Tpagedata, WithoutAPrinterUsesTheStandardSheet) {
-    Tpagedata t;
-    ASSERT_TRUE(t.refresh());
-    EXPECT_EQ(t.resolutionX(), 300);
-    EXPECT_DOUBLE_EQ(t.value(PageValue::PhysicalWidth, PageUnit::Inches), 8.0);
-    EXPECT_DOUBLE_EQ(t.value(PageValue::PhysicalLength, PageUnit::Inches), 11.0);
-    EXPECT_DOUBLE_EQ(t.value(PageValue::TopOffset, PageUnit::Inches), 0.6);
+    Tpagedata none; // without a printer, the standard sheet
+    ASSERT_TRUE(none.refresh());
+    EXPECT_EQ(none.resolutionX(), 300);
+    EXPECT_DOUBLE_EQ(none.value(PageValue::PhysicalWidth, PageUnit::Inches), 8.0);
+    EXPECT_DOUBLE_EQ(none.value(PageValue::PhysicalLength, PageUnit::Inches), 11.0);
+    EXPECT_DOUBLE_EQ(none.value(PageValue::TopOffset, PageUnit::Inches), 0.6);
     PageData base;
     base.GutM = 0.7;
     base.Header = 0.4;
-    const PageData p = pageFromPrinter(t, base);
+    const PageData p = pageFromPrinter(none, base);
     EXPECT_DOUBLE_EQ(p.Width, 8.0);
     EXPECT_DOUBLE_EQ(p.Length, 11.0);
     EXPECT_DOUBLE_EQ(p.RightM, 0.6);

@@ -104,7 +104,7 @@ TEST(ScoreObject, EveryFieldHasItsOwnBytes) {
     EXPECT_FALSE(note.isNote());
 }
 
-TEST(ScoreObject, TextsAreLengthPrefixedAndClippedToTheirField) {
+TEST(ScoreObject, TextsAreClippedToTheirFieldAndStaveFlagsPackIntoTheirByte) {
     ScoreObject t = makeObject(ObjectKind::ShortText);
     t.setShortText("Allegro molto vivace");
     EXPECT_EQ(t.shortText(), "Allegro molt");
@@ -118,10 +118,7 @@ TEST(ScoreObject, TextsAreLengthPrefixedAndClippedToTheirField) {
     EXPECT_EQ(chunk.chunkText(), "0123456789");
     chunk.bytes[9] = 200; // a damaged length byte never reads past the object
     EXPECT_EQ(chunk.chunkText().size(), 10u);
-}
-
-TEST(Stave, BindingFlagsPackIntoCFlagAndBack) {
-    for (int bits = 0; bits < 64; ++bits) {
+    for (int bits = 0; bits < 64; ++bits) { // a stave's binding flags pack into CFlag and back
         Stave s;
         s.setCFlag(static_cast<std::uint8_t>(bits));
         EXPECT_EQ(s.CFlag(), bits);

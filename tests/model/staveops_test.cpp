@@ -159,24 +159,20 @@ TEST(StoreLongText, CutsIntoTenCharacterChunksInLinkOrder) {
     EXPECT_EQ(s.object(2).kind(), ObjectKind::Deleted);
     EXPECT_EQ(s.object(3).kind(), ObjectKind::Deleted);
     EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST(StoreLongText, AFullStaveKeepsWhatFitsAndSaysWhichMessage) {
     for (auto context : {TextStoreContext::EditingText, TextStoreContext::CompletingTextMode}) {
-        Stave s;
-        ScriptedUi ui;
-        for (int i = 0; i < 247; ++i) append(s, makeNote(i, 0));
-        const int head = append(s, test::makeTextHead(300, 0, 1, ""));
-        EXPECT_FALSE(storeLongText(s, head, std::string(35, 'x'), context, ui));
-        EXPECT_EQ(s.Nobjec, 249);
-        EXPECT_EQ(longTextOf(s, head), std::string(20, 'x'));
+        Stave full; // a full stave keeps what fits and says which message
+        for (int i = 0; i < 247; ++i) append(full, makeNote(i, 0));
+        const int at = append(full, test::makeTextHead(300, 0, 1, ""));
+        EXPECT_FALSE(storeLongText(full, at, std::string(35, 'x'), context, ui));
+        EXPECT_EQ(full.Nobjec, 249);
+        EXPECT_EQ(longTextOf(full, at), std::string(20, 'x'));
         EXPECT_EQ(ui.lastText(), context == TextStoreContext::EditingText
                                      ? "Stave too complex to store long string"
                                      : "Stave too complex to save all the text.");
     }
 }
 
-TEST(CurveCollector, IgnoresCrowdedPointsAndStoresInOrderOfX) {
+TEST(CurveCollector, IgnoresCrowdedPointsStoresInOrderOfXAndRefusesTooMany) {
     ScriptedUi ui;
     CurveCollector c;
     using R = CurveCollector::Result;
@@ -190,22 +186,15 @@ TEST(CurveCollector, IgnoresCrowdedPointsAndStoresInOrderOfX) {
     append(s, makeNote(0, 0));
     ASSERT_TRUE(c.store(s, 2, true));
     ASSERT_EQ(s.Nobjec, 4);
-    EXPECT_EQ(s.object(2).x(), 10);
-    EXPECT_EQ(s.object(3).x(), 50);
-    EXPECT_EQ(s.object(4).x(), 53);
-    EXPECT_EQ(s.object(2).curvePrev(), 0);
-    EXPECT_EQ(s.object(2).curveNext(), 3);
-    EXPECT_EQ(s.object(3).curvePrev(), 2);
-    EXPECT_EQ(s.object(4).curveNext(), 0);
+    EXPECT_EQ((std::vector<int>{s.object(2).x(), s.object(3).x(), s.object(4).x()}), (std::vector<int>{10, 50, 53}));
+    EXPECT_EQ((std::vector<int>{s.object(2).curvePrev(), s.object(2).curveNext(), s.object(3).curvePrev(),
+                                s.object(4).curveNext()}),
+              (std::vector<int>{0, 3, 2, 0}));
     EXPECT_TRUE(s.object(3).curveDotted());
     EXPECT_EQ(s.object(4).curveThickness(), 2);
-}
-
-TEST(CurveCollector, RefusesThe101stPointAndPointsTheStaveCannotHold) {
-    ScriptedUi ui;
-    CurveCollector c;
-    for (int i = 0; i < 100; ++i) ASSERT_EQ(c.add(i * 5, 0, 0, ui), CurveCollector::Result::Added);
-    EXPECT_EQ(c.add(1000, 0, 0, ui), CurveCollector::Result::Refused);
+    CurveCollector full; // the 101st point is refused, and points the stave cannot hold
+    for (int i = 0; i < 100; ++i) ASSERT_EQ(full.add(i * 5, 0, 0, ui), CurveCollector::Result::Added);
+    EXPECT_EQ(full.add(1000, 0, 0, ui), CurveCollector::Result::Refused);
     EXPECT_TRUE(ui.saw("Too many points in curve"));
     CurveCollector nearlyFull;
     ScriptedUi ui2;

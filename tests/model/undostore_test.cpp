@@ -1,6 +1,5 @@
-// The undo store: depth, groups, the codes that insert, remove and move staves, and
-// over many random edit and undo sequences that a wrapped ring never restores a
-// wrong stave.
+// The undo store: depth, groups, the codes that insert, remove and move staves, and over
+// many random edit and undo sequences that a wrapped ring never restores a wrong stave.
 
 #include "model/staveops.h"
 #include "model/undostore.h"
@@ -10,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace qv {
@@ -30,22 +30,18 @@ void edit(Score& score, int s, int x) {
     ShiftStave(score, s, 3);
 }
 
-TEST(UndoStore, DepthZeroStillMarksModifiedAndSaysUndoIsOff) {
-    Score score = test::makeScore(2);
+TEST(UndoStore, OffItStillMarksModifiedThreeDeepItKeepsTheLastThreeOfFiveEdits) {
+    Score off = test::makeScore(2);
     ScriptedUi ui;
-    score.undo.pushStave(score, 1, UndoStave);
-    EXPECT_TRUE(score.modified);
-    score.modified = false;
-    score.undo.pushStaveRange(score, 1, UndoStaveRange, 2);
-    EXPECT_TRUE(score.modified) << "a group with undo off must still ask to be saved";
-    EXPECT_EQ(score.undo.undoStep(score, ui), -1);
-    EXPECT_EQ(ui.lastText(), "Undo is off: depth set at 0.\n\nCannot undo.");
-}
-
-TEST(UndoStore, ThreeDeepKeepsTheLastThreeOfFiveEditsAndNeverAnOverwrittenOne) {
+    off.undo.pushStave(off, 1, UndoStave);
+    EXPECT_TRUE(off.modified);
+    off.modified = false;
+    off.undo.pushStaveRange(off, 1, UndoStaveRange, 2);
+    EXPECT_TRUE(off.modified) << "a group with undo off must still ask to be saved";
+    EXPECT_EQ(off.undo.undoStep(off, ui), -1);
+    EXPECT_EQ(std::exchange(ui.messages, {}).back().text, "Undo is off: depth set at 0.\n\nCannot undo.");
     Score score = test::makeScore(5);
     score.undo.open(3);
-    ScriptedUi ui;
     std::vector<std::vector<Stave>> before;
     for (int k = 1; k <= 5; ++k) {
         before.push_back(staves(score));

@@ -45,7 +45,6 @@ struct Frame {
     test::ScriptedUi ui;
     MainFrame frame{&ui};
     const std::string config = dir.at("QUAVLY.INI");
-
     explicit Frame(int level = 3, const std::string& more = "") {
         std::ofstream(config) << "[User]\nLevel=" << level << "\nTutorial=1\n[Options]\nTips=0\nSound=1\n"
                               << more;

@@ -92,7 +92,6 @@ void randomHeader(Dice& d, Score& score) {
 class StaveFiller {
   public:
     StaveFiller(Dice& d, Stave& s, int fonts) : d_(d), s_(s), fonts_(fonts) {}
-
     void fill(int count) {
         while (s_.Nobjec < count)
             addItem(count - s_.Nobjec);
@@ -107,7 +106,6 @@ class StaveFiller {
     Stave& s_;
     int fonts_;
     int x_ = 10;
-
     int nextX() { return x_ += d_.between(4, 30); }
     int add(const ScoreObject& o) {
         ++s_.Nobjec;
@@ -115,7 +113,6 @@ class StaveFiller {
         return s_.Nobjec;
     }
     int font() { return d_.between(1, fonts_); }
-
     void addItem(int room) {
         switch (d_.between(0, 16)) {
         case 0: return clef();
@@ -137,7 +134,6 @@ class StaveFiller {
         default: return shape();
         }
     }
-
     void addHeaderFooterItem(int room) {
         switch (d_.between(0, 3)) {
         case 0: return shortText();
@@ -146,9 +142,7 @@ class StaveFiller {
         default: return longText(room, TextUniversal);
         }
     }
-
     void single(const ScoreObject& o) { add(o); }
-
     void clef() {
         static const int glyphs[2][4] = {{3, 2, 0, 1}, {7, 6, 4, 5}};
         ScoreObject o = makeObject(ObjectKind::Clef, nextX(), s_.Ycoord);
@@ -157,25 +151,21 @@ class StaveFiller {
         o.setSymbolCode(glyphs[o.clefSmall() ? 1 : 0][o.clefType()]);
         add(o);
     }
-
     void keySignature() {
         ScoreObject o = makeObject(ObjectKind::KeySignature, nextX(), s_.Ycoord);
         o.setKeyCount(d_.between(-7, 7));
         add(o);
     }
-
     void glyph() {
         ScoreObject o = makeObject(ObjectKind::Glyph, nextX(), s_.Ycoord + (d_.chance(50) ? 16 : 0));
         o.setSymbolCode(d_.between(8, 18));
         add(o);
     }
-
     void timeSignature() {
         ScoreObject o = makeObject(ObjectKind::TimeSignature, nextX(), s_.Ycoord);
         o.setTimeType(d_.between(0, 14));
         add(o);
     }
-
     void barline() {
         static const int glyphs[] = {39, 40, 67, 68, 69, 41};
         ScoreObject o = makeObject(ObjectKind::Barline, nextX(), s_.Ycoord);
@@ -183,7 +173,6 @@ class StaveFiller {
         o.setSymbolCode(glyphs[o.barType()]);
         add(o);
     }
-
     ScoreObject note(int position, int duration = -1) {
         ScoreObject o = makeObject(ObjectKind::Note, nextX(), s_.Ycoord - 4 * position);
         o.setDuration(duration < 0 ? d_.between(0, 7) : duration);
@@ -202,7 +191,6 @@ class StaveFiller {
         o.setStemExtra(d_.between(-3, 3));
         return o;
     }
-
     // Notes of a quaver or shorter joined by beam links both ways.
     void beamGroup(int room) {
         if (room < 2) return single(note(d_.between(-8, 8)));
@@ -217,7 +205,6 @@ class StaveFiller {
             add(o);
         }
     }
-
     // Two notes of one pitch tied, sometimes with a tie link object naming them.
     void tiedPair(int room) {
         if (room < 2) return single(note(d_.between(-8, 8)));
@@ -237,7 +224,6 @@ class StaveFiller {
             add(link);
         }
     }
-
     // An accidental's staff position is what its height truncates to, as a
     // reader works it out: up to 3 page units off the line, away from the middle.
     void accidental() {
@@ -252,14 +238,12 @@ class StaveFiller {
         o.setAccSmall(d_.chance(30));
         add(o);
     }
-
     void shortText() {
         ScoreObject o = makeObject(ObjectKind::ShortText, nextX(), s_.Ycoord + d_.between(-60, 60));
         o.setFontNumber(font());
         o.setShortText(d_.text(d_.between(1, ShortTextCapacity)));
         add(o);
     }
-
     void line() {
         ScoreObject o = makeObject(ObjectKind::Line, nextX(), s_.Ycoord + d_.between(-40, 40));
         o.setLineDx(d_.between(-200, 200));
@@ -268,7 +252,6 @@ class StaveFiller {
         o.setLineStyle(d_.between(0, 4));
         add(o);
     }
-
     // Points in consecutive slots, by increasing x, linked both ways; the first
     // carries the curve's reach above and below the stave's middle line.
     void curve(int room) {
@@ -291,7 +274,6 @@ class StaveFiller {
         s_.object(first).setCurveTop(top - 7 - s_.Ycoord);
         s_.object(first).setCurveBottom(bottom + 7 - s_.Ycoord);
     }
-
     void symbol() {
         ScoreObject o = makeObject(ObjectKind::Symbol, nextX(), s_.Ycoord + d_.between(-40, 40));
         o.setSymbolCode(d_.between(50, 200));
@@ -300,13 +282,11 @@ class StaveFiller {
         o.setStepDy(d_.between(-3, 3));
         add(o);
     }
-
     void arpeggio() {
         ScoreObject o = makeObject(ObjectKind::Arpeggio, nextX(), s_.Ycoord + 8);
         o.setSegments(d_.between(0, 127));
         add(o);
     }
-
     // A head and its continuation chunks, each chunk full but the last.
     void longText(int room, int requiredBits) {
         static const int bits[] = {TextUniversal, TextImmobile, TextTransposable, TextBoxed, TextNonPrinting};
@@ -325,7 +305,6 @@ class StaveFiller {
             add(o);
         }
     }
-
     void hairpin() {
         ScoreObject o = makeObject(ObjectKind::Hairpin, nextX(), s_.Ycoord + 30);
         o.setHairpinDx(d_.between(-150, 150));
@@ -333,7 +312,6 @@ class StaveFiller {
         o.setHairpinThickness(d_.between(1, 3));
         add(o);
     }
-
     void shape() {
         ScoreObject o = makeObject(ObjectKind::Shape, nextX(), s_.Ycoord + d_.between(-40, 40));
         o.setShapeFilled(d_.chance(50));

@@ -16,7 +16,6 @@ class ScratchFolder {
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
-
     const std::string& path() const { return path_; }
     std::string at(const std::string& name) const { return path_ + "/" + name; }
     // The names in the folder, sorted.

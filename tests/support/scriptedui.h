@@ -18,19 +18,15 @@ class ScriptedUi : public Ui {
         std::string text;
         Buttons buttons;
     };
-
     Button message(MessageType type, const std::string& text, Buttons buttons) override;
     std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& initial) override;
-
     // Answers given in order; when the script runs out a message gets its first
     // button (OK, Yes …) and an input box is cancelled.
     std::deque<Button> buttonAnswers;
     std::deque<std::optional<std::string>> inputAnswers;
-
     std::vector<Shown> messages;
     std::vector<std::string> prompts; // every input box prompt, in order
-
     std::optional<std::string> openFileName(const FileDialogRequest& request) override;
     std::optional<std::string> saveFileName(const FileDialogRequest& request) override;
     void showProgress(const std::string& text) override { progress.push_back(text); }
@@ -40,7 +36,6 @@ class ScriptedUi : public Ui {
     bool runTemplateSelection(TemplateSelectionDialog& dialog) override {
         return templateScript && templateScript(dialog);
     }
-
     // Chooser answers in order (nothing: cancelled), and the requests seen.
     std::deque<std::optional<std::string>> fileAnswers;
     std::vector<FileDialogRequest> fileRequests;
@@ -50,7 +45,6 @@ class ScriptedUi : public Ui {
     // What the user does in each dialog; unset: the dialog is cancelled.
     std::function<bool(SavePartDialog&)> savePartScript;
     std::function<bool(TemplateSelectionDialog&)> templateScript;
-
     bool saw(const std::string& text) const;
     std::string lastText() const { return messages.empty() ? std::string() : messages.back().text; }
 };
