@@ -92,6 +92,8 @@ TEST(RedrawBand, RedrawsTheStavesReachingIntoTheBandOrElseTheWholePage) {
     r.calls.clear();
     RedrawBand(r.dc, score, 1, 30, 100, options);
     EXPECT_EQ(r.calls.front() + "; " + r.calls[1], "clear band 24 to 105; brace x -2 from 24 to 104");
+    r.dc.ScreenOrigin.ry() = 7, RedrawBand(r.dc, score, 1, 30, 100, options), r.dc.ScreenOrigin.ry() = 0;
+    EXPECT_TRUE(test::has(r.calls, "clear band 31 to 112")) << "the band lies below the page's origin";
     EXPECT_TRUE(test::has(r.calls, "line (0, 23)-(600, 23) thickness 1 colour 000000") &&
                 test::has(r.calls, "line (0, 71)-(600, 71) thickness 1 colour 800080")) << "stave 2 highlighted";
     EXPECT_EQ(std::pair(count(r.calls, "line (0, 119)-"), cursor), std::pair(0, 0)) << "stave 3 outside the band";

@@ -1,6 +1,5 @@
-// Writing music from the keyboard on the real score window: keys pressed with the
-// toolkit's test driver on a score loaded from a file, the objects on the staves
-// and the page bitmap checked afterwards.
+// Writing music from the keyboard on the real score window: keys pressed with the toolkit's
+// test driver on a score loaded from a file; the objects and the page bitmap checked after.
 
 #include "files/scorefilewrite.h"
 #include "shell/mainframe.h"
@@ -24,8 +23,7 @@
 namespace qv {
 namespace {
 
-// A score of empty staves 48 apart (makeScore), opened in the main frame, with
-// Music mode entered by a click on stave 1 at x 100.
+// Empty staves 48 apart opened in the main frame; Music mode entered by a click at x 100.
 struct Entry {
     test::ScratchFolder dir;
     test::ScriptedUi ui;
