@@ -1,6 +1,5 @@
-// The rules of music entry that the keys only reach: naming notes by letter in
-// every clef, the stave and system moves at the edges of a page, the cursor's
-// stops, octave moves, the cycles of the signature keys and the hold timer.
+// Music entry's rules below the keys: letters in every clef, stave and system moves at a
+// page's edges, the cursor's stops, octaves, the signature key cycles and the hold timer.
 
 #include "edit/eventrouting.h"
 #include "edit/musicentry.h"

@@ -185,13 +185,15 @@ TEST_F(SafeWrite, AnOrdinaryUserMayNotReplaceWhatIsNotTheirs) {
     struct stat st {};
     ASSERT_EQ(::stat(at("shared").c_str(), &st), 0);
     EXPECT_TRUE(st.st_uid == 0u && (st.st_mode & 0777) == 0666u) << st.st_uid << " " << st.st_mode;
-    // The administrator replaces another user's file whole (a new file) and gives it its owner back.
-    ASSERT_EQ(::chown(at("theirs").c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chown(at("theirs").c_str(), 65534, 65534), 0); // root replaces it whole, owner kept
     struct stat before {};
     ASSERT_EQ(::stat(at("theirs").c_str(), &before), 0);
     ASSERT_TRUE(writeFileSafely(at("theirs"), New).ok());
     ASSERT_EQ(::stat(at("theirs").c_str(), &st), 0);
     EXPECT_TRUE(st.st_uid == 65534u && st.st_ino != before.st_ino) << st.st_uid;
+    ASSERT_EQ(::chown(at("theirs").c_str(), 0, 65534), 0); // ours, in another group: the group stays
+    ASSERT_TRUE(writeFileSafely(at("theirs"), Old).ok() && ::stat(at("theirs").c_str(), &st) == 0);
+    EXPECT_EQ(st.st_gid, 65534u);
     EXPECT_EQ(folder.names(), (Names{"shared", "theirs"}));
 }
 } // namespace

@@ -135,10 +135,9 @@ TEST(UndoStore, BindingUndoesBothStavesAndDroppedRecordsAreForgotten) {
     EXPECT_EQ(score.undo.undoStep(score, ui), -1);
 }
 
-// Random single edits, groups, deletions, insertions, bindings and moves mixed with
-// undos on a small ring: every undo either restores exactly the staves as they were
-// before its step, or says the depth was exceeded and changes nothing; an undo right
-// after a step always succeeds.
+// Random edits, groups, deletions, insertions, bindings and moves mixed with undos on a small
+// ring: every undo restores exactly the staves before its step, or says the depth was
+// exceeded and changes nothing; an undo right after a step always succeeds.
 TEST(UndoStoreProperties, AWrappedRingNeverRestoresAWrongStave) {
     std::mt19937 rng(20261207);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };

@@ -262,8 +262,8 @@ TEST(OptionsDialog, UnitsAndTheDocumentPage) {
     button(dialog, "In&ches")->click();
     EXPECT_EQ(shown(), std::pair(0.394, QString("\"")));
     OptionsDialog none(Settings{}, std::nullopt, ui);
-    EXPECT_FALSE(none.document() || button(none, "Crotchet")->isEnabled() ||
-                 field(none, "Change minimum beaming angle")->isEnabled());
+    EXPECT_FALSE(none.document() || button(none, "Crotchet")->isEnabled() || !button(none, "Crotchet")->isChecked() ||
+                 field(none, "Change minimum beaming angle")->isEnabled()) << "the crotchet pulse shown, disabled";
     OptionsDialog document(Settings{}, DocumentOptions{4, 5, 20}, ui);
     EXPECT_TRUE(button(document, "Wide")->isChecked() && button(document, "Semiquaver")->isChecked());
     QSpinBox* angle = field(document, "Change minimum beaming angle");
