@@ -198,9 +198,9 @@ TEST(DamagedScoreFile, EachDamageIsRefusedOrMendedWithItsMessage) {
          [](B b) { put16(b, 1, 6, 4500), put16(b, 1, 8, 4500), put16(b, 1, 12, 1000); }, Ok,
          problem("the page margins"),
          [](S s) { return s.page.LeftM == 0.5 && s.page.RightM == 0.5 && s.page.GutM == 0.0; }},
-        {"header and footer taller than the paper",
-         [](B b) { put16(b, 0, 11, 6000), put16(b, 0, 13, 6000); }, Ok, problem("the page margins"),
-         [](S s) { return s.page.Header == 0.0 && s.page.Footer == 0.0 && s.page.TopM == 0.5; }},
+        {"margins, header and footer taller than the paper", [](B b) { put16(b, 1, 4, 6000), put16(b, 1, 10, 6000),
+         put16(b, 0, 11, 300), put16(b, 0, 13, 300); }, Ok, problem("the page margins"), [](S s) {
+             return s.page.Header == 0.0 && s.page.Footer == 0.0 && s.page.TopM == 0.5 && s.page.BotM == 0.5; }},
         {"largest paper upright", [](B b) { page(b, 12000, 24000, 0, 0); }, Ok, "",
          [](S s) { return s.page.Width == 12.0 && s.page.Length == 24.0 && s.page.LeftM == 0.0; }},
         {"largest paper turned", [](B b) { page(b, 24000, 12000, 0, 0, true); }, Ok, "",
