@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace qv {
 namespace {
 
@@ -34,6 +36,9 @@ struct Entry {
     void release(int key, unsigned mods = ModNone) {
         keyPressed(session, KeyEvent{key, 0, mods});
         keyReleased(session, KeyEvent{key, 0, mods});
+    }
+    void releaseAll(std::initializer_list<int> keys) {
+        for (int k : keys) release(k);
     }
     void typeChar(char32_t c) {
         keyPressed(session, KeyEvent{0, c, ModNone});
@@ -61,8 +66,7 @@ TEST(MusicKeys, StavesChangeOnlyWithinThePageAndSystemsByTheirFirstStave) {
     Entry f(2);
     f.release(KeyDown);
     EXPECT_EQ(f.editor.currentStave(), 3);
-    f.release(KeyDown);
-    f.release(KeyDown);
+    f.releaseAll({KeyDown, KeyDown});
     EXPECT_EQ(f.editor.currentStave(), 4) << "stave 5 is on the next page";
     f.release(KeyPageUp, ModCtrl);
     EXPECT_EQ(f.editor.currentStave(), 3) << "the first stave of its own system";
@@ -74,12 +78,10 @@ TEST(MusicKeys, StavesChangeOnlyWithinThePageAndSystemsByTheirFirstStave) {
     EXPECT_EQ(f.editor.currentStave(), 3);
     f.release(KeyPageDown, ModCtrl);
     EXPECT_EQ(f.editor.currentStave(), 3) << "the next system is on the next page";
-    f.release('G');
-    f.release(KeyPageDown);
+    f.releaseAll({'G', KeyPageDown});
     EXPECT_EQ(f.editor.currentStave(), 4) << "PgDn completes the note on the stave it leaves";
     EXPECT_EQ(f.score.stave(3).Nobjec, 1);
-    f.release('G');
-    f.release(KeyPageDown);
+    f.releaseAll({'G', KeyPageDown});
     EXPECT_EQ(f.editor.currentStave(), 4) << "at the page's last stave PgDn only completes";
     EXPECT_EQ(f.score.stave(4).Nobjec, 1);
     EXPECT_FALSE(f.score.provisional.present);
@@ -111,19 +113,16 @@ TEST(MusicKeys, TabAndBackspaceStopAtTheClefsAndNotesOfTheSystem) {
 
 TEST(MusicKeys, OctavesMoveNotesRestsAndAccidentalsAndPositionsStayInRange) {
     Entry f(1);
-    f.release('B');
-    f.release(KeyUp);
+    f.releaseAll({'B', KeyUp});
     EXPECT_EQ(f.provisional().staffPosition(), 7);
     EXPECT_EQ(f.provisional().y(), f.score.stave(1).Ycoord - 28);
     f.typeChar('s');
     f.release(KeyDown);
     EXPECT_EQ(f.provisional().accPosition(), 0) << "an accidental moves with its octave too";
-    f.release('Z');
-    f.release(KeyUp);
+    f.releaseAll({'Z', KeyUp});
     EXPECT_EQ(f.provisional().staffPosition(), 2) << "a rest moves two positions";
     EXPECT_EQ(f.provisional().y(), f.score.stave(1).Ycoord - 8);
-    f.release(KeyEscape);
-    f.release('B');
+    f.releaseAll({KeyEscape, 'B'});
     for (int i = 0; i < 40; ++i) f.release(KeyUp);
     EXPECT_EQ(f.provisional().staffPosition(), 127) << "positions are bytes: they stop at the top";
     f.release('C');
@@ -160,22 +159,41 @@ TEST(MusicKeys, HeadStyleRefusesABeamedNoteAndStemKeysLeaveOtherKindsAlone) {
     f.typeChar('5');
     f.release('G');
     f.typeChar(' ');
-    f.release('A');
-    f.release(KeyBackspace);
-    f.release('0');
+    f.releaseAll({'A', KeyBackspace, '0'});
     EXPECT_EQ(f.ui.lastText(), "You cannot change the type of a beamed note.\n\nPlease unbeam first.");
     EXPECT_EQ(f.provisional().headStyle(), 0);
-    f.release(KeyBackspace);
-    f.release('0');
+    f.release('Z');
+    EXPECT_EQ(f.score.stave(1).object(1).beamForward(), 0) << "a note that becomes a rest lets its beam go";
+    f.releaseAll({'A', '0'});
     EXPECT_EQ(f.provisional().headStyle(), 1);
     EXPECT_EQ(f.editor.defaultNote.headStyle(), 1) << "the style becomes the default";
-    f.release(KeyEscape);
-    f.release('K');
+    f.typeChar('s');
+    f.releaseAll({'0', 'A'});
+    EXPECT_EQ(f.provisional().dots(), 0) << "a note from a small accidental takes nothing of it";
+    f.releaseAll({KeyEscape, 'K'});
     f.typeChar('p');
     EXPECT_EQ(f.editor.defaultNote.stem(), StemUp) << "nothing happens with a key signature shown";
     f.typeChar('~');
     f.release(KeyBackspace);
     EXPECT_FALSE(f.score.provisional.present) << "an arpeggio of no segments goes";
+}
+
+TEST(MusicMouse, AStaveDraggedByItsHandleIsOneUndoStepForItsPageOnly) {
+    Entry f(3);
+    f.score.undo.open(10);
+    const auto ys = [&] {
+        return std::tuple(f.score.stave(3).Ycoord, f.score.stave(4).Ycoord, f.score.stave(5).Ycoord);
+    };
+    const auto before = ys();
+    MouseEvent m;
+    m.point = {0, f.score.stave(3).Ycoord}, m.button = LeftButton, m.buttons = LeftButton;
+    mousePressed(f.session, m, 0);
+    EXPECT_TRUE(f.editor.mode == ModeMovestave && f.score.undo.live() == 0) << "nothing recorded until it moves";
+    m.point.y += 20, mouseReleased(f.session, m);
+    EXPECT_EQ(ys(), std::tuple(std::get<0>(before) + 20, std::get<1>(before) + 20, std::get<2>(before)));
+    EXPECT_EQ(f.score.undo.live(), 1);
+    f.score.undo.undoStep(f.score, f.ui);
+    EXPECT_EQ(ys(), before) << "the next page's staves stay where they were";
 }
 
 TEST(MusicMouse, OnlyALeftReleaseInMusicPlacesTheCursor) {
