@@ -3,6 +3,7 @@
 // object added, the stave tidied and measured and its band drawn again. And one
 // undo of a group over 255 full staves.
 
+#include "benchgui.h"
 #include "edit/eventrouting.h"
 #include "edit/modehost.h"
 #include "edit/setmode.h"
@@ -13,22 +14,11 @@
 #include "support/scorebuilder.h"
 #include "support/scriptedui.h"
 
-#include <QGuiApplication>
-
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 
 namespace {
-
-void gui() {
-    if (QGuiApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "quaverly-bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
-}
 
 // The score window's drawing without its widgets: the page bitmap, the band of a
 // stave drawn again, the provisional object by exclusive-or.
@@ -75,7 +65,7 @@ class DrawingHost : public qv::ModeHost {
 };
 
 void BM_TypeANoteOnAFullStave(benchmark::State& state) {
-    gui();
+    bench::gui();
     // The first stave of the dense page (notes, beams, ties, curves and texts) with
     // its last object taken off, and quavers at its end up to 248 objects.
     qv::Score score = qv::test::densePage();

@@ -14,13 +14,12 @@
 // program that opens just this file run one case alone, e.g.
 //   quaverly-bench --benchmark_filter='Hostile.*/many_texts/print'.
 
+#include "benchgui.h"
 #include "files/loader.h"
 #include "files/scorefilewrite.h"
 #include "render/pageimage.h"
 #include "support/scorebuilder.h"
 #include "support/scriptedui.h"
-
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -30,15 +29,6 @@
 #include <vector>
 
 namespace {
-
-void gui() {
-    if (QGuiApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "quaverly-bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
-}
 
 // A field of /proc/self/status in kilobytes, 0 when it cannot be read.
 long statusKilobytes(const std::string& field) {
@@ -175,7 +165,7 @@ std::vector<std::uint8_t> bytesOf(const HostileFile& file) {
 }
 
 void BM_HostileFilePeakMemory(benchmark::State& state, const HostileFile& file, bool print) {
-    gui();
+    bench::gui();
     const std::vector<std::uint8_t> bytes = bytesOf(file);
     long before = 0, peak = 0;
     double pageMB = 0;

@@ -1,11 +1,10 @@
 // Tidying and measuring a full stave (249 objects with beams, ties, curves and
 // texts): what runs after every keystroke of music entry.
 
+#include "benchgui.h"
 #include "layout/staveextent.h"
 #include "layout/tidystave.h"
 #include "support/randomscore.h"
-
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -13,16 +12,6 @@
 #include <random>
 
 namespace {
-
-// Text heights need the GUI side of Qt, headless.
-QGuiApplication& gui() {
-    static int argc = 1;
-    static char name[] = "quaverly-bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
-    return app;
-}
 
 // A tidy full stave, with one new note appended at the end but placed in the
 // middle, as music entry leaves it before the tidy.
@@ -47,7 +36,7 @@ qv::Score staveAfterEntry() {
 }
 
 void BM_StaveChangedAfterEntry(benchmark::State& state) {
-    gui();
+    bench::gui();
     qv::Score score = staveAfterEntry();
     const qv::Stave entered = score.stave(1);
     for (auto _ : state) {
@@ -61,7 +50,7 @@ BENCHMARK(BM_StaveChangedAfterEntry)->Unit(benchmark::kMicrosecond);
 
 // The worst order: every object out of place.
 void BM_StaveChangedReversed(benchmark::State& state) {
-    gui();
+    bench::gui();
     qv::Score score = staveAfterEntry();
     qv::Stave reversed = score.stave(1);
     for (int i = 1; i <= reversed.Nobjec; ++i) reversed.object(i).setX(10000 - reversed.object(i).x());

@@ -2,25 +2,13 @@
 // the screen and on the three-times print image, and redrawing the band of one
 // stave after an edit.
 
+#include "benchgui.h"
 #include "render/densepage.h" // tests/render: the dense page the golden images show too
 #include "render/page.h"
-
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// Texts need the GUI side of Qt, headless. Another benchmark of this binary may
-// have made the one application already; a second may not be made.
-void gui() {
-    if (QGuiApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "quaverly-bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
-}
 
 using qv::test::densePage;
 constexpr int PageWidth = qv::test::DensePageWidth;
@@ -34,7 +22,7 @@ int objectCount(const qv::Score& score) {
 }
 
 void BM_DrawPageScreen(benchmark::State& state) {
-    gui();
+    bench::gui();
     qv::Score score = densePage();
     qv::DrawContext dc;
     dc.newScreenPage(PageWidth, PageHeight);
@@ -48,7 +36,7 @@ BENCHMARK(BM_DrawPageScreen)->Unit(benchmark::kMillisecond);
 
 // The page's own share: clearing, stave lines, brackets, braces and joins, no objects.
 void BM_DrawPageScreenStavesOnly(benchmark::State& state) {
-    gui();
+    bench::gui();
     qv::Score score = densePage();
     for (int s = 1; s <= score.Nstaves; ++s)
         score.stave(s).Nobjec = 0;
@@ -62,7 +50,7 @@ void BM_DrawPageScreenStavesOnly(benchmark::State& state) {
 BENCHMARK(BM_DrawPageScreenStavesOnly)->Unit(benchmark::kMicrosecond);
 
 void BM_DrawPagePrint(benchmark::State& state) {
-    gui();
+    bench::gui();
     qv::Score score = densePage();
     qv::DrawContext dc;
     dc.HighResMode = true;
@@ -77,7 +65,7 @@ void BM_DrawPagePrint(benchmark::State& state) {
 BENCHMARK(BM_DrawPagePrint)->Unit(benchmark::kMillisecond);
 
 void BM_RedrawBandOfOneStave(benchmark::State& state) {
-    gui();
+    bench::gui();
     qv::Score score = densePage();
     qv::DrawContext dc;
     dc.newScreenPage(PageWidth, PageHeight);

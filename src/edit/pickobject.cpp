@@ -6,7 +6,7 @@ namespace qv {
 
 namespace {
 
-int between(int v, int a, int b) { return (a <= v && v <= b) || (b <= v && v <= a); }
+bool between(int v, int a, int b) { return (a <= v && v <= b) || (b <= v && v <= a); }
 
 int lineDistance(const ScoreObject& o, int px, int py) {
     const int x = o.x(), y = o.y(), dx = o.lineDx(), dy = o.lineDy();

@@ -20,12 +20,6 @@ bool isStave(const Score& score, int s) {
     return s >= 1 && s <= score.Nstaves;
 }
 
-// Positions wrap like 32-bit registers instead of overflowing: a damaged file may
-// hold extreme extents, and the arithmetic must stay defined.
-std::int32_t wrap32(std::int64_t v) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
-}
-
 // The last stave of the score ends its system whatever its join flag says.
 bool endsSystem(const Score& score, int s) {
     return s >= score.Nstaves || !score.stave(s).joinToNext;

@@ -9,6 +9,10 @@
 
 namespace qv {
 
+// Positions wrap like 32-bit registers instead of overflowing: a damaged file may
+// hold extreme extents, and the arithmetic must stay defined.
+inline std::int32_t wrap32(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
+
 inline std::uint16_t getU16(const std::uint8_t* p) {
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }

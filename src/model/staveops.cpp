@@ -15,10 +15,6 @@ namespace {
 // are followed.
 bool isSlot(int i) { return i >= 1 && i < ObjectSlots; }
 
-// Positions wrap like 32-bit registers instead of overflowing: a damaged file may
-// hold extreme extents, and the arithmetic must stay defined.
-std::int32_t wrap32(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
-
 } // namespace
 
 bool addObject(Score& score, int staveIndex, const ScoreObject& object, Ui& ui) {
