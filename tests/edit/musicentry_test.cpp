@@ -200,9 +200,7 @@ TEST(MusicMouse, OnlyALeftReleaseInMusicPlacesTheCursor) {
     Entry f(1);
     const auto release = [&](int x, MouseButton b) {
         MouseEvent m;
-        m.point = {x, 40};
-        m.button = b;
-        mouseReleased(f.session, m);
+        m.point = {x, 40}, m.button = b, mouseReleased(f.session, m);
     };
     release(300, RightButton);
     EXPECT_EQ(f.editor.cursorX, 100);
