@@ -2,9 +2,11 @@
 // The editing state of the score window: one set of values that every editing
 // command reads and writes. Positions are page units, y growing downwards.
 
+#include "edit/drawingstate.h"
 #include "edit/modes.h"
 #include "layout/pagination.h"
 #include "model/scoreobject.h"
+#include "model/stave.h"
 
 #include <array>
 #include <cstdint>
@@ -68,6 +70,13 @@ struct Editor {
     PagePoint moveStart; // Movestave: where the drag began
     int moveStartY = 0;  // and the stave's Ycoord then
     PagePoint dragStart; // Dragging: the last pointer position on the screen, in pixels
+    DrawingState drawing; // the placing modes' work in progress
+    PlacingMarks marks;   // the placing modes' marks as last shown
+    // Edit mode: the stave as it was when the edit began, put back when it is
+    // abandoned, and whether the current object is being dragged with the mouse.
+    Stave savedStave{};
+    int savedStaveIndex = -1; // -1: nothing saved
+    bool objectDragged = false;
 
     int currentStave() const { return page.currentStave; }
     int currentPage() const { return page.currentPage; }

@@ -3,6 +3,7 @@
 // pointer, the tools, redrawing, the cursor mark, prompts and the click. The score
 // window implements it with widgets; tests record the calls.
 
+#include "edit/drawingstate.h"
 #include "edit/toolstate.h"
 
 #include <string>
@@ -60,6 +61,18 @@ class ModeHost {
     virtual void beep() {}
     // The defaults panel: the default duration, stem and style.
     virtual void showDefaults(const std::string& /*text*/) {}
+
+    // Edit mode's current object (the editor's currentObject on the current stave):
+    // drawn in the Edit colour, or drawn normally again.
+    virtual void setCurrentObjectMark(bool /*shown*/) {}
+    // While the current object is dragged the stave is drawn without it and the
+    // object shown by exclusive-or, so each move only erases and redraws the object;
+    // at the end of the drag the stave is drawn again with it in place.
+    virtual void setObjectDragged(bool /*dragged*/) {}
+    // The placing modes' marks: what was shown before is erased, these are drawn.
+    virtual void showPlacingMarks(const PlacingMarks& /*marks*/) {}
+    // Whether the mouse pointer is over the page (typed text goes only there).
+    virtual bool pointerOverPage() const { return true; }
 };
 
 } // namespace qv

@@ -10,6 +10,8 @@ namespace qv {
 
 class SavePartDialog;          // the "Save Part of Score" dialog's model
 class TemplateSelectionDialog; // the "Quaverly Template Selection" dialog's model
+class SymbolPalette;           // the "Select Symbol" palette's model
+struct DrawingTools;           // the "Drawing Tools" form's model
 
 // What an open or save chooser starts with.
 struct FileDialogRequest {
@@ -62,6 +64,8 @@ class Ui {
     // a person to ask, the dialogs are cancelled.
     virtual bool runSavePartDialog(SavePartDialog& /*dialog*/) { return false; }
     virtual bool runTemplateSelection(TemplateSelectionDialog& /*dialog*/) { return false; }
+    virtual bool runSymbolPalette(SymbolPalette& /*palette*/) { return false; }
+    virtual bool runDrawingTools(DrawingTools& /*tools*/) { return false; }
 };
 
 // The common shapes of message.

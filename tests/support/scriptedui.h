@@ -36,6 +36,8 @@ class ScriptedUi : public Ui {
     bool runTemplateSelection(TemplateSelectionDialog& dialog) override {
         return templateScript && templateScript(dialog);
     }
+    bool runSymbolPalette(SymbolPalette& palette) override { return paletteScript && paletteScript(palette); }
+    bool runDrawingTools(DrawingTools& tools) override { return toolsScript && toolsScript(tools); }
     // Chooser answers in order (nothing: cancelled), and the requests seen.
     std::deque<std::optional<std::string>> fileAnswers;
     std::vector<FileDialogRequest> fileRequests;
@@ -45,6 +47,8 @@ class ScriptedUi : public Ui {
     // What the user does in each dialog; unset: the dialog is cancelled.
     std::function<bool(SavePartDialog&)> savePartScript;
     std::function<bool(TemplateSelectionDialog&)> templateScript;
+    std::function<bool(SymbolPalette&)> paletteScript;
+    std::function<bool(DrawingTools&)> toolsScript;
     bool saw(const std::string& text) const;
     std::string lastText() const { return messages.empty() ? std::string() : messages.back().text; }
 };

@@ -43,23 +43,6 @@ int chooseNearestStave(EditSession& session, int y) {
     return s;
 }
 
-// Kinds placed freely follow the pointer up and down as well as across.
-bool placedFreely(ObjectKind k) {
-    switch (k) {
-    case ObjectKind::ShortText:
-    case ObjectKind::Line:
-    case ObjectKind::CurvePoint:
-    case ObjectKind::Symbol:
-    case ObjectKind::Arpeggio:
-    case ObjectKind::LongText:
-    case ObjectKind::Hairpin:
-    case ObjectKind::Shape:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // The characters of Music mode's key map (letters A..H and Z come as key codes).
 void character(EditSession& session, char32_t c) {
     switch (c) {
