@@ -45,6 +45,8 @@ void SetMode(EditSession& session, int mode) {
     session.host.setPagePointer(mode);
     modeObject(previous).leave(session, mode);
     modeObject(mode).enter(session, previous);
+    // A mode may end as it begins (a palette cancelled): the switch it made is complete.
+    if (ed.mode != mode) return;
     if (session.settings.options.Sound && clicksOnEntry(previous, mode)) session.host.playClick();
     refreshTools(session);
     session.host.showModeLabel(mode, true);
