@@ -54,7 +54,7 @@ void keyReleased(EditSession& session, const KeyEvent& released) {
         modeObject(ed.mode).moveVertically(session, key.key == KeyUp ? -1 : +1, true);
     } else if (key.key == KeyF12 && key.modifiers == ModCtrl) {
         RequestMode(session, ModeSymbol);
-    } else if (!isArrow(key.key)) {
+    } else if (!isArrow(key.key) || key.modifiers == ModAlt) { // Alt+Left and Alt+Right step in Edit mode
         modeObject(ed.mode).keyRelease(session, key);
     }
     stopHoldTimer(session);

@@ -71,6 +71,8 @@ class ModeHost {
     virtual void setObjectDragged(bool /*dragged*/) {}
     // The placing modes' marks: what was shown before is erased, these are drawn.
     virtual void showPlacingMarks(const PlacingMarks& /*marks*/) {}
+    // Edit mode's pointer chosen with "+": 5, the cross or 6, remembered in the settings.
+    virtual void setEditPointer(int /*pointer*/) {}
     // Whether the mouse pointer is over the page (typed text goes only there).
     virtual bool pointerOverPage() const { return true; }
 };

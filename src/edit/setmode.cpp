@@ -1,5 +1,6 @@
 #include "edit/setmode.h"
 
+#include "edit/currentobject.h"
 #include "edit/mode.h"
 #include "model/ui.h"
 
@@ -26,6 +27,16 @@ bool clicksOnEntry(int previous, int mode) {
     if (mode == ModeMusic && (previous == ModeDefblock || previous == ModeDragging)) return false;
     if (mode == ModeHeadFoot && previous == ModeDragging) return false;
     return true;
+}
+
+ToolContext EditSession::tools() const {
+    ToolContext context{settings.Level, false, false};
+    const int s = editor.currentStave();
+    if (editor.mode == ModeEdit && s >= 0 && s <= score.Nstaves) {
+        context.hasNextObject = selectableBeyond(score.stave(s), editor.currentObject, +1);
+        context.hasPreviousObject = selectableBeyond(score.stave(s), editor.currentObject, -1);
+    }
+    return context;
 }
 
 void refreshTools(EditSession& session) {

@@ -17,7 +17,7 @@ struct EditSession {
     const Settings& settings;
     Ui& ui;
     ModeHost& host;
-    ToolContext tools() const { return ToolContext{settings.Level, false, false}; }
+    ToolContext tools() const;
 };
 
 void SetMode(EditSession& session, int mode);

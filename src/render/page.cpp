@@ -102,6 +102,7 @@ void drawObjects(DrawContext& dc, Score& score, int s, ColourValue colour, const
     if (showGrowth) repaint(options);
     const int n = score.stave(s).Nobjec;
     for (int i = 1; i <= n; ++i) {
+        if (s == options.hiddenStave && i == options.hiddenObject) continue;
         DrawObject(dc, score, s, i, colour, false);
         if (showGrowth && i % 16 == 0) repaint(options);
     }

@@ -26,6 +26,8 @@ struct PageOptions {
     int currentStave = -1;            // the stave holding the entry cursor, -1 for none
     int highlightedStave = -1;        // on the screen drawn in highlightColour, -1 for none
     ColourValue highlightColour = 0x800080; // the current ("purple") stave
+    int hiddenStave = -1;             // an object left out (being dragged, shown apart)
+    int hiddenObject = 0;
     std::string filePath;             // for the header/footer fields on paper
     QDateTime clock;                  // the time the fields show; the current time when invalid
     std::function<void()> repaint;    // show MainImage now

@@ -1,5 +1,6 @@
 #include "shell/scorewindow.h"
 
+#include "edit/currentobject.h"
 #include "edit/eventrouting.h"
 #include "edit/musicentry.h"
 #include "edit/navigation.h"
@@ -15,6 +16,7 @@
 #include "shell/framelink.h"
 #include "shell/inputevents.h"
 #include "shell/pageview.h"
+#include "shell/placingmarks.h"
 #include "shell/pointers.h"
 #include "shell/previewpanel.h"
 #include "shell/windowmenus.h"
@@ -43,7 +45,8 @@ QColor fromBgr(std::uint32_t bgr) { return toQColor(bgr); }
 bool wired(const QString& name) {
     static const QStringList names{
         "FileSaveItem", "FileSaveAsItem", "SaveAsTemplate", "SavePartOfScore", "FileCloseItem", "filePreview",
-        "EnterMusic",   "pageRedraw",
+        "EnterMusic",   "GotoEditMode", "gototextmode", "gotolinemode", "gotoCurveMode", "GotoHairpinMode",
+        "GotoSymbolMode", "pageRedraw",
         "Repaginateitem", "DefineHeadersFooters", "Nextpage", "PreviousPage", "GotoPage", "GotoSystem",
         "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave",     "Undo1",
         "PlaceClef",    "PlaceKeysignature", "PlaceTimeSignature"};
@@ -207,6 +210,12 @@ void ScoreWindow::wireActions() {
     on("EnterMusic", [this] {
         SetMode(session_, editor_.previousMode == ModeHeadFoot ? ModeHeadFoot : ModeMusic);
     });
+    on("GotoEditMode", [this] { modeCommand(ModeEdit); });
+    on("gototextmode", [this] { modeCommand(ModeText); });
+    on("gotolinemode", [this] { modeCommand(ModeLine); });
+    on("gotoCurveMode", [this] { modeCommand(ModeCurve); });
+    on("GotoHairpinMode", [this] { modeCommand(ModeHairpin); });
+    on("GotoSymbolMode", [this] { modeCommand(ModeSymbol); });
     on("pageRedraw", [this] { redrawPage(); });
     on("Repaginateitem", [this] { repaginateCommand(); });
     on("DefineHeadersFooters", [this] { toggleHeaderFooterScreen(session_); });
@@ -233,6 +242,15 @@ void ScoreWindow::connectView() {
     view_->onMove = [this](const PageView::MouseEvent& e) { mouseMoved(session_, toMouseEvent(e)); };
     view_->onRelease = [this](const PageView::MouseEvent& e) { mouseReleased(session_, toMouseEvent(e)); };
     view_->onDoubleClick = [this](const PageView::MouseEvent& e) { mouseDoubleClicked(session_, toMouseEvent(e)); };
+}
+
+// The mode items act from Music mode; Edit, Text and Line also from the
+// header/footer screen. Edit first takes the cursor mark away.
+void ScoreWindow::modeCommand(int mode) {
+    const bool fromHeadFoot = mode == ModeEdit || mode == ModeText || mode == ModeLine;
+    if (editor_.mode != ModeMusic && !(fromHeadFoot && editor_.mode == ModeHeadFoot)) return;
+    if (mode == ModeEdit) setCursorMark(false);
+    RequestMode(session_, mode);
 }
 
 void ScoreWindow::placeCommand(void (*command)(EditSession&)) {
@@ -295,6 +313,10 @@ PageOptions ScoreWindow::pageOptions(int highlighted) const {
     options.currentStave = editor_.currentStave();
     options.highlightedStave = highlighted;
     options.filePath = document_.fileName;
+    if (objectDragged_) {
+        options.hiddenStave = editor_.currentStave();
+        options.hiddenObject = editor_.currentObject;
+    }
     return options;
 }
 
@@ -305,26 +327,45 @@ void ScoreWindow::drawCurrentPage() {
     view_->update();
 }
 
+ScoreWindow::XorMarks ScoreWindow::takeOffXorMarks() {
+    XorMarks m{dc_.cursor.shown, provisionalShown_, objectDragged_ && currentShown_, marksShown_};
+    setCursorMark(false);
+    setProvisionalMark(false);
+    if (m.current) setCurrentObjectMark(false);
+    showPlacingMarks({});
+    return m;
+}
+
+void ScoreWindow::putBackXorMarks(const XorMarks& m) {
+    showPlacingMarks(m.placing);
+    if (m.current) setCurrentObjectMark(true);
+    if (m.provisional) setProvisionalMark(true);
+    if (m.cursor) setCursorMark(true);
+}
+
 // Draws the staves of the page that reach into the band again, stave `highlighted`
 // in the current-stave colour.
 void ScoreWindow::drawBand(int top, int bottom, int highlighted) {
-    // The cursor is drawn by exclusive-or: take it off before the band is cleared
-    // and put it back after, so that a part of it outside the band stays right.
-    const bool cursorShown = dc_.cursor.shown;
-    const bool provisionalShown = provisionalShown_;
-    setCursorMark(false);
-    setProvisionalMark(false);
+    // What is drawn by exclusive-or comes off before the band is cleared and goes
+    // back after, so that a part of it outside the band stays right.
+    const XorMarks marks = takeOffXorMarks();
     RedrawBand(dc_, document_.score, editor_.currentPage(), top, bottom, pageOptions(highlighted));
-    if (provisionalShown) setProvisionalMark(true);
-    if (cursorShown) setCursorMark(true);
+    putBackXorMarks(marks);
+    // A highlighted current object is drawn over its own drawing in the Edit colour.
+    if (currentShown_ && !objectDragged_) drawCurrentObject(false);
     view_->update();
 }
 
 void ScoreWindow::redrawPage() {
-    const bool provisionalShown = provisionalShown_;
-    provisionalShown_ = false; // the page is drawn afresh, without it
+    // The page is drawn afresh, without what was drawn on it by exclusive-or; those
+    // marks but the cursor (the modes ask for it) are drawn again.
+    XorMarks marks{false, provisionalShown_, objectDragged_ && currentShown_, marksShown_};
+    provisionalShown_ = false;
+    marksShown_ = {};
+    if (marks.current) currentShown_ = false;
     drawCurrentPage();
-    if (provisionalShown) setProvisionalMark(true);
+    putBackXorMarks(marks);
+    if (currentShown_ && !objectDragged_) drawCurrentObject(false);
     updateStatus();
 }
 
@@ -489,6 +530,24 @@ void ScoreWindow::speedButton(SpeedButton id) {
         return undoCommand(session_);
     case SpeedButton::sbcomplete:
         return CompleteProvisional(session_, false);
+    case SpeedButton::sbEdit:
+        return modeCommand(ModeEdit);
+    case SpeedButton::sbText:
+        return modeCommand(ModeText);
+    case SpeedButton::sbLine:
+        return modeCommand(ModeLine);
+    case SpeedButton::sbcurve:
+        return modeCommand(ModeCurve);
+    case SpeedButton::sbHairpin:
+        return modeCommand(ModeHairpin);
+    case SpeedButton::sbsymbol:
+        return modeCommand(ModeSymbol);
+    case SpeedButton::sbLeft:
+        return StepObject(session_, -1, false);
+    case SpeedButton::sbright:
+        return StepObject(session_, +1, false);
+    case SpeedButton::sbdelete:
+        return DeleteCurrentObject(session_);
     default:
         return; // later: the buttons of the modes and commands still to come
     }
@@ -510,6 +569,15 @@ bool ScoreWindow::speedButtonWired(SpeedButton id) {
     case SpeedButton::sbcloseHF:
     case SpeedButton::sbundo:
     case SpeedButton::sbcomplete:
+    case SpeedButton::sbEdit:
+    case SpeedButton::sbText:
+    case SpeedButton::sbLine:
+    case SpeedButton::sbcurve:
+    case SpeedButton::sbHairpin:
+    case SpeedButton::sbsymbol:
+    case SpeedButton::sbLeft:
+    case SpeedButton::sbright:
+    case SpeedButton::sbdelete:
         return true;
     default:
         return false;
@@ -620,6 +688,52 @@ void ScoreWindow::showStaveOutline(int s, int dy) {
 void ScoreWindow::placePointer(int x, int y) { QCursor::setPos(view_->mapToGlobal(view_->toWidget(QPoint(x, y)))); }
 
 void ScoreWindow::beep() { QApplication::beep(); }
+
+void ScoreWindow::drawCurrentObject(bool xorMode) {
+    DrawCurrentObject(dc_, document_.score, CurrentObject{editor_.mode == ModeEdit, editor_.currentStave(), editor_.currentObject},
+                      dc_.colours.Edit, xorMode);
+    view_->update();
+}
+
+void ScoreWindow::setCurrentObjectMark(bool shown) {
+    if (shown == currentShown_) return;
+    currentShown_ = shown;
+    if (objectDragged_) return drawCurrentObject(true); // the second drawing takes the first away
+    if (shown) return drawCurrentObject(false);
+    drawStave(editor_.currentStave(), true); // drawn in its own colour again
+}
+
+void ScoreWindow::setObjectDragged(bool dragged) {
+    if (dragged == objectDragged_) return;
+    if (dragged) {
+        // The stave without the object, then the object by exclusive-or over it.
+        currentShown_ = false;
+        objectDragged_ = true;
+        drawStave(editor_.currentStave(), true);
+        setCurrentObjectMark(true);
+    } else {
+        setCurrentObjectMark(false);
+        objectDragged_ = false;
+        drawStave(editor_.currentStave(), true);
+        setCurrentObjectMark(true);
+    }
+}
+
+void ScoreWindow::showPlacingMarks(const PlacingMarks& marks) {
+    if (marks == marksShown_) return;
+    const MarkColours colours{PageOptions{}.highlightColour, dc_.colours.Cursor, dc_.colours.Anchor};
+    if (!marksShown_.empty()) DrawPlacingMarks(dc_, marksShown_, colours);
+    marksShown_ = marks;
+    if (!marksShown_.empty()) DrawPlacingMarks(dc_, marksShown_, colours);
+    view_->update();
+}
+
+void ScoreWindow::setEditPointer(int pointer) {
+    settings_.options.EditCursor = pointer;
+    if (editor_.mode == ModeEdit) setPagePointer(ModeEdit);
+}
+
+bool ScoreWindow::pointerOverPage() const { return view_->rect().contains(view_->mapFromGlobal(QCursor::pos())); }
 
 void ScoreWindow::showDefaults(const std::string& text) { frame_.showDefaults(QString::fromStdString(text)); }
 

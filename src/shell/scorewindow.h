@@ -97,6 +97,11 @@ class ScoreWindow : public QWidget, public ModeHost {
     void placePointer(int x, int y) override;
     void beep() override;
     void showDefaults(const std::string& text) override;
+    void setCurrentObjectMark(bool shown) override;
+    void setObjectDragged(bool dragged) override;
+    void showPlacingMarks(const PlacingMarks& marks) override;
+    void setEditPointer(int pointer) override;
+    bool pointerOverPage() const override;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -109,6 +114,16 @@ class ScoreWindow : public QWidget, public ModeHost {
     PageOptions pageOptions(int highlighted) const;
     void drawCurrentPage();
     void drawBand(int top, int bottom, int highlighted);
+    // The marks drawn by exclusive-or (cursor, provisional object, placing marks, a
+    // dragged object) taken off before a redraw and put back after.
+    struct XorMarks {
+        bool cursor, provisional, current;
+        PlacingMarks placing;
+    };
+    XorMarks takeOffXorMarks();
+    void putBackXorMarks(const XorMarks& marks);
+    void drawCurrentObject(bool xorMode);
+    void modeCommand(int mode);
     void onNoviceTimer();
     // A Place menu item: its command acts in Music mode only.
     void placeCommand(void (*command)(EditSession&));
@@ -135,6 +150,9 @@ class ScoreWindow : public QWidget, public ModeHost {
     QTimer noviceTimer_;
     bool activated_ = false;
     bool provisionalShown_ = false; // the provisional object is drawn on the page
+    bool currentShown_ = false;     // Edit mode's current object is highlighted
+    bool objectDragged_ = false;    // ... and being dragged: shown by exclusive-or
+    PlacingMarks marksShown_;       // the placing modes' marks on the page
 };
 
 } // namespace qv

@@ -1,5 +1,6 @@
 #include "edit/modes/musicmode.h"
 
+#include "edit/currentobject.h"
 #include "edit/eventrouting.h"
 #include "edit/musicentry.h"
 #include "edit/navigation.h"
@@ -247,11 +248,10 @@ void MusicMode::holdTimer(EditSession& session) {
     AbandonProvisional(session);
     makeStaveCurrent(session, s);
     session.host.beep();
+    // The object under the pointer, rather than the one nearest to the cursor.
+    const PagePoint held = ed.mousePoint;
     SetMode(session, ModeEdit);
-    const ScoreObject& o = score.stave(s).object(pick.index);
-    session.host.placePointer(o.x(), o.y());
-    ed.currentObject = pick.index;
-    // later: the current object is highlighted.
+    PickObject(session, held.x, held.y, false);
 }
 
 EditMode& music() {
