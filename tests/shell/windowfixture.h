@@ -1,0 +1,62 @@
+#pragma once
+// The real main frame opened on a score written to a file, with the toolkit's test
+// driver for keys and clicks on its score window.
+
+#include "files/scorefilewrite.h"
+#include "shell/mainframe.h"
+#include "shell/pageview.h"
+#include "shell/scorewindow.h"
+#include "support/scorebuilder.h"
+#include "support/scratchfolder.h"
+#include "support/scriptedui.h"
+
+#include <QTest>
+
+#include <fstream>
+#include <functional>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace qv::test {
+
+// Empty staves 48 apart opened in the main frame; Music mode entered by a click at x 100.
+struct Entry {
+    ScratchFolder dir;
+    ScriptedUi ui;
+    MainFrame frame{&ui};
+    explicit Entry(int level = 3, int staves = 2, const std::function<void(Score&)>& fill = {}) {
+        const std::string config = dir.at("QUAVLY.INI");
+        std::ofstream(config) << "[User]\nLevel=" << level << "\nTutorial=1\n[Options]\nTips=0\nSound=0\nUndo=3\n";
+        Score score = makeScore(staves);
+        if (fill) fill(score);
+        const std::string file = dir.at("entry.QVR");
+        writeBytes(file, encodeScore(score, WriteRange{0, staves}, WriteOptions{}));
+        frame.show();
+        frame.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&frame));
+        frame.start(config, {QString::fromStdString(file)});
+        click(100, stave(1).Ycoord);
+    }
+    ScoreWindow& window() { return *frame.scoreWindow(); }
+    Score& score() { return window().document().score; }
+    Stave& stave(int s) { return score().stave(s); }
+    ProvisionalObject& provisional() { return score().provisional; }
+    const QImage& page() { return window().drawContext().MainImage; }
+    void click(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
+        PageView& view = *window().pageView();
+        QTest::mouseClick(&view, button, mods, view.toWidget(QPoint(x, y)));
+    }
+    // Each character typed as its key: letters as plain keys whatever their case.
+    void type(const char* keys) {
+        for (const char* k = keys; *k; ++k) QTest::keyClick(&window(), *k);
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(&window(), k, mods); }
+    std::vector<int> positions(int s) {
+        std::vector<int> v;
+        for (int i = 1; i <= stave(s).Nobjec; ++i) v.push_back(stave(s).object(i).staffPosition());
+        return v;
+    }
+};
+
+} // namespace qv::test
