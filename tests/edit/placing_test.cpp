@@ -21,14 +21,8 @@ namespace qv {
 namespace {
 
 // Staves 1 to 3 on page 1 (middle lines at 40, 88, 136), stave 4 on page 2; stave 2 current.
-struct Placing {
-    Score score = test::makeScore(4);
-    Editor editor;
-    Settings settings;
-    test::ScriptedUi ui;
-    test::RecordingHost host;
-    EditSession session{score, editor, settings, ui, host};
-    explicit Placing(int level = Standard) {
+struct Placing : test::Session {
+    explicit Placing(int level = Standard) : Session(4) {
         installLayoutHooks(score);
         score.undo.open(20);
         score.stave(4).PageNum = 2;
@@ -44,16 +38,10 @@ struct Placing {
         mouseReleased(session, MouseEvent{{x, y}, b, NoButton, mods, {}});
     }
     void type(const std::string& text, unsigned mods = ModNone) {
-        for (unsigned char c : text) {
-            keyPressed(session, KeyEvent{0, c, mods});
-            keyReleased(session, KeyEvent{0, 0, mods});
-        }
+        for (unsigned char c : text) keyPressed(session, KeyEvent{0, c, mods}), keyReleased(session, KeyEvent{0, 0, mods});
     }
-    void key(int code, unsigned mods = ModNone) {
-        keyPressed(session, KeyEvent{code, 0, mods});
-        keyReleased(session, KeyEvent{code, 0, mods});
-    }
-    std::vector<int> heads(int s = 2) const {
+    void key(int code) { keyPressed(session, KeyEvent{code, 0, ModNone}), keyReleased(session, KeyEvent{code, 0, ModNone}); }
+    std::vector<int> heads(int s = 2) const { // the long texts' first chunks
         std::vector<int> found;
         for (int i = 1; i <= stave(s).Nobjec; ++i)
             if (stave(s).object(i).is(ObjectKind::LongText) && !stave(s).object(i).isContinuation()) found.push_back(i);
@@ -78,8 +66,7 @@ TEST(TextMode, WordsBecomeLongTextsAtTheirOwnXInChunksOfTen) {
     f.type(word);
     const int y = 90 - TextHeight(f.editor.marks.textFont, "x");
     f.type("\r");
-    EXPECT_EQ(f.editor.mode, ModeMusic);
-    EXPECT_TRUE(f.host.marks.empty());
+    EXPECT_TRUE(f.editor.mode == ModeMusic && f.host.marks.empty());
     const std::vector<int> heads = f.heads();
     ASSERT_EQ(heads.size(), 2u);
     ASSERT_EQ(f.stave().Nobjec, 4) << "two heads and two continuation chunks";
@@ -91,10 +78,8 @@ TEST(TextMode, WordsBecomeLongTextsAtTheirOwnXInChunksOfTen) {
     const ScoreObject& c1 = f.stave().object(second.textNext());
     const ScoreObject& c2 = f.stave().object(c1.textNext());
     EXPECT_EQ(c1.chunkText() + "|" + c2.chunkText(), "klmnopqrst|uvw");
-    EXPECT_EQ(c2.textNext(), 0);
-    EXPECT_EQ((c1.textAttributes() & c2.textAttributes() & TextContinuation), TextContinuation);
-    EXPECT_EQ(first.fontNumber(), second.fontNumber());
-    EXPECT_EQ(f.score.fonts.font(first.fontNumber()).name, f.settings.defaultFont.name);
+    EXPECT_TRUE(c2.textNext() == 0 && (c1.textAttributes() & c2.textAttributes() & TextContinuation));
+    EXPECT_EQ(f.score.fonts.font(second.fontNumber()).name, f.settings.defaultFont.name);
     f.expectUndoneTo(before);
 }
 
@@ -104,17 +89,14 @@ TEST(TextMode, SpecialKeysNewLinesTheHeaderFooterStaveAndLeaving) {
     SetMode(f.session, ModeText);
     f.host.overPage = false;
     f.type("x");
-    EXPECT_TRUE(f.editor.drawing.textBuffer.empty()) << "nothing is typed off the page";
     f.host.overPage = true;
-    f.type(" a");
-    f.type("\x02\x0E\x13\x03\t", ModCtrl);
-    f.type(" ", ModCtrl);
+    f.type(" a"); // nothing typed off the page, nor a space to begin with
+    f.type("\x02\x0E\x13\x03\t ", ModCtrl);
     EXPECT_EQ(f.editor.drawing.textBuffer, std::string("a\x8D\x8E\x8F\xA9\x1E\x1E"));
     f.type("\b");
     f.type("\n");
-    EXPECT_EQ(f.editor.mode, ModeText) << "Ctrl+Enter completes and goes on";
-    EXPECT_EQ(f.editor.drawing.caret.x, 100) << "under the start of the line above";
-    EXPECT_GT(f.editor.drawing.caret.y, 90);
+    // Ctrl+Enter completes and goes on under the start of the line above.
+    EXPECT_TRUE(f.editor.mode == ModeText && f.editor.drawing.caret.x == 100 && f.editor.drawing.caret.y > 90);
     ASSERT_EQ(f.heads().size(), 1u);
     EXPECT_EQ(longTextOf(f.stave(), f.heads()[0]), std::string("a\x8D\x8E\x8F\xA9\x1E"));
     f.type("Andante");
@@ -123,9 +105,8 @@ TEST(TextMode, SpecialKeysNewLinesTheHeaderFooterStaveAndLeaving) {
     EXPECT_EQ(f.editor.mode, ModeText) << "7 letters are not thrown away without asking";
     f.ui.buttonAnswers = {ButtonYes};
     f.key(KeyEscape);
-    EXPECT_EQ(f.editor.mode, ModeMusic);
+    EXPECT_TRUE(f.editor.mode == ModeMusic && f.host.marks.empty());
     EXPECT_EQ(f.heads().size(), 1u) << "the abandoned text is not stored";
-    EXPECT_TRUE(f.host.marks.empty());
 
     Placing hf; // text on the header/footer stave is universal text
     hf.editor.page = PageState{0, 0, 1, {}};
@@ -150,9 +131,7 @@ TEST(Placing, BelowTheAdvancedLevelThePointerStopsAtTheNeighbouringStaves) {
         EXPECT_EQ(f.editor.currentStave(), 1);
         f.click(200, 0);
         EXPECT_EQ(f.stave(1).object(1).y() + f.stave(1).object(1).lineDy(), 0) << "no stave above the page's first";
-        f.key(KeyPageDown);
-        f.key(KeyPageDown);
-        f.key(KeyPageDown);
+        for (int i = 0; i < 3; ++i) f.key(KeyPageDown);
         EXPECT_EQ(f.editor.currentStave(), 3) << "stave 4 is on the next page";
     }
 }
@@ -186,8 +165,7 @@ TEST(LineAndHairpin, LinesFollowOnShiftMakesThemLevelAndHairpinsMirrorTheirLegs)
     f.move(160, 96);
     EXPECT_EQ(f.host.marks.band, (std::vector<MarkLine>{{{100, 88}, {160, 96}}, {{100, 88}, {160, 80}}}));
     f.click(160, 96);
-    EXPECT_EQ(f.editor.mode, ModeMusic);
-    ASSERT_EQ(f.stave().Nobjec, 1);
+    ASSERT_TRUE(f.editor.mode == ModeMusic && f.stave().Nobjec == 1);
     const ScoreObject& h = f.stave().object(1);
     EXPECT_EQ((std::vector<int>{h.x(), h.y(), h.hairpinDx(), h.hairpinDy()}), (std::vector<int>{100, 88, 60, 8}));
     f.expectUndoneTo(before);
@@ -206,8 +184,7 @@ TEST(CurveMode, CrowdedPointsAreIgnoredTheCurveIsLinkedInOrderOfXAndPointsAreCou
     EXPECT_EQ(f.host.marks.curve, (std::vector<MarkPoint>{{100, 90}, {200, 88}, {205, 88}}));
     f.editor.drawing.dotted = true;
     f.type("\x1B");
-    EXPECT_EQ(f.editor.mode, ModeMusic);
-    ASSERT_EQ(f.stave().Nobjec, 3);
+    ASSERT_TRUE(f.editor.mode == ModeMusic && f.stave().Nobjec == 3);
     for (int i = 1; i <= 3; ++i) {
         const ScoreObject& p = f.stave().object(i);
         EXPECT_EQ((std::vector<int>{p.curvePrev(), p.curveNext(), p.curveThickness(), p.curveDotted()}),
@@ -254,15 +231,13 @@ TEST(SymbolMode, CopiesRepetitionsAndWarnings) {
     EXPECT_EQ((std::vector<int>{s.symbolCode(), s.x(), s.y(), s.repeats(), s.stepDx()}),
               (std::vector<int>{180, 300, 136, 254, GlyphStore::builtIn().glyph(180, false).width()}));
     f.type("\x1B");
-    EXPECT_EQ(f.editor.mode, ModeMusic);
-    EXPECT_FALSE(f.score.provisional.present);
+    EXPECT_TRUE(f.editor.mode == ModeMusic && !f.score.provisional.present);
 
     offered = 21; // a note's glyph: the less advanced are warned, and one click ends the mode
     SetMode(f.session, ModeSymbol);
     EXPECT_EQ(f.ui.messages.back().type, MessageType::Warning);
     f.type("\r"); // before the pointer has moved: at the last mouse point
-    EXPECT_EQ(f.editor.mode, ModeMusic);
-    EXPECT_EQ(f.stave().Nobjec, 3);
+    EXPECT_TRUE(f.editor.mode == ModeMusic && f.stave().Nobjec == 3);
 }
 
 TEST(DrawingMode, TheToolsChooseTheShapeAndTheSecondClickSizesIt) {
@@ -281,11 +256,10 @@ TEST(DrawingMode, TheToolsChooseTheShapeAndTheSecondClickSizesIt) {
     shapeCommand(f.session);
     f.click(100, 88);
     f.click(103, 92);
-    ASSERT_EQ(f.stave().Nobjec, 1);
+    ASSERT_TRUE(f.stave().Nobjec == 1 && !f.score.provisional.present);
     const ScoreObject& s = f.stave().object(1);
     EXPECT_EQ((std::vector<int>{s.shapeType(), s.shapeFilled(), s.shapeBlanking(), s.shapeSize1(), s.x(), s.y()}),
               (std::vector<int>{0, 1, 1, 5, 100, 88}));
-    EXPECT_FALSE(f.score.provisional.present);
 }
 
 TEST(Placing, AFullStaveRefusesEveryKindAndKeepsItsBytes) {
@@ -298,19 +272,14 @@ TEST(Placing, AFullStaveRefusesEveryKindAndKeepsItsBytes) {
         EXPECT_TRUE(f.stave() == full);
         f.ui.messages.clear();
     };
-    SetMode(f.session, ModeLine);
-    f.click(10, 88);
-    f.click(50, 88);
-    refused(StaveTooComplexMessage);
-    SetMode(f.session, ModeHairpin);
-    f.click(10, 88);
-    f.click(50, 90);
-    refused(StaveTooComplexMessage);
     f.ui.toolsScript = [](DrawingTools&) { return true; };
-    shapeCommand(f.session);
-    f.click(10, 88);
-    f.click(50, 90);
-    refused(StaveTooComplexMessage);
+    for (int mode : {ModeLine, ModeHairpin, ModeDrawing}) {
+        if (mode == ModeDrawing) shapeCommand(f.session);
+        else SetMode(f.session, mode);
+        f.click(10, 88);
+        f.click(50, 90);
+        refused(StaveTooComplexMessage);
+    }
     f.ui.paletteScript = [](SymbolPalette& p) { return (p.chosen = 70) != 0; };
     SetMode(f.session, ModeSymbol);
     f.click(10, 88);
@@ -322,8 +291,7 @@ TEST(Placing, AFullStaveRefusesEveryKindAndKeepsItsBytes) {
     SetMode(f.session, ModeText);
     f.type("Coda\r");
     refused(TextModeMessage);
-    EXPECT_EQ(f.editor.mode, ModeMusic);
-    EXPECT_EQ(f.score.undo.live(), 0) << "nothing refused left an undo step";
+    EXPECT_TRUE(f.editor.mode == ModeMusic && f.score.undo.live() == 0) << "nothing refused left an undo step";
 }
 
 } // namespace
