@@ -5,6 +5,7 @@
 // typed. The window draws the marks; drawing them twice takes them away.
 
 #include "model/fonttable.h"
+#include "model/staveops.h"
 
 #include <bitset>
 #include <cstdint>
@@ -41,14 +42,15 @@ struct PlacingMarks {
     bool operator==(const PlacingMarks&) const = default;
 };
 
-inline constexpr int MaxCurvePoints = 100;
 inline constexpr int MaxTextBuffer = 255;
 
 struct DrawingState {
     MarkPoint start;                 // Line: the line's start; Hairpin: the vertex; Drawing: the anchor
     MarkPoint current;               // the last pointer position used for a rubber band
-    std::bitset<256> linesThisVisit; // indexes of the lines added since Line mode began
-    std::vector<MarkPoint> curvePoints; // at most MaxCurvePoints, kept sorted by x
+    // Indexes of the lines added since Line mode began, as they were added (the tidy
+    // after each addition may renumber them): whether any were added is what counts.
+    std::bitset<256> linesThisVisit;
+    CurveCollector curve;            // the anchors of the curve being drawn
     bool dotted = false;
     std::string textBuffer;          // at most MaxTextBuffer characters
     int textWidth = 0;
@@ -58,8 +60,8 @@ struct DrawingState {
     int shapeColour = 0;             // 0 black, 1 white (erase)
     bool manySymbols = false;        // the palette's "&More than one"
     bool limited = false;            // the pointer's y is held between the limits
-    int lowestY = 0;                 // the limits, page units (y grows downwards)
-    int highestY = 0;
+    int lowestY = 0;                 // the limits, page units (y grows downwards):
+    int highestY = 0;                // the stave above's middle line and the one below's
 };
 
 } // namespace qv

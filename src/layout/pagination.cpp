@@ -249,20 +249,22 @@ void goToPage(const Score& score, PageState& state, int p, Ui& ui) {
     state.currentStave = s;
 }
 
+DragLimits neighbourLimits(const Score& score, int s, int competence, bool headerFooterScreen) {
+    DragLimits limits;
+    if (s < 1 || s > score.Nstaves || headerFooterScreen || competence > Standard) return limits;
+    if (!firstOnItsPage(score, s)) limits.upper = score.stave(s - 1).Ycoord;
+    if (!lastOnItsPage(score, s)) limits.lower = score.stave(s + 1).Ycoord;
+    return limits;
+}
+
 void setCurrentStave(Score& score, PageState& state, int s, int competence, bool headerFooterScreen) {
     // Stave 0, the header/footer stave, is current only in the header/footer screen.
     const int lowest = headerFooterScreen ? 0 : 1;
     if (score.Nstaves < lowest) return;
     s = std::clamp(s, lowest, score.Nstaves);
     state.currentStave = s;
-    state.drag = DragLimits{};
-    if (s >= 1) {
-        state.currentPage = score.stave(s).PageNum;
-        if (!headerFooterScreen && competence <= Standard) {
-            if (!firstOnItsPage(score, s)) state.drag.upper = score.stave(s - 1).Ycoord;
-            if (!lastOnItsPage(score, s)) state.drag.lower = score.stave(s + 1).Ycoord;
-        }
-    }
+    state.drag = neighbourLimits(score, s, competence, headerFooterScreen);
+    if (s >= 1) state.currentPage = score.stave(s).PageNum;
     if (score.hooks.refreshStatus) score.hooks.refreshStatus(score, s);
 }
 

@@ -80,5 +80,7 @@ void goToPage(const Score& score, PageState& state, int p, Ui& ui);
 // same page, unbounded at a page's ends, above Standard competence and in the
 // header/footer screen.
 void setCurrentStave(Score& score, PageState& state, int s, int competence, bool headerFooterScreen);
+// Those limits for stave s: the middle lines of its neighbours on the same page.
+DragLimits neighbourLimits(const Score& score, int s, int competence, bool headerFooterScreen);
 
 } // namespace qv

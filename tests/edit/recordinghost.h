@@ -34,6 +34,14 @@ class RecordingHost : public ModeHost {
     void showCurrentPage() override { add("page"); }
     void updateStatus() override { add("status"); }
     void setHeaderFooterCaption(bool open) override { add(open ? "caption close" : "caption define"); }
+    // The placing modes' marks as last shown, where the pointer was put, and whether
+    // it is over the page.
+    PlacingMarks marks;
+    PagePoint pointer;
+    bool overPage = true;
+    void showPlacingMarks(const PlacingMarks& m) override { marks = m; }
+    void placePointer(int x, int y) override { pointer = PagePoint{x, y}; }
+    bool pointerOverPage() const override { return overPage; }
     // The calls so far joined with "; ", and forgotten.
     std::string take() {
         std::string joined;

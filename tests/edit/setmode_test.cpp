@@ -1,6 +1,7 @@
 // The mode switch: what leaving one mode and entering another asks of the window,
 // in order, and does to the editing state; the refusal of a keyboard mode change.
 
+#include "edit/symbolpalette.h"
 #include "recordinghost.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@ struct Fixture : test::Session {
         editor.currentObject = 7;
         editor.firstPointPlaced = score.provisional.present = true;
         score.stave(3).MinY = -999; // measured again on the way into Music
+        ui.paletteScript = [](SymbolPalette& p) { return (p.chosen = 70) != 0; };
     }
     // SetMode's calls between the plain mode label and the tools.
     std::string change(int mode) {
@@ -35,7 +37,7 @@ TEST(SetMode, EnteringAModeAsksTheWindowForItsOwnWork) {
     const std::pair<int, const char*> cases[] = {
         {ModeDefblock, "ptr 5; prompts off"}, {ModeEdit, "ptr -3; Del off; click"},
         {ModeText, "ptr 2; cursor off; stave 3 lit; prompt 554; menu keys off; click"},
-        {ModeSymbol, "ptr 3; stave 3 lit; click"}, {ModeLine, "ptr 1; stave 3 lit; cursor off; prompt 530; click"},
+        {ModeSymbol, "ptr 3; cursor off; stave 3 lit; prompt 556; click"}, {ModeLine, "ptr 1; stave 3 lit; cursor off; prompt 530; click"},
         {ModeDrawing, "ptr -1; stave 3 lit; cursor off; prompt 564; click"}, {ModeMovestave, "ptr 14"},
         {ModeJustify, "ptr 12; cursor off"}, {ModeBlockVb, "ptr 3; prompt 552"}, {ModeBlockCpy, "ptr 3; prompt 550"},
         {ModePreview, "ptr 0; preview on"}, {ModeWaiting, "ptr -2"},
@@ -86,7 +88,7 @@ TEST(SetMode, BackToMusicUndoesWhatTheModeLeftAndForgetsTheProvisionalObject) {
         {ModeText, false, "stave 3 plain; menu keys on; prompts off; stave 3 lit; click"},
         {ModeText, true, "redraw; menu keys on; prompts off; stave 3 lit; click"},
         {ModeSymbol, false, "cursor on; stave 3 plain; prompts off; stave 3 lit; click"},
-        {ModeLine, false, "redraw; prompts off; stave 3 lit; click"},
+        {ModeLine, false, "prompts off; stave 3 lit; click"},
         {ModeCurve, false, "cursor on; prompts off; stave 3 lit; click"},
         {ModeHairpin, false, "stave 3 plain; prompts off; stave 3 lit; click"},
         {ModeHairpin, true, "redraw; prompts off; stave 3 lit; click"},

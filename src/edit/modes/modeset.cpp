@@ -29,7 +29,14 @@ void startPlacing(EditSession& session) {
     ed.firstPointPlaced = false;
     session.host.drawStave(ed.currentStave(), true);
     session.host.setCursorMark(false);
-    // later: the mode's position mark is drawn (placing modes).
+    SetPlacementLimits(session, ed.currentStave());
+    DrawTether(session, heldPoint(ed.drawing, ed.placingPoint));
+}
+
+void PlacingMode::keyRelease(EditSession& session, const KeyEvent& key) {
+    if (key.key == KeyPageUp) AttachToStave(session, -1);
+    else if (key.key == KeyPageDown) AttachToStave(session, +1);
+    else if (key.key == KeyEscape) escapeReleased(session);
 }
 
 } // namespace modes

@@ -4,6 +4,7 @@
 // mode switch says of it and lets Esc end it.
 
 #include "edit/mode.h"
+#include "edit/placing.h"
 #include "edit/setmode.h"
 
 namespace qv::modes {
@@ -36,7 +37,7 @@ inline bool backToMusic(int next) { return next == ModeMusic || next == ModeHead
 void showModePrompt(EditSession& session, int number);
 
 // The placing modes start at the last mouse point with no point placed, the stave
-// drawn as current and the cursor mark off.
+// drawn as current, the cursor mark off and the tether drawn to the point.
 void startPlacing(EditSession& session);
 
 // Esc (as a character) ends the mode for Music.
@@ -53,6 +54,16 @@ class EscapeReleaseEnds : public EditMode {
     void keyRelease(EditSession& session, const KeyEvent& key) override {
         if (key.key == KeyEscape) SetMode(session, ModeMusic);
     }
+};
+
+// The placing modes: PgUp and PgDn, on the release, move the work to the stave above
+// or below; Esc on the release is the mode's own (Text, Line and Hairpin end there).
+class PlacingMode : public EditMode {
+  public:
+    void keyRelease(EditSession& session, const KeyEvent& key) override;
+
+  protected:
+    virtual void escapeReleased(EditSession&) {}
 };
 
 } // namespace qv::modes

@@ -3,30 +3,91 @@
 // for the header/footer screen, so that the menus never lose their keys).
 
 #include "edit/modes/modeset.h"
+#include "edit/textentry.h"
+#include "model/ui.h"
 
 namespace qv::modes {
 
 namespace {
 
-class TextMode : public EscapeReleaseEnds {
+inline const char* const AbortTextQuestion = "Abort text mode? Your provisional text will be lost!\n\nAre you sure?";
+
+// The characters typed as themselves in the buffer for the control keys that stand
+// for signs inside text: flat, natural, sharp, copyright and the blank of width "d".
+int specialCharacter(const KeyEvent& key) {
+    switch (key.character) {
+    case 2: return 141;  // Ctrl+B
+    case 14: return 142; // Ctrl+N
+    case 19: return 143; // Ctrl+S
+    case 3: return 169;  // Ctrl+C
+    case 9: return 30;   // Tab
+    case ' ': return key.ctrl() ? 30 : ' ';
+    default: return key.character >= 32 && key.character <= 255 ? static_cast<int>(key.character) : 0;
+    }
+}
+
+class TextMode : public PlacingMode {
   public:
     void enter(EditSession& session, int) override {
         Editor& ed = session.editor;
         ed.placingPoint = ed.mousePoint;
         session.host.setCursorMark(false);
         session.host.drawStave(ed.currentStave(), true);
-        // later: the text buffer is emptied and the position mark drawn.
+        SetPlacementLimits(session, ed.currentStave());
+        startText(session, heldPoint(ed.drawing, ed.mousePoint));
         showModePrompt(session, 554);
         session.host.setTextModeShortcuts(false);
     }
 
     void leave(EditSession& session, int next) override {
+        endPlacing(session); // text not completed is lost
         if (next == ModeMusic) { // HeadFoot redraws its whole page itself
             if (session.settings.options.FastCPU) session.host.redrawPage();
             else session.host.drawStave(session.editor.currentStave(), false);
-            // later: the text position mark is removed.
         }
         session.host.setTextModeShortcuts(true);
+    }
+
+    void keyPress(EditSession& session, const KeyEvent& key) override {
+        if (!session.host.pointerOverPage()) return; // the text follows the pointer
+        switch (key.character) {
+        case 27: return; // Esc acts on its release
+        case 8: return eraseLastCharacter(session);
+        case 13: return key.ctrl() ? centreTextLine(session) : CompleteText(session, true);
+        case 10: return newTextLine(session);
+        case 1:  // Ctrl+A: the text attributes dialog,
+        case 6:  // Ctrl+F: the font dialog,
+        case 22: // Ctrl+V: the favourite fonts; their dialogs are not built yet.
+            return;
+        default:
+            if (const int c = specialCharacter(key)) typeCharacter(session, static_cast<unsigned char>(c));
+        }
+    }
+
+    void mouseMove(EditSession& session, const MouseEvent& mouse) override {
+        followPointer(session, heldPoint(session.editor.drawing, mouse.point));
+    }
+
+    void mouseRelease(EditSession& session, const MouseEvent& mouse) override {
+        if (mouse.button == LeftButton || mouse.button == RightButton) CompleteText(session, true);
+    }
+
+    void moveHorizontally(EditSession& session, int delta) override {
+        const MarkPoint caret = session.editor.drawing.caret;
+        moveCaret(session, MarkPoint{caret.x + delta, caret.y});
+    }
+
+    void moveVertically(EditSession& session, int direction, bool large) override {
+        const MarkPoint caret = session.editor.drawing.caret;
+        moveCaret(session, heldPoint(session.editor.drawing, PagePoint{caret.x, caret.y + direction * (large ? 5 : 1)}));
+    }
+
+  protected:
+    void escapeReleased(EditSession& session) override {
+        const bool muchTyped = session.editor.drawing.textBuffer.size() >= 7 && session.settings.Level <= Standard;
+        if (muchTyped && session.ui.message(MessageType::Confirmation, AbortTextQuestion, ButtonYes | ButtonNo) != ButtonYes)
+            return;
+        returnFromPlacing(session);
     }
 };
 

@@ -1,0 +1,298 @@
+// The placing modes driven through the event routing: text into long texts, lines,
+// hairpins, curves, symbols and shapes, the band the pointer is held in, full staves
+// and one undo step per addition.
+
+#include "edit/eventrouting.h"
+#include "edit/placing.h"
+#include "edit/shapecommand.h"
+#include "edit/symbolpalette.h"
+#include "layout/tidystave.h"
+#include "recordinghost.h"
+#include "render/glyphstore.h"
+#include "render/textmetrics.h"
+#include "support/scorebuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace qv {
+namespace {
+
+// Staves 1 to 3 on page 1 (middle lines at 40, 88, 136), stave 4 on page 2; stave 2 current.
+struct Placing : test::Session {
+    explicit Placing(int level = Standard) : Session(4) {
+        installLayoutHooks(score);
+        score.undo.open(20);
+        score.stave(4).PageNum = 2;
+        settings.Level = level;
+        editor.mode = ModeMusic;
+        editor.page.currentStave = 2;
+    }
+    const Stave& stave(int s = 2) const { return score.stave(s); }
+    void move(int x, int y, unsigned mods = ModNone) { mouseMoved(session, MouseEvent{{x, y}, NoButton, NoButton, mods, {}}); }
+    void click(int x, int y, MouseButton b = LeftButton, unsigned mods = ModNone) {
+        move(x, y, mods);
+        mousePressed(session, MouseEvent{{x, y}, b, b, mods, {}}, 0);
+        mouseReleased(session, MouseEvent{{x, y}, b, NoButton, mods, {}});
+    }
+    void type(const std::string& text, unsigned mods = ModNone) {
+        for (unsigned char c : text) keyPressed(session, KeyEvent{0, c, mods}), keyReleased(session, KeyEvent{0, 0, mods});
+    }
+    void key(int code) { keyPressed(session, KeyEvent{code, 0, ModNone}), keyReleased(session, KeyEvent{code, 0, ModNone}); }
+    std::vector<int> heads(int s = 2) const { // the long texts' first chunks
+        std::vector<int> found;
+        for (int i = 1; i <= stave(s).Nobjec; ++i)
+            if (stave(s).object(i).is(ObjectKind::LongText) && !stave(s).object(i).isContinuation()) found.push_back(i);
+        return found;
+    }
+    // The stave comes back byte for byte with one undo step.
+    void expectUndoneTo(const Stave& before) {
+        ASSERT_EQ(score.undo.undoStep(score, ui), 2);
+        EXPECT_TRUE(stave() == before);
+    }
+};
+
+TEST(TextMode, WordsBecomeLongTextsAtTheirOwnXInChunksOfTen) {
+    Placing f;
+    f.move(100, 90);
+    SetMode(f.session, ModeText);
+    const Stave before = f.stave();
+    f.type("Allegro ");
+    const int secondX = f.editor.drawing.caret.x;
+    EXPECT_EQ(f.host.pointer, (PagePoint{secondX, 90})) << "the pointer goes with the caret";
+    const std::string word = "abcdefghijklmnopqrstuvw"; // 23 letters
+    f.type(word);
+    const int y = 90 - TextHeight(f.editor.marks.textFont, "x");
+    f.type("\r");
+    EXPECT_TRUE(f.editor.mode == ModeMusic && f.host.marks.empty());
+    const std::vector<int> heads = f.heads();
+    ASSERT_EQ(heads.size(), 2u);
+    ASSERT_EQ(f.stave().Nobjec, 4) << "two heads and two continuation chunks";
+    const ScoreObject& first = f.stave().object(heads[0]);
+    const ScoreObject& second = f.stave().object(heads[1]);
+    EXPECT_EQ((std::vector<int>{first.x(), first.y(), second.x(), second.y()}), (std::vector<int>{100, y, secondX, y}));
+    EXPECT_EQ(longTextOf(f.stave(), heads[0]), "Allegro");
+    EXPECT_EQ(second.chunkText(), "abcdefghij");
+    const ScoreObject& c1 = f.stave().object(second.textNext());
+    const ScoreObject& c2 = f.stave().object(c1.textNext());
+    EXPECT_EQ(c1.chunkText() + "|" + c2.chunkText(), "klmnopqrst|uvw");
+    EXPECT_TRUE(c2.textNext() == 0 && (c1.textAttributes() & c2.textAttributes() & TextContinuation));
+    EXPECT_EQ(f.score.fonts.font(second.fontNumber()).name, f.settings.defaultFont.name);
+    f.expectUndoneTo(before);
+}
+
+TEST(TextMode, SpecialKeysNewLinesTheHeaderFooterStaveAndLeaving) {
+    Placing f;
+    f.move(100, 90);
+    SetMode(f.session, ModeText);
+    f.host.overPage = false;
+    f.type("x");
+    f.host.overPage = true;
+    f.type(" a"); // nothing typed off the page, nor a space to begin with
+    f.type("\x02\x0E\x13\x03\t ", ModCtrl);
+    EXPECT_EQ(f.editor.drawing.textBuffer, std::string("a\x8D\x8E\x8F\xA9\x1E\x1E"));
+    f.type("\b");
+    f.type("\n");
+    // Ctrl+Enter completes and goes on under the start of the line above.
+    EXPECT_TRUE(f.editor.mode == ModeText && f.editor.drawing.caret.x == 100 && f.editor.drawing.caret.y > 90);
+    ASSERT_EQ(f.heads().size(), 1u);
+    EXPECT_EQ(longTextOf(f.stave(), f.heads()[0]), std::string("a\x8D\x8E\x8F\xA9\x1E"));
+    f.type("Andante");
+    f.ui.buttonAnswers = {ButtonNo};
+    f.key(KeyEscape);
+    EXPECT_EQ(f.editor.mode, ModeText) << "7 letters are not thrown away without asking";
+    f.ui.buttonAnswers = {ButtonYes};
+    f.key(KeyEscape);
+    EXPECT_TRUE(f.editor.mode == ModeMusic && f.host.marks.empty());
+    EXPECT_EQ(f.heads().size(), 1u) << "the abandoned text is not stored";
+
+    Placing hf; // text on the header/footer stave is universal text
+    hf.editor.page = PageState{0, 0, 1, {}};
+    hf.editor.mode = ModeHeadFoot;
+    SetMode(hf.session, ModeText);
+    hf.type("Fine\r");
+    EXPECT_EQ(hf.editor.mode, ModeHeadFoot);
+    ASSERT_EQ(hf.heads(0).size(), 1u);
+    EXPECT_EQ(hf.stave(0).object(hf.heads(0)[0]).textAttributes(), TextUniversal);
+}
+
+TEST(Placing, BelowTheAdvancedLevelThePointerStopsAtTheNeighbouringStaves) {
+    for (int level : {Standard, Advanced}) {
+        Placing f(level);
+        SetMode(f.session, ModeLine);
+        const bool held = level == Standard;
+        f.move(10, 0);
+        EXPECT_EQ(f.host.marks.tetherLine.to, (MarkPoint{10, held ? 40 : 0}));
+        f.click(100, 300);
+        EXPECT_EQ(f.editor.drawing.start, (MarkPoint{100, held ? 136 : 300}));
+        f.key(KeyPageUp);
+        EXPECT_EQ(f.editor.currentStave(), 1);
+        f.click(200, 0);
+        EXPECT_EQ(f.stave(1).object(1).y() + f.stave(1).object(1).lineDy(), 0) << "no stave above the page's first";
+        for (int i = 0; i < 3; ++i) f.key(KeyPageDown);
+        EXPECT_EQ(f.editor.currentStave(), 3) << "stave 4 is on the next page";
+    }
+}
+
+TEST(LineAndHairpin, LinesFollowOnShiftMakesThemLevelAndHairpinsMirrorTheirLegs) {
+    Placing f;
+    SetMode(f.session, ModeLine);
+    const Stave before = f.stave();
+    f.click(100, 80);
+    f.click(100, 80); // a double click draws nothing
+    f.click(150, 100);
+    const Stave oneLine = f.stave();
+    f.move(220, 110, ModShift);
+    EXPECT_EQ(f.host.marks.band, (std::vector<MarkLine>{{{150, 100}, {220, 100}}}));
+    f.click(220, 110, LeftButton, ModShift);
+    ASSERT_EQ(f.stave().Nobjec, 2);
+    const ScoreObject& a = f.stave().object(1);
+    const ScoreObject& b = f.stave().object(2);
+    EXPECT_EQ((std::vector<int>{a.x(), a.y(), a.lineDx(), a.lineDy(), b.x(), b.y(), b.lineDx(), b.lineDy()}),
+              (std::vector<int>{100, 80, 50, 20, 150, 100, 70, 0}));
+    EXPECT_EQ(a.lineThickness(), f.settings.options.Linewidth);
+    f.host.take();
+    f.click(300, 90, RightButton);
+    EXPECT_EQ(f.editor.mode, ModeMusic);
+    EXPECT_NE(f.host.take().find("redraw"), std::string::npos) << "the band of the lines is redrawn";
+    f.expectUndoneTo(oneLine);
+    f.expectUndoneTo(before);
+
+    SetMode(f.session, ModeHairpin);
+    f.click(100, 88);
+    f.move(160, 96);
+    EXPECT_EQ(f.host.marks.band, (std::vector<MarkLine>{{{100, 88}, {160, 96}}, {{100, 88}, {160, 80}}}));
+    f.click(160, 96);
+    ASSERT_TRUE(f.editor.mode == ModeMusic && f.stave().Nobjec == 1);
+    const ScoreObject& h = f.stave().object(1);
+    EXPECT_EQ((std::vector<int>{h.x(), h.y(), h.hairpinDx(), h.hairpinDy()}), (std::vector<int>{100, 88, 60, 8}));
+    f.expectUndoneTo(before);
+}
+
+TEST(CurveMode, CrowdedPointsAreIgnoredTheCurveIsLinkedInOrderOfXAndPointsAreCounted) {
+    Placing f;
+    SetMode(f.session, ModeCurve);
+    const Stave before = f.stave();
+    f.click(200, 88);
+    f.click(203, 91);
+    EXPECT_EQ(f.editor.drawing.curve.points().size(), 1u) << "3 right and 3 below is too close";
+    f.click(205, 88);
+    f.move(100, 90);
+    f.type("\r"); // Enter adds the point under the pointer
+    EXPECT_EQ(f.host.marks.curve, (std::vector<MarkPoint>{{100, 90}, {200, 88}, {205, 88}}));
+    f.editor.drawing.dotted = true;
+    f.type("\x1B");
+    ASSERT_TRUE(f.editor.mode == ModeMusic && f.stave().Nobjec == 3);
+    for (int i = 1; i <= 3; ++i) {
+        const ScoreObject& p = f.stave().object(i);
+        EXPECT_EQ((std::vector<int>{p.curvePrev(), p.curveNext(), p.curveThickness(), p.curveDotted()}),
+                  (std::vector<int>{i == 1 ? 0 : i - 1, i == 3 ? 0 : i + 1, f.settings.options.Curvedepth, 1}));
+    }
+    EXPECT_EQ(f.stave().object(1).x(), 100);
+    f.expectUndoneTo(before);
+
+    SetMode(f.session, ModeCurve);
+    for (int i = 0; i < 100; ++i) f.click(10 + 5 * i, 88);
+    EXPECT_TRUE(f.ui.messages.empty());
+    f.click(600, 88);
+    EXPECT_EQ(f.ui.lastText(), TooManyPointsMessage);
+    EXPECT_EQ(f.editor.drawing.curve.points().size(), 100u);
+    SetMode(f.session, ModeMusic);
+    EXPECT_EQ(f.stave().Nobjec, 0) << "points left by a mode command are not stored";
+    EXPECT_TRUE(f.host.marks.empty());
+}
+
+TEST(SymbolMode, CopiesRepetitionsAndWarnings) {
+    Placing f;
+    int offered = 0;
+    f.ui.paletteScript = [&](SymbolPalette& p) {
+        p.chosen = offered;
+        p.manySymbols = offered == 180;
+        return offered != 0;
+    };
+    SetMode(f.session, ModeSymbol);
+    EXPECT_EQ(f.editor.mode, ModeMusic) << "a cancelled palette ends the mode";
+    offered = 180;
+    SetMode(f.session, ModeSymbol);
+    EXPECT_TRUE(f.score.provisional.present);
+    EXPECT_TRUE(f.ui.messages.empty());
+    f.move(100, 20, ModShift);
+    EXPECT_EQ(f.score.provisional.object.y(), 88) << "Shift centres the symbol on the stave";
+    f.type(std::string(300, ' '));
+    EXPECT_EQ(f.score.provisional.object.repeats(), 255);
+    f.type("\b");
+    f.click(100, 70);
+    f.click(300, 200);
+    EXPECT_EQ(f.editor.mode, ModeSymbol) << "more than one";
+    ASSERT_EQ(f.stave().Nobjec, 2);
+    const ScoreObject& s = f.stave().object(2);
+    EXPECT_EQ((std::vector<int>{s.symbolCode(), s.x(), s.y(), s.repeats(), s.stepDx()}),
+              (std::vector<int>{180, 300, 136, 254, GlyphStore::builtIn().glyph(180, false).width()}));
+    f.type("\x1B");
+    EXPECT_TRUE(f.editor.mode == ModeMusic && !f.score.provisional.present);
+
+    offered = 21; // a note's glyph: the less advanced are warned, and one click ends the mode
+    SetMode(f.session, ModeSymbol);
+    EXPECT_EQ(f.ui.messages.back().type, MessageType::Warning);
+    f.type("\r"); // before the pointer has moved: at the last mouse point
+    EXPECT_TRUE(f.editor.mode == ModeMusic && f.stave().Nobjec == 3);
+}
+
+TEST(DrawingMode, TheToolsChooseTheShapeAndTheSecondClickSizesIt) {
+    Placing f;
+    f.ui.toolsScript = [](DrawingTools& t) {
+        t.shapeChoice = 3; // solid circle
+        t.shapeColour = 1;
+        return true;
+    };
+    shapeCommand(f.session);
+    EXPECT_EQ(f.editor.mode, ModeDrawing);
+    f.click(100, 88);
+    SetMode(f.session, ModeMusic);
+    EXPECT_FALSE(f.score.provisional.present) << "a shape before its second click is forgotten";
+    EXPECT_EQ(f.stave().Nobjec, 0);
+    shapeCommand(f.session);
+    f.click(100, 88);
+    f.click(103, 92);
+    ASSERT_TRUE(f.stave().Nobjec == 1 && !f.score.provisional.present);
+    const ScoreObject& s = f.stave().object(1);
+    EXPECT_EQ((std::vector<int>{s.shapeType(), s.shapeFilled(), s.shapeBlanking(), s.shapeSize1(), s.x(), s.y()}),
+              (std::vector<int>{0, 1, 1, 5, 100, 88}));
+}
+
+TEST(Placing, AFullStaveRefusesEveryKindAndKeepsItsBytes) {
+    Placing f;
+    for (int i = 1; i <= MaxObjects; ++i) test::append(f.score.stave(2), test::makeNote(i, 0, 2, 88));
+    StaveChanged(f.score, 2); // as entering Music leaves it
+    const Stave full = f.stave();
+    const auto refused = [&](const char* message) {
+        EXPECT_EQ(f.ui.lastText(), message);
+        EXPECT_TRUE(f.stave() == full);
+        f.ui.messages.clear();
+    };
+    f.ui.toolsScript = [](DrawingTools&) { return true; };
+    for (int mode : {ModeLine, ModeHairpin, ModeDrawing}) {
+        if (mode == ModeDrawing) shapeCommand(f.session);
+        else SetMode(f.session, mode);
+        f.click(10, 88);
+        f.click(50, 90);
+        refused(StaveTooComplexMessage);
+    }
+    f.ui.paletteScript = [](SymbolPalette& p) { return (p.chosen = 70) != 0; };
+    SetMode(f.session, ModeSymbol);
+    f.click(10, 88);
+    refused(StaveTooComplexMessage);
+    EXPECT_EQ(f.editor.mode, ModeMusic);
+    SetMode(f.session, ModeCurve);
+    f.click(10, 88);
+    refused(TooManyPointsMessage);
+    SetMode(f.session, ModeText);
+    f.type("Coda\r");
+    refused(TextModeMessage);
+    EXPECT_TRUE(f.editor.mode == ModeMusic && f.score.undo.live() == 0) << "nothing refused left an undo step";
+}
+
+} // namespace
+} // namespace qv
