@@ -13,9 +13,9 @@ class SymbolPalette {
     // The SymbolCodes of the cells, cell 1 first.
     static const std::vector<int>& order();
 
-    explicit SymbolPalette(int imageWidth = 520) : imageWidth_(imageWidth) {}
+    explicit SymbolPalette(int imageWidth = 760) : imageWidth_(imageWidth) {}
     static constexpr int CellWidth = 48;
-    static constexpr int CellHeight = 48;
+    static constexpr int CellHeight = 56;
     static constexpr int Left = 10; // the first cell of each row starts here
 
     int imageWidth() const { return imageWidth_; }

@@ -2,6 +2,8 @@
 
 #include "files/partialsave.h"
 #include "files/templates.h"
+#include "edit/symbolpalette.h"
+#include "shell/placingforms.h"
 #include "shell/savepartwidget.h"
 #include "shell/templateselectionwidget.h"
 
@@ -191,6 +193,16 @@ bool QtUi::runTemplateSelection(TemplateSelectionDialog& dialog) {
     TemplateSelectionWidget widget(dialog, ownerFor(parent_));
     execDialog(widget);
     return dialog.chosenFile().has_value();
+}
+
+bool QtUi::runSymbolPalette(SymbolPalette& palette) {
+    SymbolPaletteWidget widget(palette, ownerFor(parent_));
+    return execDialog(widget) == QDialog::Accepted && palette.chosen != 0;
+}
+
+bool QtUi::runDrawingTools(DrawingTools& tools) {
+    DrawingToolsWidget widget(tools, ownerFor(parent_));
+    return execDialog(widget) == QDialog::Accepted;
 }
 
 } // namespace qv

@@ -50,6 +50,8 @@ class QtUi : public Ui {
 
     bool runSavePartDialog(SavePartDialog& dialog) override;
     bool runTemplateSelection(TemplateSelectionDialog& dialog) override;
+    bool runSymbolPalette(SymbolPalette& palette) override;
+    bool runDrawingTools(DrawingTools& tools) override;
 
     QWidget* parentWidget() const { return parent_; }
     // The progress window while it is open, else null.

@@ -5,6 +5,7 @@
 #include "edit/musicentry.h"
 #include "edit/navigation.h"
 #include "edit/prompts.h"
+#include "edit/shapecommand.h"
 #include "edit/undocommand.h"
 #include "files/partialsave.h"
 #include "files/templates.h"
@@ -46,7 +47,7 @@ bool wired(const QString& name) {
     static const QStringList names{
         "FileSaveItem", "FileSaveAsItem", "SaveAsTemplate", "SavePartOfScore", "FileCloseItem", "filePreview",
         "EnterMusic",   "GotoEditMode", "gototextmode", "gotolinemode", "gotoCurveMode", "GotoHairpinMode",
-        "GotoSymbolMode", "pageRedraw",
+        "GotoSymbolMode", "gotodrawingmode", "pageRedraw",
         "Repaginateitem", "DefineHeadersFooters", "Nextpage", "PreviousPage", "GotoPage", "GotoSystem",
         "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave",     "Undo1",
         "PlaceClef",    "PlaceKeysignature", "PlaceTimeSignature"};
@@ -216,6 +217,7 @@ void ScoreWindow::wireActions() {
     on("gotoCurveMode", [this] { modeCommand(ModeCurve); });
     on("GotoHairpinMode", [this] { modeCommand(ModeHairpin); });
     on("GotoSymbolMode", [this] { modeCommand(ModeSymbol); });
+    on("gotodrawingmode", [this] { shapeCommand(session_); });
     on("pageRedraw", [this] { redrawPage(); });
     on("Repaginateitem", [this] { repaginateCommand(); });
     on("DefineHeadersFooters", [this] { toggleHeaderFooterScreen(session_); });
@@ -542,6 +544,8 @@ void ScoreWindow::speedButton(SpeedButton id) {
         return modeCommand(ModeHairpin);
     case SpeedButton::sbsymbol:
         return modeCommand(ModeSymbol);
+    case SpeedButton::sbdraw:
+        return shapeCommand(session_);
     case SpeedButton::sbLeft:
         return StepObject(session_, -1, false);
     case SpeedButton::sbright:
@@ -575,6 +579,7 @@ bool ScoreWindow::speedButtonWired(SpeedButton id) {
     case SpeedButton::sbcurve:
     case SpeedButton::sbHairpin:
     case SpeedButton::sbsymbol:
+    case SpeedButton::sbdraw:
     case SpeedButton::sbLeft:
     case SpeedButton::sbright:
     case SpeedButton::sbdelete:
