@@ -3,6 +3,7 @@
 // and one undo step per addition.
 
 #include "edit/eventrouting.h"
+#include "edit/undocommand.h"
 #include "edit/placing.h"
 #include "edit/shapecommand.h"
 #include "edit/symbolpalette.h"
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -292,6 +294,59 @@ TEST(Placing, AFullStaveRefusesEveryKindAndKeepsItsBytes) {
     f.type("Coda\r");
     refused(TextModeMessage);
     EXPECT_TRUE(f.editor.mode == ModeMusic && f.score.undo.live() == 0) << "nothing refused left an undo step";
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+// Random placements and Edit-mode changes, each either kept or taken back by one undo
+// that must give back every stave byte for byte.
+TEST(UndoEveryChange, OneUndoTakesBackAnyPlacementOrEdit) {
+    Placing f(Advanced);
+    f.score.undo.open(100);
+    f.ui.paletteScript = [](SymbolPalette& p) { return p.click(20, 20); };
+    f.ui.toolsScript = [](DrawingTools& t) { return t.shapeChoice = 1, true; };
+    for (int i = 0; i < 6; ++i)
+        test::append(f.score.stave(2), test::makeNote(60 + 30 * i, i - 2, 4, 88));
+    std::mt19937 rng(14);
+    const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    const auto editKeys = std::string("12345678sx#.-'TtUu0/~");
+    int undone = 0;
+    for (int step = 0; step < 80; ++step) {
+        std::vector<Stave> before;
+        for (int s = 0; s < 5; ++s)
+            before.push_back(f.score.stave(s));
+        const int x = 40 + pick(400), y = 70 + pick(40), action = pick(7);
+        switch (action) {
+        case 0: SetMode(f.session, ModeLine), f.click(x, y), f.click(x + 30, y + 5), f.click(x, y, RightButton); break;
+        case 1: SetMode(f.session, ModeHairpin), f.click(x, y), f.click(x + 50, y - 4); break;
+        case 2: SetMode(f.session, ModeCurve), f.click(x, y), f.click(x + 20, y + 6), f.click(x + 40, y, RightButton); break;
+        case 3: f.move(x, y), SetMode(f.session, ModeText), f.type("ab cdefghijklm"), f.key(KeyEnter), f.type("\r"); break;
+        case 4: SetMode(f.session, ModeSymbol), f.click(x, y); break;
+        case 5: shapeCommand(f.session), f.click(x, y), f.click(x + 12, y + 9); break;
+        default:
+            f.editor.cursorX = x;
+            SetMode(f.session, ModeEdit);
+            for (int k = 0; k < 3; ++k) {
+                if (pick(4) == 0) f.key(pick(2) ? KeyUp : KeyBackspace);
+                else f.type(std::string(1, editKeys[static_cast<std::size_t>(pick(static_cast<int>(editKeys.size())))]));
+            }
+            f.type("\r");
+        }
+        SetMode(f.session, ModeMusic);
+        bool changed = false;
+        for (int s = 0; s < 5; ++s)
+            changed = changed || !(f.score.stave(s) == before[static_cast<std::size_t>(s)]);
+        if (!changed || pick(3) == 0) continue; // kept: the next change builds on it
+        undoCommand(f.session);
+        ++undone;
+        for (int s = 0; s < 5; ++s)
+            EXPECT_TRUE(f.score.stave(s) == before[static_cast<std::size_t>(s)]) << "step " << step << " action " << action;
+    }
+    EXPECT_GT(undone, 30);
 }
 
 } // namespace

@@ -1,0 +1,114 @@
+// The placing modes on the real score window: text typed where the pointer is, a
+// curve clicked out point by point, and a full stave that refuses every kind.
+
+#include "edit/symbolpalette.h"
+#include "model/staveops.h"
+#include "render/drawcontext.h"
+#include "windowfixture.h"
+
+#include <QCursor>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+struct Placing : test::Entry {
+    explicit Placing(const std::function<void(Score&)>& fill = {}) : Entry(3, 2, fill) {}
+    Editor& editor() { return window().editor(); }
+    void pointTo(int x, int y) {
+        PageView& view = *window().pageView();
+        QCursor::setPos(view.mapToGlobal(view.toWidget(QPoint(x, y))));
+        QTest::mouseMove(&view, view.toWidget(QPoint(x, y)));
+    }
+    int cursorColourPixels() {
+        const QRgb colour = toQColor(window().drawContext().colours.Cursor).rgb();
+        int n = 0;
+        for (int y = 0; y < page().height(); ++y)
+            for (int x = 0; x < page().width(); ++x)
+                n += page().pixel(x, y) == colour;
+        return n;
+    }
+    std::vector<int> heads() {
+        std::vector<int> found;
+        for (int i = 1; i <= stave(1).Nobjec; ++i)
+            if (stave(1).object(i).is(ObjectKind::LongText) && !stave(1).object(i).isContinuation()) found.push_back(i);
+        return found;
+    }
+};
+
+TEST(PlacingModes, TypedWordsBecomeLongTextsWhereTheyWereTyped) {
+    Placing f;
+    f.pointTo(300, 160);
+    f.key(Qt::Key_F9);
+    ASSERT_EQ(f.editor().mode, ModeText);
+    f.pointTo(300, 160);
+    f.type("TWO ");
+    EXPECT_GT(f.cursorColourPixels(), 10) << "the text being typed shows at the pointer";
+    f.type("WORDS");
+    f.key(Qt::Key_Return);
+    EXPECT_EQ(f.editor().mode, ModeMusic);
+    EXPECT_EQ(f.cursorColourPixels(), 0) << "no trace of the typed text is left";
+    const std::vector<int> heads = f.heads();
+    ASSERT_EQ(heads.size(), 2u);
+    const ScoreObject& two = f.stave(1).object(heads[0]);
+    const ScoreObject& words = f.stave(1).object(heads[1]);
+    EXPECT_EQ(two.chunkText(), "TWO");
+    EXPECT_EQ(words.chunkText(), "WORDS");
+    EXPECT_EQ(two.x(), 300) << "typing began at the pointer; the caret moved on with each letter";
+    EXPECT_GT(words.x(), two.x() + 20) << "the second word starts where it was typed";
+    EXPECT_EQ(words.y(), two.y());
+}
+
+TEST(PlacingModes, ACurveTakesAHundredPointsAndRefusesTheNext) {
+    Placing f;
+    f.pointTo(300, 200);
+    f.key(Qt::Key_F12);
+    ASSERT_EQ(f.editor().mode, ModeCurve);
+    for (int i = 0; i < 101; ++i)
+        f.click(40 + 5 * i, 150 + (i % 3));
+    EXPECT_EQ(f.ui.lastText(), TooManyPointsMessage);
+    f.click(600, 150, Qt::RightButton);
+    EXPECT_EQ(f.editor().mode, ModeMusic);
+    ASSERT_EQ(f.stave(1).Nobjec, 100);
+    EXPECT_EQ(f.stave(1).object(1).curveNext(), 2);
+    EXPECT_EQ(f.stave(1).object(100).curvePrev(), 99);
+    EXPECT_EQ(f.stave(1).object(100).x(), 535) << "the 101st point was not kept";
+}
+
+TEST(PlacingModes, AFullStaveRefusesEveryKindAndKeepsWhatItHas) {
+    Placing f([](Score& score) {
+        for (int i = 0; i < MaxObjects; ++i)
+            test::append(score.stave(1), test::makeNote(30 + 2 * i, 0, 3, score.stave(1).Ycoord));
+    });
+    f.ui.paletteScript = [](SymbolPalette& p) { return p.click(20, 20); };
+    f.ui.toolsScript = [](DrawingTools&) { return true; };
+    const Stave before = f.stave(1);
+    f.pointTo(300, 180);
+    f.key(Qt::Key_F9);
+    f.type("TEXT");
+    f.key(Qt::Key_Return);
+    f.key(Qt::Key_F11);
+    f.click(100, 180);
+    f.click(200, 180);
+    f.key(Qt::Key_F11, Qt::ControlModifier);
+    f.click(100, 180);
+    f.click(200, 180);
+    f.key(Qt::Key_F10, Qt::ControlModifier);
+    f.click(100, 180);
+    f.click(200, 190);
+    f.key(Qt::Key_F12, Qt::ControlModifier);
+    f.click(100, 180);
+    f.key(Qt::Key_F12);
+    f.click(100, 180);
+    std::vector<std::string> texts;
+    for (const auto& m : f.ui.messages) texts.push_back(m.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"Stave too complex to save all the text.", StaveTooComplexMessage,
+                                               StaveTooComplexMessage, StaveTooComplexMessage,
+                                               StaveTooComplexMessage, TooManyPointsMessage}));
+    EXPECT_TRUE(f.stave(1) == before);
+}
+
+} // namespace
+} // namespace qv
