@@ -4,13 +4,9 @@
 // undo of a group over 255 full staves.
 
 #include "benchgui.h"
+#include "drawinghost.h"
 #include "edit/eventrouting.h"
-#include "edit/modehost.h"
-#include "edit/setmode.h"
 #include "layout/tidystave.h"
-#include "render/densepage.h" // tests/render: the dense page of the drawing benchmarks
-#include "render/dispatch.h"
-#include "render/page.h"
 #include "support/scorebuilder.h"
 #include "support/scriptedui.h"
 
@@ -20,49 +16,7 @@
 
 namespace {
 
-// The score window's drawing without its widgets: the page bitmap, the band of a
-// stave drawn again, the provisional object by exclusive-or.
-class DrawingHost : public qv::ModeHost {
-  public:
-    DrawingHost(qv::Score& score, qv::Editor& editor) : score_(score), editor_(editor) {
-        dc.newScreenPage(qv::test::DensePageWidth, qv::test::DensePageHeight);
-    }
-    qv::DrawContext dc;
-
-    void showModeLabel(int, bool) override {}
-    void setPagePointer(int) override {}
-    void applyTools(const qv::ToolState&, const qv::MenuState&) override {}
-    void redrawPage() override { qv::DrawPage(dc, score_, editor_.currentPage()); }
-    void redrawStaves(int first, int last) override {
-        qv::RedrawBand(dc, score_, editor_.currentPage(), score_.stave(first).MinY, score_.stave(last).MaxY);
-    }
-    void drawStave(int s, bool) override {
-        ++bands;
-        redrawStaves(s, s);
-    }
-    int bands = 0;
-    void setCursorMark(bool) override {}
-    void showPrompt(int) override {}
-    void promptsOff() override {}
-    void playClick() override {}
-    void setTextModeShortcuts(bool) override {}
-    void setDeleteStaveShortcut(bool) override {}
-    void openPreview() override {}
-    void closePreview() override {}
-    void showCurrentPage() override { redrawPage(); }
-    void updateStatus() override {}
-    void setHeaderFooterCaption(bool) override {}
-    void setProvisionalMark(bool shown) override {
-        if (shown == shown_) return;
-        qv::DrawProvisionalObject(dc, score_, editor_.currentStave());
-        shown_ = shown;
-    }
-
-  private:
-    qv::Score& score_;
-    qv::Editor& editor_;
-    bool shown_ = false;
-};
+using bench::DrawingHost;
 
 void BM_TypeANoteOnAFullStave(benchmark::State& state) {
     bench::gui();
