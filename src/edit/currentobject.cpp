@@ -106,7 +106,7 @@ int PickObject(EditSession& session, int x, int y, bool strict) {
     highlight(session);
     session.host.placePointer(o.x(), o.y());
     ed.mousePoint = PagePoint{o.x(), o.y()};
-    session.host.updateStatus();
+    refreshTools(session); // the step buttons follow the current object
     return pick.index;
 }
 

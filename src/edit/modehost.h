@@ -73,8 +73,8 @@ class ModeHost {
     virtual void showPlacingMarks(const PlacingMarks& /*marks*/) {}
     // Edit mode's pointer chosen with "+": 5, the cross or 6, remembered in the settings.
     virtual void setEditPointer(int /*pointer*/) {}
-    // Whether the mouse pointer is over the page (typed text goes only there).
-    virtual bool pointerOverPage() const { return true; }
+    // Whether the mouse pointer is over the score area (typed text goes only there).
+    virtual bool pointerInScoreArea() const { return true; }
 };
 
 } // namespace qv

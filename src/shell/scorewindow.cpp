@@ -738,7 +738,11 @@ void ScoreWindow::setEditPointer(int pointer) {
     if (editor_.mode == ModeEdit) setPagePointer(ModeEdit);
 }
 
-bool ScoreWindow::pointerOverPage() const { return view_->rect().contains(view_->mapFromGlobal(QCursor::pos())); }
+// The score area is the scroll box's view: the page and the ground around it.
+bool ScoreWindow::pointerInScoreArea() const {
+    const QWidget* area = scroll_->viewport();
+    return area->rect().contains(area->mapFromGlobal(QCursor::pos()));
+}
 
 void ScoreWindow::showDefaults(const std::string& text) { frame_.showDefaults(QString::fromStdString(text)); }
 

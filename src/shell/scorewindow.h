@@ -101,11 +101,14 @@ class ScoreWindow : public QWidget, public ModeHost {
     void setObjectDragged(bool dragged) override;
     void showPlacingMarks(const PlacingMarks& marks) override;
     void setEditPointer(int pointer) override;
-    bool pointerOverPage() const override;
+    bool pointerInScoreArea() const override;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    // Tab belongs to the music (Music mode's stops, Text mode's tab character), not
+    // to moving the keyboard focus.
+    bool focusNextPrevChild(bool) override { return false; }
 
   private:
     void createActions();

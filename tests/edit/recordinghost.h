@@ -41,7 +41,7 @@ class RecordingHost : public ModeHost {
     bool overPage = true;
     void showPlacingMarks(const PlacingMarks& m) override { marks = m; }
     void placePointer(int x, int y) override { pointer = PagePoint{x, y}; }
-    bool pointerOverPage() const override { return overPage; }
+    bool pointerInScoreArea() const override { return overPage; }
     // The calls so far joined with "; ", and forgotten.
     std::string take() {
         std::string joined;

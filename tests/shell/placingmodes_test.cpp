@@ -47,6 +47,10 @@ TEST(PlacingModes, TypedWordsBecomeLongTextsWhereTheyWereTyped) {
     f.type("TWO ");
     EXPECT_GT(f.cursorColourPixels(), 10) << "the text being typed shows at the pointer";
     f.type("WORDS");
+    f.key(Qt::Key_Tab);
+    EXPECT_EQ(f.editor().drawing.textBuffer, "TWO WORDS\x1e") << "Tab types the tab character";
+    EXPECT_TRUE(f.window().hasFocus());
+    f.key(Qt::Key_Backspace);
     f.key(Qt::Key_Return);
     EXPECT_EQ(f.editor().mode, ModeMusic);
     EXPECT_EQ(f.cursorColourPixels(), 0) << "no trace of the typed text is left";

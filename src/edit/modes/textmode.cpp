@@ -49,7 +49,7 @@ class TextMode : public PlacingMode {
     }
 
     void keyPress(EditSession& session, const KeyEvent& key) override {
-        if (!session.host.pointerOverPage()) return; // the text follows the pointer
+        if (!session.host.pointerInScoreArea()) return; // the text follows the pointer
         switch (key.character) {
         case 27: return; // Esc acts on its release
         case 8: return eraseLastCharacter(session);
