@@ -222,8 +222,12 @@ void restKey(EditSession& session, bool longer) {
     present(session);
 }
 
-void accidentalKey(EditSession& session, int value) {
+int accidentalSymbol(int value) {
     static constexpr std::array<int, 5> Symbols{45, 44, 48, 46, 47}; // -2 .. +2
+    return Symbols[static_cast<std::size_t>(std::clamp(value, -2, 2) + 2)];
+}
+
+void accidentalKey(EditSession& session, int value) {
     const bool wasAccidental = provisionalIs(session, ObjectKind::Accidental);
     if (!provisionalNote(session) && !wasAccidental) return;
     hide(session);
@@ -236,7 +240,7 @@ void accidentalKey(EditSession& session, int value) {
     o.setAccPosition(position);
     o.setAccValue(value);
     o.setAccSmall(small);
-    o.setSymbolCode(Symbols[static_cast<std::size_t>(std::clamp(value, -2, 2) + 2)]);
+    o.setSymbolCode(accidentalSymbol(value));
     present(session);
 }
 

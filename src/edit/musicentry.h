@@ -28,6 +28,9 @@ int LetterPosition(int clefType, char letter, int previous);
 int shorterDuration(int code);
 int longerDuration(int code);
 
+// The glyph of an accidental of value -2 (double flat) .. +2 (double sharp).
+int accidentalSymbol(int value);
+
 // The space step of a spacing grade 1..5: 12, 18, 27, 40 or 60 page units.
 int spaceStep(int spacing);
 

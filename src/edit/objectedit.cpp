@@ -58,9 +58,8 @@ void editStem(EditSession& session, int stem) {
 void editAccidental(EditSession& session, int value) {
     ScoreObject* a = ofKind(session, ObjectKind::Accidental);
     if (!a) return;
-    static constexpr int Symbols[] = {45, 44, 48, 46, 47}; // -2 .. +2
     a->setAccValue(value);
-    a->setSymbolCode(Symbols[std::clamp(value, -2, 2) + 2]);
+    a->setSymbolCode(accidentalSymbol(value));
     showCurrentChange(session);
 }
 
