@@ -199,11 +199,21 @@ bool holdOldVersion(const Target& target, bool copy, std::string& held) {
     return false;
 }
 
+// Whether `name` is another name of the target's file.
+bool isSecondName(const std::string& name, const Target& target) {
+    struct stat st {};
+    return !name.empty() && name != target.path && ::stat(name.c_str(), &st) == 0 &&
+           st.st_dev == target.st.st_dev && st.st_ino == target.st.st_ino;
+}
+
 // Moves the old version to the backup's name in one atomic step; when that cannot
 // be done the user decides whether to save without it.
 WriteFileResult makeBackup(const Target& target, bool copy, const BackupPlan& plan) {
     const std::string backup = plan.nameFor(target.path);
     if (backup.empty() || backup == target.path) return {};
+    // The backup already is the old version (a save was cut short after making it);
+    // renaming a second link over it would do nothing and leave the link behind.
+    if (!copy && isSecondName(backup, target)) return {};
     std::string held;
     bool made = holdOldVersion(target, copy, held);
     if (made && ::rename(held.c_str(), backup.c_str()) != 0) {
@@ -246,11 +256,20 @@ WriteFileResult writeInPlace(const Target& target, const std::vector<std::uint8_
     return {};
 }
 
+// Whether names other than ours share the target's content. A save cut short
+// between making the backup and putting the new file in place leaves the backup
+// as a second name of the target: that one is ours and does not count, or the next
+// save would be written in place, where a second interruption would spoil it.
+bool hasOtherLinks(const Target& target, const BackupPlan* backup) {
+    const bool backupIsTarget = backup && isSecondName(backup->nameFor(target.path), target);
+    return target.st.st_nlink - (backupIsTarget ? 1 : 0) > 1;
+}
+
 WriteFileResult replaceRegular(const Target& target, const std::vector<std::uint8_t>& bytes,
                                const BackupPlan* backup) {
     std::string temp;
     bool ownerKept = true;
-    bool inPlace = target.kind == TargetKind::RegularFile && target.st.st_nlink > 1;
+    bool inPlace = target.kind == TargetKind::RegularFile && hasOtherLinks(target, backup);
     if (!inPlace) {
         const WriteFileResult written = writeTemporary(target, bytes, temp, ownerKept);
         if (!written.ok()) return written;
@@ -277,7 +296,9 @@ WriteFileResult writeFileSafely(const std::string& path, const std::vector<std::
     if (const WriteFileResult resolved = resolve(path, target); !resolved.ok()) return resolved;
     if (target.kind == TargetKind::Stream) return writeInPlace(target, bytes);
     if (const WriteFileResult writable = checkWritable(target); !writable.ok()) return writable;
+    // A stale temporary name may be a second link to the target: gone, it is not counted.
     clearStaleTemporaries(folderOf(target.path));
+    if (target.kind == TargetKind::RegularFile) ::stat(target.path.c_str(), &target.st);
     return replaceRegular(target, bytes, backup);
 }
 

@@ -169,6 +169,32 @@ TEST_F(SafeWrite, StaleTemporaryFilesOfOursAreCleared) {
     EXPECT_EQ(folder.names(), kept);
 }
 
+// A save cut short leaves the backup, and a temporary name of a dead process, as
+// second names of the score's file: they are ours, so the next save still replaces
+// the file whole (never in place, where another interruption would spoil it).
+TEST_F(SafeWrite, OurOwnSecondNamesOfTheFileAreNotOtherLinks) {
+    const pid_t ended = ::fork();
+    if (ended == 0) ::_exit(0);
+    ::waitpid(ended, nullptr, 0);
+    char stale[32];
+    std::snprintf(stale, sizeof stale, ".~qv%08x%04x.tmp", unsigned(ended), 0xbeefu);
+    writeBytes(at("song"), Old);
+    for (const std::string& name : {std::string("song.bak"), std::string(stale)}) {
+        ASSERT_EQ(::link(at("song").c_str(), at(name).c_str()), 0);
+        struct stat before {};
+        ::stat(at("song").c_str(), &before);
+        Backup backup(false);
+        ASSERT_TRUE(writeFileSafely(at("song"), New, &backup.plan).ok()) << name;
+        struct stat after {};
+        ::stat(at("song").c_str(), &after);
+        EXPECT_NE(after.st_ino, before.st_ino) << name << ": replaced, not written in place";
+        EXPECT_EQ(fileBytes(at("song.bak")), Old) << name;
+        EXPECT_EQ(folder.names(), (Names{"song", "song.bak"})) << name;
+        writeBytes(at("song"), Old);
+        fs::remove(at("song.bak"));
+    }
+}
+
 // Someone else's file is refused unless shared through its mode; then it keeps its owner.
 TEST_F(SafeWrite, AnOrdinaryUserMayNotReplaceWhatIsNotTheirs) {
     if (!canDropPrivileges()) GTEST_SKIP() << "needs root to set up another user's files";
