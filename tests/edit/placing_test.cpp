@@ -262,6 +262,18 @@ TEST(DrawingMode, TheToolsChooseTheShapeAndTheSecondClickSizesIt) {
     const ScoreObject& s = f.stave().object(1);
     EXPECT_EQ((std::vector<int>{s.shapeType(), s.shapeFilled(), s.shapeBlanking(), s.shapeSize1(), s.x(), s.y()}),
               (std::vector<int>{0, 1, 1, 5, 100, 88}));
+    // Rectangle, ellipse and square, hollow and in black: boxes take both sides, squares the distance.
+    const int choices[] = {0, 4, 6};
+    const std::vector<int> expected[] = {{2, 0, 0, 3, 4}, {3, 0, 0, 3, 4}, {1, 0, 0, 5, 0}};
+    for (int k = 0; k < 3; ++k) {
+        f.ui.toolsScript = [&](DrawingTools& t) { return t.shapeChoice = choices[k], t.shapeColour = 0, true; };
+        shapeCommand(f.session);
+        f.click(100, 88);
+        f.click(103, 92);
+        const ScoreObject& o = f.stave().object(f.stave().Nobjec);
+        EXPECT_EQ((std::vector<int>{o.shapeType(), o.shapeFilled(), o.shapeBlanking(), o.shapeSize1(), o.shapeSize2()}),
+                  expected[k]) << "choice " << choices[k];
+    }
 }
 
 TEST(Placing, AFullStaveRefusesEveryKindAndKeepsItsBytes) {

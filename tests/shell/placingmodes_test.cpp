@@ -4,6 +4,7 @@
 #include "edit/symbolpalette.h"
 #include "model/staveops.h"
 #include "render/drawcontext.h"
+#include "shell/placingmarks.h"
 #include "windowfixture.h"
 
 #include <QCursor>
@@ -112,6 +113,32 @@ TEST(PlacingModes, AFullStaveRefusesEveryKindAndKeepsWhatItHas) {
                                                StaveTooComplexMessage, StaveTooComplexMessage,
                                                StaveTooComplexMessage, TooManyPointsMessage}));
     EXPECT_TRUE(f.stave(1) == before);
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(PlacingMarks, DrawnTwiceTheyLeaveThePageAsItWas) {
+    DrawContext dc;
+    dc.newScreenPage(400, 200);
+    for (int x = 0; x < 400; x += 7) // something under the marks
+        dc.MainImage.setPixel(x, 100, qRgb(0, 0, 0));
+    PlacingMarks marks;
+    marks.tether = true;
+    marks.tetherLine = {{20, 100}, {80, 40}};
+    marks.band = {{{100, 90}, {300, 110}}, {{100, 90}, {300, 70}}};
+    marks.curve = {{50, 150}, {120, 170}, {200, 160}};
+    marks.text = "F\x8fm7 B\x8d" "7";
+    marks.textFont = FontDesc{"Liberation Serif", 12, 0, 0};
+    marks.textTopLeft = {250, 130};
+    const QImage before = dc.MainImage.copy();
+    DrawPlacingMarks(dc, marks, MarkColours{});
+    EXPECT_NE(dc.MainImage, before);
+    DrawPlacingMarks(dc, marks, MarkColours{});
+    EXPECT_EQ(dc.MainImage, before);
 }
 
 } // namespace
