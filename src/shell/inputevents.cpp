@@ -46,6 +46,8 @@ KeyEvent toKeyEvent(const QKeyEvent& event) {
     const QString text = event.text();
     if (k.alt()) {
         k.character = 0; // Alt with a key belongs to the menus
+    } else if (k.ctrl() && k.key == KeySpace) {
+        k.character = U' '; // Ctrl+space types the tab character in Text mode
     } else if (k.ctrl() && k.key == KeyEnter) {
         k.character = 10; // Ctrl+Enter types a line feed, Ctrl+M the carriage return
     } else if (k.ctrl() && k.key >= 'A' && k.key <= 'Z') {

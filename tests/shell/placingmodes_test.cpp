@@ -49,8 +49,10 @@ TEST(PlacingModes, TypedWordsBecomeLongTextsWhereTheyWereTyped) {
     EXPECT_GT(f.cursorColourPixels(), 10) << "the text being typed shows at the pointer";
     f.type("WORDS");
     f.key(Qt::Key_Tab);
-    EXPECT_EQ(f.editor().drawing.textBuffer, "TWO WORDS\x1e") << "Tab types the tab character";
+    f.key(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(f.editor().drawing.textBuffer, "TWO WORDS\x1e\x1e") << "Tab and Ctrl+space type the tab character";
     EXPECT_TRUE(f.window().hasFocus());
+    f.key(Qt::Key_Backspace);
     f.key(Qt::Key_Backspace);
     f.key(Qt::Key_Return);
     EXPECT_EQ(f.editor().mode, ModeMusic);
