@@ -4,7 +4,9 @@
 #include "edit/currentobject.h"
 #include "edit/eventrouting.h"
 #include "edit/objectedit.h"
+#include "edit/musicentry.h"
 #include "layout/tidystave.h"
+#include "render/glyphcatalogue.h"
 #include "recordinghost.h"
 #include "support/scorebuilder.h"
 
@@ -98,6 +100,30 @@ TEST(EditKeys, TiesGoToTheNearestEarlierMatchingNoteAndComeOffAgain) {
     EXPECT_EQ(f.object(current).dots(), 2);
     f.type("..");
     EXPECT_EQ(f.object(current).dots(), 0) << "after three dots none";
+    f.host.take();
+    f.type("0");
+    EXPECT_EQ(f.object(current).headStyle(), 1);
+    EXPECT_EQ(f.object(current).symbolCode(), NoteGlyphTable(3, StemAuto, 1)) << "the glyph follows the style";
+    EXPECT_EQ(f.host.take(), "mark off; mark on") << "the change is drawn";
+}
+
+TEST(EditKeys, BackspaceBeamsAShortNoteBackToItsPartnerOrSaysThereIsNone) {
+    Editing f;
+    const int lone = f.add(test::makeNote(20, 0, 4, 40));
+    const int crotchet = f.add(test::makeNote(40, 0, 3, 40));
+    const int quaver = f.add(test::makeNote(60, 0, 4, 40));
+    f.edit(lone);
+    f.key(KeyBackspace);
+    EXPECT_EQ(f.ui.lastText(), NoBeamPartnerMessage);
+    f.editor.currentObject = crotchet;
+    f.key(KeyBackspace);
+    EXPECT_EQ(f.ui.messages.size(), 1u) << "a crotchet is never beamed";
+    f.editor.currentObject = quaver;
+    f.key(KeyBackspace);
+    EXPECT_EQ(f.object(quaver).beamBack(), lone);
+    EXPECT_EQ(f.object(lone).beamForward(), quaver);
+    f.key(KeyBackspace);
+    EXPECT_EQ(f.object(quaver).beamBack() + f.object(lone).beamForward(), 0) << "a second press unbeams";
 }
 
 TEST(EditSteps, StepsSkipWhatCannotBeCurrentAndStopAtTheEnds) {

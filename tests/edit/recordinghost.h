@@ -42,6 +42,7 @@ class RecordingHost : public ModeHost {
     void showPlacingMarks(const PlacingMarks& m) override { marks = m; }
     void placePointer(int x, int y) override { pointer = PagePoint{x, y}; }
     bool pointerInScoreArea() const override { return overPage; }
+    void setCurrentObjectMark(bool shown) override { add(shown ? "mark on" : "mark off"); }
     // The calls so far joined with "; ", and forgotten.
     std::string take() {
         std::string joined;

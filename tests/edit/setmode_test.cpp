@@ -66,7 +66,7 @@ TEST(SetMode, MusicOnTheHeaderFooterStaveIsHeadFoot) {
     for (auto [from, calls] : {std::pair{ModeText, "ptr 15; menu keys on; redraw; prompts off; click"},
                                {ModeLine, "ptr 15; redraw; prompts off; click"},
                                {ModeDragging, "ptr 15; prompts off"},
-                               {ModeEdit, "ptr 15; Del on; cursor on; redraw; prompts off; click"}}) {
+                               {ModeEdit, "ptr 15; Del on; mark off; cursor on; redraw; prompts off; click"}}) {
         Fixture f(from, 0);
         f.editor.hintsShown = true;
         EXPECT_EQ(f.change(ModeMusic), calls) << modeInfo(from).label;
@@ -83,8 +83,8 @@ TEST(SetMode, BackToMusicUndoesWhatTheModeLeftAndForgetsTheProvisionalObject) {
         {ModeNothing, false, "prompts off; stave 3 lit; click"}, {ModeDragging, false, "prompts off; stave 3 lit"},
         {ModeDefblock, false, "prompts off; prompts off; stave 3 lit"},
         {ModeBlockVb, false, "prompts off; prompts off; stave 3 lit; click"},
-        {ModeEdit, false, "Del on; cursor on; redraw 3..4; prompts off; stave 3 lit; click"},
-        {ModeEdit, true, "Del on; cursor on; redraw; prompts off; stave 3 lit; click"},
+        {ModeEdit, false, "Del on; mark off; cursor on; redraw 3..4; prompts off; stave 3 lit; click"},
+        {ModeEdit, true, "Del on; mark off; cursor on; redraw; prompts off; stave 3 lit; click"},
         {ModeText, false, "stave 3 plain; menu keys on; prompts off; stave 3 lit; click"},
         {ModeText, true, "redraw; menu keys on; prompts off; stave 3 lit; click"},
         {ModeSymbol, false, "cursor on; stave 3 plain; prompts off; stave 3 lit; click"},
