@@ -100,6 +100,11 @@ TEST(EditKeys, TiesGoToTheNearestEarlierMatchingNoteAndComeOffAgain) {
     EXPECT_EQ(f.object(current).dots(), 2);
     f.type("..");
     EXPECT_EQ(f.object(current).dots(), 0) << "after three dots none";
+    std::vector<int> staccato;
+    for (int i = 0; i < 3; ++i) f.type("'"), staccato.push_back(f.object(current).staccato());
+    EXPECT_EQ(staccato, (std::vector<int>{1, 2, 0}));
+    f.type("-");
+    EXPECT_TRUE(f.object(current).accent());
     f.host.take();
     f.type("0");
     EXPECT_EQ(f.object(current).headStyle(), 1);
