@@ -53,7 +53,8 @@ void keyReleased(EditSession& session, const KeyEvent& released) {
     if ((key.key == KeyUp || key.key == KeyDown) && key.modifiers == ModShift) {
         modeObject(ed.mode).moveVertically(session, key.key == KeyUp ? -1 : +1, true);
     } else if (key.key == KeyF12 && key.modifiers == ModCtrl) {
-        RequestMode(session, ModeSymbol);
+        // The menu item may have entered Symbol mode on the press already.
+        if (ed.mode != ModeSymbol) RequestMode(session, ModeSymbol);
     } else if (!isArrow(key.key) || key.modifiers == ModAlt) { // Alt+Left and Alt+Right step in Edit mode
         modeObject(ed.mode).keyRelease(session, key);
     }

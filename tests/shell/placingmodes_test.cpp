@@ -96,25 +96,25 @@ TEST(PlacingModes, AFullStaveRefusesEveryKindAndKeepsWhatItHas) {
     f.key(Qt::Key_F9);
     f.type("TEXT");
     f.key(Qt::Key_Return);
-    f.key(Qt::Key_F11);
-    f.click(100, 180);
-    f.click(200, 180);
-    f.key(Qt::Key_F11, Qt::ControlModifier);
-    f.click(100, 180);
-    f.click(200, 180);
-    f.key(Qt::Key_F10, Qt::ControlModifier);
-    f.click(100, 180);
-    f.click(200, 190);
-    f.key(Qt::Key_F12, Qt::ControlModifier);
-    f.click(100, 180);
-    f.key(Qt::Key_F12);
-    f.click(100, 180);
+    // Line, Hairpin, Shape, Symbol and Curve, each given two clicks and ended with Esc.
+    const int y = f.stave(1).Ycoord + 12;
+    for (const auto& [key, mods] : {std::pair{Qt::Key_F11, Qt::NoModifier}, {Qt::Key_F11, Qt::ControlModifier},
+                                   {Qt::Key_F10, Qt::ControlModifier}, {Qt::Key_F12, Qt::ControlModifier},
+                                   {Qt::Key_F12, Qt::NoModifier}}) {
+        f.key(key, mods);
+        f.click(100, y);
+        f.click(200, y + 10); // in Music mode (after a refused symbol) still nearest to stave 1
+        f.key(Qt::Key_Escape);
+    }
     std::vector<std::string> texts;
     for (const auto& m : f.ui.messages) texts.push_back(m.text);
     EXPECT_EQ(texts, (std::vector<std::string>{"Stave too complex to save all the text.", StaveTooComplexMessage,
                                                StaveTooComplexMessage, StaveTooComplexMessage,
-                                               StaveTooComplexMessage, TooManyPointsMessage}));
+                                               StaveTooComplexMessage, TooManyPointsMessage,
+                                               TooManyPointsMessage}))
+        << "Ctrl+F12 enters Symbol mode once, without a warning from its release";
     EXPECT_TRUE(f.stave(1) == before);
+    EXPECT_EQ(f.score().undo.live(), 0) << "nothing refused left an undo step";
 }
 
 } // namespace
