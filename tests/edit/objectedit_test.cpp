@@ -31,13 +31,6 @@ struct Editing : test::Session {
         SetMode(session, ModeEdit);
         editor.currentObject = index;
     }
-    void type(const std::string& keys) {
-        for (unsigned char c : keys) keyPressed(session, KeyEvent{0, c, ModNone}), keyReleased(session, KeyEvent{0, 0, ModNone});
-    }
-    void key(int code, unsigned mods = ModNone) {
-        keyPressed(session, KeyEvent{code, 0, mods});
-        keyReleased(session, KeyEvent{code, 0, mods});
-    }
 };
 
 TEST(EditKeys, EachKindCyclesItsOwnValuesAndIgnoresTheOthers) {

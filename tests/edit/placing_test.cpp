@@ -39,10 +39,6 @@ struct Placing : test::Session {
         mousePressed(session, MouseEvent{{x, y}, b, b, mods, {}}, 0);
         mouseReleased(session, MouseEvent{{x, y}, b, NoButton, mods, {}});
     }
-    void type(const std::string& text, unsigned mods = ModNone) {
-        for (unsigned char c : text) keyPressed(session, KeyEvent{0, c, mods}), keyReleased(session, KeyEvent{0, 0, mods});
-    }
-    void key(int code) { keyPressed(session, KeyEvent{code, 0, ModNone}), keyReleased(session, KeyEvent{code, 0, ModNone}); }
     std::vector<int> heads(int s = 2) const { // the long texts' first chunks
         std::vector<int> found;
         for (int i = 1; i <= stave(s).Nobjec; ++i)

@@ -2,6 +2,7 @@
 // A ModeHost that lists what the editing layer asked of the window, in words, and an
 // editing session over a score of plain staves that reports to it.
 
+#include "edit/eventrouting.h"
 #include "edit/setmode.h"
 #include "support/scorebuilder.h"
 #include "support/scriptedui.h"
@@ -63,6 +64,14 @@ struct Session {
     RecordingHost host;
     EditSession session{score, editor, settings, ui, host};
     explicit Session(int staves) : score(makeScore(staves)) {}
+    // Each character typed (pressed and let go); a key by its code, pressed and let go.
+    void type(const std::string& text, unsigned mods = ModNone) {
+        for (unsigned char c : text) keyPressed(session, KeyEvent{0, c, mods}), keyReleased(session, KeyEvent{0, 0, mods});
+    }
+    void key(int code, unsigned mods = ModNone) {
+        keyPressed(session, KeyEvent{code, 0, mods});
+        keyReleased(session, KeyEvent{code, 0, mods});
+    }
 };
 
 } // namespace qv::test

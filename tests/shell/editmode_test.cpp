@@ -39,13 +39,8 @@ struct Editing : test::Entry {
     // Pixels of the Edit colour around (x, y); with `head` only in the left half of a
     // note head there (a beamed note's highlight also lights its group's stems).
     int editPixels(int x, int y, bool head = false) {
-        const QRgb edit = toQColor(window().drawContext().colours.Edit).rgb();
         const int reach = head ? 3 : 20;
-        int n = 0;
-        for (int py = y - reach; py <= y + reach; ++py)
-            for (int px = x - 8; px <= x + (head ? -1 : 14); ++px)
-                if (page().valid(px, py) && page().pixel(px, py) == edit) ++n;
-        return n;
+        return pixelsOf(window().drawContext().colours.Edit, QRect(QPoint(x - 8, y - reach), QPoint(x + (head ? -1 : 14), y + reach)));
     }
     void drag(QPoint from, QPoint to) {
         PageView& view = *window().pageView();

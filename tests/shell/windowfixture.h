@@ -8,6 +8,7 @@
 #include "shell/scorewindow.h"
 #include "support/scorebuilder.h"
 #include "support/scratchfolder.h"
+#include "render/drawcontext.h"
 #include "support/scriptedui.h"
 
 #include <QTest>
@@ -52,6 +53,15 @@ struct Entry {
         for (const char* k = keys; *k; ++k) QTest::keyClick(&window(), *k);
     }
     void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(&window(), k, mods); }
+    // Pixels of the page in `colour` within `area` (page pixels), all of it by default.
+    int pixelsOf(ColourValue colour, QRect area = {}) {
+        const QRgb rgb = toQColor(colour).rgb();
+        area = area.isNull() ? page().rect() : area & page().rect();
+        int n = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) n += page().pixel(x, y) == rgb;
+        return n;
+    }
     std::vector<int> positions(int s) {
         std::vector<int> v;
         for (int i = 1; i <= stave(s).Nobjec; ++i) v.push_back(stave(s).object(i).staffPosition());
