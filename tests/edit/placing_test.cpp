@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -313,6 +314,28 @@ TEST(UndoEveryChange, OneUndoTakesBackAnyPlacementOrEdit) {
             EXPECT_TRUE(f.score.stave(s) == before[static_cast<std::size_t>(s)]) << "step " << step << " action " << action;
     }
     EXPECT_GT(undone, 30);
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(SymbolPalette, OneHundredAndSixtySixCellsInRowsPickedByTheirPlace) {
+    const std::vector<int>& codes = SymbolPalette::order();
+    ASSERT_EQ(codes.size(), 166u);
+    EXPECT_EQ(std::set<int>(codes.begin(), codes.end()).size(), 166u) << "every code once";
+    EXPECT_EQ((std::vector<int>{codes[0], codes[17], codes[165]}), (std::vector<int>{65, 115, 229}));
+    SymbolPalette palette(760); // a cell must fit before the right edge less one cell
+    EXPECT_EQ(palette.columns(), 14);
+    EXPECT_EQ(palette.cellAt(9, 5), 0);
+    EXPECT_EQ(palette.cellAt(10, 0), 1);
+    EXPECT_EQ(palette.cellAt(10 + 14 * 48, 5), 0) << "right of the last column";
+    EXPECT_EQ(palette.cellAt(10 + 3 * 48 + 47, 56 + 55), 18);
+    EXPECT_EQ(palette.cellAt(10 + 13 * 48, 11 * 56), 0) << "past the last cell";
+    EXPECT_TRUE(palette.click(10 + 3 * 48, 56) && palette.chosen == 115);
+    EXPECT_EQ((std::vector<int>{palette.cellX(18), palette.cellY(18)}), (std::vector<int>{10 + 3 * 48, 56}));
 }
 
 } // namespace
