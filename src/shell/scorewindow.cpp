@@ -695,7 +695,8 @@ void ScoreWindow::placePointer(int x, int y) { QCursor::setPos(view_->mapToGloba
 void ScoreWindow::beep() { QApplication::beep(); }
 
 void ScoreWindow::drawCurrentObject(bool xorMode) {
-    DrawCurrentObject(dc_, document_.score, CurrentObject{editor_.mode == ModeEdit, editor_.currentStave(), editor_.currentObject},
+    // Drawn whenever the editing layer asks, also while Edit mode is being left.
+    DrawCurrentObject(dc_, document_.score, CurrentObject{true, editor_.currentStave(), editor_.currentObject},
                       dc_.colours.Edit, xorMode);
     view_->update();
 }
