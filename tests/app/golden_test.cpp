@@ -38,6 +38,8 @@ constexpr const char* BuiltPages[] = {
     "dense-page1-print.png",
     "edges-page1-screen.png",
     "edges-page1-print.png",
+    "engraving-page1-screen.png",
+    "engraving-page1-print.png",
 };
 
 int differingPixels(const QImage& a, const QImage& b) {

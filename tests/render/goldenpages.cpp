@@ -168,6 +168,87 @@ Score edgeCasePage() {
     return score;
 }
 
+// What a player reads first: chord names, dotted flags, ledger lines, ties, thick
+// hairpins and dotted rests, each in every form it takes.
+void chordNames(Score& score) {
+    Stave& st = placeStave(score.stave(1), 120, 40);
+    int y = 10;
+    for (const int font : {4, 1, 2}) { // 10, 12 and 20 points
+        int x = 50;
+        for (const char* word : {"F\x8fm7", "B\x8d" "7", "E\x8e", "C\x8f\x8f", "A\x8d\x8dmaj7", "G\x8e" "9"}) {
+            appendLongText(st, x, y, font, word);
+            x += 4 * score.fonts.font(font).size + 30;
+        }
+        y += 2 * score.fonts.font(font).size + 4;
+    }
+}
+
+void dottedFlags(Score& score) {
+    StaveWriter a{placeStave(score.stave(2), 210, 40)};
+    int x = 60;
+    for (const int stem : {StemUp, StemDown})
+        for (const int position : {0, 1, -3, 4})
+            for (const int duration : {4, 7}) {
+                a.s.object(a.note(x, position, duration, stem)).setDots(duration == 4 ? 1 : 2);
+                x += 36;
+            }
+}
+
+void ledgerLines(Score& score) {
+    StaveWriter a{placeStave(score.stave(3), 310, 40)};
+    int x = 60;
+    for (const int position : {6, 7, 8, 9, 11, -6, -7, -8, -9, -11}) {
+        a.note(x, position, 3, position > 0 ? StemDown : StemUp);
+        x += 26;
+    }
+    for (const int position : {8, 10, -8, -10})
+        for (const int duration : {0, 1, 2}) {
+            a.rest(x, position, duration);
+            x += 24;
+        }
+}
+
+// Ties between every value from semibreve to semiquaver, short and long, over and under.
+void ties(Score& score) {
+    StaveWriter a{placeStave(score.stave(4), 410, 40)};
+    int x = 50;
+    for (const int duration : {1, 2, 3, 4, 5}) {
+        const int stem = duration % 2 ? StemUp : StemDown;
+        a.tie(a.note(x, 0, duration, stem), a.note(x + 16, 0, duration, stem), true);
+        a.tie(a.note(x + 40, -1, duration, stem), a.note(x + 80, -1, duration, stem), false);
+        x += 110;
+    }
+    StaveWriter b{placeStave(score.stave(5), 480, 40)};
+    b.tie(b.note(60, 1, 1, StemUp), b.note(330, 1, 1, StemUp), true);
+    b.tie(b.note(360, -2, 3, StemUp), b.note(620, -2, 3, StemUp), false);
+    b.tie(b.note(80, 3, 2, StemDown), b.note(300, 3, 2, StemDown), false); // stem side, below
+}
+
+void hairpinsAndDottedRests(Score& score) {
+    StaveWriter a{placeStave(score.stave(6), 590, 40)};
+    const int y = a.s.Ycoord;
+    for (const int thickness : {1, 2, 3}) {
+        append(a.s, makeHairpin(50 + 100 * (thickness - 1), y + 30, 80, 7, thickness));
+        append(a.s, makeHairpin(130 + 100 * (thickness - 1), y - 34, -80, 7, thickness));
+    }
+    int x = 360;
+    for (const int duration : {0, 1, 2, 3, 4, 5, 6}) {
+        a.rest(x, duration == 1 ? 2 : 0, duration, duration % 2 + 1);
+        x += 40;
+    }
+    StaveWriter b{placeStave(score.stave(7), 690, 40)};
+    b.beam({b.note(60, -2, 4, StemUp), b.note(90, 0, 4, StemUp), b.note(120, 1, 5, StemUp)});
+    b.beam({b.note(160, 3, 4, StemDown), b.note(190, 1, 4, StemDown), b.note(220, 0, 5, StemDown)});
+}
+
+Score engravingPage() {
+    Score score;
+    score.setStaveCount(7);
+    useFonts(score), chordNames(score), dottedFlags(score), ledgerLines(score), ties(score);
+    hairpinsAndDottedRests(score);
+    return score;
+}
+
 // The screen page, or the three-times print image with the blanking shapes again last, as printing does.
 QImage render(Score score, int width, int height, bool print) {
     DrawContext dc;
@@ -189,7 +270,8 @@ int main(int argc, char* argv[]) {
     QGuiApplication app(argc, argv); // texts need the GUI side of Qt
     // File names are stem-page1-screen.png and stem-page1-print.png.
     for (const auto& [stem, build, width, height] : {std::tuple{"dense", &densePage, DensePageWidth, DensePageHeight},
-                                                     {"edges", &edgeCasePage, 696, 790}})
+                                                     {"edges", &edgeCasePage, 696, 790},
+                                                     {"engraving", &engravingPage, 696, 760}})
         for (const bool print : {false, true}) {
             const std::string path =
                 std::string(argv[2]) + "/" + stem + "-page1-" + (print ? "print" : "screen") + ".png";
