@@ -2,6 +2,7 @@
 
 #include "render/curves.h"
 #include "render/glyphcatalogue.h"
+#include "render/glyphinkbox.h"
 #include "render/glyphs.h"
 #include "render/primitives.h"
 
@@ -219,6 +220,31 @@ void drawNoteForm(DrawContext& dc, Score& score, int stave, int index, ColourVal
         DrawBeamGroup(dc, score, stave, lastOfGroup(s, index), colour, xorMode);
 }
 
+int dotGlyph(int dots) {
+    static constexpr std::array<int, 3> glyphs{37, 38, 179};
+    return glyphs[static_cast<std::size_t>(std::clamp(dots, 1, 3) - 1)];
+}
+
+// Where a glyph's ink reaches on the screen page, from the point it is drawn at.
+InkBox inkReach(int code) {
+    const InkBox b = GlyphInkBox(code);
+    const GlyphShift s = GlyphOffset(code);
+    return InkBox{b.left + s.dx - 21, b.right + s.dx - 21, b.top + s.dy - 32, b.bottom + s.dy - 32};
+}
+
+// The distance right of `code`'s point at which dots leave one clear column after
+// its ink.
+int clearOf(int code, int dots) { return inkReach(code).right - inkReach(dotGlyph(dots)).left + 2; }
+
+// A stem-up flag reaches further right than the head: the dots of a flagged note
+// stand clear of it, where they can be read. A flag drawn up at a lengthened stem's
+// end is out of their way.
+int flagClearance(const ScoreObject& n) {
+    if (n.duration() < Quaver || isBeamed(n) || n.stem() != StemUp || n.stemExtra() > 0) return 0;
+    if (n.staffPosition() < -7) return 0;
+    return clearOf(NoteGlyphTable(n.duration(), StemUp, n.headStyle()), n.dots());
+}
+
 // How far right of the head the dots stand: clear of a flag when there is one.
 // Only dotted notes use it, so it is worked out afresh for each and never kept.
 int dotDistance(const ScoreObject& n) {
@@ -243,12 +269,7 @@ int dotDistance(const ScoreObject& n) {
         d = beamed ? 1 : 6;
         break;
     }
-    return n.headStyle() == StyleSmall ? d - 3 : d;
-}
-
-int dotGlyph(int dots) {
-    static constexpr std::array<int, 3> glyphs{37, 38, 179};
-    return glyphs[static_cast<std::size_t>(std::clamp(dots, 1, 3) - 1)];
+    return std::max(n.headStyle() == StyleSmall ? d - 3 : d, flagClearance(n));
 }
 
 void drawDots(DrawContext& dc, const ScoreObject& n, int x, int y, bool xorMode, ColourValue colour) {
@@ -316,16 +337,24 @@ void ledgerRun(DrawContext& dc, int ycoord, int x, bool xorMode, ColourValue col
     } while (by > 0 ? k <= limit : k >= limit);
 }
 
+// How far below a short rest's point its dots go to sit level with its top hook.
+int restDotRise(int restCode, int dotCode) {
+    const InkBox rest = inkReach(restCode), dot = inkReach(dotCode);
+    return rest.top + 2 - (dot.top + dot.bottom) / 2;
+}
+
 // Only the whole-bar shapes (breve, semibreve and minim rests) hang off a line
 // and need one when moved off the stave.
 void drawRestLedgers(DrawContext& dc, const ScoreObject& r, int ycoord, bool xorMode, ColourValue colour) {
     const int d = r.duration();
     if (d > Minim) return;
     const int s = r.staffPosition();
+    // A breve rest fills the space from its own line up to the next, so it needs a
+    // line at both edges; a semibreve hangs from the line above, a minim sits on its own.
     const int above = d == 1 ? 3 : 5;
-    if (s > above) ledgerRun(dc, ycoord, r.x(), xorMode, colour, 6, 2, d == 1 ? s + 2 : s);
+    if (s > above) ledgerRun(dc, ycoord, r.x(), xorMode, colour, 6, 2, d == Minim ? s : s + 2);
     const int below = d == Minim ? -5 : -7;
-    if (s < below) ledgerRun(dc, ycoord, r.x(), xorMode, colour, -6, -2, (d == Minim ? s - 2 : s) + 2);
+    if (s < below) ledgerRun(dc, ycoord, r.x(), xorMode, colour, -6, -2, d == 1 ? s + 2 : s);
 }
 
 } // namespace
@@ -345,7 +374,9 @@ void DrawLedgerLine(DrawContext& dc, int staveYcoord, int x, int halfWidth, bool
         FillHiResRect(dc, 3 * (x - halfWidth), 3 * y - 1, 3 * (x + halfWidth + 1), 3 * y + 1);
         return;
     }
-    DrawLine(dc, x - halfWidth, y, x + halfWidth + 1, xorMode, colour, 1, y);
+    // On the screen the stave lines lie one pixel above their y, where the heads'
+    // drawings centre: the ledger lines share that grid, 8 pixels on from the stave.
+    DrawLine(dc, x - halfWidth, y - 1, x + halfWidth + 1, xorMode, colour, 1, y - 1);
 }
 
 void DrawNoteExtras(DrawContext& dc, const ScoreObject& note, int staveYcoord, int x, bool xorMode,
@@ -367,9 +398,12 @@ void DrawRest(DrawContext& dc, const ScoreObject& rest, int staveYcoord, ColourV
     const int x = rest.x(), y = rest.y();
     DrawGlyph(dc, restGlyph(rest.duration()), x, y, xorMode, colour);
     if (rest.dots() > 0) {
-        // Short rests lean right; their dot goes up beside the top hook.
+        // Short rests lean right; their dot goes up beside the top hook. Every dot
+        // keeps a clear column after the rest's ink.
+        const int code = restGlyph(rest.duration()), dot = dotGlyph(rest.dots());
         const bool short_ = rest.duration() >= 5;
-        DrawGlyph(dc, dotGlyph(rest.dots()), short_ ? x + 4 : x, short_ ? y - 9 : y - 1, xorMode, colour);
+        const int dotY = short_ ? y + restDotRise(code, dot) : y - 1;
+        DrawGlyph(dc, dot, x + std::max(short_ ? 4 : 0, clearOf(code, rest.dots())), dotY, xorMode, colour);
     }
     drawRestLedgers(dc, rest, staveYcoord, xorMode, colour);
 }
