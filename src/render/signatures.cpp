@@ -1,6 +1,7 @@
 #include "render/signatures.h"
 
 #include "render/glyphcatalogue.h"
+#include "render/glyphinkbox.h"
 #include "render/glyphs.h"
 #include "render/primitives.h"
 
@@ -211,7 +212,10 @@ void DrawAccidental(DrawContext& dc, int x, int y, ColourValue colour, bool xorM
     case 2: glyph = DoubleSharpGlyph; break;
     default: return;
     }
-    DrawGlyph(dc, glyph, x - 3, y, xorMode, colour);
+    // Every sign ends at the accidental's own x, whatever its width, so that the head
+    // a note's width further on keeps a clear gap from a double flat as from a flat.
+    const InkBox ink = GlyphInkBox(glyph);
+    DrawGlyph(dc, glyph, x + 21 - ink.right - GlyphOffset(glyph).dx, y, xorMode, colour);
 }
 
 void DrawKeySignatureObject(DrawContext& dc, Score& score, int stave, const ScoreObject& key, ColourValue colour,

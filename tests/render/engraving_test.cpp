@@ -82,5 +82,26 @@ TEST(LedgerLines, LieOnTheStavesGridAndFrameABreveRestOffTheStave) {
     }
 }
 
+// The first or last column with ink.
+int inkEdge(const QImage& image, bool last) {
+    int edge = last ? -1 : image.width();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (test::rgb(image, x, y) != 0xFFFFFF) edge = last ? std::max(edge, x) : std::min(edge, x);
+    return edge;
+}
+
+TEST(Accidentals, EveryOneKeepsAClearGapBeforeTheHeadOfItsNote) {
+    ScoreObject note = test::makeNote(100, 2, 3, 100);
+    note.setStem(StemDown), note.setSymbolCode(NoteGlyphTable(3, StemDown, 0));
+    for (const bool print : {false, true})
+        for (int value = -2; value <= 2; ++value) {
+            ScoreObject sign = makeObject(ObjectKind::Accidental, 92, 92);
+            sign.setAccPosition(2), sign.setAccValue(value);
+            const int gap = inkEdge(drawn(note, print), false) - inkEdge(drawn(sign, print), true) - 1;
+            EXPECT_GE(gap, print ? 6 : 2) << "value " << value << (print ? " print" : " screen");
+        }
+}
+
 } // namespace
 } // namespace qv
