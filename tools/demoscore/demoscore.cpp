@@ -5,6 +5,7 @@
 #include "layout/tidystave.h"
 #include "minuet.h"
 #include "model/pagegeometry.h"
+#include "render/text.h"
 #include "model/staveops.h"
 #include "render/glyphcatalogue.h"
 
@@ -233,7 +234,11 @@ void setUpStave(Score& score, int s, int y, bool joinToNext) {
     st.paramA = st.paramB = 20;
     st.joinToNext = joinToNext;
     st.brace = joinToNext;
+    st.barLineThrough = joinToNext; // a grand staff's bar lines run through both staves
 }
+
+// How far right of its x an end repeat's thick line reaches.
+constexpr int EndRepeatReach = 8;
 
 // The bar line ending bar `bar` (0-based): repeat marks close each half.
 int barlineType(int bar) { return bar == 15 || bar == 31 ? 3 : 0; }
@@ -272,7 +277,10 @@ void buildSystem(Score& score, int system, Ui& ui) {
         const int barX = start + b * barWidth;
         addBar(score, treble, parseBar(MinuetTreble[bar], diatonicStep('B', 4)), barX, barWidth, trebleGroups, ui);
         addBar(score, bass, parseBar(MinuetBass[bar], diatonicStep('D', 3)), barX, barWidth, bassGroups, ui);
-        const int endX = b == BarsPerSystem - 1 ? right : barX + barWidth;
+        // An end repeat's thick line stands right of its x: at the system's end it
+        // must still end with the stave.
+        const bool last = b == BarsPerSystem - 1;
+        const int endX = last ? right - (barlineType(bar) == 3 ? EndRepeatReach : 0) : barX + barWidth;
         addBarline(score, treble, endX, barlineType(bar), ui);
         addBarline(score, bass, endX, barlineType(bar), ui);
         if (MinuetChords[bar] != nullptr)
@@ -303,8 +311,11 @@ void addHeadings(Score& score, Ui& ui) {
 void addFooter(Score& score, Ui& ui) {
     const int width = musicAreaWidth(score.page, score.StvSiz);
     const int bottom = static_cast<int>(toPageUnits(score.page.Length - score.page.TopM - score.page.BotM, score.StvSiz));
-    addText(score, 0, width / 2 - 22, bottom - 18, "Page", TextUniversal, 1, ui);
-    addText(score, 0, width / 2 + 8, bottom - 18, "@P", TextUniversal, 1, ui);
+    // The page number is a field of its own, so it follows "Page" and a space.
+    const int x = width / 2 - 22;
+    addText(score, 0, x, bottom - 18, "Page", TextUniversal, 1, ui);
+    addText(score, 0, x + TextWidthSpecial(TextFont(score.fonts.font(1), 1), "Page "), bottom - 18, "@P", TextUniversal,
+            1, ui);
 }
 
 } // namespace
