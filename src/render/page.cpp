@@ -97,6 +97,17 @@ void drawStaveFrame(DrawContext& dc, const Score& score, int s, ColourValue c, b
     if (st.bracket && !st.bracketWithNext) DrawGlyph(dc, BracketBottomGlyph, st.LeftX, st.Ycoord, false, c);
 }
 
+// On paper an invisible stave leaves out its lines and joins, but a bracket it
+// belongs to still spans the system whole.
+void drawBracketOnly(DrawContext& dc, const Score& score, int s, ColourValue c) {
+    const Stave& st = score.stave(s);
+    const bool bracketOpens = s == 1 || !score.stave(s - 1).bracketWithNext;
+    if (st.bracket && bracketOpens) DrawGlyph(dc, BracketTopGlyph, st.LeftX, st.Ycoord, false, c);
+    if (st.bracketWithNext && s < score.Nstaves)
+        DrawLine(dc, st.LeftX - 3, st.Ycoord - 16, st.LeftX - 3, false, c, 4, score.stave(s + 1).Ycoord - 16);
+    if (st.bracket && !st.bracketWithNext) DrawGlyph(dc, BracketBottomGlyph, st.LeftX, st.Ycoord, false, c);
+}
+
 void drawObjects(DrawContext& dc, Score& score, int s, ColourValue colour, const PageOptions& options) {
     const bool showGrowth = options.fastCpu && !dc.HighResMode;
     if (showGrowth) repaint(options);
@@ -223,6 +234,7 @@ void DrawStave(DrawContext& dc, Score& score, int s, ColourValue colour, const P
     // everything in that colour it stays off paper (where every stroke is black).
     const bool frameShown = !(st.invisible && dc.HighResMode);
     if (s != 0 && frameShown) drawStaveFrame(dc, score, s, c, options.preview);
+    else if (s != 0) drawBracketOnly(dc, score, s, colour);
     drawObjects(dc, score, s, colour, options);
     if (!dc.HighResMode && !options.preview && st.ForcedBk) drawPageBreakMarker(dc, st);
 }

@@ -103,5 +103,23 @@ TEST(Accidentals, EveryOneKeepsAClearGapBeforeTheHeadOfItsNote) {
         }
 }
 
+TEST(Brackets, OfASystemWithAnInvisibleStavePrintWhole) {
+    Score score = test::makeScore(2);
+    for (int s : {1, 2}) {
+        Stave& st = score.stave(s);
+        st.Ycoord = 60 + 60 * (s - 1), st.LeftX = 40, st.RightX = 190, st.PageNum = 1, st.bracket = true;
+    }
+    score.stave(1).bracketWithNext = score.stave(1).joinToNext = true;
+    score.stave(1).invisible = true;
+    DrawContext dc;
+    dc.HighResMode = true;
+    dc.newPrintPage(200, 200);
+    DrawPage(dc, score, 1);
+    // The bracket's thick line, 3 left of the staves, from the top of the first to the bottom of the last.
+    for (int y = 3 * 44 + 2; y < 3 * 136 - 2; ++y)
+        ASSERT_NE(test::rgb(dc.Printimage, 3 * 37 + 1, y), 0xFFFFFFu) << "a gap in the bracket at print row " << y;
+    EXPECT_EQ(test::inked(dc.Printimage, QRect(3 * 50, 3 * 40, 60, 3 * 40)), 0) << "the invisible stave's lines stay off paper";
+}
+
 } // namespace
 } // namespace qv
