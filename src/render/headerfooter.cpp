@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 namespace qv {
 
@@ -113,6 +115,17 @@ void drawGuideText(DrawContext& dc, int width, int headerBottom, int screenWidth
     }
 }
 
+// The score file's full path: a name given relative to the working folder (as on
+// the command line) is completed from it.
+std::string fullPathOf(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path p(path);
+    if (path.empty() || p.is_absolute() || !fs::exists(p, error)) return path;
+    const fs::path full = fs::absolute(p, error).lexically_normal();
+    return error ? path : full.string();
+}
+
 } // namespace
 
 std::string fileNameOnly(const std::string& path) {
@@ -124,7 +137,7 @@ HeaderFooterFields headerFooterFields(int page, const std::string& filePath, con
     const QLocale locale;
     HeaderFooterFields f;
     f.page = cut(std::to_string(page), 5);
-    f.fullPath = cut(filePath, 144);
+    f.fullPath = cut(fullPathOf(filePath), 144);
     f.name = cut(fileNameOnly(filePath), 32);
     f.longDate = cut(locale.toString(now.date(), QLocale::LongFormat), 32);
     f.shortDate = cut(locale.toString(now.date(), QLocale::ShortFormat), 16);

@@ -56,31 +56,6 @@ QString measuringCopy(const std::string& text) {
     return s;
 }
 
-// The size band of the sized accidentals, chosen from the point size.
-int sizeBand(int points) {
-    static constexpr std::array<int, 6> upper{7, 10, 19, 28, 35, 44};
-    int band = 0;
-    while (band < 6 && points > upper[static_cast<std::size_t>(band)])
-        ++band;
-    return band;
-}
-
-// Where an accidental's bitmap goes: from the left of its cell and the bottom of
-// the text line, by size band and by flat, natural, sharp.
-QPoint accidentalOffset(int band, unsigned char c) {
-    static constexpr std::array<std::array<std::array<int, 2>, 3>, 7> table{{
-        {{{3, -10}, {3, -10}, {3, -10}}},
-        {{{1, -23}, {2, -24}, {1, -24}}},
-        {{{3, -35}, {3, -38}, {3, -38}}},
-        {{{3, -60}, {3, -63}, {3, -63}}},
-        {{{3, -77}, {3, -80}, {3, -80}}},
-        {{{3, -90}, {3, -95}, {3, -95}}},
-        {{{3, -115}, {3, -125}, {3, -125}}},
-    }};
-    const auto& d = table[static_cast<std::size_t>(band)][static_cast<std::size_t>(c - Flat)];
-    return {d[0], d[1]};
-}
-
 std::string describeText(const std::string& text) {
     std::string s;
     for (char ch : text) {
@@ -117,6 +92,11 @@ QFont TextFont(const FontDesc& f, int scale) {
     font.setStrikeOut(f.style & FontStrikeOut);
     // The scratch bitmap is monochrome: every pixel is ink or not.
     font.setStyleStrategy(QFont::NoAntialias);
+    // Monochrome glyphs land on whole pixels. Fitted to the pixel grid across as
+    // well as down, every letter advances by whole pixels and is drawn to match;
+    // otherwise each letter is rounded to its pixel on its own, and the gaps
+    // between letters wander by a pixel or two ("All egretto").
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 
@@ -149,13 +129,24 @@ void drawLetters(QPainter& painter, int x, int y, const std::string& text, Lette
         painter.drawText(QPoint(x, baseline), decode(text)); // the painter leaves out what does not show
         return;
     }
-    // Each character where the measuring copy puts it, so that the accidentals
-    // stamped later line up with their cells.
+    // Each run of ordinary characters in one piece where the measuring copy puts it,
+    // so that it is spaced exactly as the text without special characters would be
+    // and the accidentals stamped later line up with their cells.
+    // A run is drawn from its beginning even where its first letters cannot show:
+    // large glyphs are placed at fractions of a pixel along their run.
     const QString copy = measuringCopy(text);
-    for (std::size_t i = letters.first; i < letters.end; ++i) {
-        if (isSpecial(static_cast<unsigned char>(text[i]))) continue;
+    std::size_t from = letters.first;
+    while (from > 0 && !isSpecial(static_cast<unsigned char>(text[from - 1]))) --from;
+    for (std::size_t i = from; i < letters.end;) {
+        if (isSpecial(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < letters.end && !isSpecial(static_cast<unsigned char>(text[end]))) ++end;
         const int at = x + metrics.horizontalAdvance(copy.left(static_cast<int>(i)));
-        painter.drawText(QPoint(at, baseline), QString(decode(static_cast<unsigned char>(text[i]))));
+        painter.drawText(QPoint(at, baseline), decode(text.substr(i, end - i)));
+        i = end;
     }
 }
 
@@ -178,26 +169,95 @@ void stamp(QImage& scratch, const GlyphBitmap& bitmap, int left, int top) {
             if (scratch.rect().contains(x, top + run.row)) scratch.setPixel(x, top + run.row, 0xFF000000);
 }
 
-// Stamps the sized accidentals among `letters` into a scratch whose (0, 0) lies at
-// `origin` of the set text (the text's top-left, an "M" to the left of its first
-// letter). `record` lists each stamp when drawing is recorded.
-void stampAccidentals(DrawContext& dc, QImage& scratch, QPoint origin, const QFont& font,
-                      const std::string& text, LetterRange letters, const FontDesc& desc, int scale, int mW,
-                      bool record) {
+// The inked rows and columns of a bitmap.
+QRect inkRect(const GlyphBitmap& bitmap) {
+    QRect ink;
+    for (const GlyphBitmap::Run& run : bitmap.runs())
+        ink |= QRect(run.first, run.row, run.end - run.first, 1);
+    return ink;
+}
+
+// A sized accidental of a text: its bitmap and where the bitmap's top-left goes,
+// from the text's top-left (the "M" margin included).
+struct PlacedAccidental {
+    std::string name;
+    const GlyphBitmap* bitmap = nullptr;
+    QPoint at;
+};
+
+const GlyphBitmap& accidentalBitmap(const DrawContext& dc, unsigned char c, const FontDesc& desc, int scale) {
+    return glyphsOf(dc).find(AccidentalBitmapName(scale * desc.size, c, scale == 3));
+}
+
+// The row of the text's line where an accidental's ink starts. It stands on the
+// line like a letter: a flat's bowl rests on the baseline; a sharp or natural is
+// centred on the middle of the capitals, as beside the letter it follows.
+int accidentalInkTop(const QFontMetrics& metrics, const QRect& ink, unsigned char c) {
+    const int baseline = metrics.ascent();
+    return c == Flat ? baseline - ink.height() : baseline - (metrics.capHeight() + ink.height() + 1) / 2;
+}
+
+// How far left of its cell an accidental's ink starts: over the blank the letter
+// before it leaves at its right (its side bearing, which grows with the size), so
+// that the sign follows the letter's ink by no more than a screen pixel (on paper,
+// one of its pixels). Never right of the cell, so that the next letter keeps clear.
+int closeUp(const QFontMetrics& metrics, const std::string& text, std::size_t i, int scale) {
+    if (i == 0 || isSpecial(static_cast<unsigned char>(text[i - 1]))) return 0;
+    const QChar before = decode(static_cast<unsigned char>(text[i - 1]));
+    if (before.isSpace()) return 0;
+    return std::max(0, metrics.rightBearing(before) - scale / 3);
+}
+
+// The accidentals among `letters`, set as a musician writes a chord name: the sign's
+// ink starts at its cell (the width of "d"), drawn back over its letter's side
+// bearing, and stands on the line as above.
+// Placed by the ink of our bitmaps, so that it holds in every size band and on paper.
+std::vector<PlacedAccidental> placeAccidentals(const DrawContext& dc, const QFont& font, const std::string& text,
+                                               LetterRange letters, const FontDesc& desc, int scale, int mW) {
     const QFontMetrics metrics(font);
     const QString copy = measuringCopy(text);
-    const bool highRes = scale == 3;
-    const int size = scale * desc.size;
+    std::vector<PlacedAccidental> placed;
     for (std::size_t i = letters.first; i < letters.end; ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (!isAccidental(c)) continue;
-        const std::string name = AccidentalBitmapName(size, c, highRes);
-        const QPoint d = accidentalOffset(sizeBand(size / scale), c) * scale;
-        const int left = mW + metrics.horizontalAdvance(copy.left(static_cast<int>(i))) + d.x();
-        const int top = metrics.height() + d.y();
+        PlacedAccidental a;
+        a.name = AccidentalBitmapName(scale * desc.size, c, scale == 3);
+        a.bitmap = &glyphsOf(dc).find(a.name);
+        const QRect ink = inkRect(*a.bitmap);
+        if (ink.isEmpty()) continue;
+        const int cell = mW + metrics.horizontalAdvance(copy.left(static_cast<int>(i)));
+        a.at = QPoint(cell - closeUp(metrics, text, i, scale) - ink.left(), accidentalInkTop(metrics, ink, c) - ink.top());
+        placed.push_back(a);
+    }
+    return placed;
+}
+
+// The rows the accidentals of a text reach above the top of its line and below its
+// bottom: a sign drawn for the top of its size band can be taller than the line of a
+// font at the bottom of the band, and the text's scratch grows so that none is cut.
+std::pair<int, int> accidentalOverhang(const DrawContext& dc, const QFont& font, const std::string& text,
+                                       const FontDesc& desc, int scale) {
+    const QFontMetrics metrics(font);
+    int above = 0, below = 0;
+    for (const unsigned char c : {Flat, Natural, Sharp}) {
+        if (text.find(static_cast<char>(c)) == std::string::npos) continue;
+        const QRect ink = inkRect(accidentalBitmap(dc, c, desc, scale));
+        if (ink.isEmpty()) continue;
+        const int top = accidentalInkTop(metrics, ink, c);
+        above = std::max(above, -top);
+        below = std::max(below, top + ink.height() - metrics.height());
+    }
+    return {above, below};
+}
+
+// ANDs the accidentals into a scratch whose (0, 0) lies at `origin` of the set text.
+// `record` lists each stamp when drawing is recorded.
+void stampAccidentals(DrawContext& dc, QImage& scratch, QPoint origin, const std::vector<PlacedAccidental>& placed,
+                      bool record) {
+    for (const PlacedAccidental& a : placed) {
         if (record && dc.record)
-            dc.note("accidental " + name + " at (" + std::to_string(left) + ", " + std::to_string(top) + ")");
-        stamp(scratch, glyphsOf(dc).find(name), left - origin.x(), top - origin.y());
+            dc.note("accidental " + a.name + " at (" + std::to_string(a.at.x()) + ", " + std::to_string(a.at.y()) + ")");
+        stamp(scratch, *a.bitmap, a.at.x() - origin.x(), a.at.y() - origin.y());
     }
 }
 
@@ -212,7 +272,8 @@ constexpr qint64 WholeTextArea = 16 * ScratchBudget;
 struct SetText {
     GlyphBitmap ink;
     int mW = 0;
-    QSize size;       // of the whole text, margins included
+    int above = 0;    // rows of accidentals above the top of the line
+    QSize size;       // of the whole text, margins and accidentals included
     bool kept = true; // false: too large to keep, and `ink` is empty
 
     std::size_t cost() const { return ink.runs().size() + 1; }
@@ -225,12 +286,16 @@ SetText setText(DrawContext& dc, const std::string& text, const FontDesc& desc, 
     SetText set;
     set.mW = metrics.horizontalAdvance(QChar('M'));
     const int w = metrics.horizontalAdvance(QStringLiteral("M") + measuringCopy(text) + QStringLiteral("M"));
-    set.size = QSize(std::max(1, w), std::max(1, metrics.height()));
+    const auto [above, below] = accidentalOverhang(dc, font, text, desc, scale);
+    set.above = above;
+    set.size = QSize(std::max(1, w), std::max(1, above + metrics.height() + below));
     set.kept = qint64(set.size.width()) * set.size.height() <= WholeTextArea;
     if (!set.kept) return set;
+    const std::vector<PlacedAccidental> accidentals =
+        placeAccidentals(dc, font, text, allLetters(text), desc, scale, set.mW);
     std::vector<GlyphBitmap::Run> runs;
     paintInBands(
-        QRect(QPoint(0, 0), set.size),
+        QRect(QPoint(0, -above), set.size),
         [&](QPainter& p) {
             p.setFont(font);
             p.setPen(Qt::black);
@@ -238,10 +303,10 @@ SetText setText(DrawContext& dc, const std::string& text, const FontDesc& desc, 
         },
         [&](QImage& band, QPoint at) {
             // Bands run the whole width: only the row tells them apart.
-            stampAccidentals(dc, band, at, font, text, allLetters(text), desc, scale, set.mW, at.y() == 0);
+            stampAccidentals(dc, band, at, accidentals, at.y() == -above);
             const GlyphBitmap ink = GlyphBitmap::fromMask(band);
             for (GlyphBitmap::Run run : ink.runs()) {
-                run.row += at.y();
+                run.row += at.y() + above;
                 runs.push_back(run);
             }
         });
@@ -293,15 +358,17 @@ void drawInBands(DrawContext& dc, QImage& target, const std::string& text, const
                  const SetText& set, QPoint at, ColourValue colour, PenMode mode) {
     const QFont font = TextFont(desc, scale);
     const LetterRange letters = visibleLetters(font, text, at.x() + set.mW, target.width());
+    const std::vector<PlacedAccidental> accidentals = placeAccidentals(dc, font, text, letters, desc, scale, set.mW);
+    const QPoint line = at + QPoint(0, set.above); // the top-left of the text's line
     paintInBands(
         QRect(at, set.size) & target.rect(),
         [&](QPainter& p) {
             p.setFont(font);
             p.setPen(Qt::black);
-            drawLetters(p, at.x() + set.mW, at.y(), text, letters);
+            drawLetters(p, line.x() + set.mW, line.y(), text, letters);
         },
         [&](QImage& band, QPoint bandAt) {
-            stampAccidentals(dc, band, bandAt - at, font, text, letters, desc, scale, set.mW, false);
+            stampAccidentals(dc, band, bandAt - line, accidentals, false);
             applyRuns(target, GlyphBitmap::fromMask(band), bandAt, colour, mode);
         });
 }
@@ -314,8 +381,8 @@ void drawText(DrawContext& dc, const std::string& text, const FontDesc& desc, co
     const SetText& set = dc.record ? fresh : cachedText(dc, text, desc, scale);
     // On paper the black ink is ANDed onto the page.
     QImage& target = scale == 3 ? dc.Printimage : dc.MainImage;
-    const QPoint at = scale == 3 ? QPoint(3 * x, 3 * y) + dc.HiResOrigin - QPoint(set.mW, 0)
-                                 : QPoint(x, y) + dc.ScreenOrigin - QPoint(set.mW, 0);
+    const QPoint at = scale == 3 ? QPoint(3 * x, 3 * y) + dc.HiResOrigin - QPoint(set.mW, set.above)
+                                 : QPoint(x, y) + dc.ScreenOrigin - QPoint(set.mW, set.above);
     const ColourValue ink = scale == 3 ? 0x000000 : colour;
     const PenMode mode = scale == 3 ? PenMode::Mask : (xorMode ? PenMode::NotXor : PenMode::Copy);
     if (set.kept)
@@ -345,9 +412,10 @@ void DrawShortText(DrawContext& dc, Score& score, int /*stave*/, const ScoreObje
 namespace {
 
 // Universal and non-printing texts show in their own colours where the text is
-// drawn as it stands; a selection or rubber-band colour wins so that it shows.
+// drawn as it stands (in Ink, or in the universal text colour the header/footer
+// page draws its stave in); a selection or rubber-band colour wins so that it shows.
 ColourValue longTextColour(const DrawContext& dc, int attributes, ColourValue colour) {
-    if (colour != dc.colours.Ink) return colour;
+    if (colour != dc.colours.Ink && colour != dc.colours.UniversalText) return colour;
     if (attributes & TextNonPrinting) return Lime;
     if (attributes & TextUniversal) return dc.colours.UniversalText;
     return colour;

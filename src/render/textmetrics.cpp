@@ -30,6 +30,7 @@ QFont screenFont(const FontDesc& f) {
     font.setItalic(f.style & FontItalic);
     font.setUnderline(f.style & FontUnderline);
     font.setStrikeOut(f.style & FontStrikeOut);
+    font.setHintingPreference(QFont::PreferFullHinting); // as the text is drawn
     return font;
 }
 
