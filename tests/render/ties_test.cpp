@@ -1,4 +1,4 @@
-// Ties measured on the pixels: clear of the notes they join and close to their heads, shallow
+// Ties, thick hairpins and beam ends measured on the pixels. Ties: clear of the notes they join and close to their heads, shallow
 // when long and no V when short, on the screen and on paper.
 
 #include "drawtest.h"
@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <climits>
 #include <tuple>
+#include <vector>
 #include <string>
 
 namespace qv {
@@ -131,6 +132,72 @@ TEST(Ties, MixedStemsAndHeightsStayClear) {
             for (const int end : {0, 1})
                 EXPECT_TRUE(m.endGap[end] <= (paper ? 9 : 3) && m.endReach[end] <= (paper ? 12 : 4)) << what;
         }
+}
+
+// Thick hairpins: the two legs stay apart to the vertex (a white pixel between them in every
+// column where the wedge opens by two pixels), each as thick as asked at the open end.
+TEST(Hairpins, ThickLegsStayTwoLinesToTheVertex) {
+    for (const int thickness : {2, 3})
+        for (const int dx : {80, -80})
+            for (const bool paper : {false, true}) {
+                test::Recording page(200, 120);
+                Score score = test::makeScore(1);
+                test::append(score.stave(1), test::makeHairpin(100, 60, dx, 8, thickness));
+                page.dc.HighResMode = paper;
+                DrawObject(page.dc, score, 1, 1, 0, false);
+                const QImage& image = paper ? page.dc.Printimage : page.dc.MainImage;
+                const int s = paper ? 3 : 1, sign = dx > 0 ? 1 : -1;
+                for (int step = 1; step < std::abs(dx); ++step) {
+                    const int x = s * (100 + sign * step) + (paper ? 1 : 0);
+                    std::vector<int> runs; // the lengths of the column's runs of ink
+                    for (int y = s * 40, last = 0; y < s * 80; ++y) {
+                        const int here = ink(image, x, y);
+                        if (here && !last) runs.push_back(0);
+                        if (here) ++runs.back();
+                        last = here;
+                    }
+                    const bool open = 2 * 8 * step / std::abs(dx) >= 2;
+                    EXPECT_EQ(runs.size(), open ? 2u : runs.size())
+                        << "thickness " << thickness << " dx " << dx << (paper ? " on paper" : "") << " column " << step;
+                    if (step != std::abs(dx) - 2) continue;
+                    for (const int run : runs)
+                        EXPECT_GE(run, s * thickness) << thickness << (paper ? " on paper" : "");
+                }
+            }
+}
+
+// On paper a beam ends flush with the outer edges of its outermost stems, up or down, flat or
+// sloping, without a notch standing out past them.
+TEST(Beams, EndFlushWithTheOuterStemsOnPaper) {
+    for (const auto& [stem, steps] : {std::pair{StemUp, std::vector{-1, -1, -1}}, {StemDown, {3, 3, 3}},
+                                      {StemUp, {-3, -1, 1}}, {StemDown, {1, 3, 5}}}) {
+        test::Recording page(200, 120);
+        Score score = test::makeScore(1);
+        Stave& st = score.stave(1);
+        for (std::size_t k = 0; k < steps.size(); ++k) {
+            ScoreObject n = test::makeNote(60 + 30 * int(k), steps[k], k == 1 ? 5 : 4, st.Ycoord);
+            n.setStem(stem), n.setBeamBack(k ? int(k) : 0), n.setBeamForward(k + 1 < steps.size() ? int(k) + 2 : 0);
+            test::append(st, n);
+        }
+        page.dc.HighResMode = true;
+        for (int i = 1; i <= 3; ++i) DrawObject(page.dc, score, 1, i, 0, false);
+        const QImage& image = page.dc.Printimage;
+        // Stems are the columns with long runs of ink; beams the rows with long runs.
+        int stemLeft = INT_MAX, stemRight = -1, beamLeft = INT_MAX, beamRight = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            for (int y = 0, run = 0; y < image.height(); ++y) {
+                if ((run = ink(image, x, y) ? run + 1 : 0) > 45) stemLeft = std::min(stemLeft, x), stemRight = x;
+            }
+        }
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0, run = 0; x < image.width(); ++x) {
+                if ((run = ink(image, x, y) ? run + 1 : 0) > 40)
+                    beamLeft = std::min(beamLeft, x - run + 1), beamRight = std::max(beamRight, x);
+            }
+        }
+        EXPECT_EQ(beamLeft, stemLeft) << int(stem) << " from step " << steps[0];
+        EXPECT_EQ(beamRight, stemRight) << int(stem) << " from step " << steps[0];
+    }
 }
 
 } // namespace
