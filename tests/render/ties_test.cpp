@@ -1,5 +1,5 @@
-// Ties, thick hairpins and beam ends measured on the pixels. Ties: clear of the notes they join and close to their heads, shallow
-// when long and no V when short, on the screen and on paper.
+// Ties, thick hairpins and beam ends measured on the pixels. Ties: clear of the notes they join
+// and close to their heads, shallow when long and no V when short, on the screen and on paper.
 
 #include "drawtest.h"
 #include "render/curves.h"
