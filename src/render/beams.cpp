@@ -72,13 +72,19 @@ struct GroupDraw {
         DrawLine(dc, e.sx, y, e.sx, xorMode, colour, -1, tip);
     }
 
+    // On paper a beam's round end reaches one print pixel past its end point, which
+    // at a stem on the beam's right is the stem's outer edge; a beam that starts at
+    // a stem on its left starts that pixel in, so that it does not stand out past the
+    // stem's left edge.
+    double paperInset() const { return dc.HighResMode && !m.small ? 1.0 / 3 : 0.0; }
+
     // Beams shared by entry i and its right neighbour i - 1.
     void shared(std::size_t i) const {
         const BeamEntry& a = entries[i - 1];
         const BeamEntry& b = entries[i];
         const int n = std::min({a.beams, b.beams, 4});
         const int bx = b.sx + ((dc.HighResMode && m.small && i + 1 == entries.size()) ? 1 : 0);
-        levels(1, n, a.sx, bx, a.up ? 1 : -1);
+        levels(1, n, a.sx, bx + paperInset(), a.up ? 1 : -1);
     }
 
     // The beams a note has beyond its neighbours', as stubs into the group.
@@ -92,7 +98,7 @@ struct GroupDraw {
         const bool right = i == 0 ? false : (last ? true : p > q);
         const int have = right ? p : q;
         const int reach = right ? m.stubLength : -(m.stubLength + (m.small ? 0 : 1));
-        levels(have + 1, e.beams, e.sx, e.sx + reach, e.up ? 1 : -1);
+        levels(have + 1, e.beams, e.sx + (right ? paperInset() : 0.0), e.sx + reach, e.up ? 1 : -1);
     }
 };
 

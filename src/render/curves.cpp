@@ -1,5 +1,7 @@
 #include "render/curves.h"
 
+#include "render/glyphcatalogue.h"
+#include "render/glyphstore.h"
 #include "render/glyphs.h"
 #include "render/primitives.h"
 #include "render/stencils.h"
@@ -10,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <tuple>
 
 namespace qv {
@@ -241,30 +244,6 @@ void DrawCurve(DrawContext& dc, Score& score, int stave, int firstIndex, ColourV
                 DrawSpline(dc, points, first.curveThickness(), first.curveDotted(), xorMode, colour));
 }
 
-int TieStemLength(int duration, bool stemUp, int stemAdd) {
-    int length = 0;
-    switch (duration) {
-    case 2:
-    case 3:
-    case 4:
-        length = 33;
-        break;
-    case 5:
-        length = 34;
-        break;
-    case 6:
-        length = 38;
-        break;
-    case 7:
-        length = stemUp ? 48 : 43;
-        break;
-    default:
-        length = 0;
-        break; // breve and semibreve have no stem
-    }
-    return length + 4 * stemAdd;
-}
-
 namespace {
 
 // An automatic stem resolved as the note drawer does: down above the middle line.
@@ -273,42 +252,118 @@ int resolvedStem(const ScoreObject& n) {
     return n.staffPosition() > 0 ? StemDown : StemUp;
 }
 
-// MulDiv: the product over the divisor, rounded half away from zero.
-int mulDiv(int a, int b, int c) {
-    const long long p = static_cast<long long>(a) * b;
-    const long long q = (std::llabs(p) * 2 + std::llabs(c)) / (2 * std::llabs(c));
-    return static_cast<int>((p < 0) != (c < 0) ? -q : q);
-}
+// Where a note's head has ink on the screen, in page positions: its bare head
+// glyph, placed as the note drawer places the head (one pixel below the note's y).
+class HeadInk {
+  public:
+    HeadInk(const DrawContext& dc, const ScoreObject& n) {
+        const int code = NoteGlyphTable(n.duration(), StemNone, n.headStyle());
+        const GlyphStore& store = dc.glyphs ? *dc.glyphs : GlyphStore::builtIn();
+        if (code >= 0 && code <= LastDrawnGlyph) bitmap_ = &store.glyph(code, false);
+        const int x = n.x(), y = n.y() + 1;
+        if (!bitmap_ || bitmap_->empty()) { // a damaged note: an ordinary head's box
+            bitmap_ = nullptr;
+            box_ = QRect(QPoint(x - 5, y - 4), QPoint(x + 5, y + 4));
+            return;
+        }
+        const GlyphShift shift = GlyphOffset(code);
+        origin_ = QPoint(x + shift.dx - (bitmap_->width() / 2 + 1), y + shift.dy - bitmap_->height() / 2);
+        for (const GlyphBitmap::Run& r : bitmap_->runs())
+            box_ |= QRect(origin_ + QPoint(r.first, r.row), origin_ + QPoint(r.end - 1, r.row));
+    }
 
-struct TieEnds {
-    int x0, y0, x2, y2;
+    const QRect& box() const { return box_; }
+    int centre() const { return (box_.left() + box_.right() + 1) / 2; }
+
+    // The outermost ink row above (dir -1) or below (dir +1) within columns x - 1 to x + 1.
+    int edgeNear(int x, int dir) const {
+        if (!bitmap_) return dir < 0 ? box_.top() : box_.bottom();
+        int edge = dir < 0 ? box_.bottom() : box_.top();
+        for (const GlyphBitmap::Run& r : bitmap_->runs()) {
+            const int first = origin_.x() + r.first, last = origin_.x() + r.end - 1, y = origin_.y() + r.row;
+            if (first <= x + 1 && last >= x - 1) edge = dir < 0 ? std::min(edge, y) : std::max(edge, y);
+        }
+        return edge;
+    }
+
+  private:
+    const GlyphBitmap* bitmap_ = nullptr;
+    QPoint origin_;
+    QRect box_;
 };
 
-TieEnds headSideEnds(const ScoreObject& a, const ScoreObject& b, int dir) {
-    const bool level = a.y() == b.y();
-    const int extra = level ? 0 : 4 * dir;
-    return {level ? a.x() + 6 : a.x(), a.y() + 4 * dir + extra, b.x() - 6, b.y() + 4 * dir + extra};
+// The x of a note's stem line (beamed or not), or none for a note without a stem.
+std::optional<int> stemX(const ScoreObject& n) {
+    const int stem = resolvedStem(n);
+    if (n.duration() < 2 || (stem != StemUp && stem != StemDown)) return std::nullopt;
+    const bool small = n.headStyle() == 1;
+    return stem == StemUp ? n.x() + (small ? 3 : 5) : n.x() - (small ? 2 : 4);
 }
 
-TieEnds stemSideEnds(const ScoreObject& a, const ScoreObject& b, bool stemsUp) {
-    const int la = TieStemLength(a.duration(), stemsUp, a.stemExtra());
-    const int lb = TieStemLength(b.duration(), stemsUp, b.stemExtra());
-    if (stemsUp) return {a.x() + 5, a.y() - la - 1, b.x() + 5, b.y() - lb - 1};
-    return {a.x() - 4, a.y() + 3 + la, b.x() - 4, b.y() + 3 + lb};
+// Whether the note's stem stands on the tie's side (up under an overhand tie, down
+// over an underhand one).
+bool stemOnTieSide(const ScoreObject& n, int dir) {
+    return stemX(n) && (resolvedStem(n) == StemUp) == (dir < 0);
 }
 
-// The end with the larger x, and the one with the smaller.
-int& rightEnd(TieEnds& e) {
-    return e.x0 > e.x2 ? e.x0 : e.x2;
-}
-int& leftEnd(TieEnds& e) {
-    return e.x0 > e.x2 ? e.x2 : e.x0;
+// The gap a tie keeps from the ink of the heads and stems it starts beside.
+constexpr int Clearance = 2;
+
+// A tie end just over (dir -1) or under (dir +1) the head, a little toward the other
+// note; `first` for the earlier note.
+QPoint endOverHead(const HeadInk& head, int dir, bool first) {
+    const int x = first ? head.centre() + 2 : head.centre() - 2;
+    return {x, head.edgeNear(x, dir) + Clearance * dir};
 }
 
-int tieRise(int w) {
-    if (w < 6) return 2;
-    if (w <= 60) return 9;
-    return mulDiv(7, w - 6, 54) + 2;
+// A tie end level with the head's middle, beside the head on the side of the
+// other note, clear of the stem and of the flags that hang from it.
+QPoint endBesideHead(const DrawContext& dc, const ScoreObject& n, const HeadInk& head, int dir, bool first) {
+    const int stem = *stemX(n);
+    int x = first ? std::max(head.box().right(), stem) + Clearance : std::min(head.box().left(), stem) - Clearance;
+    // The flags of a first note's stem up hang down to its head's height on the side
+    // the tie leaves by.
+    if (first && dir < 0 && n.duration() >= 4 && n.beamBack() == 0 && n.beamForward() == 0) {
+        const int code = NoteGlyphTable(n.duration(), StemUp, n.headStyle());
+        const GlyphStore& store = dc.glyphs ? *dc.glyphs : GlyphStore::builtIn();
+        const GlyphBitmap& glyph = store.glyph(code, false);
+        int right = -1;
+        for (const GlyphBitmap::Run& r : glyph.runs())
+            right = std::max(right, r.end - 1);
+        if (right >= 0) x = std::max(x, n.x() + GlyphOffset(code).dx - (glyph.width() / 2 + 1) + right + Clearance);
+    }
+    return {x, (head.box().top() + head.box().bottom()) / 2 + dir};
+}
+
+// The two ends of a tie from note a to the later note b on the side dir. Where a
+// stem stands on that side between the heads the end goes beside its head; when
+// both stems stand there the tie runs between them, level with the heads, unless
+// the room between is too small, when the end that can goes over its head.
+std::pair<QPoint, QPoint> tieEnds(const DrawContext& dc, const ScoreObject& a, const ScoreObject& b, int dir) {
+    const HeadInk ha(dc, a), hb(dc, b);
+    const bool stemA = stemOnTieSide(a, dir), stemB = stemOnTieSide(b, dir);
+    // The stem standing between the heads: the first note's up, the second's down.
+    const bool betweenA = stemA && dir < 0, betweenB = stemB && dir > 0;
+    if (stemA && stemB) {
+        const QPoint from = endBesideHead(dc, a, ha, dir, true), to = endBesideHead(dc, b, hb, dir, false);
+        if (to.x() - from.x() >= 8) return {from, to};
+    }
+    QPoint from = betweenA ? endBesideHead(dc, a, ha, dir, true) : endOverHead(ha, dir, true);
+    QPoint to = betweenB ? endBesideHead(dc, b, hb, dir, false) : endOverHead(hb, dir, false);
+    // Heads at one height keep the tie level: the end beside a stem rises (or drops)
+    // to the other end's height.
+    if (a.y() == b.y() && (betweenA || betweenB)) {
+        const int y = dir < 0 ? std::min(from.y(), to.y()) : std::max(from.y(), to.y());
+        from.setY(y), to.setY(y);
+    }
+    return {from, to};
+}
+
+// The depth of a tie's arch for its width: growing gently from a quarter of a space,
+// never more than a third of the width (a short tie stays a curve, not a V) and never
+// much more than a space.
+int tieDepth(int width) {
+    return std::max(1, std::min({2 + width / 8, width / 3, 7}));
 }
 
 } // namespace
@@ -320,21 +375,17 @@ void DrawTie(DrawContext& dc, Score& score, int stave, ColourValue colour, bool 
     const ScoreObject& a = s.object(fromIndex);
     const ScoreObject& b = s.object(toIndex);
     const int dir = direction < 0 ? -1 : 1;
-    const int stem = resolvedStem(a);
-    const bool stemSide = a.y() == b.y() && stem == resolvedStem(b) &&
-                          ((stem == StemUp && dir < 0) || (stem == StemDown && dir > 0));
-    TieEnds e = stemSide ? stemSideEnds(a, b, stem == StemUp) : headSideEnds(a, b, dir);
-    if (!stemSide) rightEnd(e) += 4;
-    // An overhand tie clears the stem of a stem-up first note.
-    if (dir < 0 && a.stem() == StemUp) leftEnd(e) += 2;
-    const int x1 = (e.x0 + e.x2) / 2;
-    while (rightEnd(e) - leftEnd(e) < 4) {
-        ++rightEnd(e);
-        --leftEnd(e);
+    auto [from, to] = tieEnds(dc, a, b, dir);
+    // A tie always spans at least four pixels, whichever way round its notes are.
+    QPoint& left = from.x() <= to.x() ? from : to;
+    QPoint& right = from.x() <= to.x() ? to : from;
+    while (right.x() - left.x() < 4) {
+        right.rx() += 1;
+        left.rx() -= 1;
     }
-    const int y1 = (e.y0 + e.y2) / 2 + tieRise(std::abs(e.x0 - e.x2)) * dir;
-    const int lift = dir < 0 ? 2 : 0; // an overhand tie sits 2 pixels higher
-    const std::vector<QPoint> points{{e.x0, e.y0 - lift}, {x1, y1 - lift}, {e.x2, e.y2 - lift}};
+    const int x1 = (from.x() + to.x()) / 2;
+    const int y1 = (from.y() + to.y()) / 2 + tieDepth(right.x() - left.x()) * dir;
+    const std::vector<QPoint> points{from, {x1, y1}, to};
     if (dc.HighResMode)
         DrawHiResSpline(dc, points, 6, false);
     else

@@ -36,15 +36,14 @@ void DrawHiResSpline(DrawContext& dc, const std::vector<QPoint>& points, int thi
 void DrawCurve(DrawContext& dc, Score& score, int stave, int firstIndex, ColourValue colour, bool showAnchors,
                bool xorMode);
 // The tie from note `fromIndex` to the later note `toIndex` of `stave`;
-// direction -1 is overhand, +1 underhand (not the note's stored tie byte).
+// direction -1 is overhand, +1 underhand (not the note's stored tie byte). Its ends
+// sit just clear of the heads on that side (beside a stem that rises there), and
+// its arch deepens gently with its width to about a space.
 void DrawTie(DrawContext& dc, Score& score, int stave, ColourValue colour, bool xorMode, int fromIndex,
              int toIndex, int direction);
 // A line with a dash style: 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, any other
 // value solid. The pattern is drawn, so that an ottava line looks dashed.
 void DrawStyledLine(DrawContext& dc, int x1, int y1, int x2, bool xorMode, ColourValue colour, int dashStyle,
                     int thickness, int y2);
-
-// The stem length a tie on the stem side clears, by duration and stem length add.
-int TieStemLength(int duration, bool stemUp, int stemAdd);
 
 } // namespace qv

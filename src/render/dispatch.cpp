@@ -11,6 +11,7 @@
 #include "render/text.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace qv {
 
@@ -45,8 +46,22 @@ void drawArpeggio(DrawContext& dc, const ScoreObject& o, ColourValue colour, boo
 void drawHairpin(DrawContext& dc, const ScoreObject& o, ColourValue colour, bool xorMode, Form form) {
     const int t = form == Form::Current ? 1 : o.hairpinThickness();
     const int x = o.x(), y = o.y(), dx = o.hairpinDx(), dy = o.hairpinDy();
-    DrawLine(dc, x, y, x + dx, xorMode, colour, t, y + dy);
-    DrawLine(dc, x, y, x + dx, xorMode, colour, t, y - dy);
+    if (t <= 1 || dx == 0 || dy == 0) { // a thin wedge, or one that is a single line
+        DrawLine(dc, x, y, x + dx, xorMode, colour, t, y + dy);
+        DrawLine(dc, x, y, x + dx, xorMode, colour, t, y - dy);
+        return;
+    }
+    // A thick leg centred on its line would fill the narrow end of the wedge solid.
+    // Each leg is instead t one-pixel lines laid outward from the line through the
+    // vertex, so that the two legs stay apart right to the point: shifted up or down
+    // for a leg flatter than 45 degrees, sideways (away from the opening) otherwise.
+    const bool flat = std::abs(dx) >= std::abs(dy);
+    const int sy = dy > 0 ? 1 : -1, sx = dx > 0 ? -1 : 1;
+    for (int k = 0; k < t; ++k) {
+        const int ox = flat ? 0 : sx * k, oy = flat ? sy * k : 0;
+        DrawLine(dc, x + ox, y + oy, x + dx + ox, xorMode, colour, 1, y + dy + oy);
+        DrawLine(dc, x + ox, y - oy, x + dx + ox, xorMode, colour, 1, y - dy - oy);
+    }
 }
 
 // The first point of the curve that point `index` belongs to.

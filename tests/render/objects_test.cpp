@@ -155,21 +155,6 @@ Calls signs(int code, int x, std::initializer_list<int> ys, const char* colour =
     return out;
 }
 
-// A tie's spline: an overhand tie clears a stem-up first note's stem; a narrow one is widened.
-TEST(Ties, EndsByStemsDurationAndWidth) {
-    for (const auto& [stem, xb, duration, extra, direction, expected] :
-         {std::tuple{StemDown, 140, 7, 1, 1, "(96, 110) (116, 117) (136, 106)"},
-          {StemUp, 140, 6, -1, -1, "(107, 23) (126, 12) (145, 19)"},
-          {StemUp, 102, 3, 0, -1, "(105, 24) (107, 22) (109, 24)"},
-          {StemUp, 140, 3, 0, 1, "(106, 64) (122, 73) (138, 64)"}}) {
-        Page page;
-        ScoreObject a = note(0, duration, stem, extra), b = note(0, duration, stem);
-        a.setX(100), a.setY(60), b.setX(xb), b.setY(60), page.add(a), page.add(b);
-        DrawTie(page.dc, page.score, 1, 0, false, 1, 2, direction);
-        EXPECT_EQ(page.calls, Calls{std::string("spline ") + expected + " thickness 1 colour 000000"}) << expected;
-    }
-}
-
 TEST(Signs, AKeyFollowsTheKeyAndClefInForceABarLineItsPurposeAndDamagedSignsDrawNothing) {
     using test::makeKey;
     const std::tuple<const char*, std::vector<ScoreObject>, int, bool, Calls> cases[] = {
