@@ -4,6 +4,7 @@
 
 #include "edit/drawingstate.h"
 #include "edit/modes.h"
+#include "layout/compress.h"
 #include "layout/pagination.h"
 #include "model/scoreobject.h"
 #include "model/stave.h"
@@ -77,6 +78,11 @@ struct Editor {
     Stave savedStave{};
     int savedStaveIndex = -1; // -1: nothing saved
     bool objectDragged = false;
+    // Compressi: whether the button is down, where it went down, and the
+    // direction the drag has fixed (None until the pointer leaves the dead zone).
+    bool compressPressed = false;
+    int compressPressX = 0;
+    CompressDirection compressDirection = CompressDirection::None;
 
     int currentStave() const { return page.currentStave; }
     int currentPage() const { return page.currentPage; }

@@ -73,6 +73,10 @@ class ModeHost {
     virtual void showPlacingMarks(const PlacingMarks& /*marks*/) {}
     // Edit mode's pointer chosen with "+": 5, the cross or 6, remembered in the settings.
     virtual void setEditPointer(int /*pointer*/) {}
+    // Compressi's limit line: a vertical line at x from y top to y bottom (page
+    // units) showing how far the music can be squeezed; hidden again on leaving.
+    virtual void showCompressLimit(int /*x*/, int /*top*/, int /*bottom*/) {}
+    virtual void hideCompressLimit() {}
     // Whether the mouse pointer is over the score area (typed text goes only there).
     virtual bool pointerInScoreArea() const { return true; }
 };
