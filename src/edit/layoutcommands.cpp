@@ -23,7 +23,8 @@ void redrawSystem(EditSession& session) {
 
 void cutOff(EditSession& session, CutSide side) {
     if (!inMusic(session)) return;
-    if (!CutOff(session.score, session.editor.currentStave(), session.editor.cursorX, side, session.ui)) return;
+    if (!CutOff(session.score, session.editor.currentStave(), session.editor.cursorX, side, session.ui))
+        return;
     // The stave lines got shorter: what lay beyond their old ends must go too.
     session.host.redrawPage();
     session.host.updateStatus();
@@ -44,8 +45,12 @@ void compressLeftOrRight(EditSession& session) {
     SetMode(session, ModeCompressi);
 }
 
-void cutOffLeftAtCursor(EditSession& session) { cutOff(session, CutSide::Left); }
-void cutOffRightAtCursor(EditSession& session) { cutOff(session, CutSide::Right); }
+void cutOffLeftAtCursor(EditSession& session) {
+    cutOff(session, CutSide::Left);
+}
+void cutOffRightAtCursor(EditSession& session) {
+    cutOff(session, CutSide::Right);
+}
 
 void justifyAtCursor(EditSession& session) {
     if (Justify(session.score, session.editor.currentStave(), session.editor.cursorX, session.ui))
@@ -79,8 +84,8 @@ void compressDrag(EditSession& session, int x) {
 void compressRelease(EditSession& session, int x) {
     Editor& ed = session.editor;
     if (!ed.compressPressed) return;
-    if (Compress(session.score, ed.currentStave(), ed.compressPressX, x, ed.compressDirection, session.settings.LCL,
-                 session.ui))
+    if (Compress(session.score, ed.currentStave(), ed.compressPressX, x, ed.compressDirection,
+                 session.settings.LCL, session.ui))
         redrawSystem(session);
     SetMode(session, ModeMusic);
 }

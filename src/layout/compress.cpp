@@ -20,7 +20,8 @@ constexpr int SmallHeadGlyph = 90;
 constexpr int InkShift = 16; // a position's column lies this far to its left
 
 void markInk(ColumnMap& map, int x, int left, int right) {
-    for (int q = x + left; q <= x + right; ++q) map.markPosition(q);
+    for (int q = x + left; q <= x + right; ++q)
+        map.markPosition(q);
 }
 
 void markObject(ColumnMap& map, const ScoreObject& o) {
@@ -30,8 +31,7 @@ void markObject(ColumnMap& map, const ScoreObject& o) {
     case ObjectKind::Line:
     case ObjectKind::CurvePoint:
     case ObjectKind::Arpeggio:
-    case ObjectKind::Unused15:
-        return;
+    case ObjectKind::Unused15: return;
     case ObjectKind::KeySignature:
         return markInk(map, o.x(), 0, GlyphWidth(SharpGlyph) * std::abs(o.keyCount()));
     case ObjectKind::Note: {
@@ -53,12 +53,14 @@ void ColumnMap::markPosition(int q) {
 }
 
 void ColumnMap::markColumns(int from, int to) {
-    for (int x = std::max(0, from); x <= std::min(to, Columns - 1); ++x) map_[static_cast<std::size_t>(x)] = 1;
+    for (int x = std::max(0, from); x <= std::min(to, Columns - 1); ++x)
+        map_[static_cast<std::size_t>(x)] = 1;
 }
 
 int ColumnMap::count(int from, int to) const {
     int n = 0;
-    for (int x = std::max(0, from); x <= std::min(to, Columns - 1); ++x) n += map_[static_cast<std::size_t>(x)];
+    for (int x = std::max(0, from); x <= std::min(to, Columns - 1); ++x)
+        n += map_[static_cast<std::size_t>(x)];
     return n;
 }
 
@@ -68,7 +70,8 @@ ColumnMap systemColumns(const Score& score, int s, int lcl) {
     const SystemRange sys = SystemExtent(score, s);
     for (int t = sys.first; t <= sys.last; ++t) {
         const Stave& st = score.stave(t);
-        for (int i = 1; i <= st.Nobjec; ++i) markObject(map, st.object(i));
+        for (int i = 1; i <= st.Nobjec; ++i)
+            markObject(map, st.object(i));
     }
     return map;
 }
@@ -116,7 +119,8 @@ bool Compress(Score& score, int s, int pressX, int releaseX, CompressDirection d
 
     // Where each column goes: occupied columns keep their width, empty ones take f.
     std::vector<int> to(ColumnMap::Columns);
-    for (int x = 0; x < ColumnMap::Columns; ++x) to[static_cast<std::size_t>(x)] = x;
+    for (int x = 0; x < ColumnMap::Columns; ++x)
+        to[static_cast<std::size_t>(x)] = x;
     const int step = right ? -1 : +1;
     double p = right ? rightX : leftX;
     for (int x = right ? rightX : leftX; right ? x >= pressX : x <= pressX; x += step) {

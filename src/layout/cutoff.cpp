@@ -18,10 +18,8 @@ bool staffBound(const ScoreObject& o) {
     case ObjectKind::TimeSignature:
     case ObjectKind::Barline:
     case ObjectKind::Note:
-    case ObjectKind::Accidental:
-        return true;
-    default:
-        return false;
+    case ObjectKind::Accidental: return true;
+    default: return false;
     }
 }
 
@@ -44,8 +42,10 @@ bool CutOff(Score& score, int s, int x, CutSide side, Ui& ui) {
     recordSystemForUndo(score, sys);
     for (int t = sys.first; t <= sys.last; ++t) {
         Stave& st = score.stave(t);
-        if (left) st.LeftX = static_cast<std::int16_t>(x);
-        else st.RightX = static_cast<std::int16_t>(x);
+        if (left)
+            st.LeftX = static_cast<std::int16_t>(x);
+        else
+            st.RightX = static_cast<std::int16_t>(x);
     }
     systemChanged(score, sys);
     return true;

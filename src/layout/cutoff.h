@@ -10,7 +10,8 @@ namespace qv {
 class Ui;
 
 // "%d" is the stave number.
-inline const char* const CannotChopMessage = "Objects beyond current cursor position on stave %d.\nCannot chop here";
+inline const char* const CannotChopMessage =
+    "Objects beyond current cursor position on stave %d.\nCannot chop here";
 
 enum class CutSide { Left, Right };
 

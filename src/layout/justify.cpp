@@ -14,8 +14,12 @@ namespace {
 
 constexpr int ChordReach = 12; // a stemless note this close to a stemmed one is part of its chord
 
-bool isStemmed(const ScoreObject& o) { return o.is(ObjectKind::Note) && o.stem() != StemNone; }
-bool isStemless(const ScoreObject& o) { return o.is(ObjectKind::Note) && o.stem() == StemNone; }
+bool isStemmed(const ScoreObject& o) {
+    return o.is(ObjectKind::Note) && o.stem() != StemNone;
+}
+bool isStemless(const ScoreObject& o) {
+    return o.is(ObjectKind::Note) && o.stem() == StemNone;
+}
 
 // The x of the first stemmed note or rest within reach of a stemless one, or 0.
 int chordAnchor(const Stave& st, const ScoreObject& stemless) {
@@ -82,8 +86,10 @@ bool Justify(Score& score, int s, int c, Ui& ui) {
             const int d = isStemless(was) ? chordAnchor(before, was) : 0;
             // A chord's stemless note keeps its distance to its stemmed note, on
             // whichever side of the cursor either of them stands.
-            if (d > 0) o.setX(clampX(static_cast<long long>(moved(d)) + (was.x() - d)));
-            else o.setX(moved(was.x()));
+            if (d > 0)
+                o.setX(clampX(static_cast<long long>(moved(d)) + (was.x() - d)));
+            else
+                o.setX(moved(was.x()));
         }
         keepNotesOnStave(st);
     }

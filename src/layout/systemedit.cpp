@@ -27,7 +27,8 @@ void keepNotesOnStave(Stave& stave) {
 }
 
 void systemChanged(Score& score, const SystemRange& system) {
-    for (int s = system.first; s <= system.last; ++s) StaveChanged(score, s);
+    for (int s = system.first; s <= system.last; ++s)
+        StaveChanged(score, s);
 }
 
 bool isImmobileText(const ScoreObject& o) {

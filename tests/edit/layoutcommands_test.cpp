@@ -31,8 +31,10 @@ struct Layout : test::Session {
     }
     void mouse(int x, int y, MouseButton b, bool down) {
         const MouseEvent e{{x, y}, b, down ? unsigned(b) : unsigned(NoButton), ModNone, {}};
-        if (down) mousePressed(session, e, 0);
-        else mouseReleased(session, e);
+        if (down)
+            mousePressed(session, e, 0);
+        else
+            mouseReleased(session, e);
     }
     void drag(int from, int to) {
         mouse(from, 40, LeftButton, true);

@@ -50,7 +50,8 @@ Score system(int staves) {
 // The x of every object of stave s, in order.
 std::vector<int> xs(const Score& score, int s) {
     std::vector<int> v;
-    for (int i = 1; i <= score.stave(s).Nobjec; ++i) v.push_back(score.stave(s).object(i).x());
+    for (int i = 1; i <= score.stave(s).Nobjec; ++i)
+        v.push_back(score.stave(s).object(i).x());
     return v;
 }
 
@@ -81,8 +82,8 @@ TEST(Justify, StretchesEverythingRightOfTheCursorSoThatTheLastObjectReachesTheEn
 TEST(Justify, AChordsStemlessNoteKeepsItsDistanceToItsStemmedNote) {
     Score score = system(1);
     Stave& st = score.stave(1);
-    append(st, makeNote(100, 2));            // stemmed, at the cursor: stays
-    append(st, stemless(makeNote(103, 4)));  // its chord partner
+    append(st, makeNote(100, 2));           // stemmed, at the cursor: stays
+    append(st, stemless(makeNote(103, 4))); // its chord partner
     append(st, makeNote(200, 0));
     append(st, stemless(makeNote(203, 2)));
     append(st, barLine(300));
@@ -200,13 +201,16 @@ TEST(SystemOperations, OneUndoRestoresEveryStave) {
         std::uniform_int_distribution<int> staveOf(1, score.Nstaves);
         std::uniform_int_distribution<int> xOf(-20, 700);
         std::vector<Stave> before;
-        for (int s = 0; s <= score.Nstaves; ++s) before.push_back(score.stave(s));
+        for (int s = 0; s <= score.Nstaves; ++s)
+            before.push_back(score.stave(s));
         test::ScriptedUi ui;
         const int s = staveOf(rng);
         const int op = round % 4;
         bool changed = false;
-        if (op == 0) changed = Justify(score, s, xOf(rng), ui);
-        else if (op == 1) changed = CutOff(score, s, xOf(rng), round % 8 < 4 ? CutSide::Left : CutSide::Right, ui);
+        if (op == 0)
+            changed = Justify(score, s, xOf(rng), ui);
+        else if (op == 1)
+            changed = CutOff(score, s, xOf(rng), round % 8 < 4 ? CutSide::Left : CutSide::Right, ui);
         else {
             const auto direction = op == 2 ? CompressDirection::Left : CompressDirection::Right;
             changed = Compress(score, s, xOf(rng), xOf(rng), direction, 40, ui);
@@ -217,7 +221,8 @@ TEST(SystemOperations, OneUndoRestoresEveryStave) {
         }
         EXPECT_EQ(score.undo.live(), 0) << "round " << round;
         for (int t = 0; t <= score.Nstaves; ++t)
-            ASSERT_TRUE(score.stave(t) == before[static_cast<std::size_t>(t)]) << "round " << round << " stave " << t;
+            ASSERT_TRUE(score.stave(t) == before[static_cast<std::size_t>(t)])
+                << "round " << round << " stave " << t;
     }
     EXPECT_GT(done, 20);
 }
