@@ -2,6 +2,7 @@
 
 #include "edit/currentobject.h"
 #include "edit/eventrouting.h"
+#include "edit/layoutcommands.h"
 #include "edit/musicentry.h"
 #include "edit/navigation.h"
 #include "edit/prompts.h"
@@ -47,7 +48,7 @@ bool wired(const QString& name) {
     static const QStringList names{
         "FileSaveItem", "FileSaveAsItem", "SaveAsTemplate", "SavePartOfScore", "FileCloseItem", "filePreview",
         "EnterMusic",   "GotoEditMode", "gototextmode", "gotolinemode", "gotoCurveMode", "GotoHairpinMode",
-        "GotoSymbolMode", "gotodrawingmode", "pageRedraw",
+        "GotoSymbolMode", "gotodrawingmode", "pageRedraw", "Justifyright", "Compress", "chopleft", "Chopright",
         "Repaginateitem", "DefineHeadersFooters", "Nextpage", "PreviousPage", "GotoPage", "GotoSystem",
         "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave",     "Undo1",
         "PlaceClef",    "PlaceKeysignature", "PlaceTimeSignature"};
@@ -219,6 +220,10 @@ void ScoreWindow::wireActions() {
     on("GotoSymbolMode", [this] { modeCommand(ModeSymbol); });
     on("gotodrawingmode", [this] { shapeCommand(session_); });
     on("pageRedraw", [this] { redrawPage(); });
+    on("Justifyright", [this] { justifyRightFromCursor(session_); });
+    on("Compress", [this] { compressLeftOrRight(session_); });
+    on("chopleft", [this] { cutOffLeftAtCursor(session_); });
+    on("Chopright", [this] { cutOffRightAtCursor(session_); });
     on("Repaginateitem", [this] { repaginateCommand(); });
     on("DefineHeadersFooters", [this] { toggleHeaderFooterScreen(session_); });
     on("Nextpage", [this] { stepPage(session_, +1); });
@@ -693,6 +698,10 @@ void ScoreWindow::showStaveOutline(int s, int dy) {
 void ScoreWindow::placePointer(int x, int y) { QCursor::setPos(view_->mapToGlobal(view_->toWidget(QPoint(x, y)))); }
 
 void ScoreWindow::beep() { QApplication::beep(); }
+
+void ScoreWindow::showCompressLimit(int x, int top, int bottom) { view_->setOutline(QRect(x, top, 1, bottom - top)); }
+
+void ScoreWindow::hideCompressLimit() { view_->setOutline({}); }
 
 void ScoreWindow::drawCurrentObject(bool xorMode) {
     // Drawn whenever the editing layer asks, also while Edit mode is being left.

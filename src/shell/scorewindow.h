@@ -102,6 +102,8 @@ class ScoreWindow : public QWidget, public ModeHost {
     void showPlacingMarks(const PlacingMarks& marks) override;
     void setEditPointer(int pointer) override;
     bool pointerInScoreArea() const override;
+    void showCompressLimit(int x, int top, int bottom) override;
+    void hideCompressLimit() override;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
