@@ -1,0 +1,100 @@
+// The window's stave commands: the quick binding key, the stave size and the
+// confirmation before a stave is deleted.
+
+#include "edit/stavecommands.h"
+#include "layout/staves.h"
+#include "recordinghost.h"
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+struct Fixture : test::Session {
+    Fixture() : Session(3) {
+        editor.mode = ModeMusic;
+        editor.page.currentStave = editor.page.currentPage = 1;
+        score.undo.open(100);
+    }
+};
+
+TEST(StaveCommands, TheBindingKeyCyclesBracketBraceAndBackToUnbound) {
+    Fixture f;
+    const BindingFlags first = BindingFlags::of(f.score.stave(1));
+    const BindingFlags below = BindingFlags::of(f.score.stave(2));
+    f.score.stave(1).fullEndBar = true;
+    f.type("[");
+    const Stave& st = f.score.stave(1);
+    EXPECT_TRUE(st.joinToNext && st.bracketWithNext && st.bracket && !st.brace && !st.barLineThrough && !st.fullEndBar);
+    EXPECT_TRUE(f.score.stave(2).bracket) << "the stave below joins the bracket";
+    EXPECT_EQ(SystemExtent(f.score, 1).last, 2);
+    f.type("[");
+    EXPECT_TRUE(st.joinToNext && st.brace && st.barLineThrough && !st.bracket && !st.bracketWithNext);
+    EXPECT_FALSE(f.score.stave(2).bracket);
+    f.type("[");
+    EXPECT_EQ(BindingFlags::of(st), first);
+    EXPECT_EQ(BindingFlags::of(f.score.stave(2)), below);
+    EXPECT_EQ(f.score.undo.live(), 6) << "each press one step of two records";
+
+    f.editor.page.currentStave = 3;
+    f.type("[");
+    EXPECT_EQ(f.ui.captions, std::vector<std::string>{BindCaption});
+    EXPECT_EQ(f.ui.lastText(), BindLastStaveMessage);
+    EXPECT_FALSE(f.score.stave(3).joinToNext);
+}
+
+TEST(StaveCommands, HalvingTheStaveSizeDoublesTheWidthAndSpreadsTheObjects) {
+    Fixture f;
+    f.score.StvSiz = 0.5;
+    const int width = usableStaveWidth(f.score);
+    for (int s = 1; s <= 3; ++s) {
+        f.score.stave(s).RightX = static_cast<std::int16_t>(width);
+        test::append(f.score.stave(s), test::makeNote(40 * s, 0));
+        test::append(f.score.stave(s), test::makeRest(width - 10 * s));
+    }
+    const Stave before = f.score.stave(2);
+    f.ui.inputAnswers = {"1/4"};
+    f.ui.buttonAnswers = {ButtonYes, ButtonYes};
+    staveSize(f.session);
+    EXPECT_EQ(f.ui.messages.size(), 2u) << "asked to widen and to spread";
+    EXPECT_DOUBLE_EQ(f.score.StvSiz, 0.25);
+    EXPECT_EQ(usableStaveWidth(f.score), 2 * width);
+    const Stave& after = f.score.stave(2);
+    EXPECT_EQ(after.RightX, 2 * before.RightX);
+    for (int j = 1; j <= 2; ++j)
+        EXPECT_EQ(after.object(j).x() - after.LeftX, 2 * (before.object(j).x() - before.LeftX)) << j;
+
+    // Back to the larger size the rest would fall off the paper: refused, size restored.
+    f.ui.messages.clear();
+    f.ui.inputAnswers = {"0.5"};
+    staveSize(f.session);
+    EXPECT_EQ(f.ui.lastText(), formatMessage(NarrowRefusal, "1, 2, 3"));
+    EXPECT_DOUBLE_EQ(f.score.StvSiz, 0.25);
+    EXPECT_TRUE(f.score.stave(2) == after);
+
+    f.ui.inputAnswers = {"0.1"};
+    staveSize(f.session);
+    EXPECT_EQ(f.ui.captions.back(), ResetSizeCaption);
+    EXPECT_EQ(f.ui.lastText(), PageTooLargeMessage);
+    EXPECT_DOUBLE_EQ(f.score.StvSiz, 0.25);
+}
+
+TEST(StaveCommands, DeletingAStaveIsConfirmedBelowTheAdvancedLevel) {
+    Fixture f;
+    f.ui.buttonAnswers = {ButtonNo};
+    deleteStave(f.session);
+    EXPECT_EQ(f.ui.lastText(), DeleteStaveQuestion);
+    EXPECT_EQ(f.score.Nstaves, 3);
+    f.ui.buttonAnswers = {ButtonYes};
+    deleteStave(f.session);
+    EXPECT_EQ(f.score.Nstaves, 2);
+    f.settings.Level = Advanced;
+    f.ui.messages.clear();
+    deleteStave(f.session);
+    EXPECT_EQ(f.score.Nstaves, 1);
+    EXPECT_TRUE(f.ui.messages.empty());
+    EXPECT_EQ(f.host.calls.back(), "page");
+}
+
+} // namespace
+} // namespace qv
