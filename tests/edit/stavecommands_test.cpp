@@ -1,6 +1,7 @@
 // The window's stave commands: the quick binding key, the stave size and the
-// confirmation before a stave is deleted.
+// binding dialog.
 
+#include "edit/bindingdialog.h"
 #include "edit/stavecommands.h"
 #include "layout/staves.h"
 #include "recordinghost.h"
@@ -79,21 +80,30 @@ TEST(StaveCommands, HalvingTheStaveSizeDoublesTheWidthAndSpreadsTheObjects) {
     EXPECT_DOUBLE_EQ(f.score.StvSiz, 0.25);
 }
 
-TEST(StaveCommands, DeletingAStaveIsConfirmedBelowTheAdvancedLevel) {
+TEST(StaveCommands, TheBindingDialogRunsBracketsDownAndAPageBreakRepaginates) {
     Fixture f;
-    f.ui.buttonAnswers = {ButtonNo};
-    deleteStave(f.session);
-    EXPECT_EQ(f.ui.lastText(), DeleteStaveQuestion);
-    EXPECT_EQ(f.score.Nstaves, 3);
-    f.ui.buttonAnswers = {ButtonYes};
-    deleteStave(f.session);
-    EXPECT_EQ(f.score.Nstaves, 2);
-    f.settings.Level = Advanced;
-    f.ui.messages.clear();
-    deleteStave(f.session);
-    EXPECT_EQ(f.score.Nstaves, 1);
-    EXPECT_TRUE(f.ui.messages.empty());
-    EXPECT_EQ(f.host.calls.back(), "page");
+    f.score.stave(1).bracketWithNext = f.score.stave(1).bracket = f.score.stave(2).bracket = true;
+    f.score.stave(3).bracket = true;
+    f.ui.bindingScript = [](BindingDialog& d) {
+        EXPECT_TRUE(d.joinOffered());
+        d.flags.bracket = false;
+        d.flags.bracketWithNext = true;
+        return true;
+    };
+    bindingDialogFor(f.session, 2);
+    EXPECT_FALSE(f.score.stave(3).bracket) << "the stave below takes the bracket of the one above";
+    EXPECT_FALSE(f.score.stave(1).bracketWithNext) << "no bracket to join above";
+    const int records = f.score.undo.live();
+    f.ui.bindingScript = [](BindingDialog&) { return false; };
+    bindingDialogFor(f.session, 2);
+    EXPECT_EQ(f.score.undo.live(), records) << "cancelled: nothing recorded";
+    f.ui.bindingScript = [](BindingDialog& d) { return d.flags.ForcedBk = true; };
+    bindingDialogFor(f.session, 2);
+    EXPECT_EQ(f.score.stave(3).PageNum, 2);
+    EXPECT_EQ(f.editor.page.pages, 2);
+    f.ui.bindingScript = [](BindingDialog& d) { return !d.joinOffered() && (d.flags.joinToNext = true); };
+    bindingDialogFor(f.session, 3);
+    EXPECT_FALSE(f.score.stave(3).joinToNext) << "the last stave has nothing to join";
 }
 
 } // namespace

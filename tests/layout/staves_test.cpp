@@ -106,7 +106,7 @@ TEST(Staves, AppendingAfterAPageBreakStartsANewPageWithoutAsking) {
     score.stave(2).ForcedBk = true;
     score.stave(1).LeftX = 30;
     test::append(score.stave(1), test::makeClef(40, 1, score.stave(1).Ycoord));
-    test::append(score.stave(1), makeObject(ObjectKind::KeySignature, 70, score.stave(1).Ycoord));
+    test::append(score.stave(1), makeObject(ObjectKind::KeySignature, 45, score.stave(1).Ycoord));
     test::append(score.stave(1), test::makeNote(120, 0, 3, score.stave(1).Ycoord));
     ScriptedUi ui;
     PageState state;
@@ -122,7 +122,7 @@ TEST(Staves, AppendingAfterAPageBreakStartsANewPageWithoutAsking) {
     EXPECT_EQ(copy.LeftX, NewStaveLeftX);
     EXPECT_EQ(copy.RightX, usableStaveWidth(score) - 5);
     ASSERT_EQ(copy.Nobjec, 2) << "the clef and the key signature only";
-    EXPECT_EQ(copy.object(1).x(), 70 - 30 + 17) << "the key keeps its distance from LeftX, sorted first";
+    EXPECT_EQ(copy.object(1).x(), 45 - 30 + 17) << "the key keeps its distance from LeftX, sorted first";
     EXPECT_EQ(copy.object(2).x(), 37);
     EXPECT_EQ(copy.object(2).y(), copy.Ycoord);
     EXPECT_EQ(state.currentStave, 3);

@@ -191,8 +191,8 @@ void MusicMode::rightPress(EditSession& session, const MouseEvent& mouse) {
     if (score.provisional.present) return;
     if (session.editor.mode == ModeMusic) {
         const int s = chooseNearestStave(session, mouse.point.y);
-        // later: near the start of the stave the binding dialog opens.
-        if (s >= 1 && std::abs(mouse.point.x - score.stave(s).LeftX) < 15) return;
+        // Near the start of the stave its binding dialog opens.
+        if (s >= 1 && std::abs(mouse.point.x - score.stave(s).LeftX) < 15) return bindingDialogFor(session, s);
     }
     if (!session.settings.options.Scrollbars) {
         session.editor.dragStart = mouse.screen;
