@@ -186,7 +186,15 @@ bool deleteStaveAt(Score& score, int c, Ui& ui, PageState& state) {
         Stave& above = score.stave(c - 1);
         above.bracketWithNext = above.fullEndBar = above.barLineThrough = above.brace = above.joinToNext = false;
     }
+    // The pages are not recomputed, but a page left without staves is closed up:
+    // the pages after it are numbered one less, their positions unchanged.
+    const int page = score.stave(c).PageNum;
+    bool pageEmptied = true;
+    for (int t = 1; t <= n && pageEmptied; ++t) pageEmptied = t == c || score.stave(t).PageNum != page;
     score.removeStaves(c, 1);
+    if (pageEmptied)
+        for (int t = c; t <= score.Nstaves; ++t)
+            if (score.stave(t).PageNum > page) --score.stave(t).PageNum;
     settle(score, state, std::min(c, score.Nstaves));
     return true;
 }

@@ -26,11 +26,11 @@ TEST(StaveCommands, TheBindingKeyCyclesBracketBraceAndBackToUnbound) {
     f.score.stave(1).fullEndBar = true;
     f.type("[");
     const Stave& st = f.score.stave(1);
-    EXPECT_TRUE(st.joinToNext && st.bracketWithNext && st.bracket && !st.brace && !st.barLineThrough && !st.fullEndBar);
+    EXPECT_EQ(BindingFlags::of(st), (BindingFlags{.joinToNext = true, .bracketWithNext = true, .bracket = true}));
     EXPECT_TRUE(f.score.stave(2).bracket) << "the stave below joins the bracket";
     EXPECT_EQ(SystemExtent(f.score, 1).last, 2);
     f.type("[");
-    EXPECT_TRUE(st.joinToNext && st.brace && st.barLineThrough && !st.bracket && !st.bracketWithNext);
+    EXPECT_EQ(BindingFlags::of(st), (BindingFlags{.joinToNext = true, .brace = true, .barLineThrough = true}));
     EXPECT_FALSE(f.score.stave(2).bracket);
     f.type("[");
     EXPECT_EQ(BindingFlags::of(st), first);
@@ -58,8 +58,7 @@ TEST(StaveCommands, HalvingTheStaveSizeDoublesTheWidthAndSpreadsTheObjects) {
     f.ui.buttonAnswers = {ButtonYes, ButtonYes};
     staveSize(f.session);
     EXPECT_EQ(f.ui.messages.size(), 2u) << "asked to widen and to spread";
-    EXPECT_DOUBLE_EQ(f.score.StvSiz, 0.25);
-    EXPECT_EQ(usableStaveWidth(f.score), 2 * width);
+    EXPECT_TRUE(f.score.StvSiz == 0.25 && usableStaveWidth(f.score) == 2 * width);
     const Stave& after = f.score.stave(2);
     EXPECT_EQ(after.RightX, 2 * before.RightX);
     for (int j = 1; j <= 2; ++j)

