@@ -44,6 +44,14 @@ TEST(Staves, InsertingAboveTheFirstStaveTakesItsPlaceAndMovesEveryStaveDownByIt)
     for (int i = 1; i <= 3; ++i) EXPECT_EQ(score.stave(i + 1).Ycoord, before[i].Ycoord + s) << i;
     EXPECT_EQ(score.stave(3).object(1).y(), before[2].object(1).y() + s) << "objects move with their stave";
     EXPECT_EQ(state.currentStave, 1);
+    // Between staves on two pages, and below the last one, the spacing is their
+    // distance with the pages glued together.
+    Score paged = makeScore(3), glued = makeScore(3);
+    paged.stave(3).PageNum = glued.stave(3).PageNum = 2;
+    unpaginate(glued);
+    ASSERT_TRUE(insertStaveAfter(paged, 2, TallPage, ui, state) && insertStaveAfter(paged, 4, TallPage, ui, state));
+    const int gap = glued.stave(3).Ycoord - glued.stave(2).Ycoord;
+    for (int i : {2, 3, 4}) EXPECT_EQ(paged.stave(i + 1).Ycoord - paged.stave(i).Ycoord, gap) << i;
     Score full = makeScore(MaxStaves);
     EXPECT_FALSE(insertStaveAfter(full, 3, TallPage, ui, state));
     EXPECT_TRUE(full.Nstaves == MaxStaves && ui.lastText() == NotEnoughStaves);
