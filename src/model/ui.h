@@ -12,6 +12,7 @@ class SavePartDialog;          // the "Save Part of Score" dialog's model
 class TemplateSelectionDialog; // the "Quaverly Template Selection" dialog's model
 class SymbolPalette;           // the "Select Symbol" palette's model
 struct DrawingTools;           // the "Drawing Tools" form's model
+class BindingDialog;           // the "Stave Attributes and System Construction" dialog's model
 
 // What an open or save chooser starts with.
 struct FileDialogRequest {
@@ -44,6 +45,11 @@ class Ui {
 
     // Shows a message box and returns the button pressed.
     virtual Button message(MessageType type, const std::string& text, Buttons buttons) = 0;
+    // The same under a caption of its own; a Ui without captions shows the text alone.
+    virtual Button captionedMessage(MessageType type, const std::string& /*caption*/, const std::string& text,
+                                    Buttons buttons = ButtonOk) {
+        return message(type, text, buttons);
+    }
 
     // Asks for a line of text; nothing when the user cancels.
     virtual std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
@@ -66,6 +72,7 @@ class Ui {
     virtual bool runTemplateSelection(TemplateSelectionDialog& /*dialog*/) { return false; }
     virtual bool runSymbolPalette(SymbolPalette& /*palette*/) { return false; }
     virtual bool runDrawingTools(DrawingTools& /*tools*/) { return false; }
+    virtual bool runBindingDialog(BindingDialog& /*dialog*/) { return false; }
 };
 
 // The common shapes of message.

@@ -38,6 +38,12 @@ class ScriptedUi : public Ui {
     }
     bool runSymbolPalette(SymbolPalette& palette) override { return paletteScript && paletteScript(palette); }
     bool runDrawingTools(DrawingTools& tools) override { return toolsScript && toolsScript(tools); }
+    bool runBindingDialog(BindingDialog& dialog) override { return bindingScript && bindingScript(dialog); }
+    Button captionedMessage(MessageType type, const std::string& caption, const std::string& text,
+                            Buttons buttons) override {
+        captions.push_back(caption);
+        return message(type, text, buttons);
+    }
     // Chooser answers in order (nothing: cancelled), and the requests seen.
     std::deque<std::optional<std::string>> fileAnswers;
     std::vector<FileDialogRequest> fileRequests;
@@ -49,6 +55,8 @@ class ScriptedUi : public Ui {
     std::function<bool(TemplateSelectionDialog&)> templateScript;
     std::function<bool(SymbolPalette&)> paletteScript;
     std::function<bool(DrawingTools&)> toolsScript;
+    std::function<bool(BindingDialog&)> bindingScript;
+    std::vector<std::string> captions; // of captioned messages, in order
     bool saw(const std::string& text) const;
     std::string lastText() const { return messages.empty() ? std::string() : messages.back().text; }
 };

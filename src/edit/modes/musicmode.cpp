@@ -5,6 +5,7 @@
 #include "edit/musicentry.h"
 #include "edit/navigation.h"
 #include "edit/pickobject.h"
+#include "edit/stavecommands.h"
 #include "layout/tidystave.h"
 
 #include <algorithm>
@@ -70,8 +71,9 @@ void character(EditSession& session, char32_t c) {
     case '"': return RequestMode(session, ModeText);
     case '\r': return CompleteProvisional(session, false);
     case ' ': return spaceKey(session);
-    // later: "?" opens the attributes dialog of the provisional object (or the stave's),
-    // "{" the stave binding dialog and "[" binds the stave to the next one.
+    case '{': return bindingDialog(session);
+    case '[': return quickBinding(session);
+    // later: "?" opens the attributes dialog of the provisional object (or the stave's).
     default:
         if (c >= '1' && c <= '8') durationKey(session, static_cast<int>(c - '1'));
         return;
@@ -189,8 +191,8 @@ void MusicMode::rightPress(EditSession& session, const MouseEvent& mouse) {
     if (score.provisional.present) return;
     if (session.editor.mode == ModeMusic) {
         const int s = chooseNearestStave(session, mouse.point.y);
-        // later: near the start of the stave the binding dialog opens.
-        if (s >= 1 && std::abs(mouse.point.x - score.stave(s).LeftX) < 15) return;
+        // Near the start of the stave its binding dialog opens.
+        if (s >= 1 && std::abs(mouse.point.x - score.stave(s).LeftX) < 15) return bindingDialogFor(session, s);
     }
     if (!session.settings.options.Scrollbars) {
         session.editor.dragStart = mouse.screen;
