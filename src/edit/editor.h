@@ -4,6 +4,7 @@
 
 #include "edit/drawingstate.h"
 #include "edit/modes.h"
+#include "layout/blocks.h"
 #include "layout/pagination.h"
 #include "model/scoreobject.h"
 #include "model/stave.h"
@@ -77,6 +78,10 @@ struct Editor {
     Stave savedStave{};
     int savedStaveIndex = -1; // -1: nothing saved
     bool objectDragged = false;
+    // Block mode: the marked block and where it is to go, and the box it was marked
+    // with (the target box is this box moved by the target corner's offset).
+    BlockState block;
+    BlockBox blockBox;
 
     int currentStave() const { return page.currentStave; }
     int currentPage() const { return page.currentPage; }
