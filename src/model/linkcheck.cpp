@@ -38,7 +38,7 @@ class Checker {
     template <class Pred>
     bool target(int i, const char* what, int j, Pred right, const char* expected) {
         if (j == 0) return false;
-        const std::string head = "object " + std::to_string(i) + ": " + what + " to " + std::to_string(j);
+        const std::string head = "object " + std::to_string(i) + ": " + what + " " + std::to_string(j);
         if (j < 1 || j > count_) {
             report(head + ", beyond the " + std::to_string(count_) + " objects of the stave");
             return false;
@@ -58,7 +58,7 @@ class Checker {
         if (!target(i, what, j, right, expected)) return;
         const int back = s_.object(j).u8(theirs);
         if (back != i)
-            report("object " + std::to_string(i) + ": " + what + " to " + std::to_string(j) + ", which links back to " +
+            report("object " + std::to_string(i) + ": " + what + " " + std::to_string(j) + ", which links back to " +
                    std::to_string(back));
     }
 
@@ -71,14 +71,14 @@ class Checker {
             const ScoreObject& o = s_.object(i);
             switch (o.kind()) {
             case ObjectKind::Note:
-                pair(i, "beam back", 10, 11, isNoteOrRest, "a note or rest");
-                pair(i, "beam forward", 11, 10, isNoteOrRest, "a note or rest");
+                pair(i, "beam back to", 10, 11, isNoteOrRest, "a note or rest");
+                pair(i, "beam forward to", 11, 10, isNoteOrRest, "a note or rest");
                 pair(i, "tied from", 15, 16, isNoteOrRest, "a note");
                 pair(i, "tied to", 16, 15, isNoteOrRest, "a note");
                 break;
             case ObjectKind::TieLink: {
-                const bool first = target(i, "tie link first note", o.tieFirst(), isNoteOrRest, "a note");
-                const bool second = target(i, "tie link second note", o.tieSecond(), isNoteOrRest, "a note");
+                const bool first = target(i, "tie link to first note", o.tieFirst(), isNoteOrRest, "a note");
+                const bool second = target(i, "tie link to second note", o.tieSecond(), isNoteOrRest, "a note");
                 if (first && second && (s_.object(o.tieFirst()).tiedTo() != o.tieSecond() ||
                                         s_.object(o.tieSecond()).tiedFrom() != o.tieFirst()))
                     report("object " + std::to_string(i) + ": tie link between " + std::to_string(o.tieFirst()) +
@@ -86,11 +86,11 @@ class Checker {
                 break;
             }
             case ObjectKind::CurvePoint:
-                pair(i, "curve next", 7, 8, isCurve, "a curve point");
-                pair(i, "curve previous", 8, 7, isCurve, "a curve point");
+                pair(i, "curve next to", 7, 8, isCurve, "a curve point");
+                pair(i, "curve previous to", 8, 7, isCurve, "a curve point");
                 break;
             case ObjectKind::LongText:
-                if (target(i, "text next", o.textNext(), isChunk, "a continuation chunk"))
+                if (target(i, "text next to", o.textNext(), isChunk, "a continuation chunk"))
                     ++chunkReferences[static_cast<std::size_t>(o.textNext())];
                 break;
             default: break;

@@ -193,7 +193,9 @@ TEST(Blocks, RandomOperationsKeepLinksWholeAndUndoInOneStep) {
         for (int s = 1; s <= score.Nstaves; ++s) score.stave(s).PageNum = 1, TidyStave(score.stave(s));
         score.undo.open(100);
         ScriptedUi ui;
-        const auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+        const auto pick = [&](int a, int b) {
+            return std::uniform_int_distribution<int>(std::min(a, b), std::max(a, b))(rng);
+        };
         for (int op = 0; op < 4; ++op) {
             std::vector<Stave> kept;
             for (int s = 0; s <= score.Nstaves; ++s) kept.push_back(score.stave(s));

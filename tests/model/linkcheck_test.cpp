@@ -61,7 +61,8 @@ TEST(LinkCheck, ASoundStavePassesAndEachBreakageIsNamed) {
         Stave s = soundStave();
         c.breakIt(s);
         const std::vector<std::string> found = brokenLinks(s);
-        EXPECT_NE(std::find(found.begin(), found.end(), c.expected), found.end()) << c.name;
+        EXPECT_NE(std::find(found.begin(), found.end(), c.expected), found.end())
+            << c.name << ": " << (found.empty() ? std::string("nothing found") : found.front());
     }
 }
 
