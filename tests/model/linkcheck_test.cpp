@@ -33,12 +33,11 @@ Stave soundStave() {
 TEST(LinkCheck, ASoundStavePassesAndEachBreakageIsNamed) {
     EXPECT_TRUE(brokenLinks(soundStave()).empty());
 
-    struct Case {
+    const struct {
         const char* name;
         void (*breakIt)(Stave&);
         const char* expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"beam forward to a missing object", [](Stave& s) { s.object(1).setBeamForward(40); },
          "object 1: beam forward to 40, beyond the 7 objects of the stave"},
         {"beam back not answered", [](Stave& s) { s.object(1).setBeamForward(0); },
@@ -57,7 +56,7 @@ TEST(LinkCheck, ASoundStavePassesAndEachBreakageIsNamed) {
         {"orphan chunk", [](Stave& s) { s.object(6).setTextNext(0); },
          "object 7: continuation chunk reached from 0 chunks"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Stave s = soundStave();
         c.breakIt(s);
         const std::vector<std::string> found = brokenLinks(s);

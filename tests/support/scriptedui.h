@@ -38,24 +38,13 @@ class ScriptedUi : public Ui {
     }
     bool runSymbolPalette(SymbolPalette& palette) override { return paletteScript && paletteScript(palette); }
     bool runDrawingTools(DrawingTools& tools) override { return toolsScript && toolsScript(tools); }
-    // The "Block Mode Action" answers in order (Cancel when they run out), and the
-    // kind chooser's: each offer is recorded, the answers given in order (aborted
-    // when they run out).
+    // The "Block Mode Action" answers in order (Cancel when they run out).
     std::deque<int> blockActions;
     int blockModeAction() override {
         if (blockActions.empty()) return BlockCancel;
         const int a = blockActions.front();
         blockActions.pop_front();
         return a;
-    }
-    std::vector<std::vector<int>> kindOffers;
-    std::deque<int> kindChoices;
-    std::optional<int> chooseObjectType(const std::vector<int>& kinds) override {
-        kindOffers.push_back(kinds);
-        if (kindChoices.empty()) return std::nullopt;
-        const int k = kindChoices.front();
-        kindChoices.pop_front();
-        return k;
     }
     // Chooser answers in order (nothing: cancelled), and the requests seen.
     std::deque<std::optional<std::string>> fileAnswers;
