@@ -83,8 +83,9 @@ class DefblockMode : public EscapeEnds {
     void leave(EditSession& session, int next) override {
         if (backToMusic(next)) endBlock(session);
     }
+    // Also without the button: after "&Ignore that" the box follows the pointer from
+    // the same press point until the next release.
     void mouseMove(EditSession& session, const MouseEvent& mouse) override {
-        if (!(mouse.buttons & LeftButton)) return;
         session.host.scrollIntoView(mouse.point.x, mouse.point.y);
         const PagePoint from = session.editor.pressPoint;
         session.host.showBlockBox(BlockBox::spanning(from.x, from.y, mouse.point.x, mouse.point.y));
