@@ -7,8 +7,10 @@ namespace qv {
 struct EditSession;
 
 inline const char* const NothingEnclosedMessage =
-    "There are no objects enclosed in the box, so this operation has been cancelled.\n\nNote that the \"handles\" "
-    "of some objects may be a little distance from them. In particular text words have their handles a little to "
+    "There are no objects enclosed in the box, so this operation has been cancelled.\n\nNote that the "
+    "\"handles\" "
+    "of some objects may be a little distance from them. In particular text words have their handles a "
+    "little to "
     "the top and left.";
 inline const char* const AttributeDialogsLaterMessage =
     "Changing the attributes of a block is not available yet. Nothing has been changed.";

@@ -13,17 +13,21 @@ namespace qv {
 
 namespace {
 
-constexpr std::uint32_t bit(ObjectKind k) { return 1U << static_cast<unsigned>(k); }
+constexpr std::uint32_t bit(ObjectKind k) {
+    return 1U << static_cast<unsigned>(k);
+}
 
 // Kinds marked by their own anchor; curve points and long texts have their own rules.
-constexpr std::uint32_t MarkedByAnchor = bit(ObjectKind::Clef) | bit(ObjectKind::KeySignature) |
-                                         bit(ObjectKind::Glyph) | bit(ObjectKind::TimeSignature) |
-                                         bit(ObjectKind::Barline) | bit(ObjectKind::Note) |
-                                         bit(ObjectKind::Accidental) | bit(ObjectKind::ShortText) |
-                                         bit(ObjectKind::TieLink) | bit(ObjectKind::Line) | bit(ObjectKind::Symbol) |
-                                         bit(ObjectKind::Arpeggio) | bit(ObjectKind::Hairpin) | bit(ObjectKind::Shape);
+constexpr std::uint32_t MarkedByAnchor =
+    bit(ObjectKind::Clef) | bit(ObjectKind::KeySignature) | bit(ObjectKind::Glyph) |
+    bit(ObjectKind::TimeSignature) | bit(ObjectKind::Barline) | bit(ObjectKind::Note) |
+    bit(ObjectKind::Accidental) | bit(ObjectKind::ShortText) | bit(ObjectKind::TieLink) |
+    bit(ObjectKind::Line) | bit(ObjectKind::Symbol) | bit(ObjectKind::Arpeggio) | bit(ObjectKind::Hairpin) |
+    bit(ObjectKind::Shape);
 
-bool validIndex(const Stave& s, int j) { return j >= 1 && j <= std::min<int>(s.Nobjec, MaxObjects); }
+bool validIndex(const Stave& s, int j) {
+    return j >= 1 && j <= std::min<int>(s.Nobjec, MaxObjects);
+}
 
 // The points of the curve through point i, each once, however its links run.
 std::vector<int> curveChain(const Stave& s, int i) {
@@ -58,9 +62,11 @@ bool markStave(const Stave& st, std::bitset<256>& set, const BlockBox& box) {
             const bool whole = std::all_of(chain.begin(), chain.end(), [&](int j) {
                 return box.contains(st.object(j).x(), st.object(j).y());
             });
-            if (!whole) partial = true;
+            if (!whole)
+                partial = true;
             else
-                for (int j : chain) set.set(static_cast<std::size_t>(j));
+                for (int j : chain)
+                    set.set(static_cast<std::size_t>(j));
         } else if (o.is(ObjectKind::LongText)) {
             if (o.isContinuation()) continue;
             set.set(static_cast<std::size_t>(i));
@@ -82,7 +88,8 @@ void translateLinks(ScoreObject& o, const std::array<std::uint8_t, 256>& to) {
     const auto map = [&](int at) { o.setU8(at, to[o.u8(at)]); };
     switch (o.kind()) {
     case ObjectKind::Note:
-        for (int at : {10, 11, 15, 16}) map(at);
+        for (int at : {10, 11, 15, 16})
+            map(at);
         break;
     case ObjectKind::TieLink: map(6), map(7); break;
     case ObjectKind::CurvePoint: map(7), map(8); break;
@@ -118,7 +125,8 @@ bool BlockState::freePlacing() const {
 }
 
 void releaseBlock(Score& score, BlockState& block) {
-    for (auto& set : score.marked) set.reset();
+    for (auto& set : score.marked)
+        set.reset();
     block = BlockState{};
 }
 
@@ -184,7 +192,8 @@ bool copyBlock(Score& score, BlockState& block, bool move, Ui& ui) {
         const int staveShift = to.Ycoord - score.stave(s).Ycoord;
         std::array<std::uint8_t, 256> newIndex{};
         int next = to.Nobjec;
-        for (const MarkedObject& m : marked(s)) newIndex[static_cast<std::size_t>(m.index)] = static_cast<std::uint8_t>(++next);
+        for (const MarkedObject& m : marked(s))
+            newIndex[static_cast<std::size_t>(m.index)] = static_cast<std::uint8_t>(++next);
         for (const MarkedObject& m : marked(s)) {
             ScoreObject o = m.object;
             translateLinks(o, newIndex);
@@ -200,7 +209,8 @@ bool copyBlock(Score& score, BlockState& block, bool move, Ui& ui) {
     }
     if (move) {
         for (int s = block.first; s <= block.last; ++s)
-            for (const MarkedObject& m : marked(s)) deleteObject(score.stave(s), m.index);
+            for (const MarkedObject& m : marked(s))
+                deleteObject(score.stave(s), m.index);
     }
     for (int s = 1; s <= score.Nstaves; ++s) {
         const bool isTarget = s >= block.targetFirst && s <= block.targetLast();
@@ -215,17 +225,20 @@ bool deleteBlock(Score& score, BlockState& block, Ui& ui) {
     if (!block.any()) return false;
     bool barLinesToo = true;
     if (block.has(ObjectKind::Barline))
-        barLinesToo = ui.message(MessageType::Confirmation, DeleteBarLinesQuestion, ButtonYes | ButtonNo) == ButtonYes;
+        barLinesToo =
+            ui.message(MessageType::Confirmation, DeleteBarLinesQuestion, ButtonYes | ButtonNo) == ButtonYes;
     const auto goes = [&](const MarkedObject& m) { return barLinesToo || !m.object.is(ObjectKind::Barline); };
     bool any = false;
-    for (const auto& objects : block.saved) any = any || std::any_of(objects.begin(), objects.end(), goes);
+    for (const auto& objects : block.saved)
+        any = any || std::any_of(objects.begin(), objects.end(), goes);
     if (!any) return false;
 
     score.undo.pushStaveRange(score, block.first, UndoStaveRange, block.last - block.first + 1);
     for (int s = block.first; s <= block.last; ++s)
         for (const MarkedObject& m : block.saved[static_cast<std::size_t>(s - block.first)])
             if (goes(m)) deleteObject(score.stave(s), m.index);
-    for (int s = block.first; s <= block.last; ++s) StaveChanged(score, s);
+    for (int s = block.first; s <= block.last; ++s)
+        StaveChanged(score, s);
     score.modified = true;
     return true;
 }
@@ -289,7 +302,8 @@ std::vector<ObjectKind> alterableKinds(const BlockState& block) {
     std::vector<ObjectKind> kinds;
     bool notes = false;
     for (const auto& objects : block.saved)
-        for (const MarkedObject& m : objects) notes = notes || m.object.isNote();
+        for (const MarkedObject& m : objects)
+            notes = notes || m.object.isNote();
     if (notes) kinds.push_back(ObjectKind::Note);
     for (ObjectKind k : {ObjectKind::Accidental, ObjectKind::Clef, ObjectKind::Line, ObjectKind::Hairpin,
                          ObjectKind::CurvePoint, ObjectKind::LongText, ObjectKind::KeySignature})

@@ -43,9 +43,9 @@ struct MarkedObject {
 };
 
 struct BlockState {
-    int first = 0;  // first and last staves holding marked objects; 0: nothing marked
+    int first = 0; // first and last staves holding marked objects; 0: nothing marked
     int last = 0;
-    std::uint32_t kinds = 0; // bit k: an object of kind k is marked
+    std::uint32_t kinds = 0;      // bit k: an object of kind k is marked
     int sourceX = 0, sourceY = 0; // the corner the block was taken from
     int targetX = 0, targetY = 0; // where the copy or move puts that corner
     int targetFirst = 0;          // the stave that receives the first marked stave's objects

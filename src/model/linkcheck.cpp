@@ -35,8 +35,7 @@ class Checker {
 
     // A link from object i (`what`) to j; j must exist and be accepted by `right`,
     // described by `expected` when it is not. Returns whether j can be followed.
-    template <class Pred>
-    bool target(int i, const char* what, int j, Pred right, const char* expected) {
+    template <class Pred> bool target(int i, const char* what, int j, Pred right, const char* expected) {
         if (j == 0) return false;
         const std::string head = "object " + std::to_string(i) + ": " + what + " " + std::to_string(j);
         if (j < 1 || j > count_) {
@@ -58,14 +57,16 @@ class Checker {
         if (!target(i, what, j, right, expected)) return;
         const int back = s_.object(j).u8(theirs);
         if (back != i)
-            report("object " + std::to_string(i) + ": " + what + " " + std::to_string(j) + ", which links back to " +
-                   std::to_string(back));
+            report("object " + std::to_string(i) + ": " + what + " " + std::to_string(j) +
+                   ", which links back to " + std::to_string(back));
     }
 
     std::vector<std::string> run() {
         const auto isNoteOrRest = [](const ScoreObject& o) { return o.is(ObjectKind::Note); };
         const auto isCurve = [](const ScoreObject& o) { return o.is(ObjectKind::CurvePoint); };
-        const auto isChunk = [](const ScoreObject& o) { return o.is(ObjectKind::LongText) && o.isContinuation(); };
+        const auto isChunk = [](const ScoreObject& o) {
+            return o.is(ObjectKind::LongText) && o.isContinuation();
+        };
         std::vector<int> chunkReferences(static_cast<std::size_t>(count_) + 1, 0);
         for (int i = 1; i <= count_; ++i) {
             const ScoreObject& o = s_.object(i);
@@ -78,11 +79,14 @@ class Checker {
                 break;
             case ObjectKind::TieLink: {
                 const bool first = target(i, "tie link to first note", o.tieFirst(), isNoteOrRest, "a note");
-                const bool second = target(i, "tie link to second note", o.tieSecond(), isNoteOrRest, "a note");
-                if (first && second && (s_.object(o.tieFirst()).tiedTo() != o.tieSecond() ||
-                                        s_.object(o.tieSecond()).tiedFrom() != o.tieFirst()))
-                    report("object " + std::to_string(i) + ": tie link between " + std::to_string(o.tieFirst()) +
-                           " and " + std::to_string(o.tieSecond()) + ", which are not tied to each other");
+                const bool second =
+                    target(i, "tie link to second note", o.tieSecond(), isNoteOrRest, "a note");
+                if (first && second &&
+                    (s_.object(o.tieFirst()).tiedTo() != o.tieSecond() ||
+                     s_.object(o.tieSecond()).tiedFrom() != o.tieFirst()))
+                    report("object " + std::to_string(i) + ": tie link between " +
+                           std::to_string(o.tieFirst()) + " and " + std::to_string(o.tieSecond()) +
+                           ", which are not tied to each other");
                 break;
             }
             case ObjectKind::CurvePoint:
@@ -101,8 +105,8 @@ class Checker {
             if (!o.is(ObjectKind::LongText) || !o.isContinuation()) continue;
             const int refs = chunkReferences[static_cast<std::size_t>(i)];
             if (refs != 1)
-                report("object " + std::to_string(i) + ": continuation chunk reached from " + std::to_string(refs) +
-                       " chunks");
+                report("object " + std::to_string(i) + ": continuation chunk reached from " +
+                       std::to_string(refs) + " chunks");
         }
         return std::move(found_);
     }
@@ -116,6 +120,8 @@ class Checker {
 
 } // namespace
 
-std::vector<std::string> brokenLinks(const Stave& stave) { return Checker(stave).run(); }
+std::vector<std::string> brokenLinks(const Stave& stave) {
+    return Checker(stave).run();
+}
 
 } // namespace qv

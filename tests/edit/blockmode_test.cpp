@@ -44,7 +44,8 @@ struct BlockSession : test::Session {
     }
     void expectLinksWhole() {
         for (int s = 1; s <= score.Nstaves; ++s)
-            for (const std::string& b : brokenLinks(score.stave(s))) ADD_FAILURE() << "stave " << s << ": " << b;
+            for (const std::string& b : brokenLinks(score.stave(s)))
+                ADD_FAILURE() << "stave " << s << ": " << b;
     }
 };
 
@@ -79,7 +80,8 @@ TEST(BlockMode, CopyMovesSidewaysWithThePointerAndIsPutDownTwice) {
         const Stave& st = t.score.stave(s);
         ASSERT_EQ(st.Nobjec, 7);
         int beamed = 0;
-        for (int i = 1; i <= st.Nobjec; ++i) beamed += st.object(i).beamForward() != 0;
+        for (int i = 1; i <= st.Nobjec; ++i)
+            beamed += st.object(i).beamForward() != 0;
         EXPECT_EQ(beamed, 3) << s; // the original pair and both copies
     }
     // One undo takes back the second copy on both staves.

@@ -22,7 +22,8 @@ using test::makeNote;
 
 void expectLinksWhole(const Score& score) {
     for (int s = 1; s <= score.Nstaves; ++s)
-        for (const std::string& broken : brokenLinks(score.stave(s))) ADD_FAILURE() << "stave " << s << ": " << broken;
+        for (const std::string& broken : brokenLinks(score.stave(s)))
+            ADD_FAILURE() << "stave " << s << ": " << broken;
 }
 
 const ScoreObject& firstOf(const Stave& s, ObjectKind kind) {
@@ -44,7 +45,8 @@ TEST(MarkBox, EdgesWholeCurvesAndWholeTexts) {
         const int a = append(st, makeObject(ObjectKind::CurvePoint, 110 + 40 * c, 20));
         append(st, makeObject(ObjectKind::CurvePoint, 120 + 40 * c, 20));
         append(st, makeObject(ObjectKind::CurvePoint, c == 0 ? 400 : 180, 20));
-        for (int k : {0, 1}) st.object(a + k).setCurveNext(a + k + 1), st.object(a + k + 1).setCurvePrev(a + k);
+        for (int k : {0, 1})
+            st.object(a + k).setCurveNext(a + k + 1), st.object(a + k + 1).setCurvePrev(a + k);
     }
     st.object(append(st, test::makeTextHead(130, 30, 1, "0123456789"))).setTextNext(13);
     append(st, test::makeTextHead(500, 30, 1, "xy", TextContinuation));
@@ -67,8 +69,10 @@ TEST(CopyBlock, PartOfABeamedGroupKeepsOnlyItsInnerBeams) {
     score.undo.open(10);
     test::ScriptedUi ui;
     Stave& st = score.stave(1);
-    for (int x : {100, 130, 160}) append(st, makeNote(x, 0, 4, st.Ycoord));
-    for (int i : {1, 2}) st.object(i).setBeamForward(i + 1), st.object(i + 1).setBeamBack(i);
+    for (int x : {100, 130, 160})
+        append(st, makeNote(x, 0, 4, st.Ycoord));
+    for (int i : {1, 2})
+        st.object(i).setBeamForward(i + 1), st.object(i + 1).setBeamBack(i);
     const Stave before = st;
     for (const auto& [right, beamedCopies] : {std::pair{145, 2}, std::pair{115, 0}}) {
         BlockState block;
@@ -135,19 +139,27 @@ TEST(DeleteBlock, BarLinesStayWhenTheAnswerIsNo) {
 
 TEST(Blocks, RandomOperationsKeepLinksWholeAndUndoInOneStep) {
     std::mt19937 rng(20261207);
-    const auto pick = [&](int a, int b) { return std::uniform_int_distribution<int>(std::min(a, b), std::max(a, b))(rng); };
+    const auto pick = [&](int a, int b) {
+        return std::uniform_int_distribution<int>(std::min(a, b), std::max(a, b))(rng);
+    };
     int changes = 0;
     for (int round = 0; round < 40; ++round) {
-        Score score = test::randomScore(rng, {.minStaves = 2, .maxStaves = 6, .maxObjectsPerStave = 60, .maxFonts = 3});
-        for (int s = 1; s <= score.Nstaves; ++s) score.stave(s).PageNum = 1, TidyStave(score.stave(s));
+        Score score =
+            test::randomScore(rng, {.minStaves = 2, .maxStaves = 6, .maxObjectsPerStave = 60, .maxFonts = 3});
+        for (int s = 1; s <= score.Nstaves; ++s)
+            score.stave(s).PageNum = 1, TidyStave(score.stave(s));
         score.undo.open(100);
         test::ScriptedUi ui;
         const int top = score.stave(1).MinY - 20, bottom = score.stave(score.Nstaves).MaxY + 20;
         for (int op = 0; op < 5; ++op) {
             std::vector<Stave> kept;
-            for (int s = 0; s <= score.Nstaves; ++s) kept.push_back(score.stave(s));
+            for (int s = 0; s <= score.Nstaves; ++s)
+                kept.push_back(score.stave(s));
             BlockState block;
-            if (!markBox(score, block, BlockBox::spanning(pick(-50, 800), pick(top, bottom), pick(-50, 800), pick(top, bottom)), 1, ui))
+            if (!markBox(
+                    score, block,
+                    BlockBox::spanning(pick(-50, 800), pick(top, bottom), pick(-50, 800), pick(top, bottom)),
+                    1, ui))
                 continue;
             const int kind = pick(0, 2);
             bool changed = false;
@@ -165,7 +177,8 @@ TEST(Blocks, RandomOperationsKeepLinksWholeAndUndoInOneStep) {
             if (!changed) continue;
             ++changes;
             ASSERT_GE(score.undo.undoStep(score, ui), 1) << ui.lastText();
-            for (int s = 0; s <= score.Nstaves; ++s) EXPECT_EQ(score.stave(s), kept[static_cast<std::size_t>(s)]) << s;
+            for (int s = 0; s <= score.Nstaves; ++s)
+                EXPECT_EQ(score.stave(s), kept[static_cast<std::size_t>(s)]) << s;
         }
     }
     EXPECT_GT(changes, 40);

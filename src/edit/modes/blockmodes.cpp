@@ -55,7 +55,8 @@ void alterBlockAttributes(EditSession& session) {
     }
     if (kinds.size() > 1) {
         std::vector<int> offered;
-        for (ObjectKind k : kinds) offered.push_back(static_cast<int>(k));
+        for (ObjectKind k : kinds)
+            offered.push_back(static_cast<int>(k));
         if (!session.ui.chooseObjectType(offered)) return;
     }
     // The kind's attribute dialog is not built yet: nothing is recorded or changed.
@@ -145,13 +146,17 @@ class PlacingBlockMode : public EditMode {
         if (mouse.buttons & LeftButton) return;
         Editor& ed = session.editor;
         int dx = mouse.point.x - ed.previousMousePoint.x, dy = mouse.point.y - ed.previousMousePoint.y;
-        if (!ed.block.freePlacing()) dy = 0;
-        else if (mouse.modifiers & ModShift) (std::abs(dx) >= std::abs(dy) ? dy : dx) = 0;
+        if (!ed.block.freePlacing())
+            dy = 0;
+        else if (mouse.modifiers & ModShift)
+            (std::abs(dx) >= std::abs(dy) ? dy : dx) = 0;
         moveBy(session, dx, dy);
     }
     void mouseRelease(EditSession& session, const MouseEvent& mouse) override {
-        if (mouse.button == LeftButton) putDown(session);
-        else if (mouse.button == RightButton) abandon(session);
+        if (mouse.button == LeftButton)
+            putDown(session);
+        else if (mouse.button == RightButton)
+            abandon(session);
     }
     void moveHorizontally(EditSession& session, int delta) override {
         moveBy(session, delta, 0);
@@ -163,17 +168,22 @@ class PlacingBlockMode : public EditMode {
         session.host.placePointer(session.editor.block.targetX, session.editor.block.targetY);
     }
     void keyPress(EditSession& session, const KeyEvent& key) override {
-        if (key.character == 27) abandon(session);
-        else if (key.character == '\r') putDown(session);
+        if (key.character == 27)
+            abandon(session);
+        else if (key.character == '\r')
+            putDown(session);
     }
     void keyRelease(EditSession& session, const KeyEvent& key) override {
         if (key.key != KeyPageUp && key.key != KeyPageDown) return;
         const int direction = key.key == KeyPageUp ? -1 : +1;
         BlockState& block = session.editor.block;
         bool moved = false;
-        if (key.modifiers == ModAlt) moved = stepTargetPage(session.score, block, direction, session.ui);
-        else if (key.modifiers == ModCtrl) moved = stepTargetSystem(session.score, block, direction, session.ui);
-        else if (key.plain()) moved = stepTargetStave(session.score, block, direction, session.ui);
+        if (key.modifiers == ModAlt)
+            moved = stepTargetPage(session.score, block, direction, session.ui);
+        else if (key.modifiers == ModCtrl)
+            moved = stepTargetSystem(session.score, block, direction, session.ui);
+        else if (key.plain())
+            moved = stepTargetStave(session.score, block, direction, session.ui);
         if (moved) showTarget(session);
     }
 
