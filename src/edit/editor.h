@@ -5,6 +5,7 @@
 #include "edit/drawingstate.h"
 #include "edit/modes.h"
 #include "layout/compress.h"
+#include "layout/blocks.h"
 #include "layout/pagination.h"
 #include "model/scoreobject.h"
 #include "model/stave.h"
@@ -83,6 +84,10 @@ struct Editor {
     bool compressPressed = false;
     int compressPressX = 0;
     CompressDirection compressDirection = CompressDirection::None;
+    // Block mode: the marked block and where it is to go, and the box it was marked
+    // with (the target box is this box moved by the target corner's offset).
+    BlockState block;
+    BlockBox blockBox;
 
     int currentStave() const { return page.currentStave; }
     int currentPage() const { return page.currentPage; }

@@ -48,6 +48,7 @@ struct MouseEvent {
     unsigned buttons = NoButton;   // the buttons held
     unsigned modifiers = ModNone;
     PagePoint screen; // where on the screen, in pixels (dragging the page measures these)
+    std::uint32_t time = 0; // when, in milliseconds (the same clock as the press time)
 };
 
 } // namespace qv

@@ -5,6 +5,7 @@
 
 #include "edit/drawingstate.h"
 #include "edit/toolstate.h"
+#include "layout/blocks.h"
 
 #include <string>
 
@@ -79,6 +80,10 @@ class ModeHost {
     virtual void hideCompressLimit() {}
     // Whether the mouse pointer is over the score area (typed text goes only there).
     virtual bool pointerInScoreArea() const { return true; }
+    // Block mode's box, drawn by exclusive-or: the box being dragged out, or the
+    // target box of a copy or move. Showing a box erases the one shown before.
+    virtual void showBlockBox(const BlockBox& /*box*/) {}
+    virtual void hideBlockBox() {}
 };
 
 } // namespace qv

@@ -1,5 +1,7 @@
 #include "edit/navigation.h"
 
+#include "edit/blockplacing.h"
+
 #include "model/ui.h"
 
 #include <algorithm>
@@ -170,7 +172,8 @@ void gotoEnd(EditSession& session) {
 
 void stepPage(EditSession& session, int direction) {
     if (!navigable(session)) return;
-    // later: in block moving and copying the block box is carried to the page instead.
+    // While a block is being placed the page commands carry it instead of the view.
+    if (placingBlock(session)) return carryBlockToPage(session, direction);
     const int page = session.editor.currentPage() + direction;
     if (page < 1 || page > pageCount(session.score)) return;
     const int s = firststaveonpage(session.score, page, session.ui);

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -21,6 +22,17 @@ struct FileDialogRequest {
     std::string fileName;         // the name it proposes
     std::string filter;           // e.g. "Quaverly files (*.QVR)"
     std::string defaultExtension; // without the dot, e.g. "QVR"
+};
+
+// The answers of the "Block Mode Action" dialog.
+enum BlockAction : int {
+    BlockCancel = 2,
+    BlockIgnore = 5,
+    BlockCopy = 6,
+    BlockMove = 7,
+    BlockPcxExport = 900,
+    BlockAlterAttributes = 910,
+    BlockDelete = 999,
 };
 
 enum class MessageType { Error, Warning, Information, Confirmation };
@@ -73,6 +85,12 @@ class Ui {
     virtual bool runSymbolPalette(SymbolPalette& /*palette*/) { return false; }
     virtual bool runDrawingTools(DrawingTools& /*tools*/) { return false; }
     virtual bool runBindingDialog(BindingDialog& /*dialog*/) { return false; }
+    // The "Block Mode Action" dialog ("Specify action on marked block"), shown at
+    // the pointer; one of the BlockAction answers. Without a person it is cancelled.
+    virtual int blockModeAction() { return BlockCancel; }
+    // `Ttypeselect` ("Object type selection"): one of the object kinds offered (the
+    // kind numbers of the objects caught by a block box); nothing when aborted.
+    virtual std::optional<int> chooseObjectType(const std::vector<int>& /*kinds*/) { return std::nullopt; }
 };
 
 // The common shapes of message.

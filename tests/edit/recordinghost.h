@@ -44,6 +44,11 @@ class RecordingHost : public ModeHost {
     void placePointer(int x, int y) override { pointer = PagePoint{x, y}; }
     bool pointerInScoreArea() const override { return overPage; }
     void setCurrentObjectMark(bool shown) override { add(shown ? "mark on" : "mark off"); }
+    // Block mode's box as last shown, and whether it is shown.
+    BlockBox blockBox;
+    bool blockBoxShown = false;
+    void showBlockBox(const BlockBox& box) override { blockBox = box, blockBoxShown = true; }
+    void hideBlockBox() override { blockBoxShown = false; }
     // The calls so far joined with "; ", and forgotten.
     std::string take() {
         std::string joined;

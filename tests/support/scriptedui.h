@@ -44,6 +44,14 @@ class ScriptedUi : public Ui {
         captions.push_back(caption);
         return message(type, text, buttons);
     }
+    // The "Block Mode Action" answers in order (Cancel when they run out).
+    std::deque<int> blockActions;
+    int blockModeAction() override {
+        if (blockActions.empty()) return BlockCancel;
+        const int a = blockActions.front();
+        blockActions.pop_front();
+        return a;
+    }
     // Chooser answers in order (nothing: cancelled), and the requests seen.
     std::deque<std::optional<std::string>> fileAnswers;
     std::vector<FileDialogRequest> fileRequests;

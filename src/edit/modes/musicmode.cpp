@@ -205,7 +205,7 @@ void MusicMode::mouseMove(EditSession& session, const MouseEvent& mouse) {
     session.host.scrollIntoView(mouse.point.x, mouse.point.y);
     ProvisionalObject& prov = session.score.provisional;
     if (!prov.present) {
-        // later: block mode drags out its box from the press point.
+        // Block mode drags out its box from the press point.
         if (session.editor.mode == ModeMusic) SetMode(session, ModeDefblock);
         return;
     }
