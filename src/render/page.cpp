@@ -114,7 +114,9 @@ void drawObjects(DrawContext& dc, Score& score, int s, ColourValue colour, const
     const int n = score.stave(s).Nobjec;
     for (int i = 1; i <= n; ++i) {
         if (s == options.hiddenStave && i == options.hiddenObject) continue;
-        DrawObject(dc, score, s, i, colour, false);
+        // The objects of a marked block show in the Marked colour on the screen.
+        const bool marked = !dc.HighResMode && score.marked[static_cast<std::size_t>(s)].test(static_cast<std::size_t>(i));
+        DrawObject(dc, score, s, i, marked ? dc.colours.Marked : colour, false);
         if (showGrowth && i % 16 == 0) repaint(options);
     }
 }

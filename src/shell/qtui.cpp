@@ -2,9 +2,11 @@
 
 #include "files/partialsave.h"
 #include "files/templates.h"
+#include "edit/bindingdialog.h"
 #include "edit/symbolpalette.h"
 #include "shell/placingforms.h"
 #include "shell/savepartwidget.h"
+#include "shell/stavedialogs.h"
 #include "shell/templateselectionwidget.h"
 
 #include <QApplication>
@@ -100,8 +102,12 @@ int QtUi::execDialog(QDialog& dialog) {
 }
 
 Button QtUi::message(MessageType type, const std::string& text, Buttons buttons) {
-    QMessageBox box(iconFor(type), QString::fromUtf8(ApplicationTitle), qs(text), standardButtons(buttons),
-                    ownerFor(parent_));
+    return captionedMessage(type, ApplicationTitle, text, buttons);
+}
+
+Button QtUi::captionedMessage(MessageType type, const std::string& caption, const std::string& text,
+                              Buttons buttons) {
+    QMessageBox box(iconFor(type), qs(caption), qs(text), standardButtons(buttons), ownerFor(parent_));
     box.setTextFormat(Qt::PlainText);
     execDialog(box);
     QAbstractButton* pressed = box.clickedButton();
@@ -203,6 +209,21 @@ bool QtUi::runSymbolPalette(SymbolPalette& palette) {
 bool QtUi::runDrawingTools(DrawingTools& tools) {
     DrawingToolsWidget widget(tools, ownerFor(parent_));
     return execDialog(widget) == QDialog::Accepted;
+}
+
+bool QtUi::runBindingDialog(BindingDialog& dialog) {
+    BindingWidget widget(dialog, ownerFor(parent_));
+    return execDialog(widget) == QDialog::Accepted;
+}
+
+int QtUi::blockModeAction() {
+    BlockActionWidget widget(ownerFor(parent_));
+    const int answer = execDialog(widget);
+    return answer == QDialog::Rejected ? BlockCancel : answer; // Esc and the close box cancel
+}
+
+std::optional<int> QtUi::chooseObjectType(const std::vector<int>& kinds) {
+    return chooseObjectKind(kinds, ownerFor(parent_), [this](QDialog& d) { return execDialog(d); });
 }
 
 } // namespace qv

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QDialog;
 class QLabel;
@@ -35,6 +36,8 @@ class QtUi : public Ui {
     QtUi& operator=(const QtUi&) = delete;
 
     Button message(MessageType type, const std::string& text, Buttons buttons) override;
+    Button captionedMessage(MessageType type, const std::string& caption, const std::string& text,
+                            Buttons buttons) override;
     std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& initial) override;
 
@@ -52,6 +55,9 @@ class QtUi : public Ui {
     bool runTemplateSelection(TemplateSelectionDialog& dialog) override;
     bool runSymbolPalette(SymbolPalette& palette) override;
     bool runDrawingTools(DrawingTools& tools) override;
+    bool runBindingDialog(BindingDialog& dialog) override;
+    int blockModeAction() override;
+    std::optional<int> chooseObjectType(const std::vector<int>& kinds) override;
 
     QWidget* parentWidget() const { return parent_; }
     // The progress window while it is open, else null.

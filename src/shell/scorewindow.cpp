@@ -3,6 +3,7 @@
 #include "edit/currentobject.h"
 #include "edit/eventrouting.h"
 #include "edit/layoutcommands.h"
+#include "edit/stavecommands.h"
 #include "edit/musicentry.h"
 #include "edit/navigation.h"
 #include "edit/prompts.h"
@@ -49,6 +50,8 @@ bool wired(const QString& name) {
         "FileSaveItem", "FileSaveAsItem", "SaveAsTemplate", "SavePartOfScore", "FileCloseItem", "filePreview",
         "EnterMusic",   "GotoEditMode", "gototextmode", "gotolinemode", "gotoCurveMode", "GotoHairpinMode",
         "GotoSymbolMode", "gotodrawingmode", "pageRedraw", "Justifyright", "Compress", "chopleft", "Chopright",
+        "NewStaveAbove", "NewStaveBelow", "DeleteStaveitem", "Binding", "AppendNewSystem", "PlaceAnotherSystem",
+        "StaveSize",
         "Repaginateitem", "DefineHeadersFooters", "Nextpage", "PreviousPage", "GotoPage", "GotoSystem",
         "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave",     "Undo1",
         "PlaceClef",    "PlaceKeysignature", "PlaceTimeSignature"};
@@ -220,6 +223,13 @@ void ScoreWindow::wireActions() {
     on("GotoSymbolMode", [this] { modeCommand(ModeSymbol); });
     on("gotodrawingmode", [this] { shapeCommand(session_); });
     on("pageRedraw", [this] { redrawPage(); });
+    on("NewStaveAbove", [this] { placeCommand(newStaveAbove); });
+    on("NewStaveBelow", [this] { placeCommand(newStaveBelow); });
+    on("DeleteStaveitem", [this] { placeCommand(deleteStave); });
+    on("Binding", [this] { placeCommand(bindingDialog); });
+    on("AppendNewSystem", [this] { placeCommand(anotherSystem); });
+    on("PlaceAnotherSystem", [this] { placeCommand(anotherSystem); });
+    on("StaveSize", [this] { staveSize(session_); });
     on("Justifyright", [this] { justifyRightFromCursor(session_); });
     on("Compress", [this] { compressLeftOrRight(session_); });
     on("chopleft", [this] { cutOffLeftAtCursor(session_); });
@@ -243,12 +253,19 @@ void ScoreWindow::wireActions() {
 }
 
 void ScoreWindow::connectView() {
-    view_->onPress = [this](const PageView::MouseEvent& e) {
-        mousePressed(session_, toMouseEvent(e), static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
+    // Every mouse event carries the time on the press's clock (a short drag is a click).
+    const auto timed = [](const PageView::MouseEvent& e) {
+        MouseEvent m = toMouseEvent(e);
+        m.time = static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch());
+        return m;
     };
-    view_->onMove = [this](const PageView::MouseEvent& e) { mouseMoved(session_, toMouseEvent(e)); };
-    view_->onRelease = [this](const PageView::MouseEvent& e) { mouseReleased(session_, toMouseEvent(e)); };
-    view_->onDoubleClick = [this](const PageView::MouseEvent& e) { mouseDoubleClicked(session_, toMouseEvent(e)); };
+    view_->onPress = [this, timed](const PageView::MouseEvent& e) {
+        const MouseEvent m = timed(e);
+        mousePressed(session_, m, m.time);
+    };
+    view_->onMove = [this, timed](const PageView::MouseEvent& e) { mouseMoved(session_, timed(e)); };
+    view_->onRelease = [this, timed](const PageView::MouseEvent& e) { mouseReleased(session_, timed(e)); };
+    view_->onDoubleClick = [this, timed](const PageView::MouseEvent& e) { mouseDoubleClicked(session_, timed(e)); };
 }
 
 // The mode items act from Music mode; Edit, Text and Line also from the
@@ -702,6 +719,10 @@ void ScoreWindow::beep() { QApplication::beep(); }
 void ScoreWindow::showCompressLimit(int x, int top, int bottom) { view_->setOutline(QRect(x, top, 1, bottom - top)); }
 
 void ScoreWindow::hideCompressLimit() { view_->setOutline({}); }
+
+void ScoreWindow::showBlockBox(const BlockBox& b) { view_->setOutline(QRect(QPoint(b.left, b.top), QPoint(b.right, b.bottom))); }
+
+void ScoreWindow::hideBlockBox() { view_->setOutline({}); }
 
 void ScoreWindow::drawCurrentObject(bool xorMode) {
     // Drawn whenever the editing layer asks, also while Edit mode is being left.

@@ -104,6 +104,8 @@ class ScoreWindow : public QWidget, public ModeHost {
     bool pointerInScoreArea() const override;
     void showCompressLimit(int x, int top, int bottom) override;
     void hideCompressLimit() override;
+    void showBlockBox(const BlockBox& box) override;
+    void hideBlockBox() override;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
