@@ -46,6 +46,7 @@ void recordAllStaves(Score& score) {
 // after stave 1 and then hands on to the record of every stave, which puts each
 // index back as it was: which stave the head took out no longer matters.
 void recordBeforeInsertion(Score& score) {
+    score.undo.reserve(score.Nstaves + 1);
     if (score.Nstaves >= 2) recordAllStaves(score);
     std::bitset<256> head;
     head.set(1);
@@ -164,6 +165,7 @@ bool deleteStaveAt(Score& score, int c, Ui& ui, PageState& state) {
     // The head puts the deleted stave back at its index; the range behind it every
     // stave from the one that changes on, whose numbers the deletion changed too.
     const int from = bottom ? c - 1 : c;
+    score.undo.reserve(n - from + 1 + 2);
     score.undo.pushStaveRange(score, from, UndoStaveRange, n - from + 1);
     score.undo.pushStaveRange(score, c, UndoDeletedStave, 2);
 

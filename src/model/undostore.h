@@ -53,6 +53,10 @@ class UndoStore {
     // record (the lowest stave) is written last so that it is read back first.
     void pushStaveSet(Score& score, const std::bitset<256>& staves, int code);
     void pushStaveRange(Score& score, int s, int code, int count);
+    // Makes room for the next `records` records to be written without wrapping onto
+    // each other: a step written as two groups (a range and its head) stays whole
+    // even in a store shallower than the step.
+    void reserve(int records) { if (depth_ > 0) grow(records); }
     // Forgets the n newest records (an abandoned edit or a cancelled operation).
     void dropRecords(int n);
     // Restores the newest step. Returns the stave of the record restored last, or -1
