@@ -166,10 +166,17 @@ std::vector<QAction*> ScoreWindow::fileItems() const {
 
 void ScoreWindow::createActions() {
     std::map<WindowMenu, QMenu*> menus;
+    std::vector<QKeySequence> taken;
     for (const WindowItem& item : windowItems()) {
         auto* a = new QAction(QString::fromUtf8(item.caption), this);
         a->setObjectName(QString::fromUtf8(item.name));
-        if (item.keys.key() != Qt::Key(0)) a->setShortcut(QKeySequence(item.keys));
+        // Two items may name one key (Ctrl+N adds a system from the Place and the Stave
+        // menus): the first keeps it, as a key that belongs to two actions acts for neither.
+        const QKeySequence keys(item.keys);
+        if (item.keys.key() != Qt::Key(0) && std::find(taken.begin(), taken.end(), keys) == taken.end()) {
+            a->setShortcut(keys);
+            taken.push_back(keys);
+        }
         a->setShortcutContext(Qt::WindowShortcut);
         a->setEnabled(false);
         if (item.rule == EnableRule::Hidden) a->setVisible(false);
@@ -491,7 +498,6 @@ void ScoreWindow::playClick() { frame_.playClick(); }
 void ScoreWindow::setTextModeShortcuts(bool menusOwnThem) {
     static const std::pair<const char*, QKeyCombination> owners[] = {{"FileSaveItem", Qt::CTRL | Qt::Key_S},
                                                          {"PlaceAnotherSystem", Qt::CTRL | Qt::Key_N},
-                                                         {"AppendNewSystem", Qt::CTRL | Qt::Key_N},
                                                          {"PlaceClef", Qt::CTRL | Qt::Key_C}};
     for (const auto& [name, keys] : owners)
         action(name)->setShortcut(menusOwnThem ? QKeySequence(keys) : QKeySequence());
