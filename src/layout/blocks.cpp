@@ -177,6 +177,17 @@ bool copyBlock(Score& score, BlockState& block, bool move, Ui& ui) {
             return false;
         }
     }
+    // Tidying drops notes and rests beyond a stave's ends: a block put down so far
+    // across would lose them without a word, so it is not put down there.
+    const int dx = block.targetX - block.sourceX;
+    for (int s = block.first; s <= block.last; ++s) {
+        const Stave& to = score.stave(target(s));
+        for (const MarkedObject& m : marked(s))
+            if (m.object.is(ObjectKind::Note) && (m.object.x() + dx < to.LeftX || m.object.x() + dx > to.RightX)) {
+                showError(ui, BlockBeyondStaveMessage);
+                return false;
+            }
+    }
     std::bitset<256> touched;
     for (int s = block.first; s <= block.last; ++s) {
         touched.set(static_cast<std::size_t>(target(s)));
@@ -186,7 +197,6 @@ bool copyBlock(Score& score, BlockState& block, bool move, Ui& ui) {
 
     const int dy = (block.targetY - score.stave(block.targetFirst).Ycoord) -
                    (block.sourceY - score.stave(block.first).Ycoord);
-    const int dx = block.targetX - block.sourceX;
     for (int s = block.first; s <= block.last; ++s) {
         Stave& to = score.stave(target(s));
         const int staveShift = to.Ycoord - score.stave(s).Ycoord;

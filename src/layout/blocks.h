@@ -19,6 +19,8 @@ inline const char* const IncompleteCurveMessage =
 inline const char* const TooManyObjectsMessage =
     "This copy operation would give too many objects on the target stave.\nCannot comply.";
 inline const char* const CannotFitBlockMessage = "Cannot fit block into target system.";
+inline const char* const BlockBeyondStaveMessage =
+    "The block would put notes beyond the end of a stave.\n\nMove it further in and try again.";
 inline const char* const CannotSplitBlockMessage = "Cannot split a block over 2 pages while copying.";
 inline const char* const DeleteBarLinesQuestion = "Delete bar lines along with everything else?";
 inline const char* const NothingAlterableMessage =

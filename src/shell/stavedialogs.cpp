@@ -62,6 +62,7 @@ BindingWidget::BindingWidget(BindingDialog& model, QWidget* parent) : QDialog(pa
 BlockActionWidget::BlockActionWidget(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Specify action on marked block"));
     setObjectName(QStringLiteral("Tblockmodeaction"));
+    setMinimumWidth(300); // room for the caption in the title bar
     auto* layout = new QVBoxLayout(this);
     for (const auto& [caption, code] : {std::pair{"&Copy Block", int(BlockCopy)}, {"&Move Block", int(BlockMove)},
                                         {"&Delete Block", int(BlockDelete)}, {"Alt&er Attributes", int(BlockAlterAttributes)},

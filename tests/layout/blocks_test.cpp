@@ -118,6 +118,14 @@ TEST(MoveBlock, OneSystemDownNotesKeepTheirPositionsFreeObjectsTheirOffset) {
     EXPECT_EQ(firstOf(score.stave(4), ObjectKind::Note).y(), score.stave(4).Ycoord + 8);
     EXPECT_FALSE(stepTargetSystem(score, block, +1, ui)); // no system below
     EXPECT_EQ(ui.lastText(), CannotFitBlockMessage);
+    // Put down so far left that its note would fall before the stave's start, the
+    // block is refused rather than losing the note to the tidy.
+    ASSERT_TRUE(markBox(score, block, BlockBox::spanning(140, 0, 200, 150), 1, ui));
+    const Stave before = score.stave(3);
+    block.targetX = block.sourceX - 200;
+    EXPECT_FALSE(copyBlock(score, block, true, ui));
+    EXPECT_EQ(ui.lastText(), BlockBeyondStaveMessage);
+    EXPECT_TRUE(score.stave(3) == before);
 }
 
 TEST(DeleteBlock, BarLinesStayWhenTheAnswerIsNo) {
