@@ -3,6 +3,9 @@
 // image. Whatever the loader lets through must draw in bounded memory and time:
 // run it with -rss_limit_mb=512 -timeout=10 (./qv fuzz loaddraw does).
 //
+// Then everything on that page is boxed and copied: links that were whole must stay
+// whole.
+//
 // Its seeds in fuzz/corpus-loaddraw are small crafted files: a normal page, a font
 // of 12000 points, a shape of 8000 units, a page of 65.5 inches, a long text whose
 // chunks lead back to its head, a stave whose count names objects the file does
@@ -10,6 +13,8 @@
 // text a stave holds in the largest font on the largest page.
 
 #include "files/loader.h"
+#include "layout/blocks.h"
+#include "model/linkcheck.h"
 #include "model/score.h"
 #include "model/ui.h"
 #include "render/pageimage.h"
@@ -18,6 +23,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +49,24 @@ int firstPage(const qv::Score& score) {
     return score.stave(1).PageNum;
 }
 
+std::size_t brokenLinkCount(const qv::Score& score) {
+    std::size_t n = 0;
+    for (int s = 1; s <= score.Nstaves; ++s)
+        n += qv::brokenLinks(score.stave(s)).size();
+    return n;
+}
+
+// A score whose links are whole keeps them whole when everything on its first page
+// is boxed and copied a little to the right onto the same staves.
+void checkBlockCopy(qv::Score& score, int page, qv::Ui& ui) {
+    if (brokenLinkCount(score) != 0) return; // damage the loader let through is not the copy's
+    qv::BlockState block;
+    if (!qv::markBox(score, block, qv::BlockBox::spanning(-32768, -32768, 32767, 32767), page, ui)) return;
+    block.targetX = block.sourceX + 10;
+    qv::copyBlock(score, block, false, ui);
+    if (brokenLinkCount(score) != 0) std::abort();
+}
+
 } // namespace
 
 // Drawing measures text, so the GUI side of Qt runs. The application is never
@@ -63,6 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)qv::renderScreenPage(score, page);
     // A fixed clock: the same input draws the same page every time.
     (void)qv::renderPrintPage(score, page, "/fuzz/fuzz.QVR", QDateTime(QDate(2024, 1, 31), QTime(12, 0)));
+    checkBlockCopy(score, page, ui);
     // The program's event loop runs between drawings, and with it Qt's timers that
     // let go of fonts no longer used; without them every font ever drawn is kept.
     QCoreApplication::processEvents();

@@ -286,7 +286,9 @@ SetText setText(DrawContext& dc, const std::string& text, const FontDesc& desc, 
     SetText set;
     set.mW = metrics.horizontalAdvance(QChar('M'));
     const int w = metrics.horizontalAdvance(QStringLiteral("M") + measuringCopy(text) + QStringLiteral("M"));
-    const auto [above, below] = accidentalOverhang(dc, font, text, desc, scale);
+    // Plain names, not a structured binding: the bands below capture them.
+    const std::pair<int, int> overhang = accidentalOverhang(dc, font, text, desc, scale);
+    const int above = overhang.first, below = overhang.second;
     set.above = above;
     set.size = QSize(std::max(1, w), std::max(1, above + metrics.height() + below));
     set.kept = qint64(set.size.width()) * set.size.height() <= WholeTextArea;
