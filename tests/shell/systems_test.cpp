@@ -2,6 +2,7 @@
 // Stave menu and undone, and a block boxed with the mouse and copied onto the next
 // system, each taken back by one Undo.
 
+#include "layout/justify.h"
 #include "model/linkcheck.h"
 #include "render/glyphcatalogue.h"
 
@@ -69,6 +70,25 @@ TEST(StavesAndSystems, ABoxDraggedOverASystemIsCopiedOntoTheNextAndUndone) {
         EXPECT_EQ(f.stave(s).Nobjec, 4) << s;
         EXPECT_TRUE(brokenLinks(f.stave(s)).empty()) << s;
     }
+    f.undo();
+    EXPECT_TRUE(f.staves() == before);
+}
+
+TEST(StavesAndSystems, JustifyFromTheKeysAndDeleteFromTheMenuEachUndoneWhole) {
+    Systems f;
+    test::append(f.stave(1), makeObject(ObjectKind::Barline, 300, f.stave(1).Ycoord)); // the system's closing bar
+    const std::vector<Stave> before = f.staves();
+    f.key(Qt::Key_J, Qt::ControlModifier);
+    EXPECT_EQ(f.ui.lastText(), JustifyPrompt);
+    f.click(150, f.stave(1).Ycoord);
+    EXPECT_EQ(f.stave(1).object(5).x(), f.stave(1).RightX) << "the closing bar line moved to the stave end";
+    EXPECT_GT(f.stave(1).object(4).x(), 190) << "the notes after the cursor spread with it";
+    EXPECT_EQ(f.stave(1).object(1).x(), 100) << "the note before the cursor stays";
+    f.undo();
+    EXPECT_TRUE(f.staves() == before);
+    f.click(100, f.stave(2).Ycoord); // the bottom stave of the first system
+    f.window().action("DeleteStaveitem")->trigger();
+    EXPECT_EQ(f.score().Nstaves, 3);
     f.undo();
     EXPECT_TRUE(f.staves() == before);
 }
