@@ -17,22 +17,6 @@ int lineDistance(const ScoreObject& o, int px, int py) {
 
 } // namespace
 
-bool placedFreely(ObjectKind k) {
-    switch (k) {
-    case ObjectKind::ShortText:
-    case ObjectKind::Line:
-    case ObjectKind::CurvePoint:
-    case ObjectKind::Symbol:
-    case ObjectKind::Arpeggio:
-    case ObjectKind::LongText:
-    case ObjectKind::Hairpin:
-    case ObjectKind::Shape:
-        return true;
-    default:
-        return false;
-    }
-}
-
 int hitDistance(const ScoreObject& o, int px, int py, bool openForEdit) {
     const int manhattan = std::abs(px - o.x()) + std::abs(py - o.y());
     switch (o.kind()) {

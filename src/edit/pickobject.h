@@ -15,10 +15,6 @@ struct Pick {
     int index = 0;     // 0: nothing pickable
     int distance = -1;
 };
-// Kinds placed freely (texts, lines, curve points, symbols, arpeggios, hairpins,
-// shapes) follow the pointer up and down as well as across.
-bool placedFreely(ObjectKind kind);
-
 // The nearest pickable object; the lowest index among equal distances.
 Pick nearestObject(const Stave& stave, int px, int py, bool openForEdit);
 

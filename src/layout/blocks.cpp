@@ -104,23 +104,9 @@ BlockBox BlockBox::spanning(int x1, int y1, int x2, int y2) {
     return BlockBox{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
 }
 
-bool isFreeKind(ObjectKind k) {
-    switch (k) {
-    case ObjectKind::ShortText:
-    case ObjectKind::Line:
-    case ObjectKind::CurvePoint:
-    case ObjectKind::Symbol:
-    case ObjectKind::Arpeggio:
-    case ObjectKind::LongText:
-    case ObjectKind::Hairpin:
-    case ObjectKind::Shape: return true;
-    default: return false;
-    }
-}
-
 bool BlockState::freePlacing() const {
     for (unsigned k = 0; k < 32; ++k)
-        if (((kinds >> k) & 1U) && isFreeKind(static_cast<ObjectKind>(k))) return true;
+        if (((kinds >> k) & 1U) && placedFreely(static_cast<ObjectKind>(k))) return true;
     return false;
 }
 
@@ -207,7 +193,7 @@ bool copyBlock(Score& score, BlockState& block, bool move, Ui& ui) {
         for (const MarkedObject& m : marked(s)) {
             ScoreObject o = m.object;
             translateLinks(o, newIndex);
-            const int shift = staveShift + (isFreeKind(o.kind()) ? dy : 0);
+            const int shift = staveShift + (placedFreely(o.kind()) ? dy : 0);
             o.setX(o.x() + dx);
             o.setY(o.y() + shift);
             if (o.is(ObjectKind::CurvePoint)) {

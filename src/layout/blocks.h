@@ -63,8 +63,6 @@ struct BlockState {
     bool freePlacing() const;
 };
 
-// Kinds whose y moves with the drop point; the others keep their place on their stave.
-bool isFreeKind(ObjectKind kind);
 
 // Marks the objects of the staves of `page` whose anchors lie in the box (whole
 // curves only, long texts with all their chunks). Clears earlier marks first and

@@ -6,6 +6,22 @@ std::string ScoreObject::lpString(int at, int capacity) const { return getLpStri
 
 void ScoreObject::setLpString(int at, int capacity, const std::string& s) { putLpString(&bytes[at], capacity, s); }
 
+bool placedFreely(ObjectKind k) {
+    switch (k) {
+    case ObjectKind::ShortText:
+    case ObjectKind::Line:
+    case ObjectKind::CurvePoint:
+    case ObjectKind::Symbol:
+    case ObjectKind::Arpeggio:
+    case ObjectKind::LongText:
+    case ObjectKind::Hairpin:
+    case ObjectKind::Shape:
+        return true;
+    default:
+        return false;
+    }
+}
+
 ScoreObject makeObject(ObjectKind kind, int x, int y) {
     ScoreObject o;
     o.setX(x);

@@ -221,4 +221,9 @@ static_assert(std::is_trivially_copyable_v<ScoreObject>);
 // An object of the given kind with SymbolCode 244 and every other byte zero.
 ScoreObject makeObject(ObjectKind kind, int x = 0, int y = 0);
 
+// Kinds placed freely (texts, lines, curve points, symbols, arpeggios, hairpins,
+// shapes): they move up and down as well as across, where notes and signs keep
+// their place on the stave.
+bool placedFreely(ObjectKind kind);
+
 } // namespace qv
