@@ -78,6 +78,13 @@ class Ui {
     virtual void showProgress(const std::string& /*text*/) {}
     virtual void closeProgress() {}
 
+    // The progress window of printing and picture export, with an abort button:
+    // the first call opens it under `caption`, later ones change its caption and
+    // line. `progressAborted` is true once the abort button has been pressed.
+    virtual void abortableProgress(const std::string& /*caption*/, const std::string& /*text*/) {}
+    virtual bool progressAborted() { return false; }
+    virtual void closeAbortableProgress() {}
+
     // Runs a dialog over its model until the user closes it; true for OK. Without
     // a person to ask, the dialogs are cancelled.
     virtual bool runSavePartDialog(SavePartDialog& /*dialog*/) { return false; }

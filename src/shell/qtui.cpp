@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QProgressDialog>
 #include <QMessageBox>
 #include <QVBoxLayout>
 
@@ -184,6 +185,32 @@ void QtUi::closeProgress() {
     progress_.reset();
     progressText_ = nullptr;
 }
+
+void QtUi::abortableProgress(const std::string& caption, const std::string& text) {
+    if (!abortable_) {
+        abortable_ = new QProgressDialog(ownerFor(parent_));
+        abortable_->setWindowModality(Qt::WindowModal);
+        abortable_->setCancelButtonText(QStringLiteral("&Abort"));
+        abortable_->setRange(0, 0); // a busy bar: the line says how far the work is
+        abortable_->setMinimumDuration(0);
+        abortable_->setAutoClose(false);
+        abortable_->setAutoReset(false);
+    }
+    abortable_->setWindowTitle(qs(caption));
+    abortable_->setLabelText(qs(text));
+    abortable_->show();
+    // The work runs without returning to the event loop: paint the line, and let
+    // the abort button be pressed.
+    QCoreApplication::processEvents();
+}
+
+bool QtUi::progressAborted() {
+    if (!abortable_) return false;
+    QCoreApplication::processEvents();
+    return abortable_->wasCanceled();
+}
+
+void QtUi::closeAbortableProgress() { delete abortable_.data(); }
 
 QWidget* QtUi::progressWindow() const {
     return progress_.get();

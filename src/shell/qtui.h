@@ -17,6 +17,7 @@
 
 class QDialog;
 class QLabel;
+class QProgressDialog;
 
 namespace qv {
 
@@ -50,6 +51,9 @@ class QtUi : public Ui {
 
     void showProgress(const std::string& text) override;
     void closeProgress() override;
+    void abortableProgress(const std::string& caption, const std::string& text) override;
+    bool progressAborted() override;
+    void closeAbortableProgress() override;
 
     bool runSavePartDialog(SavePartDialog& dialog) override;
     bool runTemplateSelection(TemplateSelectionDialog& dialog) override;
@@ -76,6 +80,8 @@ class QtUi : public Ui {
     // Top-level and without a parent, so that it is ours alone to delete.
     std::unique_ptr<QWidget> progress_;
     QLabel* progressText_ = nullptr; // owned by progress_
+    // Owned by its parent window as well: held weakly so that neither deletes it twice.
+    QPointer<QProgressDialog> abortable_;
 };
 
 } // namespace qv

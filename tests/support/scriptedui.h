@@ -31,6 +31,16 @@ class ScriptedUi : public Ui {
     std::optional<std::string> saveFileName(const FileDialogRequest& request) override;
     void showProgress(const std::string& text) override { progress.push_back(text); }
     void closeProgress() override { ++progressClosed; }
+    // Every caption and line of the abortable progress window; its abort button is
+    // pressed once it has shown `abortAfter` lines (never when negative).
+    void abortableProgress(const std::string& caption, const std::string& text) override {
+        abortable.push_back(caption + " | " + text);
+    }
+    bool progressAborted() override { return abortAfter >= 0 && int(abortable.size()) >= abortAfter; }
+    void closeAbortableProgress() override { ++abortableClosed; }
+    std::vector<std::string> abortable;
+    int abortAfter = -1;
+    int abortableClosed = 0;
     void setBusy(bool busy) override { busyCalls.push_back(busy); }
     bool runSavePartDialog(SavePartDialog& dialog) override { return savePartScript && savePartScript(dialog); }
     bool runTemplateSelection(TemplateSelectionDialog& dialog) override {
