@@ -80,8 +80,10 @@ class Ui {
 
     // The progress window of printing and picture export, with an abort button:
     // the first call opens it under `caption`, later ones change its caption and
-    // line. `progressAborted` is true once the abort button has been pressed.
-    virtual void abortableProgress(const std::string& /*caption*/, const std::string& /*text*/) {}
+    // line, and `percent` (0..100) fills its bar when given. `progressAborted` is
+    // true once the abort button has been pressed.
+    virtual void abortableProgress(const std::string& /*caption*/, const std::string& /*text*/,
+                                   int /*percent*/ = -1) {}
     virtual bool progressAborted() { return false; }
     virtual void closeAbortableProgress() {}
 

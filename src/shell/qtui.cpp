@@ -186,18 +186,20 @@ void QtUi::closeProgress() {
     progressText_ = nullptr;
 }
 
-void QtUi::abortableProgress(const std::string& caption, const std::string& text) {
+void QtUi::abortableProgress(const std::string& caption, const std::string& text, int percent) {
     if (!abortable_) {
         abortable_ = new QProgressDialog(ownerFor(parent_));
         abortable_->setWindowModality(Qt::WindowModal);
         abortable_->setCancelButtonText(QStringLiteral("&Abort"));
-        abortable_->setRange(0, 0); // a busy bar: the line says how far the work is
         abortable_->setMinimumDuration(0);
         abortable_->setAutoClose(false);
         abortable_->setAutoReset(false);
     }
     abortable_->setWindowTitle(qs(caption));
     abortable_->setLabelText(qs(text));
+    // Without a percentage the bar only shows that work goes on: the line says how far.
+    abortable_->setRange(0, percent >= 0 ? 100 : 0);
+    if (percent >= 0) abortable_->setValue(percent);
     abortable_->show();
     // The work runs without returning to the event loop: paint the line, and let
     // the abort button be pressed.

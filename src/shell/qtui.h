@@ -51,7 +51,7 @@ class QtUi : public Ui {
 
     void showProgress(const std::string& text) override;
     void closeProgress() override;
-    void abortableProgress(const std::string& caption, const std::string& text) override;
+    void abortableProgress(const std::string& caption, const std::string& text, int percent = -1) override;
     bool progressAborted() override;
     void closeAbortableProgress() override;
 

@@ -33,8 +33,8 @@ class ScriptedUi : public Ui {
     void closeProgress() override { ++progressClosed; }
     // Every caption and line of the abortable progress window; its abort button is
     // pressed once it has shown `abortAfter` lines (never when negative).
-    void abortableProgress(const std::string& caption, const std::string& text) override {
-        abortable.push_back(caption + " | " + text);
+    void abortableProgress(const std::string& caption, const std::string& text, int percent = -1) override {
+        abortable.push_back(caption + " | " + text + (percent >= 0 ? " | " + std::to_string(percent) : ""));
     }
     bool progressAborted() override { return abortAfter >= 0 && int(abortable.size()) >= abortAfter; }
     void closeAbortableProgress() override { ++abortableClosed; }
