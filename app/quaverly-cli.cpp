@@ -1,6 +1,7 @@
 // The headless command line: batch work on score files and our own checks.
 
-#include "consoleui.h"
+#include "clisupport.h"
+#include "exportcommand.h"
 #include "files/fileread.h"
 #include "files/safewrite.h"
 #include "files/scorefile.h"
@@ -9,10 +10,8 @@
 #include "files/scorefilewrite.h"
 #include "render/contactsheet.h"
 #include "render/glyphstore.h"
-#include "render/page.h"
-
-#include <QGuiApplication>
-#include <QScreen>
+#include "layout/pagination.h"
+#include "render/pageimage.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,6 +23,9 @@
 
 namespace {
 
+using qv::cli::fail;
+using qv::cli::startGui;
+
 const char* const Usage =
     "usage: quaverly-cli COMMAND ARGS\n"
     "commands:\n"
@@ -34,12 +36,10 @@ const char* const Usage =
     "  render SCORE [--page N] [--print] -o OUT.png\n"
     "                     draw page N (default 1; 0 is the header/footer page) as on the screen, one\n"
     "                     pixel per page unit, or with --print as printed: three pixels per page unit,\n"
-    "                     the paper inside its margins with header and footer\n";
-
-int fail(const std::string& message) {
-    std::fprintf(stderr, "quaverly-cli: %s\n", message.c_str());
-    return 1;
-}
+    "                     the paper inside its margins with header and footer\n"
+    "  export SCORE (--pdf OUT.pdf | --png OUT_PREFIX) [--pages A-B]\n"
+    "                     every page (or pages A to B, downwards when A > B) as printed: a PDF of the\n"
+    "                     score's paper, or one picture a page named OUT_PREFIX-N.png\n";
 
 int runDump(const std::vector<std::string>& args) {
     if (args.empty() || args.size() > 2) return fail("dump needs SCORE and optionally OUT");
@@ -61,20 +61,6 @@ int runDump(const std::vector<std::string>& args) {
     return 0;
 }
 
-// Qt's notice about a missing XDG_RUNTIME_DIR is normal on a headless machine and
-// would break the rule of one line per failure; everything else Qt says is kept.
-void quietQtNotices(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type == QtWarningMsg && text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
-    std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, context, text)));
-}
-
-// Drawing text needs the GUI side of Qt; headless, its offscreen platform serves.
-std::unique_ptr<QGuiApplication> startGui(int& argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietQtNotices);
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 int runGlyphs(const std::vector<std::string>& args, int& argc, char* argv[]) {
     if (args.size() != 1) return fail("glyphs needs OUT.png");
     const auto gui = startGui(argc, argv);
@@ -83,41 +69,13 @@ int runGlyphs(const std::vector<std::string>& args, int& argc, char* argv[]) {
     return 0;
 }
 
-// Errors are kept back: a failed conversion ends with one line, the last error;
-// other messages and questions are printed as they come.
-class ConvertUi : public qv::ConsoleUi {
-  public:
-    qv::Button message(qv::MessageType type, const std::string& text, qv::Buttons buttons) override {
-        if (type != qv::MessageType::Error) return ConsoleUi::message(type, text, buttons);
-        errors.push_back(text);
-        return qv::ButtonOk;
-    }
-    std::string lastError() const {
-        std::string line = errors.empty() ? std::string("unknown error") : errors.back();
-        for (char& c : line)
-            if (c == '\n') c = ' ';
-        return line;
-    }
-    // Errors the load recovered from are still worth telling.
-    void reportErrors() {
-        for (const auto& e : errors)
-            ConsoleUi::message(qv::MessageType::Error, e, qv::ButtonOk);
-    }
-    std::vector<std::string> errors;
-};
-
-int screenResolution() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? qRound(screen->logicalDotsPerInch()) : qv::DefaultScreenResolution;
-}
-
 int runConvert(const std::vector<std::string>& args, int& argc, char* argv[]) {
     if (args.size() != 2) return fail("convert needs IN and OUT");
     const std::string& in = args[0];
     const std::string& out = args[1];
     const auto gui = startGui(argc, argv); // loading measures text heights
-    const int resolution = screenResolution();
-    ConvertUi ui;
+    const int resolution = qv::cli::screenResolution();
+    qv::cli::CliUi ui;
     qv::Score score;
     if (!qv::loadScore(in, qv::LoadOptions{resolution, nullptr}, ui, score))
         return fail("cannot convert " + in + ": " + ui.lastError());
@@ -161,53 +119,19 @@ std::string parseRenderArgs(const std::vector<std::string>& args, RenderArgs& r)
     return {};
 }
 
-int lastPage(const qv::Score& score) {
-    int last = 0;
-    for (int s = 1; s <= score.Nstaves; ++s)
-        last = std::max(last, int(score.stave(s).PageNum));
-    return last;
-}
-
-// The screen page: the music area, one pixel per page unit. The header/footer page
-// also shows the header and footer strips above and below the music area.
-QImage renderScreenPage(qv::Score& score, int page) {
-    qv::DrawContext dc;
-    const qv::PageData& p = score.page;
-    const int height = page == 0 ? qv::printedHeight(p, score.StvSiz) : qv::musicAreaHeight(p, score.StvSiz);
-    dc.newScreenPage(qv::musicAreaWidth(p, score.StvSiz), height);
-    qv::DrawPage(dc, score, page);
-    return dc.MainImage;
-}
-
-// The print image: the paper inside its margins and gutter at three pixels per page
-// unit, the header zone above the music and the footer zone below it.
-QImage renderPrintPage(qv::Score& score, int page, const std::string& path) {
-    const qv::PageData& p = score.page;
-    const double s = qv::pageUnitsPerInch(score.StvSiz);
-    qv::DrawContext dc;
-    dc.HighResMode = true;
-    dc.newPrintPage(qv::musicAreaWidth(p, score.StvSiz), qv::printedHeight(p, score.StvSiz));
-    dc.HiResOrigin = QPoint(0, 3 * qv::roundHalfEven(p.Header * s));
-    qv::PageOptions options;
-    options.filePath = path;
-    qv::DrawPage(dc, score, page, options);
-    qv::DrawBlankingShapes(dc, score, page);
-    return dc.Printimage;
-}
-
 int runRender(const std::vector<std::string>& args, int& argc, char* argv[]) {
     RenderArgs r;
     if (const std::string problem = parseRenderArgs(args, r); !problem.empty()) return fail(problem);
     const auto gui = startGui(argc, argv);
-    ConvertUi ui;
+    qv::cli::CliUi ui;
     qv::Score score;
-    if (!qv::loadScore(r.score, qv::LoadOptions{screenResolution(), nullptr}, ui, score))
-        return fail("cannot render " + r.score + ": " + ui.lastError());
-    ui.reportErrors();
-    if (r.page > lastPage(score))
+    if (!qv::cli::loadForCli(r.score, ui, score)) return fail("cannot render " + r.score + ": " + ui.lastError());
+    const int pages = qv::pageCount(score);
+    if (r.page > pages)
         return fail("cannot render page " + std::to_string(r.page) + ": " + r.score + " has " +
-                    std::to_string(lastPage(score)) + " pages");
-    const QImage image = r.print ? renderPrintPage(score, r.page, r.score) : renderScreenPage(score, r.page);
+                    std::to_string(pages) + " pages");
+    const QImage image =
+        r.print ? qv::renderPrintPage(score, r.page, r.score) : qv::renderScreenPage(score, r.page);
     if (image.isNull()) return fail("cannot render " + r.score + ": the page has no size");
     if (!image.save(QString::fromStdString(r.out), "PNG")) return fail("cannot write " + r.out);
     return 0;
@@ -226,5 +150,6 @@ int main(int argc, char* argv[]) {
     if (command == "convert") return runConvert(args, argc, argv);
     if (command == "glyphs") return runGlyphs(args, argc, argv);
     if (command == "render") return runRender(args, argc, argv);
+    if (command == "export") return qv::cli::runExport(args, argc, argv);
     return fail("unknown command '" + command + "' (see quaverly-cli --help)");
 }

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
@@ -156,6 +157,30 @@ TEST_F(Cli, RenderDrawsTheScreenPageAndThePrintImage) {
     EXPECT_NE(run("render " + song), 0);
     EXPECT_NE(errors.find("render needs"), std::string::npos) << errors;
     failsSaying("render " + at("missing.QVR") + " -o " + at("screen.png"), "cannot render");
+}
+
+TEST_F(Cli, ExportWritesEveryPageOrTheRangeAndNothingOnFailure) {
+    const std::string demo = QUAVERLY_DEMO;
+    ASSERT_EQ(run("export " + demo + " --pdf " + at("demo.pdf")), 0) << errors;
+    FILE* info = popen(("pdfinfo " + at("demo.pdf") + " | grep '^Pages:'").c_str(), "r");
+    char line[128] = {};
+    ASSERT_TRUE(info && std::fgets(line, sizeof line, info));
+    pclose(info);
+    EXPECT_EQ(std::string(line), "Pages:           2\n");
+
+    ASSERT_EQ(run("export " + demo + " --png " + at("page") + " --pages 2-1"), 0) << errors;
+    const QImage first(QString::fromStdString(at("page-1.png")));
+    const QImage second(QString::fromStdString(at("page-2.png")));
+    EXPECT_EQ(first.size(), QSize(1740, 2400)) << "7.25 by 10 inches at 240 pixels an inch";
+    EXPECT_GE(inkedRows(second), 300);
+    EXPECT_NE(first, second);
+
+    const auto before = dir.names();
+    failsSaying("export " + demo + " --pdf " + at("x.pdf") + " --pages 1-3", "bad page range '1-3'");
+    failsSaying("export " + demo + " --png " + at("x") + " --pages 0", "bad page range");
+    failsSaying("export " + demo + " --pdf " + at("none/x.pdf"), "cannot write");
+    failsSaying("export " + demo + " --bmp", "export needs");
+    EXPECT_EQ(dir.names(), before) << "nothing half-written";
 }
 
 } // namespace
