@@ -34,8 +34,16 @@ PrintOutcome finish(PrintDevice& device, Ui& ui, bool aborted) {
 QImage printImageForPrinter(const PrintSource& source, int page) {
     // The page is drawn in pure black on white: one bit a pixel loses nothing and
     // keeps the job small.
-    return renderPrintPage(*source.score, page, source.filePath, source.clock)
-        .convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    QImage image = renderPrintPage(*source.score, page, source.filePath, source.clock)
+                       .convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    // Qt's PDF writer keeps a picture at one bit a pixel only when black comes
+    // first in its colours; otherwise it sends eight, and compresses them slowly.
+    const QRgb black = qRgb(0, 0, 0);
+    if (image.color(0) != black) {
+        image.invertPixels();
+        image.setColorTable({black, qRgb(255, 255, 255)});
+    }
+    return image;
 }
 
 PrintOutcome printPages(const PrintSource& source, const PrintRequest& asked, PrintDevice& device, Ui& ui) {
