@@ -22,7 +22,8 @@ FileDialogRequest pictureRequest(const EditSession& session, const char* title, 
     const std::filesystem::path proposed(named ? score : std::string("NONAME"));
     FileDialogRequest request;
     request.title = title;
-    request.folder = named && proposed.has_parent_path() ? proposed.parent_path().string() : session.settings.Directory;
+    request.folder =
+        named && proposed.has_parent_path() ? proposed.parent_path().string() : session.settings.Directory;
     request.fileName = withExtension(proposed.filename().string(), ".PCX");
     request.filter = filter;
     request.defaultExtension = "PCX";
@@ -37,7 +38,8 @@ PictureSource currentPage(EditSession& session) {
 
 void pcxOutputCommand(EditSession& session) {
     if (session.editor.mode != ModeMusic) return;
-    const std::optional<std::string> name = session.ui.saveFileName(pictureRequest(session, PcxOutputTitle, PcxFilter));
+    const std::optional<std::string> name =
+        session.ui.saveFileName(pictureRequest(session, PcxOutputTitle, PcxFilter));
     if (!name || name->empty()) return;
     SetMode(session, ModeWaiting);
     OutputCurrentPage(currentPage(session), *name, session.ui);
@@ -50,8 +52,8 @@ void exportBlockPicture(EditSession& session) {
     if (!choice || choice->fileName.empty()) return;
     const PictureFormat format = choice->filter == 1 ? PictureFormat::Bmp : PictureFormat::Pcx;
     const BlockBox& box = session.editor.blockBox;
-    OutputBox(currentPage(session), choice->fileName, format, QPoint(box.left, box.top), QPoint(box.right, box.bottom),
-              session.ui);
+    OutputBox(currentPage(session), choice->fileName, format, QPoint(box.left, box.top),
+              QPoint(box.right, box.bottom), session.ui);
 }
 
 } // namespace qv

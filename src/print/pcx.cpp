@@ -70,6 +70,7 @@ std::array<std::uint8_t, PcxHeaderSize> pcxHeader(int width, int height) {
     h[1] = 2;  // version
     h[2] = 1;  // run-length encoded
     h[3] = 1;  // bits per pixel
+
     putU16(&h[8], static_cast<std::uint16_t>(width - 1)); // the window from (0, 0)
     putU16(&h[10], static_cast<std::uint16_t>(height - 1));
     putU16(&h[12], 300); // dots per inch across and down

@@ -74,7 +74,8 @@ PictureWrite writePictureFile(const std::string& path, const QImage& image, Pict
 }
 
 QImage boxPicture(const QImage& printImage, QPoint origin, const BlockBox& box) {
-    const std::int64_t boxWidth = std::int64_t(box.right) - box.left, boxHeight = std::int64_t(box.bottom) - box.top;
+    const std::int64_t boxWidth = std::int64_t(box.right) - box.left,
+                       boxHeight = std::int64_t(box.bottom) - box.top;
     if (boxWidth <= 0 || boxHeight <= 0 || !fitsLargestPage(boxWidth, boxHeight)) return {};
     const int width = static_cast<int>(PixelsPerPageUnit * boxWidth);
     const int height = static_cast<int>(PixelsPerPageUnit * boxHeight);
@@ -87,8 +88,10 @@ QImage boxPicture(const QImage& printImage, QPoint origin, const BlockBox& box) 
     // The box's corner on the print image, and the part of the image it covers.
     const std::int64_t left = PixelsPerPageUnit * std::int64_t(box.left) + origin.x();
     const std::int64_t top = PixelsPerPageUnit * std::int64_t(box.top) + origin.y();
-    const std::int64_t x0 = std::max<std::int64_t>(left, 0), x1 = std::min<std::int64_t>(left + width, image.width());
-    const std::int64_t y0 = std::max<std::int64_t>(top, 0), y1 = std::min<std::int64_t>(top + height, image.height());
+    const std::int64_t x0 = std::max<std::int64_t>(left, 0),
+                       x1 = std::min<std::int64_t>(left + width, image.width());
+    const std::int64_t y0 = std::max<std::int64_t>(top, 0),
+                       y1 = std::min<std::int64_t>(top + height, image.height());
     if (x0 >= x1 || y0 >= y1) return picture;
     const std::size_t rowBytes = static_cast<std::size_t>(x1 - x0) * sizeof(QRgb);
     for (std::int64_t y = y0; y < y1; ++y) {

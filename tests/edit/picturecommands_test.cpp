@@ -57,7 +57,8 @@ TEST(PictureCommands, ABlocksPcxExportWritesItsBoxInTheFormatChosen) {
     EXPECT_TRUE(t.score.marked[1].none());
     const QImage bmp = test::readWithImageMagick(t.folder.at("block.BMP"), t.folder.at("block.png"));
     ASSERT_EQ(bmp.size(), QSize(330, 330));
-    EXPECT_EQ(test::inkMismatches(bmp, boxPicture(t.printed(), printImageOrigin(t.score), {90, 0, 200, 110})), 0);
+    EXPECT_EQ(test::inkMismatches(bmp, boxPicture(t.printed(), printImageOrigin(t.score), {90, 0, 200, 110})),
+              0);
 
     t.dragBox({90, 0}, {200, 110}, 800); // the chooser cancelled
     EXPECT_EQ(t.editor.mode, ModeMusic);

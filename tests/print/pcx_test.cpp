@@ -38,10 +38,12 @@ TEST(Pcx, HeaderAndPackedLines) {
     const auto h = pcxHeader(9, 5);
     Bytes expected(PcxHeaderSize, 0);
     expected[0] = 10, expected[1] = 2, expected[2] = 1, expected[3] = 1;
-    expected[8] = 8, expected[10] = 4;                    // x max, y max
-    expected[12] = expected[14] = 0x2C, expected[13] = expected[15] = 0x01; // 300 dpi
-    expected[19] = expected[20] = expected[21] = 255;      // palette entry 1 white
-    expected[65] = 1, expected[66] = 2;                    // one plane, 2 bytes a line
+    // x max and y max; 300 dots per inch both ways; palette entry 1 white; one
+    // plane of 2 bytes a line.
+    expected[8] = 8, expected[10] = 4;
+    expected[12] = expected[14] = 0x2C, expected[13] = expected[15] = 0x01;
+    expected[19] = expected[20] = expected[21] = 255;
+    expected[65] = 1, expected[66] = 2;
     EXPECT_EQ(Bytes(h.begin(), h.end()), expected);
 
     // Ink is anything not pure white: black, a near-white grey, red. Bits past the
@@ -64,10 +66,11 @@ struct Written {
 
 Written write(const QImage& image, Ui& ui) {
     Written w;
-    w.complete = WritePcx(image, [&](const std::uint8_t* b, std::size_t n) {
+    const ByteSink sink = [&](const std::uint8_t* b, std::size_t n) {
         w.pieces.push_back(n);
         w.bytes.insert(w.bytes.end(), b, b + n);
-    }, ui);
+    };
+    w.complete = WritePcx(image, sink, ui);
     return w;
 }
 

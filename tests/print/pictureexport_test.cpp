@@ -26,7 +26,9 @@ struct Demo {
     Demo() { EXPECT_TRUE(loadScore(QUAVERLY_DEMO, LoadOptions{}, ui, score)); }
     PictureSource source() { return PictureSource{score, 1, "demo.QVR", clock}; }
     QImage page() { return renderPrintPage(score, 1, "demo.QVR", clock); }
-    QImage readBack(const std::string& name) { return test::readWithImageMagick(folder.at(name), folder.at(name + ".png")); }
+    QImage readBack(const std::string& name) {
+        return test::readWithImageMagick(folder.at(name), folder.at(name + ".png"));
+    }
 };
 
 bool rowAllInk(const QImage& image, int y) {
@@ -50,19 +52,21 @@ TEST(PictureExport, ABoxCutsWhatWasBoxedBelowTheHeaderInEitherFormat) {
     d.score.page.Header = 0.45; // the music starts lower on the print image
     const Stave& first = d.score.stave(1);
     const QPoint topLeft(200, first.Ycoord - 20), bottomRight(300, first.Ycoord + 20);
-    ASSERT_TRUE(OutputBox(d.source(), d.folder.at("ltr.pcx"), PictureFormat::Pcx, topLeft, bottomRight, d.ui));
+    ASSERT_TRUE(
+        OutputBox(d.source(), d.folder.at("ltr.pcx"), PictureFormat::Pcx, topLeft, bottomRight, d.ui));
     ASSERT_TRUE(OutputBox(d.source(), d.folder.at("rtl"), PictureFormat::Pcx, QPoint(300, first.Ycoord - 20),
                           QPoint(200, first.Ycoord + 20), d.ui));
     EXPECT_EQ(test::fileBytes(d.folder.at("ltr.PCX")), test::fileBytes(d.folder.at("rtl.PCX")));
-    ASSERT_TRUE(OutputBox(d.source(), d.folder.at("box.pcx"), PictureFormat::Bmp, bottomRight, topLeft, d.ui));
+    ASSERT_TRUE(
+        OutputBox(d.source(), d.folder.at("box.pcx"), PictureFormat::Bmp, bottomRight, topLeft, d.ui));
     EXPECT_EQ(test::identifiedFormat(d.folder.at("box.BMP")).substr(0, 3), "BMP");
     EXPECT_TRUE(d.ui.messages.empty());
 
     const QImage pcx = test::readPcxWithNetpbm(d.folder.at("ltr.PCX")), bmp = d.readBack("box.BMP");
     ASSERT_EQ(pcx.size(), QSize(300, 120));
     EXPECT_EQ(test::inkMismatches(bmp, pcx), 0);
-    EXPECT_EQ(test::inkMismatches(pcx, boxPicture(d.page(), printImageOrigin(d.score), {200, first.Ycoord - 20, 300,
-                                                                                        first.Ycoord + 20})),
+    EXPECT_EQ(test::inkMismatches(pcx, boxPicture(d.page(), printImageOrigin(d.score),
+                                                  {200, first.Ycoord - 20, 300, first.Ycoord + 20})),
               0);
     // The stave's five lines run right across the box, 4 page units below its top
     // and 8 apart; between them the paper shows.
@@ -86,7 +90,8 @@ TEST(PictureExport, FailuresLeaveNoFileAndTheOldOneUntouched) {
         {{100, 50}, {200, 90}, "taken.pcx", UnableToSavePictureMessage},
     };
     for (const auto& b : boxes) {
-        EXPECT_FALSE(OutputBox(d.source(), d.folder.at(b.name), PictureFormat::Pcx, b.a, b.b, d.ui)) << b.name;
+        EXPECT_FALSE(OutputBox(d.source(), d.folder.at(b.name), PictureFormat::Pcx, b.a, b.b, d.ui))
+            << b.name;
         EXPECT_EQ(d.ui.lastText(), b.message) << b.name;
     }
     d.ui.abortAfter = 3;

@@ -19,7 +19,8 @@ namespace qv::test {
 // The picture in `path` as ImageMagick reads it (converted to `png`, loaded by
 // Qt), or a null image when ImageMagick refuses it.
 inline QImage readWithImageMagick(const std::string& path, const std::string& png) {
-    if (QProcess::execute("convert", {QString::fromStdString(path), QString::fromStdString(png)}) != 0) return {};
+    if (QProcess::execute("convert", {QString::fromStdString(path), QString::fromStdString(png)}) != 0)
+        return {};
     return QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
 }
 
