@@ -6,6 +6,8 @@
 #include "edit/modehost.h"
 #include "model/settings.h"
 
+#include <string>
+
 namespace qv {
 
 class Ui;
@@ -17,6 +19,9 @@ struct EditSession {
     const Settings& settings;
     Ui& ui;
     ModeHost& host;
+    // The score's file name ("NONAME" and a number while unnamed): the header and
+    // footer fields print it and picture export proposes it. Null when not known.
+    const std::string* fileName = nullptr;
     ToolContext tools() const;
 };
 

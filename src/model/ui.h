@@ -24,6 +24,12 @@ struct FileDialogRequest {
     std::string defaultExtension; // without the dot, e.g. "QVR"
 };
 
+// What a save chooser offering several filters answered.
+struct SaveChoice {
+    std::string fileName;
+    int filter = 0; // which of the request's filters was chosen, from 0
+};
+
 // The answers of the "Block Mode Action" dialog.
 enum BlockAction : int {
     BlockCancel = 2,
@@ -73,6 +79,14 @@ class Ui {
     // Open and save choosers; nothing when the user cancels.
     virtual std::optional<std::string> openFileName(const FileDialogRequest& /*request*/) { return std::nullopt; }
     virtual std::optional<std::string> saveFileName(const FileDialogRequest& /*request*/) { return std::nullopt; }
+    // A save chooser whose filter offers several choices separated by ";;" (e.g.
+    // "PCX files (*.PCX);;Windows bitmaps (*.BMP)"): the name and the choice in
+    // force when it was accepted. A Ui that cannot tell answers the first.
+    virtual std::optional<SaveChoice> saveFileChoice(const FileDialogRequest& request) {
+        std::optional<std::string> name = saveFileName(request);
+        if (!name) return std::nullopt;
+        return SaveChoice{*name, 0};
+    }
 
     // The small progress window: one line of text and "Please wait".
     virtual void showProgress(const std::string& /*text*/) {}

@@ -14,12 +14,16 @@ QImage renderScreenPage(Score& score, int page) {
     return dc.MainImage;
 }
 
+QPoint printImageOrigin(const Score& score) {
+    return QPoint(0, 3 * roundHalfEven(score.page.Header * pageUnitsPerInch(score.StvSiz)));
+}
+
 QImage renderPrintPage(Score& score, int page, const std::string& filePath, const QDateTime& clock) {
     const PageData& p = score.page;
     DrawContext dc;
     dc.HighResMode = true;
     dc.newPrintPage(musicAreaWidth(p, score.StvSiz), printedHeight(p, score.StvSiz));
-    dc.HiResOrigin = QPoint(0, 3 * roundHalfEven(p.Header * pageUnitsPerInch(score.StvSiz)));
+    dc.HiResOrigin = printImageOrigin(score);
     PageOptions options;
     options.filePath = filePath;
     options.clock = clock;

@@ -16,6 +16,10 @@ namespace qv {
 // also shows the header and footer strips above and below the music area.
 QImage renderScreenPage(Score& score, int page);
 
+// Where page position (0, 0), the music area's corner, lies on the print image:
+// below the header zone.
+QPoint printImageOrigin(const Score& score);
+
 // The print image: the paper inside its margins and gutter at three pixels per page
 // unit, the header zone above the music and the footer zone below it, with the
 // fields of `filePath` at the time `clock` (now when invalid) and the blanking

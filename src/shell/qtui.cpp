@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <utility>
@@ -137,7 +138,7 @@ void QtUi::setBusy(bool busy) {
     }
 }
 
-std::optional<std::string> QtUi::chooseFile(const FileDialogRequest& request, bool forSaving) {
+std::optional<SaveChoice> QtUi::chooseFile(const FileDialogRequest& request, bool forSaving) {
     QFileDialog dialog(ownerFor(parent_), qs(request.title), qs(request.folder), qs(request.filter));
     dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -147,14 +148,21 @@ std::optional<std::string> QtUi::chooseFile(const FileDialogRequest& request, bo
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;
     // Native choosers do not all honour the default suffix.
-    return withDefaultExtension(chosen.front().toStdString(), request.defaultExtension);
+    const std::string name = withDefaultExtension(chosen.front().toStdString(), request.defaultExtension);
+    return SaveChoice{name, std::max(0, static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())))};
 }
 
 std::optional<std::string> QtUi::openFileName(const FileDialogRequest& request) {
-    return chooseFile(request, false);
+    const std::optional<SaveChoice> choice = chooseFile(request, false);
+    return choice ? std::optional<std::string>(choice->fileName) : std::nullopt;
 }
 
 std::optional<std::string> QtUi::saveFileName(const FileDialogRequest& request) {
+    const std::optional<SaveChoice> choice = chooseFile(request, true);
+    return choice ? std::optional<std::string>(choice->fileName) : std::nullopt;
+}
+
+std::optional<SaveChoice> QtUi::saveFileChoice(const FileDialogRequest& request) {
     return chooseFile(request, true);
 }
 

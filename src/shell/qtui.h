@@ -48,6 +48,7 @@ class QtUi : public Ui {
 
     std::optional<std::string> openFileName(const FileDialogRequest& request) override;
     std::optional<std::string> saveFileName(const FileDialogRequest& request) override;
+    std::optional<SaveChoice> saveFileChoice(const FileDialogRequest& request) override;
 
     void showProgress(const std::string& text) override;
     void closeProgress() override;
@@ -73,7 +74,8 @@ class QtUi : public Ui {
     virtual int execDialog(QDialog& dialog);
 
   private:
-    std::optional<std::string> chooseFile(const FileDialogRequest& request, bool forSaving);
+    // The chosen name and which of the request's filters was in force.
+    std::optional<SaveChoice> chooseFile(const FileDialogRequest& request, bool forSaving);
 
     QPointer<QWidget> parent_;
     int busyDepth_ = 0;

@@ -6,6 +6,7 @@
 #include "edit/stavecommands.h"
 #include "edit/musicentry.h"
 #include "edit/navigation.h"
+#include "edit/picturecommands.h"
 #include "edit/prompts.h"
 #include "edit/shapecommand.h"
 #include "edit/undocommand.h"
@@ -51,7 +52,7 @@ bool wired(const QString& name) {
         "EnterMusic",   "GotoEditMode", "gototextmode", "gotolinemode", "gotoCurveMode", "GotoHairpinMode",
         "GotoSymbolMode", "gotodrawingmode", "pageRedraw", "Justifyright", "Compress", "chopleft", "Chopright",
         "NewStaveAbove", "NewStaveBelow", "DeleteStaveitem", "Binding", "AppendNewSystem", "PlaceAnotherSystem",
-        "StaveSize",
+        "StaveSize",    "PcxOutput",
         "Repaginateitem", "DefineHeadersFooters", "Nextpage", "PreviousPage", "GotoPage", "GotoSystem",
         "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave",     "Undo1",
         "PlaceClef",    "PlaceKeysignature", "PlaceTimeSignature"};
@@ -98,7 +99,7 @@ const ButtonState* modeButtonFor(const QString& name, const ToolState& t) {
 
 ScoreWindow::ScoreWindow(Document document, Settings& settings, Ui& ui, FrameLink& frame, QWidget* parent)
     : QWidget(parent), document_(std::move(document)), settings_(settings), ui_(ui), frame_(frame),
-      session_{document_.score, editor_, settings_, ui_, *this} {
+      session_{document_.score, editor_, settings_, ui_, *this, &document_.fileName} {
     setObjectName(QStringLiteral("TMDIChild"));
     setFocusPolicy(Qt::StrongFocus);
     dc_.colours = coloursFrom(settings_.colours);
@@ -219,6 +220,7 @@ void ScoreWindow::wireActions() {
         if (onCloseRequested) onCloseRequested();
     });
     on("filePreview", [this] { SetMode(session_, ModePreview); });
+    on("PcxOutput", [this] { pcxOutputCommand(session_); });
     on("EnterMusic", [this] {
         SetMode(session_, editor_.previousMode == ModeHeadFoot ? ModeHeadFoot : ModeMusic);
     });

@@ -12,12 +12,7 @@ namespace {
 
 using test::append;
 using test::makeNote;
-
-MouseEvent mouseAt(PagePoint p, MouseButton button, unsigned held, std::uint32_t time = 0) {
-    MouseEvent e;
-    e.point = p, e.button = button, e.buttons = held, e.time = time;
-    return e;
-}
+using test::mouseAt;
 
 struct BlockSession : test::Session {
     explicit BlockSession(int staves) : Session(staves) {
@@ -29,13 +24,6 @@ struct BlockSession : test::Session {
             st.object(1).setBeamForward(2), st.object(2).setBeamBack(1);
             append(st, makeObject(ObjectKind::Barline, 160, st.Ycoord));
         }
-    }
-    // Presses at `from`, drags to `to` and lets go `ms` later.
-    void dragBox(PagePoint from, PagePoint to, std::uint32_t ms) {
-        mousePressed(session, mouseAt(from, LeftButton, LeftButton), 1000);
-        mouseMoved(session, mouseAt({(from.x + to.x) / 2, (from.y + to.y) / 2}, NoButton, LeftButton));
-        mouseMoved(session, mouseAt(to, NoButton, LeftButton));
-        mouseReleased(session, mouseAt(to, LeftButton, NoButton, 1000 + ms));
     }
     void moveTo(PagePoint p) { mouseMoved(session, mouseAt(p, NoButton, NoButton)); }
     void click(MouseButton b) {

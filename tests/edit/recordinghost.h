@@ -61,6 +61,12 @@ class RecordingHost : public ModeHost {
     void add(const std::string& call) { calls.push_back(call); }
 };
 
+inline MouseEvent mouseAt(PagePoint p, MouseButton button, unsigned held, std::uint32_t time = 0) {
+    MouseEvent e;
+    e.point = p, e.button = button, e.buttons = held, e.time = time;
+    return e;
+}
+
 struct Session {
     Score score;
     Editor editor;
@@ -76,6 +82,13 @@ struct Session {
     void key(int code, unsigned mods = ModNone) {
         keyPressed(session, KeyEvent{code, 0, mods});
         keyReleased(session, KeyEvent{code, 0, mods});
+    }
+    // A block box: pressed at `from`, dragged to `to` and let go `ms` later.
+    void dragBox(PagePoint from, PagePoint to, std::uint32_t ms) {
+        mousePressed(session, mouseAt(from, LeftButton, LeftButton), 1000);
+        mouseMoved(session, mouseAt({(from.x + to.x) / 2, (from.y + to.y) / 2}, NoButton, LeftButton));
+        mouseMoved(session, mouseAt(to, NoButton, LeftButton));
+        mouseReleased(session, mouseAt(to, LeftButton, NoButton, 1000 + ms));
     }
 };
 

@@ -5,6 +5,7 @@
 #include "model/score.h"
 #include "shell/optionsdialog.h"
 #include "shell/qtui.h"
+#include "support/scratchfolder.h"
 #include "support/scriptedui.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -123,6 +125,26 @@ TEST(QtUi, ThePartAndTemplateChoosersAnswerWhatWasChosen) {
         EXPECT_EQ(ui.runTemplateSelection(templates), choose);
         EXPECT_EQ(templates.chosenFile(), choose ? std::optional<std::string>("/templates/hymn.QVT") : std::nullopt);
     }
+}
+
+// A save chooser of several filters answers the name and the filter in force.
+TEST(QtUi, TheSaveChooserTellsWhichFilterWasChosen) {
+    DrivenUi ui;
+    test::ScratchFolder dir;
+    ui.steps.push_back([&](QDialog& d) {
+        auto& chooser = dynamic_cast<QFileDialog&>(d);
+        EXPECT_EQ(chooser.nameFilters().size(), 2);
+        chooser.selectNameFilter(chooser.nameFilters().at(1));
+        chooser.selectFile(QString::fromStdString(dir.at("box")));
+        d.accept(); // QFileDialog::accept, which takes the name typed
+    });
+    const FileDialogRequest request{"PCX Export", dir.path(), "NONAME.PCX",
+                                    "PCX files (*.PCX);;Windows bitmaps (*.BMP)", "PCX"};
+    const std::optional<SaveChoice> choice = ui.saveFileChoice(request);
+    ASSERT_TRUE(choice.has_value());
+    EXPECT_EQ(choice->filter, 1);
+    EXPECT_EQ(choice->fileName, dir.at("box.PCX"));
+    EXPECT_EQ(ui.saveFileChoice(request), std::nullopt); // cancelled
 }
 
 TEST(OptionsDialog, FilledFromTheSettingsAndReadBackUnchangedAndEachControlSetsItsOwnSetting) {

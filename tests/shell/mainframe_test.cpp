@@ -1,6 +1,7 @@
 // The main frame and the score window through their real widgets: keys, clicks, menu items and speed
 // buttons reach the editing commands and the window shows what they did (the rules: tests/edit).
 
+#include "print/pictureexport.h"
 #include "shell/configfile.h"
 #include "shell/mainframe.h"
 #include "shell/pageview.h"
@@ -162,6 +163,18 @@ TEST(Navigation, KeysClicksItemsButtonsAndDragsMoveTheCurrentStaveAndItsPurple) 
     const QImage dragged = f.window().drawContext().MainImage.copy();
     f.item("pageRedraw")->trigger();
     EXPECT_TRUE(dragged == f.window().drawContext().MainImage) << "nothing left where the stave was";
+}
+
+TEST(Export, TheFileMenusPcxItemWritesTheCurrentPage) {
+    Frame f;
+    f.open();
+    f.ui.fileAnswers = {f.dir.at("page.PCX")};
+    f.item("PcxOutput")->trigger();
+    ASSERT_EQ(f.ui.fileRequests.size(), 1u);
+    EXPECT_EQ(f.ui.fileRequests[0].fileName, "demo copy.PCX");
+    EXPECT_EQ(f.ui.lastText(), PcxSavedMessage);
+    EXPECT_GT(fs::file_size(f.dir.at("page.PCX")), 128u);
+    EXPECT_EQ(f.editor().mode, ModeMusic);
 }
 
 TEST(Screens, TheHeaderFooterScreenAndThePreviewOpenAndClose) {

@@ -43,6 +43,17 @@ std::optional<std::string> ScriptedUi::saveFileName(const FileDialogRequest& req
     return nextFile(*this, request);
 }
 
+std::optional<SaveChoice> ScriptedUi::saveFileChoice(const FileDialogRequest& request) {
+    std::optional<std::string> name = nextFile(*this, request);
+    if (!name) return std::nullopt;
+    SaveChoice choice{*name, 0};
+    if (!filterAnswers.empty()) {
+        choice.filter = filterAnswers.front();
+        filterAnswers.pop_front();
+    }
+    return choice;
+}
+
 bool ScriptedUi::saw(const std::string& text) const {
     for (const auto& m : messages)
         if (m.text == text) return true;

@@ -29,6 +29,10 @@ class ScriptedUi : public Ui {
     std::vector<std::string> prompts; // every input box prompt, in order
     std::optional<std::string> openFileName(const FileDialogRequest& request) override;
     std::optional<std::string> saveFileName(const FileDialogRequest& request) override;
+    // Takes the next file answer; the filter chosen comes from `filterAnswers`
+    // (the first filter when they run out).
+    std::optional<SaveChoice> saveFileChoice(const FileDialogRequest& request) override;
+    std::deque<int> filterAnswers;
     void showProgress(const std::string& text) override { progress.push_back(text); }
     void closeProgress() override { ++progressClosed; }
     // Every caption and line of the abortable progress window; its abort button is

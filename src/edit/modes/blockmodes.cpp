@@ -6,6 +6,7 @@
 #include "edit/blockplacing.h"
 #include "edit/modes/modeset.h"
 #include "edit/navigation.h"
+#include "edit/picturecommands.h"
 #include "model/ui.h"
 
 #include <cstdlib>
@@ -126,7 +127,10 @@ class DefblockMode : public EscapeEnds {
             // The same press point: the next move and release define the box again.
             session.host.hideBlockBox();
             break;
-        case BlockPcxExport: // picture export of the box comes with the export commands
+        case BlockPcxExport:
+            exportBlockPicture(session);
+            SetMode(session, ModeMusic);
+            break;
         default: SetMode(session, ModeMusic); break;
         }
     }
