@@ -43,14 +43,14 @@ Button CliUi::message(MessageType type, const std::string& text, Buttons buttons
     return ButtonOk;
 }
 
-void CliUi::abortableProgress(const std::string& caption, const std::string& text, int percent) {
+void CliUi::abortableProgress(const std::string& caption, const std::string& text, int /*percent*/) {
     // A script reading our output wants only failures; a person watching wants to
-    // see the work go on.
+    // see the work go on, a line a step (not a line a percent).
     if (!isatty(STDERR_FILENO)) return;
-    if (percent >= 0)
-        std::fprintf(stderr, "%s: %s %d%%\n", caption.c_str(), text.c_str(), percent);
-    else
-        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    std::string line = caption + ": " + text;
+    if (line == lastProgress_) return;
+    std::fprintf(stderr, "%s\n", line.c_str());
+    lastProgress_ = std::move(line);
 }
 
 std::string CliUi::lastError() const {

@@ -33,6 +33,9 @@ class CliUi : public ConsoleUi {
     // Errors the load recovered from are still worth telling.
     void reportErrors();
     std::vector<std::string> errors;
+
+  private:
+    std::string lastProgress_;
 };
 
 // Loads `path` with every check; false (with the reason in ui) when refused.

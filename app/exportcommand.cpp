@@ -4,6 +4,7 @@
 #include "files/safewrite.h"
 #include "layout/pagination.h"
 #include "print/pageddevice.h"
+#include "print/pictureexport.h"
 #include "print/printrun.h"
 
 #include <QBuffer>
@@ -16,7 +17,7 @@ namespace qv::cli {
 
 namespace {
 
-enum class Format { None, Pdf, Png };
+enum class Format { None, Pdf, Png, Pcx, Bmp };
 
 struct ExportArgs {
     std::string score;
@@ -25,14 +26,22 @@ struct ExportArgs {
     std::string pages; // "A-B" or "A"; empty: every page
 };
 
-const char* const ExportUsage =
-    "export needs SCORE and one of --pdf OUT.pdf, --png OUT_PREFIX, and optionally --pages A-B";
+const char* const ExportUsage = "export needs SCORE and one of --pdf OUT.pdf, --png OUT_PREFIX, --pcx OUT, "
+                                "--bmp OUT, and optionally --pages A-B";
+
+Format formatOption(const std::string& option) {
+    if (option == "--pdf") return Format::Pdf;
+    if (option == "--png") return Format::Png;
+    if (option == "--pcx") return Format::Pcx;
+    if (option == "--bmp") return Format::Bmp;
+    return Format::None;
+}
 
 std::string parseExportArgs(const std::vector<std::string>& args, ExportArgs& e) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
-        const Format format = a == "--pdf" ? Format::Pdf : a == "--png" ? Format::Png : Format::None;
+        const Format format = formatOption(a);
         if (format != Format::None && hasValue && e.format == Format::None) {
             e.format = format;
             e.out = args[++i];
@@ -80,18 +89,43 @@ int exportPdf(const PrintSource& source, const PrintRequest& range, const std::s
     return writeOut(out, pdf.bytes());
 }
 
-// One PNG a page, named PREFIX-N.png: the print image, ink black on white.
-int exportPng(const PrintSource& source, const PrintRequest& range, const std::string& prefix, CliUi& ui) {
+QByteArray pngBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// Where page `page` goes: PNGs are OUT_PREFIX-N.png; a PCX or BMP is OUT with the
+// format's extension, and -N before it when more than one page is written.
+std::string pictureName(Format format, const std::string& out, int page, bool several) {
+    if (format == Format::Png) return out + "-" + std::to_string(page) + ".png";
+    std::string name = out;
+    if (several) {
+        const auto slash = name.find_last_of('/');
+        const auto dot = name.find_last_of('.');
+        const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+        name.insert(hasExtension ? dot : name.size(), "-" + std::to_string(page));
+    }
+    return pictureFileName(name, format == Format::Pcx ? PictureFormat::Pcx : PictureFormat::Bmp);
+}
+
+// One picture a page: the print image, ink black on white.
+int exportPictures(const PrintSource& source, const PrintRequest& range, Format format, const std::string& out,
+                   CliUi& ui) {
     const std::vector<int> pages = pageOrder(range);
     for (std::size_t i = 0; i < pages.size(); ++i) {
         ui.abortableProgress("Exporting", "Preparing page " + std::to_string(i + 1) + " of " +
                                               std::to_string(pages.size()) + ".");
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        if (!printImageForPrinter(source, pages[i]).save(&buffer, "PNG"))
-            return fail("cannot export page " + std::to_string(pages[i]) + " of " + source.filePath);
-        if (const int failed = writeOut(prefix + "-" + std::to_string(pages[i]) + ".png", bytes)) return failed;
+        const QImage image = printImageForPrinter(source, pages[i]);
+        const std::string path = pictureName(format, out, pages[i], pages.size() > 1);
+        if (format == Format::Png) {
+            if (const int failed = writeOut(path, pngBytes(image))) return failed;
+        } else if (writePictureFile(path, image, format == Format::Pcx ? PictureFormat::Pcx : PictureFormat::Bmp,
+                                    ui) != PictureWrite::Written) {
+            return fail("cannot write " + path + ": " + ui.lastError());
+        }
     }
     return 0;
 }
@@ -114,15 +148,8 @@ int runExport(const std::vector<std::string>& args, int& argc, char* argv[]) {
     source.score = &score;
     source.filePath = e.score;
     source.captionName = e.score.substr(e.score.find_last_of('/') + 1);
-    switch (e.format) {
-    case Format::Pdf:
-        return exportPdf(source, *range, e.out, ui);
-    case Format::Png:
-        return exportPng(source, *range, e.out, ui);
-    case Format::None:
-        break;
-    }
-    return fail(ExportUsage);
+    if (e.format == Format::Pdf) return exportPdf(source, *range, e.out, ui);
+    return exportPictures(source, *range, e.format, e.out, ui);
 }
 
 } // namespace qv::cli

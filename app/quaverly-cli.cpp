@@ -37,9 +37,10 @@ const char* const Usage =
     "                     draw page N (default 1; 0 is the header/footer page) as on the screen, one\n"
     "                     pixel per page unit, or with --print as printed: three pixels per page unit,\n"
     "                     the paper inside its margins with header and footer\n"
-    "  export SCORE (--pdf OUT.pdf | --png OUT_PREFIX) [--pages A-B]\n"
+    "  export SCORE (--pdf OUT.pdf | --png OUT_PREFIX | --pcx OUT | --bmp OUT) [--pages A-B]\n"
     "                     every page (or pages A to B, downwards when A > B) as printed: a PDF of the\n"
-    "                     score's paper, or one picture a page named OUT_PREFIX-N.png\n";
+    "                     score's paper, or one picture a page: OUT_PREFIX-N.png, or OUT.PCX / OUT.BMP\n"
+    "                     (OUT-N.PCX / OUT-N.BMP for more than one page)\n";
 
 int runDump(const std::vector<std::string>& args) {
     if (args.empty() || args.size() > 2) return fail("dump needs SCORE and optionally OUT");

@@ -175,6 +175,23 @@ TEST_F(Cli, ExportWritesEveryPageOrTheRangeAndNothingOnFailure) {
     EXPECT_GE(inkedRows(second), 300);
     EXPECT_NE(first, second);
 
+    // Pictures of several pages are numbered; one page keeps the name, with the
+    // format's extension. ImageMagick reads the bitmap as the print image.
+    ASSERT_EQ(run("export " + demo + " --pcx " + at("song") + " --pages 1-2"), 0) << errors;
+    EXPECT_FALSE(test::fileBytes(at("song-1.PCX")).empty());
+    EXPECT_FALSE(test::fileBytes(at("song-2.PCX")).empty());
+    ASSERT_EQ(run("export " + demo + " --bmp " + at("two.bmp") + " --pages 2"), 0) << errors;
+    const std::string png = at("two.png");
+    ASSERT_EQ(std::system(("convert " + at("two.BMP") + " " + png).c_str()), 0);
+    const QImage read = QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
+    const QImage page = second.convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(read.size(), page.size());
+    long differ = 0; // pixels, as QImage's == also weighs colour-space tags
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            differ += read.pixel(x, y) != page.pixel(x, y);
+    EXPECT_EQ(differ, 0);
+
     const auto before = dir.names();
     failsSaying("export " + demo + " --pdf " + at("x.pdf") + " --pages 1-3", "bad page range '1-3'");
     failsSaying("export " + demo + " --png " + at("x") + " --pages 0", "bad page range");
