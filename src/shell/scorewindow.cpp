@@ -6,6 +6,7 @@
 #include "edit/stavecommands.h"
 #include "edit/musicentry.h"
 #include "edit/navigation.h"
+#include "edit/pagelayout.h"
 #include "edit/prompts.h"
 #include "edit/shapecommand.h"
 #include "edit/undocommand.h"
@@ -22,6 +23,7 @@
 #include "shell/placingmarks.h"
 #include "shell/pointers.h"
 #include "shell/previewpanel.h"
+#include "shell/printerchoice.h"
 #include "shell/windowmenus.h"
 
 #include <QAction>
@@ -51,7 +53,7 @@ bool wired(const QString& name) {
         "EnterMusic",   "GotoEditMode", "gototextmode", "gotolinemode", "gotoCurveMode", "GotoHairpinMode",
         "GotoSymbolMode", "gotodrawingmode", "pageRedraw", "Justifyright", "Compress", "chopleft", "Chopright",
         "NewStaveAbove", "NewStaveBelow", "DeleteStaveitem", "Binding", "AppendNewSystem", "PlaceAnotherSystem",
-        "StaveSize",
+        "StaveSize", "PageLayout",
         "Repaginateitem", "DefineHeadersFooters", "Nextpage", "PreviousPage", "GotoPage", "GotoSystem",
         "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave",     "Undo1",
         "PlaceClef",    "PlaceKeysignature", "PlaceTimeSignature"};
@@ -96,9 +98,10 @@ const ButtonState* modeButtonFor(const QString& name, const ToolState& t) {
 
 } // namespace
 
-ScoreWindow::ScoreWindow(Document document, Settings& settings, Ui& ui, FrameLink& frame, QWidget* parent)
+ScoreWindow::ScoreWindow(Document document, Settings& settings, Ui& ui, FrameLink& frame,
+                         PrinterChoice& printers, QWidget* parent)
     : QWidget(parent), document_(std::move(document)), settings_(settings), ui_(ui), frame_(frame),
-      session_{document_.score, editor_, settings_, ui_, *this} {
+      printers_(printers), session_{document_.score, editor_, settings_, ui_, *this} {
     setObjectName(QStringLiteral("TMDIChild"));
     setFocusPolicy(Qt::StrongFocus);
     dc_.colours = coloursFrom(settings_.colours);
@@ -242,6 +245,7 @@ void ScoreWindow::wireActions() {
     on("chopleft", [this] { cutOffLeftAtCursor(session_); });
     on("Chopright", [this] { cutOffRightAtCursor(session_); });
     on("Repaginateitem", [this] { repaginateCommand(); });
+    on("PageLayout", [this] { pageLayout(session_, printers_.device()); });
     on("DefineHeadersFooters", [this] { toggleHeaderFooterScreen(session_); });
     on("Nextpage", [this] { stepPage(session_, +1); });
     on("PreviousPage", [this] { stepPage(session_, -1); });
