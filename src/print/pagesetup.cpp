@@ -46,14 +46,11 @@ std::optional<double> PageSetupDialog::read(int f) const {
     return paperLengthInches(*typed, unit_);
 }
 
-std::optional<std::array<double, PageSetupDialog::FieldCount>> PageSetupDialog::readAll(int* bad) const {
+std::optional<std::array<double, PageSetupDialog::FieldCount>> PageSetupDialog::readAll() const {
     std::array<double, FieldCount> values{};
     for (int f = 0; f < FieldCount; ++f) {
         const auto v = read(f);
-        if (!v) {
-            if (bad) *bad = f;
-            return std::nullopt;
-        }
+        if (!v) return std::nullopt;
         values[f] = *v;
     }
     return values;

@@ -70,8 +70,8 @@ class PageSetupDialog {
 
   private:
     std::optional<double> read(int f) const;
-    // All fields in inches; the first field that is not a number when one is not.
-    std::optional<std::array<double, FieldCount>> readAll(int* bad = nullptr) const;
+    // All fields in inches; nothing while one of them is not a number.
+    std::optional<std::array<double, FieldCount>> readAll() const;
     bool readAllOrComplain(std::array<double, FieldCount>& values);
     PageData pageOf(const std::array<double, FieldCount>& values) const;
     void show(const PageData& page);

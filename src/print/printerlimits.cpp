@@ -34,20 +34,23 @@ double inSteps(double valueInUnit, DisplayUnit unit) {
     return std::nearbyint(valueInUnit * precisionOf(unit).steps);
 }
 
-// One of the message's halves: a caption with the value printed as the unit shows it.
-std::string part(const char* pattern, const char* word, double steps, DisplayUnit unit) {
-    const Precision p = precisionOf(unit);
-    const double value = steps / p.steps;
-    const int n = word ? std::snprintf(nullptr, 0, pattern, word, 1, p.decimals, value, p.sign)
-                       : std::snprintf(nullptr, 0, pattern, 1, p.decimals, value, p.sign);
+// The pattern filled in by printf, whatever the length of the numbers.
+template <typename... Args> std::string printed(const char* pattern, Args... args) {
+    const int n = std::snprintf(nullptr, 0, pattern, args...);
     if (n <= 0) return {};
     std::string out(static_cast<std::size_t>(n) + 1, '\0');
-    if (word)
-        std::snprintf(out.data(), out.size(), pattern, word, 1, p.decimals, value, p.sign);
-    else
-        std::snprintf(out.data(), out.size(), pattern, 1, p.decimals, value, p.sign);
+    std::snprintf(out.data(), out.size(), pattern, args...);
     out.resize(static_cast<std::size_t>(n));
     return out;
+}
+
+// A line of the report: the page's value (by `pattern`, naming `word`) and then the
+// printer's (by `printerPattern`), both in the unit's steps, printed as the unit shows them.
+std::string line(const char* pattern, const char* word, double ours, const char* printerPattern,
+                 double theirs, DisplayUnit unit) {
+    const Precision p = precisionOf(unit);
+    return printed(pattern, word, 1, p.decimals, ours / p.steps, p.sign) +
+           printed(printerPattern, 1, p.decimals, theirs / p.steps, p.sign);
 }
 
 // A page length (inches) in the unit's steps, and one of the printer's values.
@@ -106,9 +109,7 @@ LimitLines compareWithPrinter(const PageData& page, const Tpagedata& printer, Di
     for (const auto& s : sizes) {
         const double ours = pageSteps(s.page, unit);
         const double most = printerSteps(printer, s.printer, unit);
-        if (ours > most)
-            lines.size +=
-                part(PageSizeLine, s.word, ours, unit) + part(PrinterMaximumLine, nullptr, most, unit);
+        if (ours > most) lines.size += line(PageSizeLine, s.word, ours, PrinterMaximumLine, most, unit);
     }
     const struct {
         const char* word;
@@ -121,9 +122,7 @@ LimitLines compareWithPrinter(const PageData& page, const Tpagedata& printer, Di
     for (const auto& m : margins) {
         const double ours = pageSteps(m.page, unit);
         const double least = printerSteps(printer, m.printer, unit);
-        if (ours < least)
-            lines.margins +=
-                part(MarginLine, m.word, ours, unit) + part(PrinterMinimumLine, nullptr, least, unit);
+        if (ours < least) lines.margins += line(MarginLine, m.word, ours, PrinterMinimumLine, least, unit);
     }
     return lines;
 }

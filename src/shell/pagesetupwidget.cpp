@@ -22,21 +22,22 @@ struct FieldInfo {
     F field;
     const char* caption;
     const char* name;
+    int row, column; // in pairs of label and box
 };
 
-// Two to a row, read across: the paper, then the margins in pairs, then the
-// header and footer zones.
+// The paper, then the margins side against side, then the header and footer zones.
 constexpr FieldInfo Fields[] = {
-    {F::Length, "&Page Length", "EditLen"},
-    {F::Width, "Page &Width", "EditWid"},
-    {F::Top, "&Top Margin", "EditTop"},
-    {F::Bottom, "&Bottom", "EditBottom"},
-    {F::Left, "&Left", "EditLeft"},
-    {F::Right, "&Right", "EditRight"},
-    {F::Gutter, "&Gutter", "EditGutter"},
-    {F::Header, "H&eader Margin", "editHeader"},
-    {F::Footer, "Footer Margi&n", "editfooter"},
+    {F::Length, "&Page Length", "EditLen", 0, 0},
+    {F::Width, "Page &Width", "EditWid", 0, 1},
+    {F::Top, "&Top Margin", "EditTop", 2, 0},
+    {F::Bottom, "&Bottom", "EditBottom", 2, 1},
+    {F::Left, "&Left", "EditLeft", 3, 0},
+    {F::Right, "&Right", "EditRight", 3, 1},
+    {F::Gutter, "&Gutter", "EditGutter", 4, 0},
+    {F::Header, "H&eader Margin", "editHeader", 6, 0},
+    {F::Footer, "Footer Margi&n", "editfooter", 6, 1},
 };
+constexpr int GapRows[] = {1, 5};
 
 QRadioButton* radio(const char* caption, const char* name, QLayout* into) {
     auto* b = new QRadioButton(QString::fromUtf8(caption));
@@ -84,24 +85,23 @@ QLayout* PageSetupWidget::makeFields() {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
     const int editWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000.000")) + 16;
-    int i = 0;
     for (const FieldInfo& info : Fields) {
         auto* label = new QLabel(QString::fromUtf8(info.caption));
         auto* edit = new QLineEdit;
         edit->setObjectName(QString::fromUtf8(info.name));
         edit->setFixedWidth(editWidth);
         label->setBuddy(edit);
-        const int row = i / 2, col = (i % 2) * 2;
-        grid->addWidget(label, row, col);
-        grid->addWidget(edit, row, col + 1);
+        grid->addWidget(label, info.row, 2 * info.column);
+        grid->addWidget(edit, info.row, 2 * info.column + 1);
         edits_[info.field] = edit;
         const F f = info.field;
         connect(edit, &QLineEdit::textEdited, this, [this, f](const QString& text) {
             model_.setText(f, text.toStdString());
             refreshPrintable();
         });
-        ++i;
     }
+    for (int row : GapRows)
+        grid->setRowMinimumHeight(row, 8);
     grid->setColumnMinimumWidth(2, 16);
     column->addLayout(grid);
     facing_ = new QCheckBox(QStringLiteral("&Facing pages"));
