@@ -26,6 +26,7 @@ struct Fixture : test::Session {
         ui.pageSetupScript = [typed, ok](PageSetupDialog& d) {
             for (const auto& [f, text] : typed)
                 d.setText(f, text);
+            d.setFacing(true);
             return ok ? d.accept() : (d.cancel(), false);
         };
         pageLayout(session, nullptr);
@@ -35,11 +36,11 @@ struct Fixture : test::Session {
 TEST(PageLayout, ANarrowerShorterPageNarrowsTheStavesAndRepaginates) {
     Fixture f;
     f.layout({{F::Length, "6"}}, {}, false);
-    EXPECT_TRUE(f.score.page == PageData{} && !f.score.modified && f.host.take().empty()) << "cancelled";
+    EXPECT_TRUE(f.score.page == PageData{} && !f.score.Facing && !f.score.modified && f.host.take().empty());
 
     f.layout({{F::Length, "6"}, {F::Right, "1.5"}}, {ButtonNo, ButtonOk});
     EXPECT_EQ(f.ui.lastText(), SaveAnywayQuestion);
-    EXPECT_DOUBLE_EQ(f.score.page.Length, 6.0);
+    EXPECT_TRUE(f.score.page.Length == 6.0 && f.score.Facing);
     for (int s = 1; s <= 12; ++s)
         EXPECT_EQ(f.score.stave(s).RightX, 600 - 5) << s;
     EXPECT_GT(f.editor.page.pages, 1) << "480 page units to a page now";
@@ -53,7 +54,8 @@ TEST(PageLayout, AWiderPageAsksToWidenTheStavesAndAbortPutsTheOldPageBack) {
     const Stave before = f.score.stave(3);
     f.layout({{F::Left, "0.25"}, {F::Right, "0.25"}}, {ButtonNo, ButtonOk, ButtonAbort});
     EXPECT_EQ(f.ui.lastText(), WidenQuestion);
-    EXPECT_TRUE(f.score.page == PageData{} && f.score.stave(3) == before && !f.score.modified);
+    EXPECT_TRUE(f.score.page == PageData{} && !f.score.Facing && f.score.stave(3) == before &&
+                !f.score.modified);
 
     f.layout({{F::Left, "0.25"}, {F::Right, "0.25"}}, {ButtonNo, ButtonOk, ButtonYes, ButtonNo});
     EXPECT_EQ(f.ui.lastText(), SpreadQuestion);
