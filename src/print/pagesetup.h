@@ -24,11 +24,9 @@ inline const char* const LoadLargestQuestion =
 inline const char* const SaveAnywayQuestion = "Save these values anyway?";
 // Our own: what a score cannot hold is refused before the printer is asked.
 inline const char* const PaperSizeRefusal =
-    "The paper must be from %s to %s each way, and no more than %s on its "
-    "shorter side.";
-inline const char* const MarginsRefusal =
-    "Margins, gutter, header and footer cannot be negative, and must leave "
-    "at least %s of paper for the music each way.";
+    "The paper must be from %s to %s each way, and no more than %s on its shorter side.";
+inline const char* const MarginsRefusal = "Margins, gutter, header and footer cannot be negative, and must "
+                                          "leave at least %s of paper for the music each way.";
 
 class PageSetupDialog {
   public:
