@@ -99,7 +99,7 @@ void anotherSystem(EditSession& session) {
 void staveSize(EditSession& session) {
     if (!ready(session)) return;
     Score& score = session.score;
-    const DisplayUnit unit = session.settings.options.Units ? DisplayUnit::Inches : DisplayUnit::Millimetres;
+    const DisplayUnit unit = displayUnit(session.settings);
     const auto size = askStaveSize(session.ui, score.StvSiz, unit);
     // The box shows the size rounded: taking it back as shown changes nothing.
     if (!size || formatStaveSize(*size, unit) == formatStaveSize(score.StvSiz, unit)) return;

@@ -77,9 +77,19 @@ std::string formatStaveSize(double stvSiz, DisplayUnit unit) {
     return buf;
 }
 
-namespace {
+std::string formatPaperLength(double inches, DisplayUnit unit) {
+    char buf[400]; // room for the largest double written out in full
+    if (unit == DisplayUnit::Inches)
+        std::snprintf(buf, sizeof buf, "%.3f", inches);
+    else
+        std::snprintf(buf, sizeof buf, "%.1f", inches * MillimetresPerInch);
+    return buf;
+}
 
-// A whole string read as one finite number; surrounding blanks are allowed.
+double paperLengthInches(double value, DisplayUnit unit) {
+    return unit == DisplayUnit::Inches ? value : value / MillimetresPerInch;
+}
+
 std::optional<double> parseNumber(const std::string& text) {
     const char* begin = text.c_str();
     char* end = nullptr;
@@ -90,8 +100,6 @@ std::optional<double> parseNumber(const std::string& text) {
     if (*end != '\0') return std::nullopt;
     return v;
 }
-
-} // namespace
 
 std::optional<double> parseStaveSizeEntry(const std::string& text) {
     const auto slash = text.find('/');

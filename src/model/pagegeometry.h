@@ -62,6 +62,15 @@ enum class DisplayUnit { Inches, Millimetres };
 double unitFactor(DisplayUnit unit); // inches per display unit
 std::string formatStaveSize(double stvSiz, DisplayUnit unit);
 
+// Lengths on paper as the user sees them: inches with 3 decimals, or millimetres
+// (inches x 25.4) with 1 decimal; no unit sign.
+inline constexpr double MillimetresPerInch = 25.4;
+std::string formatPaperLength(double inches, DisplayUnit unit);
+// A length typed in the unit, in inches.
+double paperLengthInches(double value, DisplayUnit unit);
+
+// A whole string read as one finite number; blanks around it are allowed.
+std::optional<double> parseNumber(const std::string& text);
 // Reads a number or a fraction "n/d"; nothing when it cannot be read.
 std::optional<double> parseStaveSizeEntry(const std::string& text);
 

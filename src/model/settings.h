@@ -92,6 +92,11 @@ struct Settings {
     Settings();
 };
 
+// The unit lengths are shown and typed in, by the "Units" option.
+inline DisplayUnit displayUnit(const Settings& s) {
+    return s.options.Units ? DisplayUnit::Inches : DisplayUnit::Millimetres;
+}
+
 // The template list entry for a description and a file name, and its two parts.
 std::string templateEntry(const std::string& description, const std::string& fileName);
 std::string templateDescription(const std::string& entry); // trailing spaces kept

@@ -29,9 +29,9 @@ bool Tpagedata::refresh() {
     return true;
 }
 
-void Tpagedata::setLandscape(bool on) {
+bool Tpagedata::setLandscape(bool on) {
     landscape_ = on;
-    refresh();
+    return refresh();
 }
 
 std::int32_t Tpagedata::dots(PageValue index) const {

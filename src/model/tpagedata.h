@@ -43,7 +43,9 @@ class Tpagedata {
     int resolutionX() const { return resX_; }
     int resolutionY() const { return resY_; }
     bool landscape() const { return landscape_; }
-    void setLandscape(bool on);
+    // Stores the orientation, sets it on the printer and reads the printer again;
+    // the result of that reading.
+    bool setLandscape(bool on);
     bool hasPrinter() const { return printer_ != nullptr; }
 
   private:

@@ -14,6 +14,7 @@ class TemplateSelectionDialog; // the "Quaverly Template Selection" dialog's mod
 class SymbolPalette;           // the "Select Symbol" palette's model
 struct DrawingTools;           // the "Drawing Tools" form's model
 class BindingDialog;           // the "Stave Attributes and System Construction" dialog's model
+class PageSetupDialog;         // the "Page setup" dialog's model
 
 // What an open or save chooser starts with.
 struct FileDialogRequest {
@@ -108,6 +109,7 @@ class Ui {
     virtual bool runSymbolPalette(SymbolPalette& /*palette*/) { return false; }
     virtual bool runDrawingTools(DrawingTools& /*tools*/) { return false; }
     virtual bool runBindingDialog(BindingDialog& /*dialog*/) { return false; }
+    virtual bool runPageSetup(PageSetupDialog& /*dialog*/) { return false; }
     // The "Block Mode Action" dialog ("Specify action on marked block"), shown at
     // the pointer; one of the BlockAction answers. Without a person it is cancelled.
     virtual int blockModeAction() { return BlockCancel; }

@@ -3,6 +3,7 @@
 #include "files/loader.h"
 #include "files/saving.h"
 #include "files/templates.h"
+#include "print/pagesetup.h"
 #include "shell/configfile.h"
 #include "shell/helpwindow.h"
 #include "shell/optionsdialog.h"
@@ -168,7 +169,7 @@ void MainFrame::createMenus() {
     connect(addItem(file_, "&New"), &QAction::triggered, this, [this] { newScore(); });
     connect(addItem(file_, "&Open..."), &QAction::triggered, this, [this] { fileOpen(); });
     file_->addSeparator();
-    addItem(file_, "Default &Page Setup")->setEnabled(false); // the page setup dialog is still to come
+    connect(addItem(file_, "Default &Page Setup"), &QAction::triggered, this, [this] { defaultPageSetup(); });
     connect(addItem(file_, "Default &Stave Size"), &QAction::triggered, this, [this] { defaultStaveSize(); });
     recentSeparator_ = file_->addSeparator();
     exit_ = addItem(file_, "E&xit", QKeySequence(Qt::ALT | Qt::Key_F4));
@@ -310,7 +311,7 @@ bool MainFrame::openFile(const std::string& path) {
 }
 
 void MainFrame::openWindow(Document&& document) {
-    window_ = new ScoreWindow(std::move(document), settings_, *ui_, *this, workspace_);
+    window_ = new ScoreWindow(std::move(document), settings_, *ui_, *this, printers_, workspace_);
     window_->setWindowTitle(QString::fromStdString(window_->document().fileName));
     window_->onCloseRequested = [this] { closeScore(); };
     workspace_->addWidget(window_);
@@ -440,11 +441,17 @@ void MainFrame::speedButtonPressed(SpeedButton id) {
 }
 
 void MainFrame::defaultStaveSize() {
-    const DisplayUnit unit = settings_.options.Units ? DisplayUnit::Inches : DisplayUnit::Millimetres;
+    const DisplayUnit unit = displayUnit(settings_);
     const auto size = askStaveSize(*ui_, settings_.defaultStaveSize, unit);
     if (!size) return;
     if (*size < 0.2 || *size > 0.6) return showError(*ui_, StaveSizeOutOfRange);
     settings_.defaultStaveSize = *size;
+}
+
+// The default page is kept with the settings at once, as the options are.
+void MainFrame::defaultPageSetup() {
+    if (qv::defaultPageSetup(settings_, printers_.device(), *ui_) && !configPath_.empty())
+        writeConfiguration(configPath_, settings_);
 }
 
 void MainFrame::showOptions() {

@@ -6,6 +6,7 @@
 #include "model/settings.h"
 #include "shell/clicksound.h"
 #include "shell/framelink.h"
+#include "shell/printerchoice.h"
 #include "shell/speedbuttons.h"
 
 #include <QMainWindow>
@@ -58,6 +59,8 @@ class MainFrame : public QMainWindow, public FrameLink {
     QMenu* fileMenu() const { return file_; }
     QTextBrowser* tutorialPane() const { return tutorial_; }
     ClickSound& clickSound() { return click_; }
+    // The selected printer, which the score window prints on.
+    PrinterChoice& printerChoice() { return printers_; }
     // The tip of the day; returns whether tips stay on. A dialog unless replaced.
     std::function<bool(const QString& tip)> tipOfTheDay;
 
@@ -81,6 +84,7 @@ class MainFrame : public QMainWindow, public FrameLink {
     void openWindow(struct Document&& document);
     void speedButtonPressed(SpeedButton id);
     void defaultStaveSize();
+    void defaultPageSetup();
     void showOptions();
     void showTip();
 
@@ -89,6 +93,7 @@ class MainFrame : public QMainWindow, public FrameLink {
     Settings settings_;
     std::string configPath_;
     ClickSound click_;
+    PrinterChoice printers_;
     ScoreWindow* window_ = nullptr;
     QStackedWidget* workspace_ = nullptr;
     QToolBar* speedBar_ = nullptr;

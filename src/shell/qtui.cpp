@@ -4,6 +4,7 @@
 #include "files/templates.h"
 #include "edit/bindingdialog.h"
 #include "edit/symbolpalette.h"
+#include "shell/pagesetupwidget.h"
 #include "shell/placingforms.h"
 #include "shell/savepartwidget.h"
 #include "shell/stavedialogs.h"
@@ -250,6 +251,11 @@ bool QtUi::runDrawingTools(DrawingTools& tools) {
 
 bool QtUi::runBindingDialog(BindingDialog& dialog) {
     BindingWidget widget(dialog, ownerFor(parent_));
+    return execDialog(widget) == QDialog::Accepted;
+}
+
+bool QtUi::runPageSetup(PageSetupDialog& dialog) {
+    PageSetupWidget widget(dialog, ownerFor(parent_));
     return execDialog(widget) == QDialog::Accepted;
 }
 

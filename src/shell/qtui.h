@@ -61,6 +61,7 @@ class QtUi : public Ui {
     bool runSymbolPalette(SymbolPalette& palette) override;
     bool runDrawingTools(DrawingTools& tools) override;
     bool runBindingDialog(BindingDialog& dialog) override;
+    bool runPageSetup(PageSetupDialog& dialog) override;
     int blockModeAction() override;
     std::optional<int> chooseObjectType(const std::vector<int>& kinds) override;
 

@@ -6,6 +6,7 @@
 #include "edit/stavecommands.h"
 #include "edit/musicentry.h"
 #include "edit/navigation.h"
+#include "edit/pagelayout.h"
 #include "edit/picturecommands.h"
 #include "edit/prompts.h"
 #include "edit/shapecommand.h"
@@ -23,6 +24,7 @@
 #include "shell/placingmarks.h"
 #include "shell/pointers.h"
 #include "shell/previewpanel.h"
+#include "shell/printerchoice.h"
 #include "shell/windowmenus.h"
 
 #include <QAction>
@@ -52,7 +54,7 @@ bool wired(const QString& name) {
         "EnterMusic",   "GotoEditMode", "gototextmode", "gotolinemode", "gotoCurveMode", "GotoHairpinMode",
         "GotoSymbolMode", "gotodrawingmode", "pageRedraw", "Justifyright", "Compress", "chopleft", "Chopright",
         "NewStaveAbove", "NewStaveBelow", "DeleteStaveitem", "Binding", "AppendNewSystem", "PlaceAnotherSystem",
-        "StaveSize",    "PcxOutput",
+        "StaveSize",    "PcxOutput",     "PageLayout",
         "Repaginateitem", "DefineHeadersFooters", "Nextpage", "PreviousPage", "GotoPage", "GotoSystem",
         "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave",     "Undo1",
         "PlaceClef",    "PlaceKeysignature", "PlaceTimeSignature"};
@@ -97,9 +99,10 @@ const ButtonState* modeButtonFor(const QString& name, const ToolState& t) {
 
 } // namespace
 
-ScoreWindow::ScoreWindow(Document document, Settings& settings, Ui& ui, FrameLink& frame, QWidget* parent)
+ScoreWindow::ScoreWindow(Document document, Settings& settings, Ui& ui, FrameLink& frame,
+                         PrinterChoice& printers, QWidget* parent)
     : QWidget(parent), document_(std::move(document)), settings_(settings), ui_(ui), frame_(frame),
-      session_{document_.score, editor_, settings_, ui_, *this, &document_.fileName} {
+      printers_(printers), session_{document_.score, editor_, settings_, ui_, *this, &document_.fileName} {
     setObjectName(QStringLiteral("TMDIChild"));
     setFocusPolicy(Qt::StrongFocus);
     dc_.colours = coloursFrom(settings_.colours);
@@ -244,6 +247,7 @@ void ScoreWindow::wireActions() {
     on("chopleft", [this] { cutOffLeftAtCursor(session_); });
     on("Chopright", [this] { cutOffRightAtCursor(session_); });
     on("Repaginateitem", [this] { repaginateCommand(); });
+    on("PageLayout", [this] { pageLayout(session_, printers_.device()); });
     on("DefineHeadersFooters", [this] { toggleHeaderFooterScreen(session_); });
     on("Nextpage", [this] { stepPage(session_, +1); });
     on("PreviousPage", [this] { stepPage(session_, -1); });

@@ -27,13 +27,16 @@ namespace qv {
 
 class FrameLink;
 class PageView;
+class PrinterChoice;
 class PreviewPanel;
 
 enum class CloseChoice { SaveAndExit, BackToScore, QuitAndAbort };
 
 class ScoreWindow : public QWidget, public ModeHost {
   public:
-    ScoreWindow(Document document, Settings& settings, Ui& ui, FrameLink& frame, QWidget* parent = nullptr);
+    // `printers` is the frame's selected printer, shared by every score window.
+    ScoreWindow(Document document, Settings& settings, Ui& ui, FrameLink& frame, PrinterChoice& printers,
+                QWidget* parent = nullptr);
     ~ScoreWindow() override;
 
     Document& document() { return document_; }
@@ -142,6 +145,7 @@ class ScoreWindow : public QWidget, public ModeHost {
     Settings& settings_;
     Ui& ui_;
     FrameLink& frame_;
+    PrinterChoice& printers_;
     Editor editor_;
     DrawContext dc_;
     EditSession session_;

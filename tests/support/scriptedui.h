@@ -53,6 +53,7 @@ class ScriptedUi : public Ui {
     bool runSymbolPalette(SymbolPalette& palette) override { return paletteScript && paletteScript(palette); }
     bool runDrawingTools(DrawingTools& tools) override { return toolsScript && toolsScript(tools); }
     bool runBindingDialog(BindingDialog& dialog) override { return bindingScript && bindingScript(dialog); }
+    bool runPageSetup(PageSetupDialog& dialog) override { return pageSetupScript && pageSetupScript(dialog); }
     Button captionedMessage(MessageType type, const std::string& caption, const std::string& text,
                             Buttons buttons) override {
         captions.push_back(caption);
@@ -78,6 +79,7 @@ class ScriptedUi : public Ui {
     std::function<bool(SymbolPalette&)> paletteScript;
     std::function<bool(DrawingTools&)> toolsScript;
     std::function<bool(BindingDialog&)> bindingScript;
+    std::function<bool(PageSetupDialog&)> pageSetupScript;
     std::vector<std::string> captions; // of captioned messages, in order
     bool saw(const std::string& text) const;
     std::string lastText() const { return messages.empty() ? std::string() : messages.back().text; }
