@@ -8,6 +8,10 @@
 #include "edit/navigation.h"
 #include "edit/pagelayout.h"
 #include "edit/picturecommands.h"
+#include "model/tpagedata.h"
+#include "model/ui.h"
+#include "shell/printcommand.h"
+#include "shell/printerchoice.h"
 #include "edit/prompts.h"
 #include "edit/shapecommand.h"
 #include "edit/undocommand.h"
@@ -35,11 +39,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+
+#include <filesystem>
 
 namespace qv {
 
@@ -54,7 +61,7 @@ bool wired(const QString& name) {
         "EnterMusic",   "GotoEditMode", "gototextmode", "gotolinemode", "gotoCurveMode", "GotoHairpinMode",
         "GotoSymbolMode", "gotodrawingmode", "pageRedraw", "Justifyright", "Compress", "chopleft", "Chopright",
         "NewStaveAbove", "NewStaveBelow", "DeleteStaveitem", "Binding", "AppendNewSystem", "PlaceAnotherSystem",
-        "StaveSize",    "PcxOutput",     "PageLayout",
+        "StaveSize",    "PcxOutput",     "PageLayout",    "FilePrintItem", "FilePrintSetupItem",
         "Repaginateitem", "DefineHeadersFooters", "Nextpage", "PreviousPage", "GotoPage", "GotoSystem",
         "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave",     "Undo1",
         "PlaceClef",    "PlaceKeysignature", "PlaceTimeSignature"};
@@ -248,6 +255,8 @@ void ScoreWindow::wireActions() {
     on("Chopright", [this] { cutOffRightAtCursor(session_); });
     on("Repaginateitem", [this] { repaginateCommand(); });
     on("PageLayout", [this] { pageLayout(session_, printers_.device()); });
+    on("FilePrintItem", [this] { printFromMenu(); });
+    on("FilePrintSetupItem", [this] { printSetupFromMenu(); });
     on("DefineHeadersFooters", [this] { toggleHeaderFooterScreen(session_); });
     on("Nextpage", [this] { stepPage(session_, +1); });
     on("PreviousPage", [this] { stepPage(session_, -1); });
@@ -553,6 +562,8 @@ void ScoreWindow::speedButton(SpeedButton id) {
         return SetMode(session_, ModePreview);
     case SpeedButton::sbredraw:
         return redrawPage();
+    case SpeedButton::sbPrint:
+        return printFromMenu();
     case SpeedButton::sbMusic:
         return SetMode(session_, ModeMusic);
     case SpeedButton::sbPgUp:
@@ -600,6 +611,7 @@ bool ScoreWindow::speedButtonWired(SpeedButton id) {
     case SpeedButton::sbClose:
     case SpeedButton::sbpreview:
     case SpeedButton::sbredraw:
+    case SpeedButton::sbPrint:
     case SpeedButton::sbMusic:
     case SpeedButton::sbPgUp:
     case SpeedButton::sbPgDn:
@@ -627,6 +639,30 @@ void ScoreWindow::saveCommandFromMenu(bool saveAs) {
     if (saveAs) saveAsCommand(document_, settings_, ui_);
     else saveCommand(document_, settings_, ui_);
     setWindowTitle(QString::fromStdString(document_.fileName));
+}
+
+void ScoreWindow::printFromMenu() {
+    if (editor_.mode != ModeMusic && editor_.mode != ModePreview) return;
+    const std::filesystem::path file(document_.fileName);
+    PrintCommandContext context{&document_.score, editor_.currentPage(), document_.fileName,
+                                file.filename().string(), displayUnit(settings_)};
+    const auto dialog = [this](QPrinter& printer, int pages, int) { return runPrintDialog(printer, pages, this); };
+    if (QPrinter* printer = printers_.printer()) {
+        Tpagedata printerData(printers_.device());
+        printCommand(context, *printer, &printerData, ui_, dialog);
+        return;
+    }
+    // No printer installed: the dialog still offers a PDF file, named after the score.
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(QString::fromStdString(file.parent_path() / file.stem()) + QStringLiteral(".pdf"));
+    printCommand(context, pdf, nullptr, ui_, dialog);
+}
+
+void ScoreWindow::printSetupFromMenu() {
+    QPrinter* printer = printers_.printer();
+    if (!printer) return showInformation(ui_, NoPrinterInstalledMessage);
+    QPageSetupDialog(printer, this).exec();
 }
 
 void ScoreWindow::repaginateCommand() {

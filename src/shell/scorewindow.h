@@ -140,6 +140,8 @@ class ScoreWindow : public QWidget, public ModeHost {
     void repaginateCommand();
     void sortStaveCommand();
     void saveCommandFromMenu(bool saveAs);
+    void printFromMenu();
+    void printSetupFromMenu();
 
     Document document_;
     Settings& settings_;
