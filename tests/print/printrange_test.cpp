@@ -1,5 +1,5 @@
-// The print range as the dialog gives it: order, copies, collation, and where the
-// pages land on the sheet.
+// The print range as the dialog gives it: order, copies and collation, and the
+// area the pages are stretched onto.
 
 #include "print/printrange.h"
 
@@ -27,20 +27,6 @@ TEST(PrintRange, CollatedCopiesArePassesAndOnePageNeverCollates) {
     EXPECT_FALSE(asPrinted(single).collate);
     EXPECT_EQ(outerRepetitions(single), 1);
     EXPECT_EQ(copiesPerPage(single), 3);
-}
-
-TEST(PrintRange, OddPagesLieFurtherRightByTheGutter) {
-    PageData paper;
-    paper.LeftM = 0.5;
-    paper.TopM = 0.75;
-    paper.GutM = 0.25;
-    const PrinterGeometry printer{600, 300, 30, 12};
-    const QPoint odd = printPlacement(paper, 3, printer);
-    const QPoint even = printPlacement(paper, 4, printer);
-    EXPECT_EQ(odd.x() - even.x(), 150);
-    EXPECT_EQ(even, QPoint(300 - 30, 225 - 12));
-    paper.GutM = 0;
-    EXPECT_EQ(printPlacement(paper, 3, printer), printPlacement(paper, 4, printer));
 }
 
 TEST(PrintRange, TargetIsThePaperInsideItsMarginsAtThePrinterResolution) {
