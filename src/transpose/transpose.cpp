@@ -116,11 +116,16 @@ bool semitoneStep(Score& score, int first, int last, int direction, Ui& ui) {
     return true;
 }
 
+// Notes and accidentals go an octave; slurs and arpeggios go with them, as they
+// do a semitone at a time, so that a slur never stays behind over empty stave.
 void octaveShift(Score& score, int first, int last, int direction) {
     for (int s = first; s <= last; ++s) {
         Stave& stave = score.stave(s);
-        for (int i = 1; i <= stave.Nobjec; ++i)
-            if (movesWithPitch(stave.object(i))) raise(stave.object(i), 7 * direction);
+        for (int i = 1; i <= stave.Nobjec; ++i) {
+            ScoreObject& o = stave.object(i);
+            if (movesWithPitch(o)) raise(o, 7 * direction);
+            else if (o.is(ObjectKind::CurvePoint) || o.is(ObjectKind::Arpeggio)) o.setY(o.y() - 28 * direction);
+        }
     }
 }
 
