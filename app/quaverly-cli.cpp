@@ -2,6 +2,7 @@
 
 #include "clisupport.h"
 #include "exportcommand.h"
+#include "transposecommand.h"
 #include "files/fileread.h"
 #include "files/safewrite.h"
 #include "files/scorefile.h"
@@ -40,7 +41,11 @@ const char* const Usage =
     "  export SCORE (--pdf OUT.pdf | --png OUT_PREFIX | --pcx OUT | --bmp OUT) [--pages A-B]\n"
     "                     every page (or pages A to B, downwards when A > B) as printed: a PDF of the\n"
     "                     score's paper, or one picture a page: OUT_PREFIX-N.png, or OUT.PCX / OUT.BMP\n"
-    "                     (OUT-N.PCX / OUT-N.BMP for more than one page)\n";
+    "                     (OUT-N.PCX / OUT-N.BMP for more than one page)\n"
+    "  transpose IN OUT --interval NAME [--down] [--staves A-B] [--clef treble|bass|alto|tenor]\n"
+    "                     move the staves (default: all) up, or down, by an interval (unison, semitone,\n"
+    "                     tone, minor-3rd, major-3rd, perfect-4th, tritone, perfect-5th, minor-6th,\n"
+    "                     major-6th, minor-7th, major-7th, octave ...) and/or change their clefs\n";
 
 int runDump(const std::vector<std::string>& args) {
     if (args.empty() || args.size() > 2) return fail("dump needs SCORE and optionally OUT");
@@ -152,5 +157,6 @@ int main(int argc, char* argv[]) {
     if (command == "glyphs") return runGlyphs(args, argc, argv);
     if (command == "render") return runRender(args, argc, argv);
     if (command == "export") return qv::cli::runExport(args, argc, argv);
+    if (command == "transpose") return qv::cli::runTranspose(args, argc, argv);
     return fail("unknown command '" + command + "' (see quaverly-cli --help)");
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 namespace qv {
@@ -32,7 +33,7 @@ int chordAnchor(const Stave& st, const ScoreObject& stemless) {
 
 } // namespace
 
-bool JustifyCheck(const Score& score, int s, Ui& ui) {
+const char* justifyRefusal(const Score& score, int s) {
     const SystemRange sys = SystemExtent(score, s);
     const ScoreObject* last = nullptr;
     for (int t = sys.first; t <= sys.last; ++t) {
@@ -49,8 +50,47 @@ bool JustifyCheck(const Score& score, int s, Ui& ui) {
     } else if (last && (last->is(ObjectKind::ShortText) || last->is(ObjectKind::LongText))) {
         refusal = JustifyTextAtEnd;
     }
+    return refusal;
+}
+
+bool JustifyCheck(const Score& score, int s, Ui& ui) {
+    const char* refusal = justifyRefusal(score, s);
     if (refusal) showError(ui, refusal);
     return refusal == nullptr;
+}
+
+int rightmostX(const Score& score, const SystemRange& sys) {
+    int m = std::numeric_limits<int>::min();
+    for (int t = sys.first; t <= sys.last; ++t) {
+        const Stave& st = score.stave(t);
+        for (int i = 1; i <= st.Nobjec; ++i)
+            m = std::max(m, st.object(i).x());
+    }
+    return m;
+}
+
+void justifyObjects(Score& score, const SystemRange& sys, int c, int right) {
+    const int m = rightmostX(score, sys);
+    if (m <= c || right <= c) return;
+    const double f = double(right - c) / double(m - c);
+    auto moved = [&](int x) { return x > c ? clampX(c + std::llrint((x - c) * f)) : x; };
+    for (int t = sys.first; t <= sys.last; ++t) {
+        Stave& st = score.stave(t);
+        const Stave before = st;
+        for (int i = 1; i <= st.Nobjec; ++i) {
+            const ScoreObject& was = before.object(i);
+            ScoreObject& o = st.object(i);
+            if (isImmobileText(was)) continue;
+            const int d = isStemless(was) ? chordAnchor(before, was) : 0;
+            // A chord's stemless note keeps its distance to its stemmed note, on
+            // whichever side of the cursor either of them stands.
+            if (d > 0)
+                o.setX(clampX(static_cast<long long>(moved(d)) + (was.x() - d)));
+            else
+                o.setX(moved(was.x()));
+        }
+        keepNotesOnStave(st);
+    }
 }
 
 bool Justify(Score& score, int s, int c, Ui& ui) {
@@ -74,25 +114,7 @@ bool Justify(Score& score, int s, int c, Ui& ui) {
     if (right <= c) return false;
 
     recordSystemForUndo(score, sys);
-    const double f = double(right - c) / double(m - c);
-    auto moved = [&](int x) { return x > c ? clampX(c + std::llrint((x - c) * f)) : x; };
-    for (int t = sys.first; t <= sys.last; ++t) {
-        Stave& st = score.stave(t);
-        const Stave before = st;
-        for (int i = 1; i <= st.Nobjec; ++i) {
-            const ScoreObject& was = before.object(i);
-            ScoreObject& o = st.object(i);
-            if (isImmobileText(was)) continue;
-            const int d = isStemless(was) ? chordAnchor(before, was) : 0;
-            // A chord's stemless note keeps its distance to its stemmed note, on
-            // whichever side of the cursor either of them stands.
-            if (d > 0)
-                o.setX(clampX(static_cast<long long>(moved(d)) + (was.x() - d)));
-            else
-                o.setX(moved(was.x()));
-        }
-        keepNotesOnStave(st);
-    }
+    justifyObjects(score, sys, c, right);
     systemChanged(score, sys);
     return true;
 }

@@ -3,6 +3,7 @@
 // so that the system's last object lands on the right end of the stave. Positions
 // are page units.
 
+#include "layout/pagination.h"
 #include "model/score.h"
 
 namespace qv {
@@ -26,6 +27,16 @@ inline const char* const NothingBeyondCursor = "There are no objects beyond the 
 // line that opens no repeat, or an immobile long text. Otherwise the reason is
 // shown and false returned.
 bool JustifyCheck(const Score& score, int s, Ui& ui);
+// The same check, silent: the reason, or null when the system may be justified.
+const char* justifyRefusal(const Score& score, int s);
+
+// The largest x of any object of the system.
+int rightmostX(const Score& score, const SystemRange& sys);
+
+// The arithmetic of justifying alone, with no checks and no undo record: every
+// object of the system right of x = c is moved so that the rightmost lands on
+// `right`, in proportion to its distance from c.
+void justifyObjects(Score& score, const SystemRange& sys, int c, int right);
 
 // Justifies the system of stave s from x = c to that stave's right end, recorded
 // as one undo step. Returns whether anything changed.

@@ -6,7 +6,9 @@
 #include "model/ui.h"
 #include "model/undostore.h"
 #include "transpose/chordtext.h"
+#include "transpose/keyroom.h"
 #include "transpose/keyrule.h"
+#include "layout/pagination.h"
 
 #include <algorithm>
 #include <bitset>
@@ -207,18 +209,24 @@ bool Transpose(Score& score, const TransposeRequest& request, UndoStore* undo, U
         return false;
     }
     if (undo) {
-        if (first == last) undo->pushStave(score, first, UndoStave);
-        else undo->pushStaveRange(score, first, UndoStaveRange, last - first + 1);
+        // Whole systems: a key that changes width moves the music of its system.
+        const int from = SystemExtent(score, first).first, to = SystemExtent(score, last).last;
+        if (from == to) undo->pushStave(score, from, UndoStave);
+        else undo->pushStaveRange(score, from, UndoStaveRange, to - from + 1);
     }
     const int direction = request.distance > 0 ? 1 : -1;
     bool transposed = true;
     if (std::abs(request.distance) == 12) {
         octaveShift(score, first, last, direction);
-    } else {
+    } else if (request.distance != 0) {
+        const KeyWidths keys = measureKeys(score, first, last);
         for (int n = 0; n < std::abs(request.distance) && transposed; ++n)
             transposed = semitoneStep(score, first, last, direction, ui);
+        makeRoomForKeys(score, keys, last);
     }
-    if (request.clefTarget) changeClef(score, first, *request.clefTarget);
+    if (request.clefTarget)
+        for (int s = first; s <= last; ++s)
+            changeClef(score, s, *request.clefTarget);
     if (request.adjustStems)
         for (int s = first; s <= last; ++s)
             adjustStems(score, s);

@@ -21,7 +21,7 @@ struct TransposeRequest {
     int distance = 0;              // semitones, -12..12; up is positive
     int first = 1;                 // the staves transposed, first..last
     int last = 1;
-    std::optional<int> clefTarget; // a ClefType: the clef change of stave `first` alone
+    std::optional<int> clefTarget; // a ClefType: every stave's clefs changed to it
     bool adjustStems = false;      // stems of every note set afresh on the staves
 };
 

@@ -200,5 +200,24 @@ TEST_F(Cli, ExportWritesEveryPageOrTheRangeAndNothingOnFailure) {
     EXPECT_EQ(dir.names(), before) << "nothing half-written";
 }
 
+TEST_F(Cli, TransposeMovesTheStavesAndSaysPlainlyWhatItCannotDo) {
+    const std::string demo = QUAVERLY_DEMO;
+    // An octave up and down again is the score as it was, as converted.
+    ASSERT_EQ(run("transpose " + demo + " " + at("up.QVR") + " --interval octave"), 0) << errors;
+    ASSERT_EQ(run("transpose " + at("up.QVR") + " " + at("back.QVR") + " --interval octave --down"), 0) << errors;
+    ASSERT_EQ(run("convert " + demo + " " + at("same.QVR")), 0) << errors;
+    EXPECT_NE(test::fileBytes(at("up.QVR")), test::fileBytes(at("same.QVR")));
+    EXPECT_EQ(test::fileBytes(at("back.QVR")), test::fileBytes(at("same.QVR")));
+    ASSERT_EQ(run("transpose " + demo + " " + at("cello.QVR") + " --staves 2-1 --clef tenor"), 0) << errors;
+    EXPECT_NE(test::fileBytes(at("cello.QVR")), test::fileBytes(at("same.QVR")));
+
+    failsSaying("transpose " + demo + " " + at("x.QVR") + " --interval fifth", "unknown interval 'fifth'");
+    failsSaying("transpose " + demo + " " + at("x.QVR") + " --interval tone --staves 3-99",
+                "bad stave range '3-99'");
+    failsSaying("transpose " + demo + " " + at("x.QVR") + " --clef soprano", "unknown clef 'soprano'");
+    failsSaying("transpose " + demo + " " + at("x.QVR") + " --interval unison", "changes nothing");
+    EXPECT_TRUE(test::fileBytes(at("x.QVR")).empty());
+}
+
 } // namespace
 } // namespace qv

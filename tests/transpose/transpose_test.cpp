@@ -193,6 +193,32 @@ TEST(Transpose, StemsFollowTheNoteOrTheirBeamChain) {
     EXPECT_EQ(s.object(low).stem(), 0);
 }
 
+TEST(Transpose, AWiderKeyPushesItsSystemAlongAndTheSystemKeepsItsRightEnd) {
+    Score score = test::makeScore(2);
+    score.stave(1).joinToNext = true; // one system of two staves, ending at the stave's end
+    for (int s = 1; s <= 2; ++s) {
+        Stave& st = score.stave(s);
+        append(st, test::makeClef(10, ClefTreble, st.Ycoord));
+        append(st, key(30, 1));
+        ScoreObject time = makeObject(ObjectKind::TimeSignature);
+        time.setX(50);
+        append(st, time);
+        append(st, makeNote(80, 0, 3, st.Ycoord));
+        ScoreObject bar = makeObject(ObjectKind::Barline);
+        bar.setX(600);
+        append(st, bar);
+    }
+    ASSERT_TRUE(transpose(score, 2, 1, 1)); // G to A on the upper stave alone
+    for (int s = 1; s <= 2; ++s) {
+        const Stave& st = score.stave(s);
+        EXPECT_EQ(st.object(3).x(), 50 + 24) << "two more sharps: the time signature moves 24";
+        EXPECT_GT(st.object(4).x(), 80) << "the staves of the system stay together";
+        EXPECT_EQ(st.object(4).x(), score.stave(1).object(4).x());
+        EXPECT_EQ(st.object(5).x(), 600) << "the end bar line stays at the stave's end";
+    }
+    EXPECT_EQ(score.stave(2).object(2).keyCount(), 1);
+}
+
 TEST(Transpose, NotesAreNeverCarriedPastTheStaffPositionsAStaveHolds) {
     Score score = treble(0);
     score.stave(1).object(6).setStaffPosition(124);
@@ -226,11 +252,13 @@ Score randomMusic(std::mt19937& rng, int staves, int distance) {
     const auto anyKey = [&] { return keys[std::size_t(pick(0, int(keys.size()) - 1))]; };
     for (int s = 1; s <= staves; ++s) {
         Stave& st = score.stave(s);
+        st.RightX = 3000; // room to spare: wider keys only push the music along
         append(st, test::makeClef(10, pick(0, 3), st.Ycoord));
         append(st, key(20, anyKey()));
-        for (int x = 40; st.Nobjec < pick(5, 120); x += 8) {
+        // Music starts clear of the widest key, as it does on a page.
+        for (int x = 120; st.Nobjec < pick(5, 120); x += 8) {
             switch (pick(0, 9)) {
-            case 0: append(st, key(x, anyKey())); break;
+            case 0: append(st, key(x, anyKey())), x += 84; break;
             case 1: append(st, test::makeRest(x)); break;
             case 2: {
                 ScoreObject o = makeObject(pick(0, 1) ? ObjectKind::CurvePoint : ObjectKind::Arpeggio);

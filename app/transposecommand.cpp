@@ -1,0 +1,116 @@
+#include "transposecommand.h"
+
+#include "clisupport.h"
+#include "files/scorefilewrite.h"
+#include "transpose/transpose.h"
+
+#include <array>
+#include <cstdlib>
+#include <optional>
+
+namespace qv::cli {
+
+namespace {
+
+const char* const TransposeUsage = "transpose needs IN OUT --interval NAME [--down] [--staves A-B] "
+                                   "[--clef treble|bass|alto|tenor]";
+
+struct Named {
+    const char* name;
+    int value;
+};
+
+constexpr std::array Intervals{
+    Named{"unison", 0},      Named{"minor-2nd", 1},   Named{"semitone", 1},     Named{"major-2nd", 2},
+    Named{"tone", 2},        Named{"minor-3rd", 3},   Named{"major-3rd", 4},    Named{"perfect-4th", 5},
+    Named{"tritone", 6},     Named{"augmented-4th", 6}, Named{"perfect-5th", 7}, Named{"minor-6th", 8},
+    Named{"major-6th", 9},   Named{"minor-7th", 10},  Named{"major-7th", 11},   Named{"octave", 12},
+};
+constexpr std::array Clefs{Named{"treble", ClefTreble}, Named{"bass", ClefBass}, Named{"alto", ClefAlto},
+                           Named{"tenor", ClefTenor}};
+
+template <typename Table> std::optional<int> lookUp(const Table& table, const std::string& name) {
+    for (const Named& n : table)
+        if (name == n.name) return n.value;
+    return std::nullopt;
+}
+
+template <typename Table> std::string names(const Table& table) {
+    std::string list;
+    for (const Named& n : table)
+        list += (list.empty() ? "" : ", ") + std::string(n.name);
+    return list;
+}
+
+struct TransposeArgs {
+    std::string in, out, interval, staves, clef;
+    bool down = false;
+};
+
+std::string parseArgs(const std::vector<std::string>& args, TransposeArgs& t) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--interval" && hasValue) t.interval = args[++i];
+        else if (a == "--staves" && hasValue) t.staves = args[++i];
+        else if (a == "--clef" && hasValue) t.clef = args[++i];
+        else if (a == "--down") t.down = true;
+        else if (!a.empty() && a[0] != '-' && t.in.empty()) t.in = a;
+        else if (!a.empty() && a[0] != '-' && t.out.empty()) t.out = a;
+        else return TransposeUsage;
+    }
+    if (t.in.empty() || t.out.empty() || (t.interval.empty() && t.clef.empty())) return TransposeUsage;
+    return {};
+}
+
+std::optional<int> staveNumber(const std::string& text) {
+    if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::atoi(text.c_str());
+}
+
+// "A-B" or "A" within 1..staves (either way round); every stave when empty.
+bool parseStaves(const std::string& text, int staves, TransposeRequest& r) {
+    r.first = 1, r.last = staves;
+    if (text.empty()) return staves >= 1;
+    const auto dash = text.find('-');
+    const auto a = staveNumber(text.substr(0, dash));
+    const auto b = dash == std::string::npos ? a : staveNumber(text.substr(dash + 1));
+    if (!a || !b) return false;
+    r.first = std::min(*a, *b), r.last = std::max(*a, *b);
+    return r.first >= 1 && r.last <= staves;
+}
+
+} // namespace
+
+int runTranspose(const std::vector<std::string>& args, int& argc, char* argv[]) {
+    TransposeArgs t;
+    if (const std::string problem = parseArgs(args, t); !problem.empty()) return fail(problem);
+    TransposeRequest request;
+    if (!t.interval.empty()) {
+        const auto semitones = lookUp(Intervals, t.interval);
+        if (!semitones) return fail("unknown interval '" + t.interval + "' (one of " + names(Intervals) + ")");
+        request.distance = t.down ? -*semitones : *semitones;
+    }
+    if (!t.clef.empty()) {
+        request.clefTarget = lookUp(Clefs, t.clef);
+        if (!request.clefTarget) return fail("unknown clef '" + t.clef + "' (one of " + names(Clefs) + ")");
+    }
+    if (request.distance == 0 && !request.clefTarget) return fail("a unison without a clef change changes nothing");
+    const auto gui = startGui(argc, argv);
+    CliUi ui;
+    Score score;
+    if (!loadForCli(t.in, ui, score)) return fail("cannot transpose " + t.in + ": " + ui.lastError());
+    if (!parseStaves(t.staves, score.Nstaves, request))
+        return fail("bad stave range '" + t.staves + "': " + t.in + " has staves 1 to " +
+                    std::to_string(score.Nstaves));
+    if (!Transpose(score, request, nullptr, ui)) return fail("cannot transpose " + t.in + ": " + ui.lastError());
+    // Respellings the music could not take are told, but the rest is done.
+    ui.reportErrors();
+    ui.errors.clear();
+    if (!writeScoreFile(score, t.out, {0, score.Nstaves}, WriteOptions{false, screenResolution()}, ui))
+        return fail("cannot write " + t.out + ": " + ui.lastError());
+    return 0;
+}
+
+} // namespace qv::cli
