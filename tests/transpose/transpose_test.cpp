@@ -311,11 +311,15 @@ TEST(TransposeProperties, ThereAndBackTwelveStepsAndOneUndo) {
         ASSERT_TRUE(transpose(score, -distance, 1, staves));
         expectSameStaves(score, original, "up and down " + std::to_string(distance));
 
-        std::mt19937 again(seed), twice(seed);
+        std::mt19937 again(seed), twice(seed), thrice(seed);
         Score steps = randomMusic(again, staves, distance);
         Score octave = randomMusic(twice, staves, distance);
-        for (int n = 0; n < 12; ++n)
+        Score atOnce = randomMusic(thrice, staves, distance);
+        transpose(atOnce, distance, 1, staves);
+        for (int n = 0; n < 12; ++n) {
             transpose(steps, 1, 1, staves);
+            if (n + 1 == distance) expectSameStaves(steps, atOnce, std::to_string(distance) + " single steps");
+        }
         transpose(octave, 12, 1, staves);
         expectSameStaves(steps, octave, "twelve semitones and the octave");
 
