@@ -131,6 +131,7 @@ TEST(Transpose, ChordNamesAreRespeltLetterByLetter) {
         {"Am7", +1, "B" + Flat + "m7"}, {"B" + Flat + "m7", +1, "Bm7"}, {"F" + Sharp, +1, "G"},
         {"C/E", -1, "B/E" + Flat},      {"Gsus4", +1, "A" + Flat + "sus4"}, {"dim", +1, "dim"},
         {"E" + Flat, -1, "D"},          {"B", +1, "C"},                  {"C" + Sharp, +1, "D"},
+        {"C" + Flat + "7", -1, "B" + Flat + "7"}, {"E" + Sharp, +1, "F" + Sharp}, // the sign changes in place
     };
     for (const auto& c : cases)
         EXPECT_EQ(transposeChordText(c.text, c.direction), c.result) << c.text;
