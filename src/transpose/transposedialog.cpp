@@ -65,8 +65,8 @@ const std::array<const char*, 3>& TransposeDialog::extentCaptions() {
 }
 
 const std::array<const char*, 5>& TransposeDialog::clefCaptions() {
-    static constexpr std::array<const char*, 5> captions{"&No change", "To treble (&G) clef", "To bass (&F) clef",
-                                                         "To &Alto (C) clef", "To &Tenor (C) clef"};
+    static constexpr std::array<const char*, 5> captions{
+        "&No change", "To treble (&G) clef", "To bass (&F) clef", "To &Alto (C) clef", "To &Tenor (C) clef"};
     return captions;
 }
 
@@ -118,33 +118,27 @@ void TransposeDialog::chooseClef(std::optional<int> target) {
 
 int TransposeDialog::firstStave() const {
     switch (extent_) {
-    case TransposeExtent::CurrentStave:
-        return stave_;
-    case TransposeExtent::ThisSystem:
-        return SystemExtent(score_, stave_).first;
-    case TransposeExtent::WholeScore:
-        break;
+    case TransposeExtent::CurrentStave: return stave_;
+    case TransposeExtent::ThisSystem: return SystemExtent(score_, stave_).first;
+    case TransposeExtent::WholeScore: break;
     }
     return 1;
 }
 
 int TransposeDialog::lastStave() const {
     switch (extent_) {
-    case TransposeExtent::CurrentStave:
-        return stave_;
-    case TransposeExtent::ThisSystem:
-        return SystemExtent(score_, stave_).last;
-    case TransposeExtent::WholeScore:
-        break;
+    case TransposeExtent::CurrentStave: return stave_;
+    case TransposeExtent::ThisSystem: return SystemExtent(score_, stave_).last;
+    case TransposeExtent::WholeScore: break;
     }
     return score_.Nstaves;
 }
 
 std::string TransposeDialog::confirmation() const {
     const int steps = std::abs(distance_);
-    std::string text = std::string("You have chosen:\n\nTranspose ") + ExtentNames[static_cast<std::size_t>(extent_)] +
-                       " by " + std::to_string(steps) + " semitone" + (steps == 1 ? "" : "s") + " " +
-                       (distance_ > 0 ? "up" : "down");
+    std::string text = std::string("You have chosen:\n\nTranspose ") +
+                       ExtentNames[static_cast<std::size_t>(extent_)] + " by " + std::to_string(steps) +
+                       " semitone" + (steps == 1 ? "" : "s") + " " + (distance_ > 0 ? "up" : "down");
     if (clef_) text += ClefLines[static_cast<std::size_t>(*clef_)];
     return text + (adjustStems ? "\n\nwith" : "\n\nwithout") + " automatic stem adjustments";
 }

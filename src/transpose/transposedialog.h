@@ -24,12 +24,12 @@ class Ui;
 
 inline const char* const TransposeCaption = "Transposing";
 inline const char* const NoDistanceRefusal =
-    "Aw, c'mon! I positively refuse to attempt to transpose by no distance at all, and no clef change, and no "
-    "adjustment of stem direction. Be reasonable!";
+    "Aw, c'mon! I positively refuse to attempt to transpose by no distance at all, and no clef "
+    "change, and no adjustment of stem direction. Be reasonable!";
 inline const char* const OneStaveWithClefChange = "Only one stave allowed with clef change";
 inline const char* const StemsQuestion =
-    "You have chosen to re-align stems. This may be a dangerous thing to do.\n\nFor instance if you have chords "
-    "on the stave you may end up with stems going in different directions.\n\nPlease confirm.";
+    "You have chosen to re-align stems. This may be a dangerous thing to do.\n\nFor instance if you "
+    "have chords on the stave you may end up with stems going in different directions.\n\nPlease confirm.";
 
 // The radio buttons of "Extent", in their order.
 enum class TransposeExtent : int { CurrentStave = 0, ThisSystem = 1, WholeScore = 2 };
