@@ -15,6 +15,7 @@ class SymbolPalette;           // the "Select Symbol" palette's model
 struct DrawingTools;           // the "Drawing Tools" form's model
 class BindingDialog;           // the "Stave Attributes and System Construction" dialog's model
 class PageSetupDialog;         // the "Page setup" dialog's model
+class TransposeDialog;         // the "Transposing" dialog's model
 
 // What an open or save chooser starts with.
 struct FileDialogRequest {
@@ -110,6 +111,8 @@ class Ui {
     virtual bool runDrawingTools(DrawingTools& /*tools*/) { return false; }
     virtual bool runBindingDialog(BindingDialog& /*dialog*/) { return false; }
     virtual bool runPageSetup(PageSetupDialog& /*dialog*/) { return false; }
+    // True when "&Do it!" and its questions were answered: the model's chosen() request.
+    virtual bool runTransposeDialog(TransposeDialog& /*dialog*/) { return false; }
     // The "Block Mode Action" dialog ("Specify action on marked block"), shown at
     // the pointer; one of the BlockAction answers. Without a person it is cancelled.
     virtual int blockModeAction() { return BlockCancel; }

@@ -9,6 +9,8 @@
 #include "shell/savepartwidget.h"
 #include "shell/stavedialogs.h"
 #include "shell/templateselectionwidget.h"
+#include "shell/transposewidget.h"
+#include "transpose/transposedialog.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -257,6 +259,12 @@ bool QtUi::runBindingDialog(BindingDialog& dialog) {
 bool QtUi::runPageSetup(PageSetupDialog& dialog) {
     PageSetupWidget widget(dialog, ownerFor(parent_));
     return execDialog(widget) == QDialog::Accepted;
+}
+
+bool QtUi::runTransposeDialog(TransposeDialog& dialog) {
+    TransposeWidget widget(dialog, ownerFor(parent_));
+    execDialog(widget);
+    return dialog.chosen().has_value();
 }
 
 int QtUi::blockModeAction() {

@@ -62,6 +62,7 @@ class QtUi : public Ui {
     bool runDrawingTools(DrawingTools& tools) override;
     bool runBindingDialog(BindingDialog& dialog) override;
     bool runPageSetup(PageSetupDialog& dialog) override;
+    bool runTransposeDialog(TransposeDialog& dialog) override;
     int blockModeAction() override;
     std::optional<int> chooseObjectType(const std::vector<int>& kinds) override;
 

@@ -14,6 +14,7 @@
 #include "shell/printerchoice.h"
 #include "edit/prompts.h"
 #include "edit/shapecommand.h"
+#include "edit/transposecommand.h"
 #include "edit/undocommand.h"
 #include "files/partialsave.h"
 #include "files/templates.h"
@@ -63,7 +64,7 @@ bool wired(const QString& name) {
         "NewStaveAbove", "NewStaveBelow", "DeleteStaveitem", "Binding", "AppendNewSystem", "PlaceAnotherSystem",
         "StaveSize",    "PcxOutput",     "PageLayout",    "FilePrintItem", "FilePrintSetupItem",
         "Repaginateitem", "DefineHeadersFooters", "Nextpage", "PreviousPage", "GotoPage", "GotoSystem",
-        "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave",     "Undo1",
+        "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave",     "Transpose",     "Undo1",
         "PlaceClef",    "PlaceKeysignature", "PlaceTimeSignature"};
     return names.contains(name);
 }
@@ -266,6 +267,7 @@ void ScoreWindow::wireActions() {
     on("GotoTop", [this] { gotoTop(session_); });
     on("GotoEnd", [this] { gotoEnd(session_); });
     on("SortStave", [this] { sortStaveCommand(); });
+    on("Transpose", [this] { transposeCommand(session_); });
     on("Undo1", [this] { undoCommand(session_); });
     // The Place items make the provisional object as their keys in Music mode do.
     // later: each then opens its object's attributes dialog.

@@ -54,6 +54,7 @@ class ScriptedUi : public Ui {
     bool runDrawingTools(DrawingTools& tools) override { return toolsScript && toolsScript(tools); }
     bool runBindingDialog(BindingDialog& dialog) override { return bindingScript && bindingScript(dialog); }
     bool runPageSetup(PageSetupDialog& dialog) override { return pageSetupScript && pageSetupScript(dialog); }
+    bool runTransposeDialog(TransposeDialog& dialog) override { return transposeScript && transposeScript(dialog); }
     Button captionedMessage(MessageType type, const std::string& caption, const std::string& text,
                             Buttons buttons) override {
         captions.push_back(caption);
@@ -80,6 +81,7 @@ class ScriptedUi : public Ui {
     std::function<bool(DrawingTools&)> toolsScript;
     std::function<bool(BindingDialog&)> bindingScript;
     std::function<bool(PageSetupDialog&)> pageSetupScript;
+    std::function<bool(TransposeDialog&)> transposeScript;
     std::vector<std::string> captions; // of captioned messages, in order
     bool saw(const std::string& text) const;
     std::string lastText() const { return messages.empty() ? std::string() : messages.back().text; }
