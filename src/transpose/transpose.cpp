@@ -107,14 +107,13 @@ void semitoneStepOfStave(Score& score, int s, int direction, Ui& ui) {
     }
 }
 
-// One semitone over the staves; false when a stave has music before its key.
-bool semitoneStep(Score& score, int first, int last, int direction, Ui& ui) {
+// Whether semitone steps can be taken; false, with the staves named, when a stave
+// has music before its key. Steps never change which comes first.
+bool keysComeFirst(const Score& score, int first, int last, Ui& ui) {
     if (const std::string staves = stavesWithoutKeyFirst(score, first, last); !staves.empty()) {
         showError(ui, formatMessage(KeyFirstMessage, staves));
         return false;
     }
-    for (int s = first; s <= last; ++s)
-        semitoneStepOfStave(score, s, direction, ui);
     return true;
 }
 
@@ -208,6 +207,10 @@ bool Transpose(Score& score, const TransposeRequest& request, UndoStore* undo, U
         showError(ui, OutOfRangeMessage);
         return false;
     }
+    const bool steps = request.distance != 0 && std::abs(request.distance) != 12;
+    const bool stepsAllowed = !steps || keysComeFirst(score, first, last, ui);
+    // Refused with nothing else to do: no undo step, and the score not marked changed.
+    if (!stepsAllowed && !request.clefTarget && !request.adjustStems) return false;
     if (undo) {
         // Whole systems: a key that changes width moves the music of its system.
         const int from = SystemExtent(score, first).first, to = SystemExtent(score, last).last;
@@ -215,13 +218,13 @@ bool Transpose(Score& score, const TransposeRequest& request, UndoStore* undo, U
         else undo->pushStaveRange(score, from, UndoStaveRange, to - from + 1);
     }
     const int direction = request.distance > 0 ? 1 : -1;
-    bool transposed = true;
     if (std::abs(request.distance) == 12) {
         octaveShift(score, first, last, direction);
-    } else if (request.distance != 0) {
+    } else if (steps && stepsAllowed) {
         const KeyWidths keys = measureKeys(score, first, last);
-        for (int n = 0; n < std::abs(request.distance) && transposed; ++n)
-            transposed = semitoneStep(score, first, last, direction, ui);
+        for (int n = 0; n < std::abs(request.distance); ++n)
+            for (int s = first; s <= last; ++s)
+                semitoneStepOfStave(score, s, direction, ui);
         makeRoomForKeys(score, keys, last);
     }
     if (request.clefTarget)
@@ -233,7 +236,7 @@ bool Transpose(Score& score, const TransposeRequest& request, UndoStore* undo, U
     for (int s = first; s <= last; ++s)
         StaveExtent(score, s);
     score.modified = true;
-    return transposed;
+    return stepsAllowed;
 }
 
 } // namespace qv

@@ -116,10 +116,14 @@ TEST(Transpose, MusicBeforeTheKeyIsRefusedAndNothingChanges) {
     for (int s = 1; s <= 3; ++s)
         before.setStave(s, score.stave(s));
     test::ScriptedUi ui;
-    EXPECT_FALSE(transpose(score, 3, 1, 3, &ui));
+    score.undo.open(5);
+    score.modified = false;
+    EXPECT_FALSE(Transpose(score, TransposeRequest{3, 1, 3, std::nullopt, false}, &score.undo, ui));
     EXPECT_EQ(ui.lastText(), formatMessage(KeyFirstMessage, "1, 3"));
     for (int s = 1; s <= 3; ++s)
         EXPECT_EQ(score.stave(s).object(1), before.stave(s).object(1));
+    EXPECT_FALSE(score.modified) << "nothing changed, nothing to undo";
+    EXPECT_EQ(score.undo.undoStep(score, ui), -1);
 }
 
 TEST(Transpose, ChordNamesAreRespeltLetterByLetter) {
