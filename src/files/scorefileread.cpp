@@ -197,6 +197,20 @@ void readObjects(RecordReader& records, Score& score, FilledSlots& filled,
     }
 }
 
+// A file cut short loses the objects of its last staves; objects missing from a
+// stave while a later stave has some mean the records are not the ones the counts
+// announce (a stave count larger than the staves stored reads objects as staves):
+// the file is refused as one that cannot be read.
+void refuseMisreadRecords(const Score& score, const FilledSlots& filled, const std::string& fileName) {
+    bool missing = false;
+    for (int stave = 0; stave <= score.Nstaves; ++stave) {
+        const auto& slots = filled[static_cast<std::size_t>(stave)];
+        if (missing && slots.any()) throw Refused{ReadStatus::ReadError, FileReadErrorPrefix + fileName};
+        for (int i = 1; i <= score.stave(stave).Nobjec && !missing; ++i)
+            missing = !slots.test(static_cast<std::size_t>(i));
+    }
+}
+
 void append(std::vector<std::string>& to, const std::vector<std::string>& more) {
     to.insert(to.end(), more.begin(), more.end());
 }
@@ -216,6 +230,7 @@ std::vector<std::string> readRecords(const std::vector<std::uint8_t>& bytes, con
     readStaves(records, h, score);
     FilledSlots filled;
     readObjects(records, score, filled, recovered);
+    refuseMisreadRecords(score, filled, fileName);
     append(recovered, recoverObjects(score, filled));
     return recovered;
 }

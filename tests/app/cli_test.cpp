@@ -200,6 +200,15 @@ TEST_F(Cli, ExportWritesEveryPageOrTheRangeAndNothingOnFailure) {
     EXPECT_EQ(dir.names(), before) << "nothing half-written";
 }
 
+TEST_F(Cli, AStaveCountBeyondTheStavesStoredIsRefused) {
+    Bytes demo = test::fileBytes(QUAVERLY_DEMO);
+    ASSERT_FALSE(demo.empty());
+    demo[0] = 255; // the demo stores 16 music staves
+    test::writeBytes(at("count.QVR"), demo);
+    failsSaying("convert " + at("count.QVR") + " " + at("out.QVR"), "File read error in " + at("count.QVR"));
+    EXPECT_TRUE(test::fileBytes(at("out.QVR")).empty());
+}
+
 TEST_F(Cli, TransposeMovesTheStavesAndSaysPlainlyWhatItCannotDo) {
     const std::string demo = QUAVERLY_DEMO;
     // An octave up and down again is the score as it was, as converted.

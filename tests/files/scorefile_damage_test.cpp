@@ -177,6 +177,9 @@ TEST(DamagedScoreFile, EachDamageIsRefusedOrMendedWithItsMessage) {
         {"mendable, then bad", [](B b) { objectRecord(b, 1, 4), objectRecord(b, 3, 1); }, Refused, bad(3, 1)},
         {"partial file's stave 4", // its three stave records are music staves 1..3
          [](B b) { b[0] = 3, b[3] = FlagPartial, objectRecord(b, 4, 1); }, Refused, bad(4, 1)},
+        {"a stave's objects missing before a later stave's",
+         [](B b) { b[5 * RecordSize + 7] = 2, add(b, 2, makeObject(ObjectKind::Barline, 10, 40)); }, Short,
+         ReadError},
         {"object 4 of none", [](B b) { objectRecord(b, 1, 4); }, Ok,
          bad(1, 4) + " / " + problem("stave 1: 3 objects missing"), [&](S s) {
              return s.stave(1).Nobjec == 4 && at(s, 1, 3) == makeObject(ObjectKind::Deleted) &&
