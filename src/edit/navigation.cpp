@@ -195,6 +195,15 @@ std::string headerFooterTooSmallMessage(const PageData& page) {
     return text;
 }
 
+void settleOpenedPages(Score& score, PageState& state, Ui& ui) {
+    if (!pagesConsistent(score)) {
+        const bool modified = score.modified;
+        repaginate(score, musicAreaHeight(score.page, score.StvSiz), ui, state);
+        score.modified = modified; // the file is as it was; only its pages are counted anew
+    }
+    state.pages = pageCount(score);
+}
+
 std::string statusLine(const Editor& editor, const Score& score, bool blockCopying) {
     const int s = editor.currentStave();
     const int objects = (s >= 0 && s <= score.Nstaves) ? int(score.stave(s).Nobjec) : 0;

@@ -31,6 +31,11 @@ void toggleHeaderFooterScreen(EditSession& session);
 // The refusal shown when both the header and the footer are below 0.1 inch.
 std::string headerFooterTooSmallMessage(const PageData& page);
 
+// The pages of a score just opened: a file whose page numbers do not run from 1
+// up a page at a time (a damaged or hand-made file) is repaginated, so that every
+// count the window shows holds together. Sets the page count in `state`.
+void settleOpenedPages(Score& score, PageState& state, Ui& ui);
+
 // The status line for the current stave.
 std::string statusLine(const Editor& editor, const Score& score, bool blockCopying = false);
 

@@ -197,17 +197,17 @@ void readObjects(RecordReader& records, Score& score, FilledSlots& filled,
     }
 }
 
-// A file cut short loses the objects of its last staves; objects missing from a
-// stave while a later stave has some mean the records are not the ones the counts
-// announce (a stave count larger than the staves stored reads objects as staves):
-// the file is refused as one that cannot be read.
+// A file cut short loses the objects of its last staves, and a damaged one may
+// lack a record here and there; but a stave that announces objects and got none
+// of them while a later stave got some means the records are not the ones the
+// counts announce (a stave count larger than the staves stored reads objects as
+// staves): the file is refused as one that cannot be read.
 void refuseMisreadRecords(const Score& score, const FilledSlots& filled, const std::string& fileName) {
-    bool missing = false;
+    bool emptied = false; // an earlier stave got none of the objects it announces
     for (int stave = 0; stave <= score.Nstaves; ++stave) {
         const auto& slots = filled[static_cast<std::size_t>(stave)];
-        if (missing && slots.any()) throw Refused{ReadStatus::ReadError, FileReadErrorPrefix + fileName};
-        for (int i = 1; i <= score.stave(stave).Nobjec && !missing; ++i)
-            missing = !slots.test(static_cast<std::size_t>(i));
+        if (emptied && slots.any()) throw Refused{ReadStatus::ReadError, FileReadErrorPrefix + fileName};
+        emptied = emptied || (score.stave(stave).Nobjec > 0 && slots.none());
     }
 }
 

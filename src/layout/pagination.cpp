@@ -237,6 +237,16 @@ AppendPlacement placeAppendedSystem(const Score& score, int H, Ui& ui) {
     return p;
 }
 
+bool pagesConsistent(const Score& score) {
+    int previous = 1;
+    for (int s = 1; s <= score.Nstaves; ++s) {
+        const int page = score.stave(s).PageNum;
+        if (page < previous || page > previous + (s > 1 ? 1 : 0)) return false;
+        previous = page;
+    }
+    return true;
+}
+
 int pageCount(const Score& score) {
     return score.Nstaves >= 1 ? int(score.stave(score.Nstaves).PageNum) : 0;
 }

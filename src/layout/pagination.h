@@ -38,6 +38,10 @@ struct SystemRange {
 // The number of pages: the page of the last stave (0 for a score without staves).
 int pageCount(const Score& score);
 
+// Whether the music staves' page numbers run from 1 up, never back and never more
+// than a page at a time: what every page and system count relies on.
+bool pagesConsistent(const Score& score);
+
 // The system that holds stave s (clamped to 1..Nstaves).
 SystemRange SystemExtent(const Score& score, int s);
 // The first stave on page p or after it; 0 for page 0, and 0 with a message when

@@ -309,7 +309,7 @@ void ScoreWindow::activate() {
     if (activated_) return;
     activated_ = true;
     editor_.mode = ModeNothing;
-    editor_.page.pages = pageCount(document_.score);
+    settleOpenedPages(document_.score, editor_.page, ui_);
     const int first = document_.score.Nstaves >= 1 ? 1 : 0;
     setCurrentStave(document_.score, editor_.page, first, settings_.Level, false);
     editor_.page.currentPage = first ? document_.score.stave(1).PageNum : 0;

@@ -2,10 +2,17 @@
 // and the print preview's spreads.
 
 #include "edit/navigation.h"
+#include "files/loader.h"
+#include "files/scorefile.h"
+#include "layout/pagination.h"
+#include "support/scratchfolder.h"
+#include "support/scriptedui.h"
 #include "edit/previewpages.h"
 #include "recordinghost.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace qv {
 namespace {
@@ -139,6 +146,47 @@ TEST(PreviewPages, SpreadsOfEvenLeftAndOddRight) {
     EXPECT_EQ(spread(five), "Page 1 0|1 >");
     EXPECT_EQ(spread(PreviewPages(4, 4)), "Page 4 4|0 <");
     EXPECT_EQ(spread(PreviewPages(9, 4)), "Page 4 4|0 <") << "a page past the end shows the last spread";
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+// Every file of the damaged and hand-made corpora the loader accepts, and the demo
+// with its page numbers broken, opens with counts that hold together.
+TEST(OpenedPages, EveryAcceptedFileCountsItsPagesAndSystemsConsistently) {
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files;
+    for (const char* folder : {"/fuzz/corpus", "/fuzz/corpus-loaddraw"})
+        for (const auto& entry : std::filesystem::directory_iterator(QUAVERLY_SOURCE_DIR + std::string(folder)))
+            files.emplace_back(entry.path().string(), test::fileBytes(entry.path().string()));
+    const std::vector<std::uint8_t> demo = test::fileBytes(QUAVERLY_SOURCE_DIR "/resources/demo/demo.QVR");
+    ASSERT_FALSE(demo.empty());
+    constexpr std::size_t FirstStaveRecord = 8, PageNumByte = 14; // header, page, three font pairs
+    for (const auto& [stave, page] : {std::pair{1, 0}, {5, 7}, {16, 0}, {9, 1}}) {
+        auto broken = demo;
+        broken[(FirstStaveRecord + std::size_t(stave)) * RecordSize + PageNumByte] = std::uint8_t(page);
+        files.emplace_back("demo, stave " + std::to_string(stave) + " on page " + std::to_string(page), broken);
+    }
+    test::ScratchFolder dir;
+    int accepted = 0;
+    for (const auto& [name, bytes] : files) {
+        test::writeBytes(dir.at("file.QVR"), bytes);
+        test::ScriptedUi ui;
+        Score score;
+        if (!loadScore(dir.at("file.QVR"), LoadOptions{}, ui, score)) continue;
+        ++accepted;
+        PageState state;
+        settleOpenedPages(score, state, ui);
+        EXPECT_TRUE(pagesConsistent(score)) << name;
+        EXPECT_GE(state.pages, 1) << name;
+        for (int s = 1; s <= score.Nstaves; ++s) {
+            EXPECT_LE(score.stave(s).PageNum, state.pages) << name << ", stave " << s;
+            EXPECT_GE(firststaveonpage(score, score.stave(s).PageNum, ui), 1) << name << ", stave " << s;
+        }
+    }
+    EXPECT_GE(accepted, 15);
 }
 
 } // namespace
