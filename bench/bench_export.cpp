@@ -3,6 +3,7 @@
 // Peak memory is the exporting process's own (its maximum resident set).
 
 #include "benchgui.h"
+#include "quietui.h"
 #include "files/loader.h"
 #include "files/scorefilewrite.h"
 #include "layout/pagination.h"
@@ -25,13 +26,7 @@ extern char** environ;
 
 namespace {
 
-class QuietUi : public qv::Ui {
-  public:
-    qv::Button message(qv::MessageType, const std::string&, qv::Buttons) override { return qv::ButtonOk; }
-    std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
+using bench::QuietUi;
 
 const std::string Demo = QUAVERLY_SOURCE_DIR "/resources/demo/demo.QVR";
 

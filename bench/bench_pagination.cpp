@@ -3,7 +3,7 @@
 // strip and back onto its page), so the objects dominate the cost.
 
 #include "layout/pagination.h"
-#include "model/ui.h"
+#include "quietui.h"
 #include "support/randomscore.h"
 
 #include <benchmark/benchmark.h>
@@ -14,13 +14,7 @@ namespace {
 
 constexpr int UsableHeight = 2200;
 
-class QuietUi : public qv::Ui {
-  public:
-    qv::Button message(qv::MessageType, const std::string&, qv::Buttons) override { return qv::ButtonOk; }
-    std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
+using bench::QuietUi;
 
 // Lays the staves out as one strip on page 1: staves of a system 56 apart, systems
 // 90 apart, extents reaching 20-36 units beyond the middle line.

@@ -2,6 +2,7 @@
 // major third, with its undo group: keys, notes, accidentals, chord names.
 
 #include "benchgui.h"
+#include "quietui.h"
 #include "layout/staveextent.h"
 #include "model/ui.h"
 #include "support/scorebuilder.h"
@@ -11,13 +12,7 @@
 
 namespace {
 
-class QuietUi : public qv::Ui {
-  public:
-    qv::Button message(qv::MessageType, const std::string&, qv::Buttons) override { return qv::ButtonOk; }
-    std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
+using bench::QuietUi;
 
 // Every stave full: clef, key, then notes with an accidental before every fourth
 // and a chord name every bar.
