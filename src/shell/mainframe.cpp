@@ -38,6 +38,7 @@ inline const char* const CloseFirstMessage = "Please close the current score bef
 inline const char* const TutorialHint =
     "To get started quickly, why not run the tutorial?\n\nSelect it from the Help menu, or press Alt+F1 to run.";
 inline const char* const StaveSizeOutOfRange = "Stave size is out of range.";
+inline const char* const ProgramCaption = "Quaverly 32";
 
 // The buttons whose state the editing state decides, and where it keeps it.
 struct ToolField {
@@ -78,7 +79,7 @@ MainFrame::MainFrame(Ui* ui, QWidget* parent) : QMainWindow(parent) {
         ui = ownUi_.get();
     }
     ui_ = ui;
-    setWindowTitle(QStringLiteral("Quaverly 32"));
+    setWindowTitle(QString::fromUtf8(ProgramCaption));
     resize(1100, 820);
     createCentre();
     createSpeedBar();
@@ -312,7 +313,6 @@ bool MainFrame::openFile(const std::string& path) {
 
 void MainFrame::openWindow(Document&& document) {
     window_ = new ScoreWindow(std::move(document), settings_, *ui_, *this, printers_, workspace_);
-    window_->setWindowTitle(QString::fromStdString(window_->document().fileName));
     window_->onCloseRequested = [this] { closeScore(); };
     workspace_->addWidget(window_);
     workspace_->setCurrentWidget(window_);
@@ -325,6 +325,7 @@ void MainFrame::openWindow(Document&& document) {
         menuBar()->insertMenu(fonts_->menuAction(), m);
     applyAvailability();
     window_->activate();
+    window_->refreshCaption();
 }
 
 bool MainFrame::closeScore() {
@@ -338,6 +339,7 @@ bool MainFrame::closeScore() {
     workspace_->removeWidget(closing);
     delete closing; // its menus and items leave the menu bar with it
     modeLabel_->clear();
+    setWindowTitle(QString::fromUtf8(ProgramCaption));
     status_->clear();
     defaults_->clear();
     applyAvailability();
@@ -418,6 +420,12 @@ void MainFrame::showModeLabel(const QString& text, const QColor& colour) {
 
 void MainFrame::showStatus(const QString& text) { status_->setText(text); }
 
+// "Minuet.QVR* — Quaverly 32": the star only while the score has unsaved changes.
+void MainFrame::showScoreCaption(const QString& name, bool modified) {
+    setWindowTitle(name + (modified ? QStringLiteral("*") : QString()) + QStringLiteral(" \u2014 ") +
+                   QString::fromUtf8(ProgramCaption));
+}
+
 void MainFrame::showDefaults(const QString& text) { defaults_->setText(text); }
 
 QString MainFrame::statusText() const { return status_->text(); }
@@ -437,6 +445,7 @@ void MainFrame::speedButtonPressed(SpeedButton id) {
         return;
     default:
         if (window_) window_->speedButton(id);
+        if (window_) window_->refreshCaption(); // unless the button closed it
     }
 }
 
@@ -466,6 +475,7 @@ void MainFrame::showOptions() {
         if (result->document) applyDocumentOptions(window_->document().score, *result->document);
         window_->drawContext().colours = coloursFrom(settings_.colours);
         window_->redrawPage();
+        window_->refreshCaption();
     }
     if (!configPath_.empty()) writeConfiguration(configPath_, settings_);
 }

@@ -71,6 +71,7 @@ class MainFrame : public QMainWindow, public FrameLink {
     void showDefaults(const QString& text) override;
     QLabel* defaultsPanel() const { return defaults_; }
     void playClick() override;
+    void showScoreCaption(const QString& name, bool modified) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

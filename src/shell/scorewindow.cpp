@@ -36,6 +36,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -144,7 +145,10 @@ ScoreWindow::ScoreWindow(Document document, Settings& settings, Ui& ui, FrameLin
 
     holdTimer_.setSingleShot(true);
     holdTimer_.setInterval(1000);
-    connect(&holdTimer_, &QTimer::timeout, this, [this] { holdTimerFired(session_); });
+    connect(&holdTimer_, &QTimer::timeout, this, [this] {
+        holdTimerFired(session_);
+        refreshCaption();
+    });
     noviceTimer_.setInterval(100);
     connect(&noviceTimer_, &QTimer::timeout, this, [this] { onNoviceTimer(); });
 
@@ -155,6 +159,7 @@ ScoreWindow::ScoreWindow(Document document, Settings& settings, Ui& ui, FrameLin
     document_.score.undo.open(settings_.options.Undo);
     document_.score.hooks.refreshStatus = [this](Score&, int s) {
         if (s == editor_.currentStave()) updateStatus();
+        refreshCaption();
     };
 }
 
@@ -274,6 +279,9 @@ void ScoreWindow::wireActions() {
     on("PlaceClef", [this] { placeCommand(clefKey); });
     on("PlaceKeysignature", [this] { placeCommand([](EditSession& s) { keySignatureKey(s, +1); }); });
     on("PlaceTimeSignature", [this] { placeCommand(timeSignatureKey); });
+    // Connected last, so that the caption follows whatever the item changed.
+    for (const auto& [name, a] : actions_)
+        connect(a, &QAction::triggered, this, [this] { refreshCaption(); });
 }
 
 void ScoreWindow::connectView() {
@@ -286,10 +294,17 @@ void ScoreWindow::connectView() {
     view_->onPress = [this, timed](const PageView::MouseEvent& e) {
         const MouseEvent m = timed(e);
         mousePressed(session_, m, m.time);
+        refreshCaption();
     };
     view_->onMove = [this, timed](const PageView::MouseEvent& e) { mouseMoved(session_, timed(e)); };
-    view_->onRelease = [this, timed](const PageView::MouseEvent& e) { mouseReleased(session_, timed(e)); };
-    view_->onDoubleClick = [this, timed](const PageView::MouseEvent& e) { mouseDoubleClicked(session_, timed(e)); };
+    view_->onRelease = [this, timed](const PageView::MouseEvent& e) {
+        mouseReleased(session_, timed(e));
+        refreshCaption();
+    };
+    view_->onDoubleClick = [this, timed](const PageView::MouseEvent& e) {
+        mouseDoubleClicked(session_, timed(e));
+        refreshCaption();
+    };
 }
 
 // The mode items act from Music mode; Edit, Text and Line also from the
@@ -536,8 +551,19 @@ void ScoreWindow::closePreview() {
 }
 
 void ScoreWindow::updateStatus() {
+    refreshCaption();
     if (editor_.mode == ModePreview) return;
     frame_.showStatus(statusText());
+}
+
+void ScoreWindow::refreshCaption() {
+    const QString name = QFileInfo(QString::fromStdString(document_.fileName)).fileName();
+    const bool modified = document_.score.modified;
+    if (name == captionName_ && modified == captionModified_) return;
+    captionName_ = name;
+    captionModified_ = modified;
+    setWindowTitle(name);
+    frame_.showScoreCaption(name, modified);
 }
 
 QString ScoreWindow::statusText() const {
@@ -640,7 +666,7 @@ bool ScoreWindow::speedButtonWired(SpeedButton id) {
 void ScoreWindow::saveCommandFromMenu(bool saveAs) {
     if (saveAs) saveAsCommand(document_, settings_, ui_);
     else saveCommand(document_, settings_, ui_);
-    setWindowTitle(QString::fromStdString(document_.fileName));
+    refreshCaption();
 }
 
 void ScoreWindow::printFromMenu() {
@@ -720,11 +746,13 @@ void ScoreWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     keyPressed(session_, toKeyEvent(*event));
+    refreshCaption();
 }
 
 void ScoreWindow::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat()) return;
     keyReleased(session_, toKeyEvent(*event));
+    refreshCaption();
 }
 
 // ---------------------------------------------------------------------------------
