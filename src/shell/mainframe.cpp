@@ -16,6 +16,7 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -39,6 +40,10 @@ inline const char* const TutorialHint =
     "To get started quickly, why not run the tutorial?\n\nSelect it from the Help menu, or press Alt+F1 to run.";
 inline const char* const StaveSizeOutOfRange = "Stave size is out of range.";
 inline const char* const ProgramCaption = "Quaverly 32";
+inline const char* const RecentFileFailed = "%s could not be opened.\n\nRemove it from the list of recent files?";
+// How wide a recent file's name may be in the File menu, in average characters;
+// a longer one loses its middle.
+constexpr int RecentFileChars = 60;
 
 // The buttons whose state the editing state decides, and where it keeps it.
 struct ToolField {
@@ -167,6 +172,7 @@ void MainFrame::createSpeedBar() {
 
 void MainFrame::createMenus() {
     file_ = menuBar()->addMenu(QStringLiteral("&File"));
+    file_->setToolTipsVisible(true); // the full path of a shortened recent file
     connect(addItem(file_, "&New"), &QAction::triggered, this, [this] { newScore(); });
     connect(addItem(file_, "&Open..."), &QAction::triggered, this, [this] { fileOpen(); });
     file_->addSeparator();
@@ -367,14 +373,35 @@ void MainFrame::rebuildRecentFiles() {
     for (QAction* a : recentItems_)
         delete a;
     recentItems_.clear();
+    const QFontMetrics metrics(file_->font());
+    const int width = metrics.averageCharWidth() * RecentFileChars;
     int n = 0;
     for (const std::string& name : settings_.recentFiles) {
-        auto* a = new QAction(QStringLiteral("&%1 %2").arg(++n).arg(QString::fromStdString(name)), file_);
+        const QString full = QString::fromStdString(name);
+        // A long folder path keeps its start and the file's own name; an ampersand in
+        // it is shown, not taken for the item's accelerator.
+        QString shown = metrics.elidedText(full, Qt::ElideMiddle, width);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* a = new QAction(QStringLiteral("&%1 %2").arg(++n).arg(shown), file_);
+        a->setToolTip(full);
+        a->setStatusTip(full);
         file_->insertAction(exit_, a);
         recentItems_.push_back(a);
-        connect(a, &QAction::triggered, this, [this, name] { openFile(name); });
+        connect(a, &QAction::triggered, this, [this, name] { openRecentFile(name); });
     }
     if (!recentItems_.empty()) recentItems_.push_back(file_->insertSeparator(exit_));
+}
+
+// A recent file that no longer opens (moved, deleted, damaged) may be struck off
+// the list; the loader has already said why it failed.
+void MainFrame::openRecentFile(const std::string& path) {
+    if (window_) return showWarning(*ui_, CloseFirstMessage);
+    if (openFile(path) || window_) return;
+    const Button answer = ui_->message(MessageType::Confirmation, formatMessage(RecentFileFailed, path),
+                                       ButtonYes | ButtonNo);
+    if (answer != ButtonYes) return;
+    removeRecentFile(settings_.recentFiles, path);
+    rebuildRecentFiles();
 }
 
 // What the frame shows before the score window takes over the tools.

@@ -72,6 +72,7 @@ class MainFrame : public QMainWindow, public FrameLink {
     QLabel* defaultsPanel() const { return defaults_; }
     void playClick() override;
     void showScoreCaption(const QString& name, bool modified) override;
+    void recentFilesChanged() override { rebuildRecentFiles(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -81,6 +82,7 @@ class MainFrame : public QMainWindow, public FrameLink {
     void createSpeedBar();
     void createCentre();
     void rebuildRecentFiles();
+    void openRecentFile(const std::string& path);
     void applyAvailability();
     void openWindow(struct Document&& document);
     void speedButtonPressed(SpeedButton id);

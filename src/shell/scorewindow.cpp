@@ -666,6 +666,8 @@ bool ScoreWindow::speedButtonWired(SpeedButton id) {
 void ScoreWindow::saveCommandFromMenu(bool saveAs) {
     if (saveAs) saveAsCommand(document_, settings_, ui_);
     else saveCommand(document_, settings_, ui_);
+    // Save As (and Save of an unnamed score) puts the new name first in the recent files.
+    frame_.recentFilesChanged();
     refreshCaption();
 }
 
