@@ -361,9 +361,12 @@ void ScoreWindow::showCurrentPage() {
         width = std::max(width + origin.x(), roundHalfEven(toPageUnits(score.page.Width, score.StvSiz)));
         height = std::max(height + origin.y(), roundHalfEven(toPageUnits(score.page.Length, score.StvSiz)));
     }
+    // A fresh page has no cursor on it; one that was showing follows to the current stave.
+    const bool cursorShown = dc_.cursor.shown;
     dc_.newScreenPage(width, height);
     dc_.ScreenOrigin = origin;
     drawCurrentPage();
+    if (cursorShown) setCursorMark(true);
     view_->setPage(&dc_.MainImage, origin);
     scroll_->verticalScrollBar()->setValue(0);
     updateStatus();
@@ -779,6 +782,15 @@ void ScoreWindow::stopHoldTimer() { holdTimer_.stop(); }
 void ScoreWindow::scrollIntoView(int x, int y) {
     const QPoint w = view_->toWidget(QPoint(x, y));
     scroll_->ensureVisible(w.x(), w.y(), 10, 10);
+}
+
+void ScoreWindow::scrollStaveIntoView(int s) {
+    if (s < 1 || s > document_.score.Nstaves) return;
+    const Stave& st = document_.score.stave(s);
+    const QPoint top = view_->toWidget(QPoint(editor_.cursorX, st.MinY));
+    const QPoint bottom = view_->toWidget(QPoint(editor_.cursorX, st.MaxY));
+    const int margin = 12; // the cursor reaches a little past the band
+    scroll_->ensureVisible(top.x(), (top.y() + bottom.y()) / 2, 40, (bottom.y() - top.y()) / 2 + margin);
 }
 
 void ScoreWindow::scrollBy(int dx, int dy) {

@@ -99,6 +99,7 @@ class ScoreWindow : public QWidget, public ModeHost {
     void startHoldTimer() override;
     void stopHoldTimer() override;
     void scrollIntoView(int x, int y) override;
+    void scrollStaveIntoView(int s) override;
     void scrollBy(int dx, int dy) override;
     void showStaveOutline(int s, int dy) override;
     void placePointer(int x, int y) override;
