@@ -41,7 +41,8 @@ class ModeHost {
     virtual void closePreview() = 0;
 
     // The current page changed (or the header/footer screen opened or closed): the
-    // page bitmap is rebuilt for it, drawn and shown from its top.
+    // page bitmap is rebuilt for it, drawn and shown from its top; the entry cursor,
+    // if it was showing, is drawn again on the current stave.
     virtual void showCurrentPage() = 0;
     virtual void updateStatus() = 0;
     // "Define &Header/Footer" reads "Close &Header/Footer screen" while the screen is open.
@@ -54,6 +55,9 @@ class ModeHost {
     virtual void startHoldTimer() {}
     virtual void stopHoldTimer() {}
     virtual void scrollIntoView(int /*x*/, int /*y*/) {}
+    // Scrolls as little as needed for the whole band of stave s (and the cursor's x)
+    // to be in view.
+    virtual void scrollStaveIntoView(int /*s*/) {}
     // Dragging the page: scrolls by a distance in screen pixels.
     virtual void scrollBy(int /*dx*/, int /*dy*/) {}
     // Movestave's outline of stave s moved down by dy; s < 0 removes it.

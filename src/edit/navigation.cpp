@@ -85,6 +85,7 @@ void showStave(EditSession& session, int s) {
         session.host.drawStave(old, false);
         session.host.drawStave(s, true);
     }
+    session.host.scrollStaveIntoView(s);
     session.host.updateStatus();
 }
 
@@ -166,8 +167,9 @@ void gotoTop(EditSession& session) {
 void gotoEnd(EditSession& session) {
     if (!navigable(session)) return;
     const int last = session.score.Nstaves;
-    showStave(session, last);
+    // Moved before the stave is shown, so that the cursor is drawn where it now is.
     session.editor.cursorX = session.score.stave(last).LeftX + 20;
+    showStave(session, last);
 }
 
 void stepPage(EditSession& session, int direction) {

@@ -1,6 +1,7 @@
 #pragma once
 // What the score window asks of the main frame that holds it: the speed bar, the
-// mode label, the status line, the defaults panel, the competence level and the click.
+// mode label, the status line, the defaults panel, the caption, the recent files
+// and the click.
 
 #include "edit/toolstate.h"
 
@@ -18,6 +19,11 @@ class FrameLink {
     virtual void playClick() = 0;
     // The defaults panel: the default duration, stem and style of Music mode.
     virtual void showDefaults(const QString& /*text*/) {}
+    // The score's file name (without its folder) and whether it has unsaved changes,
+    // for the frame's caption.
+    virtual void showScoreCaption(const QString& /*name*/, bool /*modified*/) {}
+    // A save named the score afresh: the recent files changed under the frame.
+    virtual void recentFilesChanged() {}
 };
 
 } // namespace qv

@@ -16,6 +16,7 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -38,6 +39,11 @@ inline const char* const CloseFirstMessage = "Please close the current score bef
 inline const char* const TutorialHint =
     "To get started quickly, why not run the tutorial?\n\nSelect it from the Help menu, or press Alt+F1 to run.";
 inline const char* const StaveSizeOutOfRange = "Stave size is out of range.";
+inline const char* const ProgramCaption = "Quaverly 32";
+inline const char* const RecentFileFailed = "%s could not be opened.\n\nRemove it from the list of recent files?";
+// How wide a recent file's name may be in the File menu, in average characters;
+// a longer one loses its middle.
+constexpr int RecentFileChars = 60;
 
 // The buttons whose state the editing state decides, and where it keeps it.
 struct ToolField {
@@ -78,7 +84,7 @@ MainFrame::MainFrame(Ui* ui, QWidget* parent) : QMainWindow(parent) {
         ui = ownUi_.get();
     }
     ui_ = ui;
-    setWindowTitle(QStringLiteral("Quaverly 32"));
+    setWindowTitle(QString::fromUtf8(ProgramCaption));
     resize(1100, 820);
     createCentre();
     createSpeedBar();
@@ -166,6 +172,7 @@ void MainFrame::createSpeedBar() {
 
 void MainFrame::createMenus() {
     file_ = menuBar()->addMenu(QStringLiteral("&File"));
+    file_->setToolTipsVisible(true); // the full path of a shortened recent file
     connect(addItem(file_, "&New"), &QAction::triggered, this, [this] { newScore(); });
     connect(addItem(file_, "&Open..."), &QAction::triggered, this, [this] { fileOpen(); });
     file_->addSeparator();
@@ -312,7 +319,6 @@ bool MainFrame::openFile(const std::string& path) {
 
 void MainFrame::openWindow(Document&& document) {
     window_ = new ScoreWindow(std::move(document), settings_, *ui_, *this, printers_, workspace_);
-    window_->setWindowTitle(QString::fromStdString(window_->document().fileName));
     window_->onCloseRequested = [this] { closeScore(); };
     workspace_->addWidget(window_);
     workspace_->setCurrentWidget(window_);
@@ -325,6 +331,7 @@ void MainFrame::openWindow(Document&& document) {
         menuBar()->insertMenu(fonts_->menuAction(), m);
     applyAvailability();
     window_->activate();
+    window_->refreshCaption();
 }
 
 bool MainFrame::closeScore() {
@@ -338,6 +345,7 @@ bool MainFrame::closeScore() {
     workspace_->removeWidget(closing);
     delete closing; // its menus and items leave the menu bar with it
     modeLabel_->clear();
+    setWindowTitle(QString::fromUtf8(ProgramCaption));
     status_->clear();
     defaults_->clear();
     applyAvailability();
@@ -365,14 +373,35 @@ void MainFrame::rebuildRecentFiles() {
     for (QAction* a : recentItems_)
         delete a;
     recentItems_.clear();
+    const QFontMetrics metrics(file_->font());
+    const int width = metrics.averageCharWidth() * RecentFileChars;
     int n = 0;
     for (const std::string& name : settings_.recentFiles) {
-        auto* a = new QAction(QStringLiteral("&%1 %2").arg(++n).arg(QString::fromStdString(name)), file_);
+        const QString full = QString::fromStdString(name);
+        // A long folder path keeps its start and the file's own name; an ampersand in
+        // it is shown, not taken for the item's accelerator.
+        QString shown = metrics.elidedText(full, Qt::ElideMiddle, width);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* a = new QAction(QStringLiteral("&%1 %2").arg(++n).arg(shown), file_);
+        a->setToolTip(full);
+        a->setStatusTip(full);
         file_->insertAction(exit_, a);
         recentItems_.push_back(a);
-        connect(a, &QAction::triggered, this, [this, name] { openFile(name); });
+        connect(a, &QAction::triggered, this, [this, name] { openRecentFile(name); });
     }
     if (!recentItems_.empty()) recentItems_.push_back(file_->insertSeparator(exit_));
+}
+
+// A recent file that no longer opens (moved, deleted, damaged) may be struck off
+// the list; the loader has already said why it failed.
+void MainFrame::openRecentFile(const std::string& path) {
+    if (window_) return showWarning(*ui_, CloseFirstMessage);
+    if (openFile(path) || window_) return;
+    const Button answer = ui_->message(MessageType::Confirmation, formatMessage(RecentFileFailed, path),
+                                       ButtonYes | ButtonNo);
+    if (answer != ButtonYes) return;
+    removeRecentFile(settings_.recentFiles, path);
+    rebuildRecentFiles();
 }
 
 // What the frame shows before the score window takes over the tools.
@@ -418,6 +447,12 @@ void MainFrame::showModeLabel(const QString& text, const QColor& colour) {
 
 void MainFrame::showStatus(const QString& text) { status_->setText(text); }
 
+// "Minuet.QVR* — Quaverly 32": the star only while the score has unsaved changes.
+void MainFrame::showScoreCaption(const QString& name, bool modified) {
+    setWindowTitle(name + (modified ? QStringLiteral("*") : QString()) + QStringLiteral(" \u2014 ") +
+                   QString::fromUtf8(ProgramCaption));
+}
+
 void MainFrame::showDefaults(const QString& text) { defaults_->setText(text); }
 
 QString MainFrame::statusText() const { return status_->text(); }
@@ -437,6 +472,7 @@ void MainFrame::speedButtonPressed(SpeedButton id) {
         return;
     default:
         if (window_) window_->speedButton(id);
+        if (window_) window_->refreshCaption(); // unless the button closed it
     }
 }
 
@@ -466,6 +502,7 @@ void MainFrame::showOptions() {
         if (result->document) applyDocumentOptions(window_->document().score, *result->document);
         window_->drawContext().colours = coloursFrom(settings_.colours);
         window_->redrawPage();
+        window_->refreshCaption();
     }
     if (!configPath_.empty()) writeConfiguration(configPath_, settings_);
 }

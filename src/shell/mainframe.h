@@ -71,6 +71,8 @@ class MainFrame : public QMainWindow, public FrameLink {
     void showDefaults(const QString& text) override;
     QLabel* defaultsPanel() const { return defaults_; }
     void playClick() override;
+    void showScoreCaption(const QString& name, bool modified) override;
+    void recentFilesChanged() override { rebuildRecentFiles(); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,6 +82,7 @@ class MainFrame : public QMainWindow, public FrameLink {
     void createSpeedBar();
     void createCentre();
     void rebuildRecentFiles();
+    void openRecentFile(const std::string& path);
     void applyAvailability();
     void openWindow(struct Document&& document);
     void speedButtonPressed(SpeedButton id);

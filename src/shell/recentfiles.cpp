@@ -13,6 +13,10 @@ void addRecentFile(std::vector<std::string>& files, const std::string& name) {
     if (files.size() > MaxRecentFiles) files.resize(MaxRecentFiles);
 }
 
+void removeRecentFile(std::vector<std::string>& files, const std::string& name) {
+    files.erase(std::remove(files.begin(), files.end(), name), files.end());
+}
+
 std::string joinedFileName(const std::vector<std::string>& parameters) {
     std::string name;
     for (const std::string& p : parameters) {

@@ -36,6 +36,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -144,7 +145,10 @@ ScoreWindow::ScoreWindow(Document document, Settings& settings, Ui& ui, FrameLin
 
     holdTimer_.setSingleShot(true);
     holdTimer_.setInterval(1000);
-    connect(&holdTimer_, &QTimer::timeout, this, [this] { holdTimerFired(session_); });
+    connect(&holdTimer_, &QTimer::timeout, this, [this] {
+        holdTimerFired(session_);
+        refreshCaption();
+    });
     noviceTimer_.setInterval(100);
     connect(&noviceTimer_, &QTimer::timeout, this, [this] { onNoviceTimer(); });
 
@@ -155,6 +159,7 @@ ScoreWindow::ScoreWindow(Document document, Settings& settings, Ui& ui, FrameLin
     document_.score.undo.open(settings_.options.Undo);
     document_.score.hooks.refreshStatus = [this](Score&, int s) {
         if (s == editor_.currentStave()) updateStatus();
+        refreshCaption();
     };
 }
 
@@ -274,6 +279,9 @@ void ScoreWindow::wireActions() {
     on("PlaceClef", [this] { placeCommand(clefKey); });
     on("PlaceKeysignature", [this] { placeCommand([](EditSession& s) { keySignatureKey(s, +1); }); });
     on("PlaceTimeSignature", [this] { placeCommand(timeSignatureKey); });
+    // Connected last, so that the caption follows whatever the item changed.
+    for (const auto& [name, a] : actions_)
+        connect(a, &QAction::triggered, this, [this] { refreshCaption(); });
 }
 
 void ScoreWindow::connectView() {
@@ -286,10 +294,17 @@ void ScoreWindow::connectView() {
     view_->onPress = [this, timed](const PageView::MouseEvent& e) {
         const MouseEvent m = timed(e);
         mousePressed(session_, m, m.time);
+        refreshCaption();
     };
     view_->onMove = [this, timed](const PageView::MouseEvent& e) { mouseMoved(session_, timed(e)); };
-    view_->onRelease = [this, timed](const PageView::MouseEvent& e) { mouseReleased(session_, timed(e)); };
-    view_->onDoubleClick = [this, timed](const PageView::MouseEvent& e) { mouseDoubleClicked(session_, timed(e)); };
+    view_->onRelease = [this, timed](const PageView::MouseEvent& e) {
+        mouseReleased(session_, timed(e));
+        refreshCaption();
+    };
+    view_->onDoubleClick = [this, timed](const PageView::MouseEvent& e) {
+        mouseDoubleClicked(session_, timed(e));
+        refreshCaption();
+    };
 }
 
 // The mode items act from Music mode; Edit, Text and Line also from the
@@ -346,9 +361,12 @@ void ScoreWindow::showCurrentPage() {
         width = std::max(width + origin.x(), roundHalfEven(toPageUnits(score.page.Width, score.StvSiz)));
         height = std::max(height + origin.y(), roundHalfEven(toPageUnits(score.page.Length, score.StvSiz)));
     }
+    // A fresh page has no cursor on it; one that was showing follows to the current stave.
+    const bool cursorShown = dc_.cursor.shown;
     dc_.newScreenPage(width, height);
     dc_.ScreenOrigin = origin;
     drawCurrentPage();
+    if (cursorShown) setCursorMark(true);
     view_->setPage(&dc_.MainImage, origin);
     scroll_->verticalScrollBar()->setValue(0);
     updateStatus();
@@ -536,8 +554,19 @@ void ScoreWindow::closePreview() {
 }
 
 void ScoreWindow::updateStatus() {
+    refreshCaption();
     if (editor_.mode == ModePreview) return;
     frame_.showStatus(statusText());
+}
+
+void ScoreWindow::refreshCaption() {
+    const QString name = QFileInfo(QString::fromStdString(document_.fileName)).fileName();
+    const bool modified = document_.score.modified;
+    if (name == captionName_ && modified == captionModified_) return;
+    captionName_ = name;
+    captionModified_ = modified;
+    setWindowTitle(name);
+    frame_.showScoreCaption(name, modified);
 }
 
 QString ScoreWindow::statusText() const {
@@ -640,7 +669,9 @@ bool ScoreWindow::speedButtonWired(SpeedButton id) {
 void ScoreWindow::saveCommandFromMenu(bool saveAs) {
     if (saveAs) saveAsCommand(document_, settings_, ui_);
     else saveCommand(document_, settings_, ui_);
-    setWindowTitle(QString::fromStdString(document_.fileName));
+    // Save As (and Save of an unnamed score) puts the new name first in the recent files.
+    frame_.recentFilesChanged();
+    refreshCaption();
 }
 
 void ScoreWindow::printFromMenu() {
@@ -720,11 +751,13 @@ void ScoreWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     keyPressed(session_, toKeyEvent(*event));
+    refreshCaption();
 }
 
 void ScoreWindow::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat()) return;
     keyReleased(session_, toKeyEvent(*event));
+    refreshCaption();
 }
 
 // ---------------------------------------------------------------------------------
@@ -749,6 +782,15 @@ void ScoreWindow::stopHoldTimer() { holdTimer_.stop(); }
 void ScoreWindow::scrollIntoView(int x, int y) {
     const QPoint w = view_->toWidget(QPoint(x, y));
     scroll_->ensureVisible(w.x(), w.y(), 10, 10);
+}
+
+void ScoreWindow::scrollStaveIntoView(int s) {
+    if (s < 1 || s > document_.score.Nstaves) return;
+    const Stave& st = document_.score.stave(s);
+    const QPoint top = view_->toWidget(QPoint(editor_.cursorX, st.MinY));
+    const QPoint bottom = view_->toWidget(QPoint(editor_.cursorX, st.MaxY));
+    const int margin = 12; // the cursor reaches a little past the band
+    scroll_->ensureVisible(top.x(), (top.y() + bottom.y()) / 2, 40, (bottom.y() - top.y()) / 2 + margin);
 }
 
 void ScoreWindow::scrollBy(int dx, int dy) {

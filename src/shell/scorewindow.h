@@ -67,6 +67,10 @@ class ScoreWindow : public QWidget, public ModeHost {
     std::function<void()> onCloseRequested;
 
     QString statusText() const;
+    // Tells the frame the score's name and modified flag when either changed since it
+    // was last told. Called after every command, key and click, since many commands
+    // set the flag directly.
+    void refreshCaption();
     PageView* pageView() const { return view_; }
     PreviewPanel* previewPanel() const { return preview_; }
     QScrollArea* scrollBox() const { return scroll_; }
@@ -95,6 +99,7 @@ class ScoreWindow : public QWidget, public ModeHost {
     void startHoldTimer() override;
     void stopHoldTimer() override;
     void scrollIntoView(int x, int y) override;
+    void scrollStaveIntoView(int s) override;
     void scrollBy(int dx, int dy) override;
     void showStaveOutline(int s, int dy) override;
     void placePointer(int x, int y) override;
@@ -166,6 +171,8 @@ class ScoreWindow : public QWidget, public ModeHost {
     bool currentShown_ = false;     // Edit mode's current object is highlighted
     bool objectDragged_ = false;    // ... and being dragged: shown by exclusive-or
     PlacingMarks marksShown_;       // the placing modes' marks on the page
+    QString captionName_;           // what the frame's caption shows, to tell it only of changes
+    bool captionModified_ = false;
 };
 
 } // namespace qv
