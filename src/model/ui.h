@@ -22,8 +22,9 @@ struct FileDialogRequest {
     std::string title;
     std::string folder;           // the folder it opens in
     std::string fileName;         // the name it proposes
-    std::string filter;           // e.g. "Quaverly files (*.QVR)"
+    std::string filter;           // e.g. "Quaverly files (*.QVR)"; several joined by ";;"
     std::string defaultExtension; // without the dot, e.g. "QVR"
+    int selectedFilter = 0;       // the filter chosen at first, from 0
 };
 
 // What a save chooser offering several filters answered.

@@ -1,5 +1,7 @@
 #include "shell/helpwindow.h"
 
+#include "shell/hint.h"
+
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPointer>
@@ -77,7 +79,7 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     auto makeButton = [this](const QString& text, const QString& tip) {
         auto* button = new QToolButton(this);
         button->setText(text);
-        button->setToolTip(tip);
+        setHint(button, tip);
         return button;
     };
     QToolButton* contents = makeButton(QStringLiteral("Contents"), QStringLiteral("Show the contents page"));

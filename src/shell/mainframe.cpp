@@ -5,6 +5,7 @@
 #include "files/templates.h"
 #include "print/pagesetup.h"
 #include "shell/configfile.h"
+#include "shell/contrast.h"
 #include "shell/helpwindow.h"
 #include "shell/optionsdialog.h"
 #include "shell/qtui.h"
@@ -12,6 +13,7 @@
 #include "shell/scorewindow.h"
 #include "shell/statusline.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
@@ -38,6 +40,8 @@ namespace {
 inline const char* const CloseFirstMessage = "Please close the current score before opening another one.";
 inline const char* const TutorialHint =
     "To get started quickly, why not run the tutorial?\n\nSelect it from the Help menu, or press Alt+F1 to run.";
+// Scores first; anything else (a NoteWorthy file under another extension) by "All files".
+inline const char* const OpenFilters = "Quaverly files (*.QVR *.qvr);;All files (*)";
 inline const char* const StaveSizeOutOfRange = "Stave size is out of range.";
 inline const char* const ProgramCaption = "Quaverly 32";
 inline const char* const RecentFileFailed = "%s could not be opened.\n\nRemove it from the list of recent files?";
@@ -129,8 +133,8 @@ void MainFrame::createCentre() {
     modeLabel_->setObjectName(QStringLiteral("labMode"));
     modeLabel_->setMinimumWidth(90);
     modeLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    // A mid-grey ground keeps every mode colour readable, white (Nothing) and
-    // black (Music) alike.
+    // The ground follows the mode colour (showModeLabel), so white (Nothing) and
+    // black (Music) are both readable.
     modeLabel_->setAutoFillBackground(true);
     QFont bold = modeLabel_->font();
     bold.setBold(true);
@@ -158,6 +162,7 @@ void MainFrame::createSpeedBar() {
         QAction* a = speedBar_->addAction(speedButtonIcon(info.id), QString::fromUtf8(info.name));
         a->setObjectName(QString::fromUtf8(info.name));
         a->setToolTip(QString::fromUtf8(info.hint));
+        a->setWhatsThis(speedButtonExplanation(info.id));
         a->setStatusTip(QString::fromUtf8(info.hint));
         speed_[static_cast<std::size_t>(info.id)] = a;
         const SpeedButton id = info.id;
@@ -168,6 +173,16 @@ void MainFrame::createSpeedBar() {
     for (SpeedButton id : {SpeedButton::sbMusic, SpeedButton::sbEdit, SpeedButton::sbText, SpeedButton::sbLine,
                            SpeedButton::sbcurve, SpeedButton::sbHairpin, SpeedButton::sbsymbol})
         speedAction(id)->setCheckable(true);
+    // The attachment lines show only while the strings button is held down.
+    if (auto* strings =
+            qobject_cast<QAbstractButton*>(speedBar_->widgetForAction(speedAction(SpeedButton::sbstrings)))) {
+        connect(strings, &QAbstractButton::pressed, this, [this] {
+            if (window_) window_->showStrings(true);
+        });
+        connect(strings, &QAbstractButton::released, this, [this] {
+            if (window_) window_->showStrings(false);
+        });
+    }
 }
 
 void MainFrame::createMenus() {
@@ -243,7 +258,10 @@ void MainFrame::start(const std::string& configPath, const QStringList& paramete
     setLevel(settings_.Level);
     rebuildRecentFiles();
     showModeLabel(QStringLiteral("Nothing"), QColor(Qt::white));
-    if (settings_.Level == Beginner && !settings_.Tutorial) showInformation(*ui_, TutorialHint);
+    // The hint sends the user to the tutorial pane; while that is open below the
+    // page there is nothing to send them to.
+    if (settings_.Level == Beginner && !settings_.Tutorial && tutorial_->isHidden())
+        showInformation(*ui_, TutorialHint);
     if (settings_.options.Tips && parameters.isEmpty()) showTip();
     if (parameters.isEmpty()) return;
     std::vector<std::string> words;
@@ -291,7 +309,9 @@ void MainFrame::fileOpen() {
     FileDialogRequest request;
     request.title = "Open";
     request.folder = settings_.Directory;
-    request.filter = settings_.options.Infilter == 1 ? "All files (*)" : "Quaverly files (*.QVR *.qvr)";
+    request.filter = OpenFilters;
+    // A setting of 1 starts on every file; any other (2 by default) on the scores.
+    request.selectedFilter = settings_.options.Infilter == 1 ? 1 : 0;
     request.defaultExtension = "QVR";
     const auto chosen = ui_->openFileName(request);
     if (!chosen) return;
@@ -421,6 +441,14 @@ void MainFrame::applyAvailability() {
         speedAction(id)->setEnabled(open);
     }
     speedAction(SpeedButton::sbExit)->setEnabled(true);
+    // Without a score the buttons that stand only for a state of the score (the
+    // object being entered, the header/footer screen) go. The other score commands
+    // stay where they are, disabled and drawn faint: a bar whose buttons keep their
+    // places is one the user learns by position, and the faint drawing leaves no
+    // doubt that they wait for a score.
+    if (!open)
+        for (SpeedButton id : {SpeedButton::sbcomplete, SpeedButton::sbcloseHF})
+            speedAction(id)->setVisible(false);
     // The level decides which placing modes the bar offers.
     for (SpeedButton id : {SpeedButton::sbText, SpeedButton::sbLine, SpeedButton::sbcurve, SpeedButton::sbsymbol,
                            SpeedButton::sbHairpin})
@@ -440,7 +468,7 @@ void MainFrame::showTools(const ToolState& tools) {
 void MainFrame::showModeLabel(const QString& text, const QColor& colour) {
     modeLabel_->setText(text);
     QPalette palette = modeLabel_->palette();
-    palette.setColor(QPalette::Window, QColor(0x90, 0x90, 0x90));
+    palette.setColor(QPalette::Window, groundFor(colour));
     palette.setColor(QPalette::WindowText, colour);
     modeLabel_->setPalette(palette);
 }

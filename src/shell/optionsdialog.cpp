@@ -144,6 +144,9 @@ OptionsDialog::OptionsDialog(const Settings& settings, const std::optional<Docum
 
     auto* layout = new QVBoxLayout(this);
     auto* tabs = new QTabWidget(this);
+    // Every tab's name in full, never behind scroll arrows: the dialog grows to fit.
+    tabs->setUsesScrollButtons(false);
+    tabs->setElideMode(Qt::ElideNone);
     tabs->addTab(desktopPage(), QStringLiteral("Desktop"));
     tabs->addTab(musicalPage(), QStringLiteral("Musical"));
     tabs->addTab(documentPage(), QStringLiteral("Document"));

@@ -1,5 +1,7 @@
 #include "shell/pagesetupwidget.h"
 
+#include "shell/hint.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -132,7 +134,8 @@ QLayout* PageSetupWidget::makeSwitches() {
 
     auto* largest = new QPushButton(QStringLiteral("Large&st"));
     largest->setObjectName(QStringLiteral("sblargest"));
-    largest->setToolTip(QString::fromUtf8(LargestHint));
+    setHint(largest, QString::fromUtf8(LargestHint),
+            QStringLiteral("The margins shrink to the printer's unprintable strips."));
     largest->setStatusTip(QString::fromUtf8(LargestHint));
     connect(largest, &QPushButton::clicked, this, &PageSetupWidget::largest);
     column->addWidget(largest);

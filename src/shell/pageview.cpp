@@ -24,6 +24,12 @@ void PageView::setOutline(const QRect& pageRect) {
     update();
 }
 
+void PageView::setStrings(std::vector<QLine> pageLines, const QColor& colour) {
+    strings_ = std::move(pageLines);
+    stringsColour_ = colour;
+    update();
+}
+
 QSize PageView::sizeHint() const { return image_ ? image_->size() : QSize(1, 1); }
 
 void PageView::paintEvent(QPaintEvent* event) {
@@ -34,6 +40,9 @@ void PageView::paintEvent(QPaintEvent* event) {
         p.setPen(QPen(Qt::blue, 1, Qt::DashLine));
         p.drawRect(outline_.translated(origin_));
     }
+    p.setPen(QPen(stringsColour_, 1));
+    for (const QLine& line : strings_)
+        p.drawLine(line.translated(origin_));
 }
 
 PageView::MouseEvent PageView::translate(const QMouseEvent& event) const {

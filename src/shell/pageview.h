@@ -2,12 +2,15 @@
 // The widget that shows the page bitmap one page unit per pixel, turns mouse
 // events into page positions and shows the outline of a stave being dragged.
 
+#include <QColor>
 #include <QImage>
+#include <QLine>
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 namespace qv {
 
@@ -22,6 +25,10 @@ class PageView : public QWidget {
 
     // An outline drawn over the page (a stave being dragged); empty for none.
     void setOutline(const QRect& pageRect);
+    // Lines drawn over the page in `colour` (which stave each object belongs to);
+    // none to hide them.
+    void setStrings(std::vector<QLine> pageLines, const QColor& colour);
+    const std::vector<QLine>& strings() const { return strings_; }
 
     struct MouseEvent {
         QPoint page;
@@ -47,6 +54,8 @@ class PageView : public QWidget {
     const QImage* image_ = nullptr;
     QPoint origin_;
     QRect outline_;
+    std::vector<QLine> strings_;
+    QColor stringsColour_;
 };
 
 } // namespace qv

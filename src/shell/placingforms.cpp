@@ -3,6 +3,7 @@
 #include "edit/symbolpalette.h"
 #include "render/drawcontext.h"
 #include "render/glyphs.h"
+#include "shell/hint.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -52,7 +53,8 @@ SymbolPaletteWidget::SymbolPaletteWidget(SymbolPalette& model, QWidget* parent)
     scroll->setWidget(picture_);
     scroll->setMinimumSize(image_.width() + 24, std::min(image_.height() + 4, 560));
     many_ = new QCheckBox(QStringLiteral("&More than one"));
-    many_->setToolTip(QStringLiteral("Check for many placings of the one symbol"));
+    setHint(many_, QStringLiteral("Check for many placings of the one symbol"),
+            QStringLiteral("Each click then places the symbol again until you press Esc."));
     many_->setChecked(model_.manySymbols);
     auto* explain = new QPushButton(QStringLiteral("Explain"));
     connect(explain, &QPushButton::clicked, this,

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace qv {
@@ -30,10 +31,10 @@ PreviewPanel::PreviewPanel(Score& score, const Colours& colours, QWidget* parent
     previous_ = button("Pre&vious", this, buttons);
     next_ = button("Ne&xt", this, buttons);
     QPushButton* margins = button("Marg&ins", this, buttons);
-    QPushButton* details = button("&Details", this, buttons);
+    details_ = button("&Details", this, buttons);
     QPushButton* cancel = button("C&ancel", this, buttons);
     margins->setCheckable(true);
-    details->setCheckable(true);
+    details_->setCheckable(true);
     caption_ = new QLabel(this);
     buttons->addSpacing(20);
     buttons->addWidget(caption_);
@@ -42,6 +43,13 @@ PreviewPanel::PreviewPanel(Score& score, const Colours& colours, QWidget* parent
     auto* pages = new QHBoxLayout;
     left_ = new QLabel(this);
     right_ = new QLabel(this);
+    // An empty side keeps its place, so that page 1 stands on the right as a
+    // right-hand page does and a last even page on the left.
+    for (QLabel* side : {left_, right_}) {
+        QSizePolicy policy = side->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        side->setSizePolicy(policy);
+    }
     pages->addStretch();
     pages->addWidget(left_);
     pages->addWidget(right_);
@@ -54,19 +62,17 @@ PreviewPanel::PreviewPanel(Score& score, const Colours& colours, QWidget* parent
         margins_ = on;
         show();
     });
-    connect(details, &QPushButton::toggled, this, [this](bool on) {
-        details_ = on;
-        show();
-    });
+    connect(details_, &QPushButton::toggled, this, [this] { show(); });
     connect(cancel, &QPushButton::clicked, this, [this] {
         if (onCancel) onCancel();
     });
-    details_ = false;
 }
 
 void PreviewPanel::open(int current, bool details) {
     pages_.emplace(current, pageCount(score_));
-    details_ = details;
+    // The button starts as the setting says; toggling it later redraws.
+    const QSignalBlocker quiet(details_);
+    details_->setChecked(details);
     show();
 }
 
@@ -107,13 +113,19 @@ double PreviewPanel::pixelsPerInch() const {
     return std::clamp(height / length, 20.0, 100.0);
 }
 
+bool PreviewPanel::details() const { return details_->isChecked(); }
+
+QSize PreviewPanel::pageSize() const {
+    const double ppi = pixelsPerInch();
+    return {std::max(1, int(score_.page.Width * ppi)), std::max(1, int(score_.page.Length * ppi))};
+}
+
 QImage PreviewPanel::drawPage(int page, bool gutterLeft) const {
     const double ppi = pixelsPerInch();
-    QImage image(std::max(1, int(score_.page.Width * ppi)), std::max(1, int(score_.page.Length * ppi)),
-                 QImage::Format_RGB32);
+    QImage image(pageSize(), QImage::Format_RGB32);
     DrawContext dc;
     dc.colours = colours_;
-    DrawPreviewPage(dc, score_, image, PreviewRequest{page, gutterLeft, details_, ppi});
+    DrawPreviewPage(dc, score_, image, PreviewRequest{page, gutterLeft, details(), ppi});
     if (margins_) {
         const PageData& p = score_.page;
         QPainter painter(&image);
@@ -129,7 +141,10 @@ QImage PreviewPanel::drawPage(int page, bool gutterLeft) const {
 
 void PreviewPanel::show() {
     if (!pages_) return;
-    // An even page is a left-hand page: its gutter lies on its right.
+    // An even page is a left-hand page: its gutter lies on its right. Both sides
+    // take a page's size, filled or not.
+    left_->setFixedSize(pageSize());
+    right_->setFixedSize(pageSize());
     left_->setPixmap(pages_->left() ? QPixmap::fromImage(drawPage(pages_->left(), false)) : QPixmap());
     left_->setVisible(pages_->left() != 0);
     right_->setPixmap(pages_->right() ? QPixmap::fromImage(drawPage(pages_->right(), true)) : QPixmap());

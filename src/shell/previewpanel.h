@@ -30,7 +30,8 @@ class PreviewPanel : public QWidget {
     QLabel* rightImage() const { return right_; }
     QPushButton* previousButton() const { return previous_; }
     QPushButton* nextButton() const { return next_; }
-    bool details() const { return details_; }
+    bool details() const;
+    QPushButton* detailsButton() const { return details_; }
 
     std::function<void()> onCancel; // "C&ancel" and Esc: back to Music
 
@@ -41,17 +42,18 @@ class PreviewPanel : public QWidget {
     void show();
     QImage drawPage(int page, bool gutterLeft) const;
     double pixelsPerInch() const;
+    QSize pageSize() const; // of one page's image
 
     Score& score_;
     const Colours& colours_;
     std::optional<PreviewPages> pages_;
-    bool details_ = false;
     bool margins_ = false;
     QLabel* caption_ = nullptr;
     QLabel* left_ = nullptr;
     QLabel* right_ = nullptr;
     QPushButton* previous_ = nullptr;
     QPushButton* next_ = nullptr;
+    QPushButton* details_ = nullptr;
 };
 
 } // namespace qv

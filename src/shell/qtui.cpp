@@ -147,6 +147,8 @@ std::optional<SaveChoice> QtUi::chooseFile(const FileDialogRequest& request, boo
     dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(qs(request.defaultExtension));
     if (!request.fileName.empty()) dialog.selectFile(qs(request.fileName));
+    if (const QStringList filters = dialog.nameFilters(); request.selectedFilter < filters.size())
+        dialog.selectNameFilter(filters.value(request.selectedFilter));
     if (execDialog(dialog) != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.front().isEmpty()) return std::nullopt;

@@ -3,33 +3,34 @@
 #include "edit/currentobject.h"
 #include "edit/eventrouting.h"
 #include "edit/layoutcommands.h"
-#include "edit/stavecommands.h"
 #include "edit/musicentry.h"
 #include "edit/navigation.h"
 #include "edit/pagelayout.h"
 #include "edit/picturecommands.h"
-#include "model/tpagedata.h"
-#include "model/ui.h"
-#include "shell/printcommand.h"
-#include "shell/printerchoice.h"
 #include "edit/prompts.h"
 #include "edit/shapecommand.h"
+#include "edit/stavecommands.h"
 #include "edit/transposecommand.h"
 #include "edit/undocommand.h"
 #include "files/partialsave.h"
 #include "files/templates.h"
 #include "layout/pagination.h"
 #include "layout/tidystave.h"
+#include "model/tpagedata.h"
+#include "model/ui.h"
 #include "render/cursor.h"
-#include "render/page.h"
 #include "render/dispatch.h"
+#include "render/page.h"
+#include "shell/attachmentlines.h"
 #include "shell/framelink.h"
 #include "shell/inputevents.h"
 #include "shell/pageview.h"
 #include "shell/placingmarks.h"
 #include "shell/pointers.h"
 #include "shell/previewpanel.h"
+#include "shell/printcommand.h"
 #include "shell/printerchoice.h"
+#include "shell/promptplacement.h"
 #include "shell/windowmenus.h"
 
 #include <QAction>
@@ -37,12 +38,14 @@
 #include <QCursor>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -504,9 +507,27 @@ void ScoreWindow::showPrompt(int number) {
     prompt_->setText(text);
     prompt_->setMaximumWidth(settings_.Level == Beginner ? 400 : 200);
     prompt_->adjustSize();
-    const QPoint pointer = QCursor::pos();
-    prompt_->move(pointer + QPoint(-50, 50));
+    const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+    prompt_->move(placePrompt(prompt_->size(), QCursor::pos(), promptKeepsClearOf(),
+                              screen ? screen->availableGeometry() : QRect()));
     if (isVisible()) prompt_->show();
+}
+
+// On the screen: the preview when it is shown, and the clefs of the current stave.
+std::vector<QRect> ScoreWindow::promptKeepsClearOf() const {
+    std::vector<QRect> rects;
+    if (preview_->isVisible()) rects.emplace_back(preview_->mapToGlobal(QPoint()), preview_->size());
+    const int s = editor_.currentStave();
+    if (s < 1 || s > document_.score.Nstaves || !view_->isVisible()) return rects;
+    const Stave& stave = document_.score.stave(s);
+    for (int i = 1; i <= stave.Nobjec; ++i) {
+        const ScoreObject& clef = stave.object(i);
+        if (!clef.is(ObjectKind::Clef)) continue;
+        // A clef reaches a little beyond the five lines, a stave-height wide at most.
+        const QRect page(clef.x() - 4, stave.Ycoord - 32, 36, 64);
+        rects.emplace_back(view_->mapToGlobal(view_->toWidget(page.topLeft())), page.size());
+    }
+    return rects;
 }
 
 void ScoreWindow::promptsOff() {
@@ -523,6 +544,8 @@ void ScoreWindow::onNoviceTimer() {
         noviceTimer_.stop();
         return;
     }
+    // The prompt of Music or Edit mode never stays over the preview.
+    if (editor_.mode == ModePreview && editor_.hintsShown) return promptsOff();
     const int number = beginnerPrompt(editor_, document_.score);
     if (number == 0) return;
     if (number != editor_.promptNumber || !editor_.hintsShown) showPrompt(number);
@@ -633,8 +656,16 @@ void ScoreWindow::speedButton(SpeedButton id) {
     }
 }
 
+void ScoreWindow::showStrings(bool shown) {
+    const bool music = editor_.mode == ModeMusic;
+    view_->setStrings(shown && music ? attachmentLines(document_.score, editor_.currentPage())
+                                     : std::vector<QLine>{},
+                      toQColor(dc_.colours.Strings));
+}
+
 bool ScoreWindow::speedButtonWired(SpeedButton id) {
     switch (id) {
+    case SpeedButton::sbstrings:
     case SpeedButton::sbOpen:
     case SpeedButton::sbNew:
     case SpeedButton::sbExit:

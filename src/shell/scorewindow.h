@@ -9,6 +9,7 @@
 #include "render/page.h"
 #include "shell/speedbuttons.h"
 
+#include <QRect>
 #include <QTimer>
 #include <QWidget>
 
@@ -58,6 +59,8 @@ class ScoreWindow : public QWidget, public ModeHost {
     void speedButton(SpeedButton id);
     // Whether a speed button's command exists yet in this window.
     static bool speedButtonWired(SpeedButton id);
+    // The strings button held down (shown) or let go (hidden).
+    void showStrings(bool shown);
 
     // The close question of a modified score; true when the window may close.
     bool queryClose();
@@ -87,6 +90,7 @@ class ScoreWindow : public QWidget, public ModeHost {
     void setCursorMark(bool shown) override;
     void showPrompt(int number) override;
     void promptsOff() override;
+    std::vector<QRect> promptKeepsClearOf() const;
     void playClick() override;
     void setTextModeShortcuts(bool menusOwnThem) override;
     void setDeleteStaveShortcut(bool on) override;

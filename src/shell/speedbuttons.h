@@ -48,7 +48,11 @@ struct SpeedButtonInfo {
     SpeedButton id;
     const char* name; // the control's name, also the icon's file name without ".png"
     const char* hint; // the tooltip
+    const char* more; // what "&Please explain this!" adds to the hint
 };
+
+// The hint followed by a sentence more: the button's What's This text.
+QString speedButtonExplanation(SpeedButton id);
 
 // Every button, in the order of the enum.
 std::span<const SpeedButtonInfo> speedButtons();
@@ -57,6 +61,9 @@ const SpeedButtonInfo& speedButtonInfo(SpeedButton id);
 // The button's icon at 24 x 24, with the 48 x 48 drawing for high-density screens.
 // Needs a QGuiApplication.
 QIcon speedButtonIcon(SpeedButton id);
+
+// The drawing a disabled button shows: `normal` in light grey, mostly transparent.
+QPixmap fadedPixmap(const QPixmap& normal);
 
 // Where the icon's 24 x 24 image lives in the resources; the 48 x 48 one has "@2x"
 // before the extension.

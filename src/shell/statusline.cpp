@@ -1,5 +1,7 @@
 #include "shell/statusline.h"
 
+#include "shell/hint.h"
+
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -17,7 +19,8 @@ StatusLine::StatusLine(QWidget* pane, QWidget* client, QWidget* parent)
     setCursor(Qt::SizeVerCursor);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setMinimumHeight(fontMetrics().height() + 6);
-    setToolTip(QStringLiteral("Drag up or down to resize the tutorial pane"));
+    setHint(this, QStringLiteral("Drag up or down to resize the tutorial pane"),
+            QStringLiteral("The line shows the page, system and stave you are on."));
 }
 
 void StatusLine::mousePressEvent(QMouseEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "edit/bindingdialog.h"
 #include "model/ui.h"
+#include "shell/hint.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -44,7 +45,8 @@ BindingWidget::BindingWidget(BindingDialog& model, QWidget* parent) : QDialog(pa
     layout->addWidget(binding);
     auto* other = new QGroupBox(QStringLiteral("Other"));
     auto* otherLayout = new QVBoxLayout(other);
-    box(otherLayout, "&Page break after stave", f.ForcedBk)->setToolTip(QString::fromUtf8(BindingDialog::PageBreakHint));
+    setHint(box(otherLayout, "&Page break after stave", f.ForcedBk),
+            QString::fromUtf8(BindingDialog::PageBreakHint));
     box(otherLayout, "&Invisible", f.invisible);
     layout->addWidget(other);
     const auto follow = [this, &model, joinedOnly] {

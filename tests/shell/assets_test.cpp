@@ -8,6 +8,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QIcon>
+#include <QPixmap>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextBlock>
@@ -67,6 +69,27 @@ TEST(Assets, ButtonsAndPointersHaveTheirOwnPicturesAndTheClickIsAShortWave) {
     click.setAudible(true), click.play(); // perhaps no sound device: must return at once and quietly
     QCoreApplication::processEvents();
     EXPECT_EQ(click.playCount(), 2);
+}
+
+// How dark the icon looks on a white bar: the sum of each pixel's darkness times its cover.
+double darkness(const QPixmap& pixmap) {
+    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            sum += qAlpha(image.pixel(x, y)) * (255 - qGray(image.pixel(x, y))) / 255.0;
+    return sum;
+}
+
+TEST(Assets, ADisabledButtonIsDrawnFarFainterThanAnEnabledOne) {
+    for (const SpeedButtonInfo& info : speedButtons()) {
+        const QIcon icon = speedButtonIcon(info.id);
+        for (const int size : {24, 48}) {
+            const double normal = darkness(icon.pixmap(size, QIcon::Normal));
+            const double disabled = darkness(icon.pixmap(size, QIcon::Disabled));
+            EXPECT_TRUE(normal > 0 && disabled > 0 && disabled < 0.3 * normal) << info.name << " " << size;
+        }
+    }
 }
 
 TEST(Assets, TheHelpWindowFollowsEveryLinkToAPageAndAnchorThatExist) {

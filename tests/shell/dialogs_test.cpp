@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 
@@ -145,6 +146,17 @@ TEST(QtUi, TheSaveChooserTellsWhichFilterWasChosen) {
     EXPECT_EQ(choice->filter, 1);
     EXPECT_EQ(choice->fileName, dir.at("box.PCX"));
     EXPECT_EQ(ui.saveFileChoice(request), std::nullopt); // cancelled
+}
+
+TEST(OptionsDialog, AtItsOwnSizeEveryTabShowsWithoutScrollArrows) {
+    ScriptedUi ui;
+    OptionsDialog dialog(Settings{}, DocumentOptions{}, ui);
+    dialog.show();
+    auto* bar = dialog.findChild<QTabBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_GE(bar->width(), bar->sizeHint().width());
+    for (int i = 0; i < bar->count(); ++i)
+        EXPECT_TRUE(bar->rect().contains(bar->tabRect(i))) << bar->tabText(i).toStdString();
 }
 
 TEST(OptionsDialog, FilledFromTheSettingsAndReadBackUnchangedAndEachControlSetsItsOwnSetting) {

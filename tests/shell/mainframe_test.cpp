@@ -1,8 +1,11 @@
 // The main frame and the score window through their real widgets: keys, clicks, menu items and speed
 // buttons reach the editing commands and the window shows what they did (the rules: tests/edit).
 
+#include "edit/modes.h"
 #include "print/pictureexport.h"
+#include "render/drawcontext.h"
 #include "shell/configfile.h"
+#include "shell/contrast.h"
 #include "shell/mainframe.h"
 #include "shell/pageview.h"
 #include "shell/previewpanel.h"
@@ -12,6 +15,7 @@
 #include "support/scratchfolder.h"
 #include "support/scriptedui.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -22,9 +26,11 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -110,12 +116,86 @@ TEST(Startup, TheSettingsAndParametersDecideWhatTheFrameShows) {
                 !f.button(SpeedButton::sbOpen)->isVisible());
     EXPECT_GT(f.count(dark), 2000) << "the music is drawn";
     EXPECT_EQ(f.count(purple), 0) << "no current stave before the first mode";
-    Frame beginner(1);
-    std::ofstream(beginner.config) << "[User]\nLevel=1\n[Options]\nTips=0\nSpeedpanel=0\n";
-    beginner.frame.start(beginner.config, {"/no/such/score.QVR"});
-    EXPECT_FALSE(beginner.frame.speedBar()->isVisible() || beginner.frame.scoreWindow());
-    ASSERT_EQ(beginner.ui.messages.size(), 2u) << "the tutorial offered";
-    EXPECT_NE(beginner.ui.messages[1].text.find("File cannot be found"), std::string::npos);
+    // A beginner is sent to the tutorial only when its pane is not already open.
+    for (const bool paneOpen : {true, false}) {
+        Frame beginner(1);
+        std::ofstream(beginner.config) << "[User]\nLevel=1\n[Options]\nTips=0\nSpeedpanel=0\n";
+        beginner.frame.tutorialPane()->setVisible(paneOpen);
+        beginner.frame.start(beginner.config, {"/no/such/score.QVR"});
+        EXPECT_FALSE(beginner.frame.speedBar()->isVisible() || beginner.frame.scoreWindow());
+        ASSERT_EQ(beginner.ui.messages.size(), paneOpen ? 1u : 2u);
+        EXPECT_NE(beginner.ui.messages.back().text.find("File cannot be found"), std::string::npos);
+        if (!paneOpen) {
+            EXPECT_NE(beginner.ui.messages[0].text.find("run the tutorial"), std::string::npos);
+        }
+    }
+}
+
+// Without a score only open, new and exit act; the buttons for a state of a score
+// (complete, close header/footer) are gone and the rest are drawn faint. Every
+// button explains itself to "&Please explain this!", and the open chooser offers
+// every file as well as the scores.
+TEST(Startup, WithoutAScoreTheBarOffersOpenNewAndExitAndExplainsEveryButton) {
+    for (const int filter : {2, 1}) {
+        Frame f(3, "Infilter=" + std::to_string(filter) + "\n");
+        f.frame.start(f.config, {});
+        for (const SpeedButtonInfo& info : speedButtons()) {
+            QAction* a = f.button(info.id);
+            const bool acts = info.id == SpeedButton::sbOpen || info.id == SpeedButton::sbNew ||
+                              info.id == SpeedButton::sbExit;
+            const bool gone = info.id == SpeedButton::sbcomplete || info.id == SpeedButton::sbcloseHF ||
+                              info.id == SpeedButton::sbSave || info.id == SpeedButton::sbClose;
+            EXPECT_EQ(a->isEnabled(), acts) << info.name;
+            EXPECT_EQ(a->isVisible(), !gone) << info.name;
+            QWidget* button = f.frame.speedBar()->widgetForAction(a);
+            EXPECT_TRUE(button->whatsThis().startsWith(QString::fromUtf8(info.hint)) &&
+                        button->whatsThis().size() > int(std::strlen(info.hint)) + 20)
+                << info.name;
+        }
+        for (const QWidget* w : f.frame.findChildren<QWidget*>())
+            EXPECT_TRUE(w->toolTip().isEmpty() || w->whatsThis().startsWith(w->toolTip()))
+                << w->objectName().toStdString();
+        f.ui.fileAnswers.push_back(std::nullopt);
+        f.button(SpeedButton::sbOpen)->trigger();
+        ASSERT_EQ(f.ui.fileRequests.size(), 1u);
+        const QStringList filters = QString::fromStdString(f.ui.fileRequests[0].filter).split(";;");
+        EXPECT_TRUE(filters.contains("Quaverly files (*.QVR *.qvr)") && filters.contains("All files (*)"));
+        EXPECT_EQ(filters.value(f.ui.fileRequests[0].selectedFilter),
+                  filter == 1 ? "All files (*)" : "Quaverly files (*.QVR *.qvr)");
+    }
+}
+
+// Whatever the mode, its name stands out from the label's ground.
+TEST(Modes, EveryModeNameIsReadableOnTheModeLabel) {
+    Frame f;
+    for (int mode = 0; mode < ModeCount; ++mode) {
+        f.frame.showModeLabel(QString::fromUtf8(modeInfo(mode).label), toQColor(modeInfo(mode).colour));
+        const QPalette& p = f.frame.modeLabel()->palette();
+        EXPECT_GE(contrastRatio(p.color(QPalette::WindowText), p.color(QPalette::Window)), 4.5) << mode;
+    }
+}
+
+// The lines from objects to their staves show only while the strings button is held.
+TEST(Modes, TheStringsButtonShowsWhichStaveEachObjectBelongsToWhileHeld) {
+    Frame f;
+    f.open();
+    auto* strings =
+        qobject_cast<QAbstractButton*>(f.frame.speedBar()->widgetForAction(f.button(SpeedButton::sbstrings)));
+    ASSERT_TRUE(strings && strings->isEnabled());
+    EXPECT_TRUE(f.view().strings().empty());
+    QTest::mousePress(strings, Qt::LeftButton);
+    const std::vector<QLine> lines = f.view().strings();
+    ASSERT_FALSE(lines.empty());
+    const Score& score = f.window().document().score;
+    for (const QLine& line : lines) { // upright, ending on the middle line of a stave on page 1
+        EXPECT_EQ(line.x1(), line.x2());
+        bool onAStave = false;
+        for (int s = 1; s <= score.Nstaves; ++s)
+            onAStave |= score.stave(s).PageNum == 1 && score.stave(s).Ycoord == line.y2();
+        EXPECT_TRUE(onAStave);
+    }
+    QTest::mouseRelease(strings, Qt::LeftButton);
+    EXPECT_TRUE(f.view().strings().empty());
 }
 
 TEST(Navigation, KeysClicksItemsButtonsAndDragsMoveTheCurrentStaveAndItsPurple) {
@@ -201,6 +281,27 @@ TEST(Screens, TheHeaderFooterScreenAndThePreviewOpenAndClose) {
     EXPECT_TRUE(preview.label() == "Page 1" && preview.rightImage()->isVisibleTo(&preview));
     QTest::keyClick(&preview, Qt::Key_Escape);
     EXPECT_EQ(f.editor().mode, ModeMusic);
+}
+
+// Page 1 is a right-hand page: alone, it stands right of the middle, where page 3
+// of the next spread will stand; the even page 2 stands left of the middle.
+TEST(Screens, ThePreviewShowsPageOneOnTheRightAndStartsWithTheDetailsSetting) {
+    for (const bool details : {false, true}) {
+        Frame f(3, details ? "Previewdetails=1\n" : "Previewdetails=0\n");
+        f.open();
+        f.item("filePreview")->trigger();
+        PreviewPanel& preview = *f.window().previewPanel();
+        EXPECT_EQ(preview.detailsButton()->isChecked(), details);
+        EXPECT_EQ(preview.details(), details);
+        const int middle = preview.width() / 2;
+        EXPECT_GE(preview.rightImage()->geometry().left(), middle - 10);
+        preview.nextButton()->click();
+        EXPECT_LE(preview.leftImage()->geometry().right(), middle + 10);
+        QTest::keyClick(&preview, Qt::Key_Escape);
+        preview.detailsButton()->toggle(); // the next preview starts from the setting again
+        f.item("filePreview")->trigger();
+        EXPECT_EQ(preview.detailsButton()->isChecked(), details);
+    }
 }
 
 TEST(Modes, TheFirstClickEntersMusicAndTheToolsAndKeysFollowTheMode) {
