@@ -65,6 +65,25 @@ void CliUi::reportErrors() {
         ConsoleUi::message(MessageType::Error, e, ButtonOk);
 }
 
+namespace {
+
+std::optional<int> positiveNumber(const std::string& text) {
+    if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::stoi(text);
+}
+
+} // namespace
+
+std::optional<NumberRange> parseNumberRange(const std::string& text, int highest) {
+    if (text.empty()) return NumberRange{1, highest};
+    const auto dash = text.find('-');
+    const auto first = positiveNumber(text.substr(0, dash));
+    const auto last = dash == std::string::npos ? first : positiveNumber(text.substr(dash + 1));
+    if (!first || !last || *first < 1 || *last < 1 || *first > highest || *last > highest) return std::nullopt;
+    return NumberRange{*first, *last};
+}
+
 bool loadForCli(const std::string& path, CliUi& ui, Score& score) {
     if (!loadScore(path, LoadOptions{screenResolution(), nullptr}, ui, score)) return false;
     ui.reportErrors();

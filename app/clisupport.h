@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,14 @@ class CliUi : public ConsoleUi {
   private:
     std::string lastProgress_;
 };
+
+// "A-B" or "A" (as A-A) with both numbers in 1..highest, in the order given;
+// 1..highest when the text is empty; nothing when it cannot be read.
+struct NumberRange {
+    int first = 1;
+    int last = 1;
+};
+std::optional<NumberRange> parseNumberRange(const std::string& text, int highest);
 
 // Loads `path` with every check; false (with the reason in ui) when refused.
 bool loadForCli(const std::string& path, CliUi& ui, Score& score);

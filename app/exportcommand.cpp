@@ -9,7 +9,6 @@
 
 #include <QBuffer>
 
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 
@@ -55,25 +54,6 @@ std::string parseExportArgs(const std::vector<std::string>& args, ExportArgs& e)
     }
     if (e.score.empty() || e.format == Format::None || e.out.empty()) return ExportUsage;
     return {};
-}
-
-std::optional<int> pageNumber(const std::string& text) {
-    if (text.empty() || text.size() > 3) return std::nullopt;
-    char* end = nullptr;
-    const long n = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0' || text[0] == '-' || text[0] == '+') return std::nullopt;
-    return int(n);
-}
-
-// "A-B" or "A" within the score's pages; A above B prints downwards.
-std::optional<PrintRequest> parseRange(const std::string& text, int pages) {
-    if (text.empty()) return PrintRequest{1, pages, 1, false};
-    const auto dash = text.find('-');
-    const auto first = pageNumber(text.substr(0, dash));
-    const auto last = dash == std::string::npos ? first : pageNumber(text.substr(dash + 1));
-    if (!first || !last) return std::nullopt;
-    if (*first < 1 || *last < 1 || *first > pages || *last > pages) return std::nullopt;
-    return PrintRequest{*first, *last, 1, false};
 }
 
 int writeOut(const std::string& path, const QByteArray& bytes) {
@@ -141,15 +121,17 @@ int runExport(const std::vector<std::string>& args, int& argc, char* argv[]) {
     if (!loadForCli(e.score, ui, score)) return fail("cannot export " + e.score + ": " + ui.lastError());
     const int pages = pageCount(score);
     if (pages < 1) return fail("cannot export " + e.score + ": it has no pages of music");
-    const auto range = parseRange(e.pages, pages);
-    if (!range)
+    // A above B prints downwards.
+    const auto pagesAsked = parseNumberRange(e.pages, pages);
+    if (!pagesAsked)
         return fail("bad page range '" + e.pages + "': " + e.score + " has pages 1 to " + std::to_string(pages));
+    const PrintRequest range{pagesAsked->first, pagesAsked->last, 1, false};
     PrintSource source;
     source.score = &score;
     source.filePath = e.score;
     source.captionName = e.score.substr(e.score.find_last_of('/') + 1);
-    if (e.format == Format::Pdf) return exportPdf(source, *range, e.out, ui);
-    return exportPictures(source, *range, e.format, e.out, ui);
+    if (e.format == Format::Pdf) return exportPdf(source, range, e.out, ui);
+    return exportPictures(source, range, e.format, e.out, ui);
 }
 
 } // namespace qv::cli

@@ -4,8 +4,8 @@
 #include "files/scorefilewrite.h"
 #include "transpose/transpose.h"
 
+#include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <optional>
 
 namespace qv::cli {
@@ -63,24 +63,6 @@ std::string parseArgs(const std::vector<std::string>& args, TransposeArgs& t) {
     return {};
 }
 
-std::optional<int> staveNumber(const std::string& text) {
-    if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    return std::atoi(text.c_str());
-}
-
-// "A-B" or "A" within 1..staves (either way round); every stave when empty.
-bool parseStaves(const std::string& text, int staves, TransposeRequest& r) {
-    r.first = 1, r.last = staves;
-    if (text.empty()) return staves >= 1;
-    const auto dash = text.find('-');
-    const auto a = staveNumber(text.substr(0, dash));
-    const auto b = dash == std::string::npos ? a : staveNumber(text.substr(dash + 1));
-    if (!a || !b) return false;
-    r.first = std::min(*a, *b), r.last = std::max(*a, *b);
-    return r.first >= 1 && r.last <= staves;
-}
-
 } // namespace
 
 int runTranspose(const std::vector<std::string>& args, int& argc, char* argv[]) {
@@ -101,9 +83,11 @@ int runTranspose(const std::vector<std::string>& args, int& argc, char* argv[]) 
     CliUi ui;
     Score score;
     if (!loadForCli(t.in, ui, score)) return fail("cannot transpose " + t.in + ": " + ui.lastError());
-    if (!parseStaves(t.staves, score.Nstaves, request))
+    const auto staves = parseNumberRange(t.staves, score.Nstaves);
+    if (!staves)
         return fail("bad stave range '" + t.staves + "': " + t.in + " has staves 1 to " +
                     std::to_string(score.Nstaves));
+    request.first = std::min(staves->first, staves->last), request.last = std::max(staves->first, staves->last);
     if (!Transpose(score, request, nullptr, ui)) return fail("cannot transpose " + t.in + ": " + ui.lastError());
     // Respellings the music could not take are told, but the rest is done.
     ui.reportErrors();

@@ -72,28 +72,19 @@ bool printAnyway(const std::string& lines, Ui& ui) {
 
 } // namespace
 
+// Laying a landscape page on the upright sheet turns it as Portrait to Landscape
+// turns a page; taking it back off turns it the other way.
 PageData pageOnSheet(const PageData& page) {
     if (!page.landscape) return page;
     PageData sheet = page;
-    sheet.Width = page.Length;
-    sheet.Length = page.Width;
-    sheet.TopM = page.LeftM;
-    sheet.LeftM = page.BotM;
-    sheet.BotM = page.RightM;
-    sheet.RightM = page.TopM;
+    toLandscape(sheet);
     return sheet;
 }
 
 PageData pageFromSheet(const PageData& sheet, bool landscape) {
     PageData page = sheet;
+    if (landscape) toPortrait(page);
     page.landscape = landscape;
-    if (!landscape) return page;
-    page.Width = sheet.Length;
-    page.Length = sheet.Width;
-    page.LeftM = sheet.TopM;
-    page.BotM = sheet.LeftM;
-    page.RightM = sheet.BotM;
-    page.TopM = sheet.RightM;
     return page;
 }
 
