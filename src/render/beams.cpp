@@ -66,7 +66,7 @@ struct GroupDraw {
         const int tip = rnd(line.at(e.sx));
         if (dc.HighResMode) {
             const int u = m.small ? 1 : -1;
-            FillHiResRect(dc, 3 * e.sx + u, 3 * y, 3 * e.sx + u + 2, 3 * tip);
+            FillHiResRect(dc, 3 * e.sx + u, 3 * y, 3 * e.sx + u + 2, 3 * tip, xorMode, colour);
             return;
         }
         DrawLine(dc, e.sx, y, e.sx, xorMode, colour, -1, tip);

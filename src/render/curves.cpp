@@ -183,13 +183,21 @@ SplineBounds DrawSpline(DrawContext& dc, const std::vector<QPoint>& points, int 
     return drawCurveOn(t, points, thickness, dotted);
 }
 
-void DrawHiResSpline(DrawContext& dc, const std::vector<QPoint>& points, int thickness, bool dotted) {
+void DrawHiResSpline(DrawContext& dc, const std::vector<QPoint>& points, int thickness, bool dotted, bool xorMode,
+                     ColourValue colour) {
     if (dc.record) dc.note("hires " + describeCurve(points, thickness, dotted));
     std::vector<QPoint> scaled;
     for (const QPoint& p : points)
         scaled.push_back(p * 3);
-    Target t{dc.Printimage, dc.HiResOrigin, 0x000000, PenMode::Copy, true, 3};
+    const HiResPen pen = hiResPen(dc, xorMode, colour);
+    Target t{dc.Printimage, dc.HiResOrigin, pen.colour, pen.mode, pen.mode != PenMode::NotXor, 3};
     drawCurveOn(t, scaled, thickness, dotted);
+}
+
+SplineBounds SplineReach(const std::vector<QPoint>& points, int thickness, bool dotted) {
+    QImage nowhere; // every stroke on a null canvas is clipped away
+    Target t{nowhere, QPoint(), 0x000000, PenMode::Copy, true, 1};
+    return drawCurveOn(t, points, thickness, dotted);
 }
 
 namespace {
@@ -235,9 +243,16 @@ void DrawCurve(DrawContext& dc, Score& score, int stave, int firstIndex, ColourV
     std::vector<QPoint> points;
     for (int i : chain)
         points.emplace_back(s.object(i).x(), s.object(i).y());
-    if (showAnchors && !dc.HighResMode) drawAnchors(dc, s, chain, colour, xorMode);
-    if (dc.HighResMode) {
+    if (showAnchors && !dc.onPaper()) drawAnchors(dc, s, chain, colour, xorMode);
+    if (dc.onPaper()) {
         DrawHiResSpline(dc, points, 3 * first.curveThickness(), first.curveDotted());
+        return;
+    }
+    if (dc.HighResMode) {
+        // Zoomed in, the curve is drawn as on paper; the reach kept in the file is
+        // still the screen's, whatever the zoom.
+        DrawHiResSpline(dc, points, 3 * first.curveThickness(), first.curveDotted(), xorMode, colour);
+        recordReach(s, first, SplineReach(points, first.curveThickness(), first.curveDotted()));
         return;
     }
     recordReach(s, first,
@@ -387,7 +402,7 @@ void DrawTie(DrawContext& dc, Score& score, int stave, ColourValue colour, bool 
     const int y1 = (from.y() + to.y()) / 2 + tieDepth(right.x() - left.x()) * dir;
     const std::vector<QPoint> points{from, {x1, y1}, to};
     if (dc.HighResMode)
-        DrawHiResSpline(dc, points, 6, false);
+        DrawHiResSpline(dc, points, 6, false, xorMode, colour);
     else
         DrawSpline(dc, points, 1, false, xorMode, colour);
 }
@@ -463,10 +478,12 @@ void DrawStyledLine(DrawContext& dc, int x1, int y1, int x2, bool xorMode, Colou
     if (dc.HighResMode) {
         const QPoint o = dc.HiResOrigin;
         const QPoint a = QPoint(x1, y1) * 3 + o, b = QPoint(x2, y2) * 3 + o;
+        const HiResPen pen = hiResPen(dc, xorMode, colour);
         if (dashed)
-            dashedStroke(dc.Printimage, a, b, 3 * width, dashStyle, 3, 0x000000, PenMode::Copy);
+            dashedStroke(dc.Printimage, a, b, 3 * width, dashStyle, 3, pen.colour, pen.mode);
         else
-            DrawPenLine(dc.Printimage, a.x(), a.y(), false, 0x000000, 0, 3 * width, b.y(), b.x());
+            DrawPenLine(dc.Printimage, a.x(), a.y(), pen.mode == PenMode::NotXor, pen.colour, 0, 3 * width, b.y(),
+                        b.x());
         return;
     }
     const QPoint o = dc.ScreenOrigin;

@@ -27,9 +27,13 @@ struct SplineBounds {
 // exclusive-or mode, so that drawing twice restores the page).
 SplineBounds DrawSpline(DrawContext& dc, const std::vector<QPoint>& points, int thickness, bool dotted,
                         bool xorMode, ColourValue colour);
-// The same curve on the print image, points multiplied by three, in black.
-// Callers pass three times the screen thickness.
-void DrawHiResSpline(DrawContext& dc, const std::vector<QPoint>& points, int thickness, bool dotted);
+// The same curve on the print image, points multiplied by three, in black (on a
+// zoomed screen in the colour, thin in exclusive-or mode). Callers pass three times
+// the screen thickness.
+void DrawHiResSpline(DrawContext& dc, const std::vector<QPoint>& points, int thickness, bool dotted,
+                     bool xorMode = false, ColourValue colour = 0x000000);
+// The reach the screen renderer would find for the curve, drawing nothing.
+SplineBounds SplineReach(const std::vector<QPoint>& points, int thickness, bool dotted);
 
 // The curve whose first point is object `firstIndex` of `stave`. On the screen it
 // also rewrites the first point's reach bytes and widens the stave's extent.

@@ -2,6 +2,10 @@
 // Where drawing goes: the screen page (MainImage, one page unit per pixel) or the
 // print image (Printimage, three pixels per page unit), with the origins and the
 // configured colours. Every drawer takes the context; nothing draws on a widget.
+//
+// A screen zoomed in is drawn like the print image, three pixels per page unit
+// from the three-times glyphs, but with everything the screen shows: colours,
+// exclusive-or marks, non-printing objects and editing aids.
 
 #include "model/settings.h"
 
@@ -47,7 +51,8 @@ QColor toQColor(ColourValue bgr);
 struct DrawContext {
     QImage MainImage;  // RGB32 screen page
     QImage Printimage; // RGB32, black on white, three pixels per page unit
-    bool HighResMode = false;
+    bool HighResMode = false; // drawing three pixels per page unit into Printimage
+    bool ZoomedScreen = false; // with HighResMode: the screen zoomed in, not paper
     QPoint ScreenOrigin; // where page position (0, 0) lies on MainImage
     QPoint HiResOrigin;  // where page position (0, 0) lies on Printimage
     Colours colours;
@@ -71,6 +76,14 @@ struct DrawContext {
         bool shown = false;
     } cursor;
     std::function<void(int x, int y)> scrollIntoView;
+
+    // Drawing for paper: black ink only, nothing that does not print.
+    bool onPaper() const { return HighResMode && !ZoomedScreen; }
+    // The surface drawn on, where page position (0, 0) lies on it and its pixels
+    // per page unit.
+    QImage& surface() { return HighResMode ? Printimage : MainImage; }
+    QPoint origin() const { return HighResMode ? HiResOrigin : ScreenOrigin; }
+    int scale() const { return HighResMode ? 3 : 1; }
 
     // A white screen page of the given size in page units, at most the largest
     // paper (either way round) at the smallest stave size.

@@ -10,18 +10,25 @@ namespace qv {
 
 namespace {
 
-void drawBitmap(DrawContext& dc, const GlyphBitmap& bitmap, int X, int Y, bool xorMode, ColourValue colour) {
-    // Column w div 2 + 1 from the left and row h div 2 from the top sit on the point.
-    int left = X - (bitmap.width() / 2 + 1);
-    int top = Y - bitmap.height() / 2;
+// Column w div 2 + 1 from the left and row h div 2 from the top sit on the point.
+QPoint topLeftAt(const GlyphBitmap& bitmap, int X, int Y) {
+    return {X - (bitmap.width() / 2 + 1), Y - bitmap.height() / 2};
+}
+
+// `at` is in the surface's pixels on the print image, in page units on the screen.
+void drawBitmapAt(DrawContext& dc, const GlyphBitmap& bitmap, QPoint at, bool xorMode, ColourValue colour) {
     if (dc.HighResMode) {
-        applyRuns(dc.Printimage, bitmap, {left, top}, 0x000000, PenMode::Copy); // black on paper
+        const HiResPen pen = hiResPen(dc, xorMode, colour); // black on paper
+        applyRuns(dc.Printimage, bitmap, at, pen.colour, pen.mode);
         return;
     }
     // On the screen the background stays: the ink takes the colour, or with
     // exclusive-or becomes NOT(colour XOR pixel), which a second drawing undoes.
-    applyRuns(dc.MainImage, bitmap, QPoint(left, top) + dc.ScreenOrigin, colour,
-              xorMode ? PenMode::NotXor : PenMode::Copy);
+    applyRuns(dc.MainImage, bitmap, at + dc.ScreenOrigin, colour, xorMode ? PenMode::NotXor : PenMode::Copy);
+}
+
+void drawBitmap(DrawContext& dc, const GlyphBitmap& bitmap, int X, int Y, bool xorMode, ColourValue colour) {
+    drawBitmapAt(dc, bitmap, topLeftAt(bitmap, X, Y), xorMode, colour);
 }
 
 const GlyphStore& glyphsOf(const DrawContext& dc) { return dc.glyphs ? *dc.glyphs : GlyphStore::builtIn(); }
@@ -46,11 +53,14 @@ void DrawGlyph(DrawContext& dc, int code, int x, int y, bool xorMode, ColourValu
 void DrawResourceBitmap(DrawContext& dc, const std::string& name, int X, int Y, bool xorMode, ColourValue colour) {
     if (dc.record) dc.note("bitmap " + name + " at (" + std::to_string(X) + ", " + std::to_string(Y) + ")" +
             describeColour(xorMode, colour));
-    drawBitmap(dc, glyphsOf(dc).find(name), X, Y, xorMode, colour);
+    const GlyphBitmap& bitmap = glyphsOf(dc).find(name);
+    if (!dc.HighResMode) return drawBitmap(dc, bitmap, X, Y, xorMode, colour);
+    // The editing aids have no three-times drawing: each pixel becomes three by three.
+    drawBitmapAt(dc, bitmap.magnified(3), topLeftAt(bitmap, X, Y) * 3 + dc.HiResOrigin, xorMode, colour);
 }
 
 void DrawAnchor(DrawContext& dc, int x, int y, ColourValue colour, bool xorMode) {
-    if (dc.HighResMode) return; // anchors are an editing aid, never printed
+    if (dc.onPaper()) return; // anchors are an editing aid, never printed
     DrawResourceBitmap(dc, "bmAnchor", x, y, xorMode, colour);
 }
 

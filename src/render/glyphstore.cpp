@@ -39,6 +39,17 @@ GlyphBitmap::GlyphBitmap(const QImage& source) {
 GlyphBitmap::GlyphBitmap(int width, int height, std::vector<Run> runs)
     : width_(width), height_(height), runs_(std::move(runs)) {}
 
+GlyphBitmap GlyphBitmap::magnified(int factor) const {
+    std::vector<Run> runs;
+    runs.reserve(runs_.size() * static_cast<std::size_t>(factor));
+    for (const Run& run : runs_)
+        for (int k = 0; k < factor; ++k)
+            runs.push_back({factor * run.row + k, factor * run.first, factor * run.end});
+    // Runs stay in row order: a row's runs are followed by the next row's.
+    std::stable_sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.row < b.row; });
+    return GlyphBitmap(factor * width_, factor * height_, std::move(runs));
+}
+
 namespace {
 
 // Runs of the pixels of an ARGB32 picture that `inked` accepts.

@@ -36,6 +36,8 @@ class GlyphBitmap {
     int height() const { return height_; }
     const std::vector<Run>& runs() const { return runs_; }
     bool empty() const { return runs_.empty(); }
+    // Each pixel as `factor` by `factor` pixels.
+    GlyphBitmap magnified(int factor) const;
 
   private:
     int width_ = 0;

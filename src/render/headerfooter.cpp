@@ -87,6 +87,12 @@ int oneAndAHalf(int a) {
     return (3 * a + (a >= 0 ? 1 : -1)) / 2;
 }
 
+// The painter draws in page units on whichever surface the screen is drawn.
+void inPageUnits(QPainter& painter, const DrawContext& dc) {
+    painter.translate(dc.origin());
+    painter.scale(dc.scale(), dc.scale());
+}
+
 QFont guideFont(const QImage& image, int limit) {
     QFont font("Times New Roman");
     for (int points = 15; points > 1; --points) {
@@ -98,17 +104,18 @@ QFont guideFont(const QImage& image, int limit) {
 
 void drawGuideText(DrawContext& dc, int width, int headerBottom, int screenWidth) {
     const int limit = screenWidth > 0 ? std::min(width, screenWidth) : width;
-    const QFont font = guideFont(dc.MainImage, limit);
-    const QFontMetrics metrics(font, &dc.MainImage);
+    const QFont font = guideFont(dc.surface(), limit);
+    const QFontMetrics metrics(font, &dc.surface());
     const int step = oneAndAHalf(metrics.height()); // the cell height of "M"
-    QPainter painter(&dc.MainImage);
+    QPainter painter(&dc.surface());
+    inPageUnits(painter, dc);
     painter.setFont(font);
     painter.setPen(Qt::black);
     int y = headerBottom + 40;
     for (const char* line : GuideLines) {
         const int x = (width - metrics.horizontalAdvance(line)) / 2;
         // The old text output placed a line by the top of its cell, not its baseline.
-        painter.drawText(x + dc.ScreenOrigin.x(), y + dc.ScreenOrigin.y() + metrics.ascent(), line);
+        painter.drawText(x, y + metrics.ascent(), line);
         if (dc.record) dc.note("text \"" + std::string(line) + "\" at (" + std::to_string(x) + ", " + std::to_string(y) +
                 ") size " + std::to_string(font.pointSize()));
         y += step;
@@ -168,7 +175,7 @@ Stave withFieldsFilledIn(const Stave& stave0, const HeaderFooterFields& fields) 
 }
 
 void DrawHeaderFooter(DrawContext& dc, Score& score, const HeaderFooterFields& fields) {
-    if (!dc.HighResMode) return;
+    if (!dc.onPaper()) return;
     const StaveRestorer restore(score);
     const int originY = dc.HiResOrigin.y();
     dc.HiResOrigin.setY(0);
@@ -196,10 +203,9 @@ void DrawHeaderFooterScreenGuide(DrawContext& dc, const Score& score, int screen
     const int footerTop = roundHalfEven((p.Length - p.TopM - p.BotM - p.Footer) * s);
     DrawLine(dc, 0, headerBottom, width, false, 0x0000FF, 1, headerBottom);
     {
-        QPainter painter(&dc.MainImage);
-        painter.fillRect(QRect(QPoint(0, headerBottom + 1) + dc.ScreenOrigin,
-                               QPoint(width, footerTop - 2) + dc.ScreenOrigin),
-                         toQColor(0xC0C0C0));
+        QPainter painter(&dc.surface());
+        inPageUnits(painter, dc);
+        painter.fillRect(QRect(QPoint(0, headerBottom + 1), QPoint(width, footerTop - 2)), toQColor(0xC0C0C0));
     }
     if (dc.record) dc.note("fill (0, " + std::to_string(headerBottom + 1) + ")-(" + std::to_string(width) + ", " +
             std::to_string(footerTop - 2) + ") colour C0C0C0");

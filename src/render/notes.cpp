@@ -168,7 +168,7 @@ void drawStemLine(DrawContext& dc, const StemPlan& p, int stem, const NoteGeomet
     if (dc.HighResMode && form == Form::Stored) {
         // The stem is laid beside the head's edge at three times, not centred on it.
         const int u = up ? 1 : 0;
-        FillHiResRect(dc, 3 * sx + u, 3 * y1, 3 * sx + u + 2, 3 * last);
+        FillHiResRect(dc, 3 * sx + u, 3 * y1, 3 * sx + u + 2, 3 * last, xorMode, colour);
         return;
     }
     // The screen flag glyphs' stems stop one pixel short of their point; reach one
@@ -371,7 +371,7 @@ void DrawLedgerLine(DrawContext& dc, int staveYcoord, int x, int halfWidth, bool
                     int step) {
     const int y = staveYcoord - 4 * step;
     if (dc.HighResMode) {
-        FillHiResRect(dc, 3 * (x - halfWidth), 3 * y - 1, 3 * (x + halfWidth + 1), 3 * y + 1);
+        FillHiResRect(dc, 3 * (x - halfWidth), 3 * y - 1, 3 * (x + halfWidth + 1), 3 * y + 1, xorMode, colour);
         return;
     }
     // On the screen the stave lines lie one pixel above their y, where the heads'

@@ -52,12 +52,11 @@ void fillWhite(QImage& image) {
 }
 
 void clearSurface(DrawContext& dc, const Score& score, const PageOptions& options) {
-    if (dc.HighResMode) {
-        fillWhite(dc.Printimage);
+    fillWhite(dc.surface());
+    if (dc.onPaper()) {
         if (dc.record) dc.note("clear print image");
         return;
     }
-    fillWhite(dc.MainImage);
     if (dc.record) dc.note("clear screen page");
     if (options.pageView)
         DrawRectOutline(dc, 0, 0, musicAreaWidth(score.page, score.StvSiz),
@@ -109,13 +108,13 @@ void drawBracketOnly(DrawContext& dc, const Score& score, int s, ColourValue c) 
 }
 
 void drawObjects(DrawContext& dc, Score& score, int s, ColourValue colour, const PageOptions& options) {
-    const bool showGrowth = options.fastCpu && !dc.HighResMode;
+    const bool showGrowth = options.fastCpu && !dc.onPaper();
     if (showGrowth) repaint(options);
     const int n = score.stave(s).Nobjec;
     for (int i = 1; i <= n; ++i) {
         if (s == options.hiddenStave && i == options.hiddenObject) continue;
         // The objects of a marked block show in the Marked colour on the screen.
-        const bool marked = !dc.HighResMode && score.marked[static_cast<std::size_t>(s)].test(static_cast<std::size_t>(i));
+        const bool marked = !dc.onPaper() && score.marked[static_cast<std::size_t>(s)].test(static_cast<std::size_t>(i));
         DrawObject(dc, score, s, i, marked ? dc.colours.Marked : colour, false);
         if (showGrowth && i % 16 == 0) repaint(options);
     }
@@ -123,8 +122,8 @@ void drawObjects(DrawContext& dc, Score& score, int s, ColourValue colour, const
 
 // The page-break marker runs across the whole screen image, margins included.
 void drawPageBreakMarker(DrawContext& dc, const Stave& st) {
-    const int left = -dc.ScreenOrigin.x();
-    const int right = dc.MainImage.width() - dc.ScreenOrigin.x();
+    const int left = -dc.origin().x() / dc.scale();
+    const int right = (dc.surface().width() - dc.origin().x()) / dc.scale();
     DrawLine(dc, left, st.MaxY, right, false, dc.colours.Nonprinting, 2, st.MaxY);
 }
 
@@ -172,10 +171,11 @@ void drawBrace(DrawContext& dc, int x, int top, int bottom, ColourValue colour) 
     const int hiTop = 3 * top;
     const int hiBottom = 3 * bottom;
     const RowRange rows = rowsOn(hiTop, hiBottom, dc.HiResOrigin.y(), dc.Printimage.height());
+    const HiResPen pen = hiResPen(dc, false, colour);
     for (int y = rows.first; y <= rows.last; ++y) {
         const BraceRow r = braceRow(double(y - hiTop) / (hiBottom - hiTop), 3 * x, 120.0);
         const int row = y + dc.HiResOrigin.y();
-        DrawPenLine(dc.Printimage, r.left + dc.HiResOrigin.x(), row, false, Black, 0, 1, row,
+        DrawPenLine(dc.Printimage, r.left + dc.HiResOrigin.x(), row, false, pen.colour, 0, 1, row,
                     r.right + dc.HiResOrigin.x());
     }
 }
@@ -186,13 +186,13 @@ bool reaches(const Stave& st, int y1, int y2) {
 
 // The colour of stave s: the page's, or on the screen the highlight's.
 ColourValue staveColour(const DrawContext& dc, int s, ColourValue pageColour, const PageOptions& options) {
-    return !dc.HighResMode && s == options.highlightedStave ? options.highlightColour : pageColour;
+    return !dc.onPaper() && s == options.highlightedStave ? options.highlightColour : pageColour;
 }
 
 } // namespace
 
 ColourValue pageStaveColour(const DrawContext& dc, int page, const PageOptions& options) {
-    if (page == 0 && !dc.HighResMode && !options.preview) return dc.colours.UniversalText;
+    if (page == 0 && !dc.onPaper() && !options.preview) return dc.colours.UniversalText;
     return dc.colours.Ink;
 }
 
@@ -219,9 +219,9 @@ void DrawPage(DrawContext& dc, Score& score, int page, const PageOptions& option
     for (int s = 0; s <= score.Nstaves; ++s) {
         if (score.stave(s).PageNum != page) continue;
         DrawStave(dc, score, s, staveColour(dc, s, colour, options), options);
-        if (!dc.HighResMode) repaint(options);
+        if (!dc.onPaper()) repaint(options);
     }
-    if (dc.HighResMode) {
+    if (dc.onPaper()) {
         const QDateTime now = options.clock.isValid() ? options.clock : QDateTime::currentDateTime();
         DrawHeaderFooter(dc, score, headerFooterFields(page, options.filePath, now));
     } else if (page == 0 && !options.preview) {
@@ -234,11 +234,11 @@ void DrawStave(DrawContext& dc, Score& score, int s, ColourValue colour, const P
     const ColourValue c = st.invisible ? dc.colours.Nonprinting : colour;
     // An invisible stave's frame is shown in the non-printing colour, and like
     // everything in that colour it stays off paper (where every stroke is black).
-    const bool frameShown = !(st.invisible && dc.HighResMode);
+    const bool frameShown = !(st.invisible && dc.onPaper());
     if (s != 0 && frameShown) drawStaveFrame(dc, score, s, c, options.preview);
     else if (s != 0) drawBracketOnly(dc, score, s, colour);
     drawObjects(dc, score, s, colour, options);
-    if (!dc.HighResMode && !options.preview && st.ForcedBk) drawPageBreakMarker(dc, st);
+    if (!dc.onPaper() && !options.preview && st.ForcedBk) drawPageBreakMarker(dc, st);
 }
 
 void DrawStaveLines(DrawContext& dc, const Score& score, int s, ColourValue colour, bool preview) {
@@ -247,7 +247,7 @@ void DrawStaveLines(DrawContext& dc, const Score& score, int s, ColourValue colo
     for (int k = -2; k <= 2; ++k) {
         const int y = st.Ycoord + 8 * k;
         if (dc.HighResMode)
-            FillHiResRect(dc, 3 * st.LeftX, 3 * y - 1, 3 * st.RightX, 3 * y + 1);
+            FillHiResRect(dc, 3 * st.LeftX, 3 * y - 1, 3 * st.RightX, 3 * y + 1, false, colour);
         else
             DrawLine(dc, st.LeftX, y - 1, st.RightX, false, colour, 1, y - 1);
     }
@@ -284,11 +284,13 @@ void RedrawBand(DrawContext& dc, Score& score, int page, int y1, int y2, const P
         last = s;
     }
     if (last < 0) return DrawPage(dc, score, page, options);
-    const int top = score.stave(first).MinY + dc.ScreenOrigin.y();
-    const int bottom = score.stave(last).MaxY + 1 + dc.ScreenOrigin.y();
+    // The band is the rows of page units MinY to MaxY + 1, however many surface
+    // pixels each is.
+    const int top = dc.scale() * score.stave(first).MinY + dc.origin().y();
+    const int bottom = dc.scale() * (score.stave(last).MaxY + 2) - 1 + dc.origin().y();
     {
-        QPainter p(&dc.MainImage);
-        p.fillRect(QRect(0, top, dc.MainImage.width(), bottom - top + 1), toQColor(White));
+        QPainter p(&dc.surface());
+        p.fillRect(QRect(0, top, dc.surface().width(), bottom - top + 1), toQColor(White));
     }
     if (dc.record) dc.note("clear band " + std::to_string(top) + " to " + std::to_string(bottom));
     // The fill also wipes the braces of the band; they are drawn again in copy mode,

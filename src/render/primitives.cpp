@@ -246,7 +246,7 @@ std::string colourText(ColourValue c) {
     return buf;
 }
 
-void fillHiResRect(DrawContext& dc, int x1, int y1, int x2, int y2) {
+void fillHiResRect(DrawContext& dc, int x1, int y1, int x2, int y2, HiResPen pen) {
     if (x1 > x2) std::swap(x1, x2);
     if (y1 > y2) std::swap(y1, y2);
     // A filled rectangle covers its left and top edges but not its right and bottom.
@@ -255,27 +255,30 @@ void fillHiResRect(DrawContext& dc, int x1, int y1, int x2, int y2) {
     const int right = std::min(page.width(), x2 + 1 + dc.HiResOrigin.x());
     const int top = std::max(0, y1 + dc.HiResOrigin.y());
     const int bottom = std::min(page.height(), y2 + dc.HiResOrigin.y());
-    for (int y = top; y < bottom; ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(page.scanLine(y));
-        for (int x = left; x < right; ++x) row[x] = 0xFF000000u; // black AND anything is black
-    }
+    if (left >= right) return;
+    const Pixels pixels(page);
+    const QRgb rgb = toRgb(pen.colour);
+    withMode(pen.mode, [&](auto m) {
+        for (int y = top; y < bottom; ++y)
+            paintSpan<decltype(m)::value>(pixels.row(y) + left, pixels.row(y) + right, rgb);
+    });
 }
 
-void hiResLine(DrawContext& dc, int x1, int y1, int x2, int y2, int t) {
+void hiResLine(DrawContext& dc, int x1, int y1, int x2, int y2, int t, HiResPen pen) {
     const int h = t / 2;
     if (x1 == x2 || y1 == y2) {
         if (x1 > x2) std::swap(x1, x2);
         if (y1 > y2) std::swap(y1, y2);
         if (t == -1 && x1 == x2) {
-            fillHiResRect(dc, 3 * x1, 3 * y1, 3 * x1 + 2, 3 * y2);
+            fillHiResRect(dc, 3 * x1, 3 * y1, 3 * x1 + 2, 3 * y2, pen);
             return;
         }
-        fillHiResRect(dc, 3 * (x1 - h), 3 * (y1 - h), 3 * (x2 + t - h), 3 * (y2 + t - h));
+        fillHiResRect(dc, 3 * (x1 - h), 3 * (y1 - h), 3 * (x2 + t - h), 3 * (y2 + t - h), pen);
         return;
     }
     const QPoint o = dc.HiResOrigin;
-    DrawPenLine(dc.Printimage, 3 * x1 + o.x(), 3 * y1 + o.y(), false, 0x000000, 0, 3 * t, 3 * y2 + o.y(),
-                3 * x2 + o.x());
+    DrawPenLine(dc.Printimage, 3 * x1 + o.x(), 3 * y1 + o.y(), pen.mode == PenMode::NotXor, pen.colour, 0, 3 * t,
+                3 * y2 + o.y(), 3 * x2 + o.x());
 }
 
 } // namespace
@@ -286,16 +289,21 @@ std::string describeColour(bool xorMode, ColourValue colour) {
 
 std::string describePoints(int x1, int y1, int x2, int y2) { return point(x1, y1) + "-" + point(x2, y2); }
 
-void FillHiResRect(DrawContext& dc, int x1, int y1, int x2, int y2) {
+HiResPen hiResPen(const DrawContext& dc, bool xorMode, ColourValue colour, PenMode paperMode) {
+    if (dc.onPaper()) return {0x000000, paperMode};
+    return {colour, penMode(xorMode)};
+}
+
+void FillHiResRect(DrawContext& dc, int x1, int y1, int x2, int y2, bool xorMode, ColourValue colour) {
     if (dc.record) dc.note("hires rect " + describePoints(x1, y1, x2, y2));
-    fillHiResRect(dc, x1, y1, x2, y2);
+    fillHiResRect(dc, x1, y1, x2, y2, hiResPen(dc, xorMode, colour));
 }
 
 void DrawLine(DrawContext& dc, int x1, int y1, int x2, bool xorMode, ColourValue colour, int thickness, int y2) {
     if (dc.record) dc.note("line " + describePoints(x1, y1, x2, y2) + " thickness " + std::to_string(thickness) +
             describeColour(xorMode, colour));
     if (dc.HighResMode) {
-        hiResLine(dc, x1, y1, x2, y2, thickness);
+        hiResLine(dc, x1, y1, x2, y2, thickness, hiResPen(dc, xorMode, colour));
         return;
     }
     if (thickness == -1) thickness = 0;
@@ -320,8 +328,10 @@ void DrawFracLine(DrawContext& dc, int thickness, bool xorMode, ColourValue colo
     }
     if (dc.HighResMode) {
         const QPoint o = dc.HiResOrigin;
-        DrawPenLine(dc.Printimage, fracRound(3.0 * x1) + o.x(), fracRound(3.0 * y1) + o.y(), false, 0x000000, 0,
-                    3 * thickness, fracRound(3.0 * y2) + o.y(), fracRound(3.0 * x2) + o.x());
+        const HiResPen pen = hiResPen(dc, xorMode, colour);
+        DrawPenLine(dc.Printimage, fracRound(3.0 * x1) + o.x(), fracRound(3.0 * y1) + o.y(),
+                    pen.mode == PenMode::NotXor, pen.colour, 0, 3 * thickness, fracRound(3.0 * y2) + o.y(),
+                    fracRound(3.0 * x2) + o.x());
         return;
     }
     const QPoint o = dc.ScreenOrigin;

@@ -34,8 +34,18 @@ void DrawPenLine(QImage& canvas, int x1, int y1, bool xorMode, ColourValue colou
 // A line between page positions; thickness -1 is the thinnest line.
 void DrawLine(DrawContext& dc, int x1, int y1, int x2, bool xorMode, ColourValue colour, int thickness, int y2);
 
-// A solid black rectangle on Printimage, corners in high-resolution pixels.
-void FillHiResRect(DrawContext& dc, int x1, int y1, int x2, int y2);
+// The pen of a three-times drawing: on paper black, in `paperMode`; on a zoomed
+// screen the colour and mode the screen itself would use.
+struct HiResPen {
+    ColourValue colour;
+    PenMode mode;
+};
+HiResPen hiResPen(const DrawContext& dc, bool xorMode, ColourValue colour, PenMode paperMode = PenMode::Copy);
+
+// A solid rectangle on Printimage, corners in high-resolution pixels: black on
+// paper, the colour on a zoomed screen.
+void FillHiResRect(DrawContext& dc, int x1, int y1, int x2, int y2, bool xorMode = false,
+                   ColourValue colour = 0x000000);
 
 // A line between fractional page positions (beams).
 void DrawFracLine(DrawContext& dc, int thickness, bool xorMode, ColourValue colour, double x1, double y1,

@@ -105,7 +105,7 @@ void DrawShape(DrawContext& dc, const ScoreObject& s, ColourValue colour, bool x
             (s.shapeBlanking() ? " blanking" : "") + describeColour(xorMode, colour));
     const bool round = s.shapeType() == Circle || s.shapeType() == Ellipse;
     const QRect box = shapeBox(s);
-    if (dc.HighResMode) {
+    if (dc.onPaper()) {
         const QRect area = covered(QRect(box.topLeft() * 3 + dc.HiResOrigin, box.bottomRight() * 3 + dc.HiResOrigin));
         if (s.shapeBlanking()) {
             paintShape(dc.Printimage, area, round, White, White, PenMode::Copy);
@@ -114,10 +114,11 @@ void DrawShape(DrawContext& dc, const ScoreObject& s, ColourValue colour, bool x
         paintShape(dc.Printimage, area, round, 0x000000, s.shapeFilled() ? 0x000000 : White, PenMode::Mask);
         return;
     }
-    const QRect area = covered(box.translated(dc.ScreenOrigin));
+    const int k = dc.scale();
+    const QRect area = covered(QRect(box.topLeft() * k + dc.origin(), box.bottomRight() * k + dc.origin()));
     const ColourValue pen = s.shapeBlanking() ? dc.colours.Erase : colour;
     const ColourValue brush = s.shapeFilled() ? pen : White;
-    paintShape(dc.MainImage, area, round, pen, brush, xorMode ? PenMode::NotXor : PenMode::Mask);
+    paintShape(dc.surface(), area, round, pen, brush, xorMode ? PenMode::NotXor : PenMode::Mask);
 }
 
 } // namespace qv

@@ -115,7 +115,7 @@ int lastOfSystem(const Score& score, int first) {
 
 void drawStaveBar(DrawContext& dc, int kind, int x, int y, bool xorMode, ColourValue colour) {
     if (dc.HighResMode && kind == 0) {
-        FillHiResRect(dc, 3 * x, 3 * y - 47, 3 * x + 3, 3 * y + 47);
+        FillHiResRect(dc, 3 * x, 3 * y - 47, 3 * x + 3, 3 * y + 47, xorMode, colour);
         return;
     }
     // An unknown kind keeps the single bar line's glyph.
@@ -156,7 +156,7 @@ void DrawKeySignature(DrawContext& dc, const Stave& stave, int x, int key, bool 
     // A signature that prints nothing still shows where it stands on the screen, so
     // that it can be found and edited; this includes a change to no key whose
     // cancelling naturals are switched off.
-    if (key == 0 && !cancelFirst && !dc.HighResMode)
+    if (key == 0 && !cancelFirst && !dc.onPaper())
         DrawGlyph(dc, NaturalGlyph, x, y, xorMode, dc.colours.Nonprinting);
     if (key != 0)
         cx = drawSteps(dc, key > 0 ? SharpGlyph : FlatGlyph, clef, key > 0, 0, std::abs(key), cx, y, xorMode, colour);

@@ -381,12 +381,14 @@ void drawText(DrawContext& dc, const std::string& text, const FontDesc& desc, co
             fontLabel + (scale == 3 ? " scale 3" : describeColour(xorMode, colour)));
     const SetText fresh = dc.record ? setText(dc, text, desc, scale) : SetText{};
     const SetText& set = dc.record ? fresh : cachedText(dc, text, desc, scale);
-    // On paper the black ink is ANDed onto the page.
+    // On paper the black ink is ANDed onto the page; a zoomed screen draws the
+    // paper's letters in the screen's colours.
     QImage& target = scale == 3 ? dc.Printimage : dc.MainImage;
     const QPoint at = scale == 3 ? QPoint(3 * x, 3 * y) + dc.HiResOrigin - QPoint(set.mW, set.above)
                                  : QPoint(x, y) + dc.ScreenOrigin - QPoint(set.mW, set.above);
-    const ColourValue ink = scale == 3 ? 0x000000 : colour;
-    const PenMode mode = scale == 3 ? PenMode::Mask : (xorMode ? PenMode::NotXor : PenMode::Copy);
+    const bool paper = scale == 3 && !dc.ZoomedScreen;
+    const ColourValue ink = paper ? 0x000000 : colour;
+    const PenMode mode = paper ? PenMode::Mask : (xorMode ? PenMode::NotXor : PenMode::Copy);
     if (set.kept)
         applyRuns(target, set.ink, at, ink, mode);
     else
@@ -407,8 +409,8 @@ void DrawText(DrawContext& dc, const std::string& text, const FontDesc& font, bo
 void DrawShortText(DrawContext& dc, Score& score, int /*stave*/, const ScoreObject& text, ColourValue colour,
                    bool xorMode) {
     const int n = text.fontNumber();
-    drawText(dc, text.shortText(), score.fonts.font(n), fontLabel(n), xorMode, dc.HighResMode ? 3 : 1, colour,
-             text.y(), text.x());
+    drawText(dc, text.shortText(), score.fonts.font(n), fontLabel(n), xorMode, dc.scale(), colour, text.y(),
+             text.x());
 }
 
 namespace {
@@ -463,17 +465,17 @@ void DrawLongText(DrawContext& dc, Score& score, int stave, int index, ColourVal
     const ScoreObject& head = s.object(index);
     const int attributes = head.textAttributes();
     if (attributes & TextContinuation) return;
-    if (dc.HighResMode && (attributes & TextNonPrinting)) return;
+    if (dc.onPaper() && (attributes & TextNonPrinting)) return;
     const std::string text = longTextOf(s, index);
     const int n = head.fontNumber();
     const FontDesc& font = score.fonts.font(n);
-    if (dc.HighResMode) {
+    if (dc.onPaper()) {
         drawText(dc, text, font, fontLabel(n), false, 3, 0x000000, head.y(), head.x());
         if (attributes & TextBoxed) drawBox(dc, font, text, head.x(), head.y(), 0x000000, false);
         return;
     }
     colour = longTextColour(dc, attributes, colour);
-    drawText(dc, text, font, fontLabel(n), xorMode, 1, colour, head.y(), head.x());
+    drawText(dc, text, font, fontLabel(n), xorMode, dc.scale(), colour, head.y(), head.x());
     if (attributes & TextBoxed) drawBox(dc, font, text, head.x(), head.y(), colour, xorMode);
 }
 
