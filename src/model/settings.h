@@ -87,6 +87,8 @@ struct Settings {
     std::vector<std::string> recentFiles; // most recent first
     std::vector<std::string> templates;   // sorted entries: description (80) + file name
     bool Pageview = false;                 // the score window's own key
+    int Zoom = 100;                        // the score window's page zoom, per cent
+    int Zoomfit = 0;                       // 0 the zoom as set, 1 fitted to the width, 2 to the page
     bool operator==(const Settings&) const = default;
 
     Settings();

@@ -159,6 +159,8 @@ void readPage(const Profile& p, Settings& s) {
     s.defaultFacing = p.boolean("Page", "Facing", d.defaultFacing);
     page.landscape = p.boolean("Page", "Orientation", d.defaultPage.landscape);
     s.Pageview = p.boolean("Page", "Pageview", d.Pageview);
+    s.Zoom = p.clamped("Page", "Zoom", d.Zoom, 50, 400);
+    s.Zoomfit = p.clamped("Page", "Zoomfit", d.Zoomfit, 0, 2);
 }
 
 void readFonts(const Profile& p, Settings& s) {
@@ -549,9 +551,11 @@ Sections recentFileSections(const std::vector<std::string>& files) {
     return {u};
 }
 
-Sections pageviewSections(bool pageview) {
+Sections viewSections(const Settings& s) {
     SectionUpdate u{"Page"};
-    u.putFlag("Pageview", pageview);
+    u.putFlag("Pageview", s.Pageview);
+    u.put("Zoom", std::to_string(s.Zoom));
+    u.put("Zoomfit", std::to_string(s.Zoomfit));
     return {u};
 }
 
@@ -580,9 +584,8 @@ bool writeRecentFiles(const std::string& path, const std::vector<std::string>& f
                       [](const Settings& found) { return recentFileSections(found.recentFiles); });
 }
 
-bool writePageview(const std::string& path, bool pageview) {
-    return updateFile(path, pageviewSections(pageview),
-                      [](const Settings& found) { return pageviewSections(found.Pageview); });
+bool writeViewSettings(const std::string& path, const Settings& settings) {
+    return updateFile(path, viewSections(settings), [](const Settings& found) { return viewSections(found); });
 }
 
 } // namespace qv

@@ -34,7 +34,7 @@ std::string configFilePath();
 // Every setting from the file, each key falling back to its default.
 Settings readConfiguration(const std::string& path);
 
-// Writes every setting except the recent files, the score window's Pageview key
+// Writes every setting except the recent files, the score window's view keys
 // and the keys that are only read (HintsOff, LCL). Creates the folder if needed.
 // Refuses (false) when the file exists but cannot be read, so that keys it holds
 // are never lost.
@@ -44,7 +44,8 @@ bool writeConfiguration(const std::string& path, const Settings& settings);
 // A name holding a line break cannot be kept in the file and is left out.
 bool writeRecentFiles(const std::string& path, const std::vector<std::string>& files);
 
-// The score window's own key: whether the page view with margins is on.
-bool writePageview(const std::string& path, bool pageview);
+// The score window's own keys: whether the page view with margins is on, and the
+// page zoom and how it follows the window.
+bool writeViewSettings(const std::string& path, const Settings& settings);
 
 } // namespace qv

@@ -359,7 +359,7 @@ bool MainFrame::closeScore() {
     if (!window_->queryClose()) return false;
     addRecentFile(settings_.recentFiles, window_->document().fileName);
     rebuildRecentFiles();
-    if (!configPath_.empty()) writePageview(configPath_, settings_.Pageview);
+    if (!configPath_.empty()) writeViewSettings(configPath_, settings_);
     ScoreWindow* closing = window_;
     window_ = nullptr;
     workspace_->removeWidget(closing);

@@ -69,7 +69,8 @@ bool wired(const QString& name) {
         "StaveSize",    "PcxOutput",     "PageLayout",    "FilePrintItem", "FilePrintSetupItem",
         "Repaginateitem", "DefineHeadersFooters", "Nextpage", "PreviousPage", "GotoPage", "GotoSystem",
         "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave",     "Transpose",     "Undo1",
-        "PlaceClef",    "PlaceKeysignature", "PlaceTimeSignature"};
+        "PlaceClef",    "PlaceKeysignature", "PlaceTimeSignature", "ZoomIn", "ZoomOut", "ZoomActual",
+        "ZoomFitWidth", "ZoomFitPage"};
     return names.contains(name);
 }
 
@@ -202,7 +203,7 @@ void ScoreWindow::createActions() {
         if (item.rule == EnableRule::Hidden) a->setVisible(false);
         actions_[a->objectName()] = a;
         if (item.menu == WindowMenu::File) continue; // merged into the frame's File menu
-        if (item.menu == WindowMenu::Goto) continue; // a submenu of the page menu, below
+        if (item.menu == WindowMenu::Goto || item.menu == WindowMenu::Zoom) continue; // submenus, below
         if (!menus.count(item.menu)) {
             auto* m = new QMenu(windowMenuTitle(item.menu));
             menus[item.menu] = m;
@@ -216,6 +217,7 @@ void ScoreWindow::createActions() {
         if (item.menu == WindowMenu::Goto) gotoMenu->addAction(action(item.name));
         if (item.menu == WindowMenu::File) addAction(action(item.name));
     }
+    createZoomMenu(menus[WindowMenu::Page]);
     for (QMenu* m : menus_)
         connect(m, &QMenu::aboutToShow, this, [this] { editor_.swallowNextKeyRelease = true; });
 }
@@ -308,6 +310,13 @@ void ScoreWindow::connectView() {
         mouseDoubleClicked(session_, timed(e));
         refreshCaption();
     };
+    view_->onZoomWheel = [this](int steps, QPointF at) {
+        int percent = zoomPercent_;
+        for (; steps > 0; --steps) percent = zoomedIn(percent);
+        for (; steps < 0; ++steps) percent = zoomedOut(percent);
+        setZoom(percent, ZoomFit::None, at);
+    };
+    view_->onDeviceScaleChanged = [this] { redrawSurface(); };
 }
 
 // The mode items act from Music mode; Edit, Text and Line also from the
@@ -349,7 +358,7 @@ void ScoreWindow::levelChanged() {
 // Drawing
 // ---------------------------------------------------------------------------------
 
-void ScoreWindow::showCurrentPage() {
+ScoreWindow::ScreenPage ScoreWindow::screenPage() const {
     const Score& score = document_.score;
     const int page = editor_.currentPage();
     // The header/footer page shows the header and footer strips as well as the
@@ -364,13 +373,15 @@ void ScoreWindow::showCurrentPage() {
         width = std::max(width + origin.x(), roundHalfEven(toPageUnits(score.page.Width, score.StvSiz)));
         height = std::max(height + origin.y(), roundHalfEven(toPageUnits(score.page.Length, score.StvSiz)));
     }
+    return {QSize(width, height), origin};
+}
+
+void ScoreWindow::showCurrentPage() {
     // A fresh page has no cursor on it; one that was showing follows to the current stave.
     const bool cursorShown = dc_.cursor.shown;
-    dc_.newScreenPage(width, height);
-    dc_.ScreenOrigin = origin;
+    newSurface();
     drawCurrentPage();
     if (cursorShown) setCursorMark(true);
-    view_->setPage(&dc_.MainImage, origin);
     scroll_->verticalScrollBar()->setValue(0);
     updateStatus();
 }
@@ -525,7 +536,7 @@ std::vector<QRect> ScoreWindow::promptKeepsClearOf() const {
         if (!clef.is(ObjectKind::Clef)) continue;
         // A clef reaches a little beyond the five lines, a stave-height wide at most.
         const QRect page(clef.x() - 4, stave.Ycoord - 32, 36, 64);
-        rects.emplace_back(view_->mapToGlobal(view_->toWidget(page.topLeft())), page.size());
+        rects.emplace_back(view_->mapToGlobal(view_->toWidget(page.topLeft())), page.size() * view_->zoom());
     }
     return rects;
 }

@@ -8,7 +8,9 @@
 #include "files/saving.h"
 #include "render/page.h"
 #include "shell/speedbuttons.h"
+#include "shell/zoom.h"
 
+#include <QPointF>
 #include <QRect>
 #include <QTimer>
 #include <QWidget>
@@ -16,6 +18,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -77,6 +80,13 @@ class ScoreWindow : public QWidget, public ModeHost {
     PageView* pageView() const { return view_; }
     PreviewPanel* previewPanel() const { return preview_; }
     QScrollArea* scrollBox() const { return scroll_; }
+
+    // The page zoom in per cent, and how it follows the window. Zooming keeps the
+    // page point at `anchor` (a point of the page view; its middle when none) where
+    // it is on the screen.
+    int zoomPercent() const { return zoomPercent_; }
+    ZoomFit zoomFit() const { return zoomFit_; }
+    void setZoom(int percent, ZoomFit fit = ZoomFit::None, std::optional<QPointF> anchor = std::nullopt);
     // The prompt shown beside the pointer, empty when none.
     QString promptShown() const;
 
@@ -122,6 +132,7 @@ class ScoreWindow : public QWidget, public ModeHost {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     // Tab belongs to the music (Music mode's stops, Text mode's tab character), not
     // to moving the keyboard focus.
     bool focusNextPrevChild(bool) override { return false; }
@@ -131,6 +142,21 @@ class ScoreWindow : public QWidget, public ModeHost {
     void wireActions();
     void connectView();
     PageOptions pageOptions(int highlighted) const;
+    // The current page's size on the screen in page units and where page position
+    // (0, 0) lies on it.
+    struct ScreenPage {
+        QSize size;
+        QPoint origin;
+    };
+    ScreenPage screenPage() const;
+    // A white surface for the current page at the zoom, shown in the page view.
+    void newSurface();
+    void createZoomMenu(QMenu* pageMenu);
+    void zoomCommand(int percent, ZoomFit fit);
+    int fittedZoom(ZoomFit fit) const;
+    // The page drawn again at the zoom's resolution, with its marks.
+    void redrawSurface();
+    void showZoomInMenu();
     void drawCurrentPage();
     void drawBand(int top, int bottom, int highlighted);
     // The marks drawn by exclusive-or (cursor, provisional object, placing marks, a
@@ -166,6 +192,9 @@ class ScoreWindow : public QWidget, public ModeHost {
     PageView* view_ = nullptr;
     PreviewPanel* preview_ = nullptr;
     QLabel* prompt_ = nullptr;
+    QMenu* zoomMenu_ = nullptr;
+    int zoomPercent_ = 100;
+    ZoomFit zoomFit_ = ZoomFit::None;
     std::map<QString, QAction*> actions_;
     std::vector<QMenu*> menus_;
     QTimer holdTimer_;

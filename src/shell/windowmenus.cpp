@@ -48,6 +48,11 @@ const std::array Items{
     WindowItem{"PageView", "Page &View", NoKeys, M::Page, R::Hidden},
     WindowItem{"Nextpage", "&Next page", Alt | Qt::Key_PageDown, M::Page, R::Always},
     WindowItem{"PreviousPage", "P&revious Page", Alt | Qt::Key_PageUp, M::Page, R::Always},
+    WindowItem{"ZoomIn", "Zoom &In", Ctrl | Qt::Key_Plus, M::Zoom, R::Always},
+    WindowItem{"ZoomOut", "Zoom &Out", Ctrl | Qt::Key_Minus, M::Zoom, R::Always},
+    WindowItem{"ZoomActual", "&Actual Size", Ctrl | Qt::Key_0, M::Zoom, R::Always},
+    WindowItem{"ZoomFitWidth", "Fit &Width", Ctrl | Qt::Key_8, M::Zoom, R::Always},
+    WindowItem{"ZoomFitPage", "Fit &Page", Ctrl | Qt::Key_9, M::Zoom, R::Always},
     WindowItem{"GotoPage", "&Page number...", NoKeys, M::Goto, R::Always},
     WindowItem{"GotoSystem", "&System number...", NoKeys, M::Goto, R::Always},
     WindowItem{"GotoStave", "Sta&ve number...", NoKeys, M::Goto, R::Always},
@@ -86,6 +91,8 @@ QString windowMenuTitle(WindowMenu menu) {
         return QStringLiteral("Pa&ge");
     case WindowMenu::Goto:
         return QStringLiteral("&Goto");
+    case WindowMenu::Zoom:
+        return QStringLiteral("&Zoom");
     case WindowMenu::Stave:
         return QStringLiteral("S&tave");
     case WindowMenu::Block:

@@ -11,7 +11,8 @@
 namespace qv {
 
 // The top-level menus the score window brings into the frame's menu bar.
-enum class WindowMenu { File, Edit, Mode, Place, Page, Goto, Stave, Block };
+// Goto and Zoom are submenus of the page menu.
+enum class WindowMenu { File, Edit, Mode, Place, Page, Goto, Zoom, Stave, Block };
 
 // Which group of the editing state's menu rules enables an item.
 enum class EnableRule {

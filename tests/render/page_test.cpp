@@ -218,5 +218,52 @@ TEST(DrawPage, ADensePageMovesWithItsOriginPrintsInBlackAndDrawnTwiceByExclusive
     EXPECT_EQ(dc.MainImage, page);
 }
 
+// Zoomed in, the screen is the print image in the screen's colours: every pixel
+// paper inks shows in the ink colour, nothing else shows in it, and whatever only
+// the screen shows (anchors, non-printing marks) is in colours of its own. Drawn
+// twice by exclusive-or at three times, every object leaves the page as it was.
+// (Blanking shapes are left out: the screen shows what they hide on paper.)
+TEST(DrawPage, ZoomedInTheScreenShowsThePrintImageInItsColoursAndExclusiveOrComesBack) {
+    Score score = test::densePage();
+    score.stave(0).Nobjec = 0;
+    for (int s = 1; s <= score.Nstaves; ++s)
+        for (int i = 1; i <= score.stave(s).Nobjec; ++i)
+            if (score.stave(s).object(i).is(ObjectKind::Shape)) score.stave(s).object(i).setShapeBlanking(false);
+    const auto draw = [&](bool screen) {
+        DrawContext dc;
+        dc.newPrintPage(test::DensePageWidth, test::DensePageHeight);
+        dc.HighResMode = true, dc.ZoomedScreen = screen, dc.colours.Ink = 0x123456;
+        DrawPage(dc, score, 1);
+        return dc;
+    };
+    const QImage paper = draw(false).Printimage;
+    DrawContext zoomed = draw(true);
+    const QRgb ink = toQColor(zoomed.colours.Ink).rgb() & 0xFFFFFF;
+    int inkOnPaper = 0, missing = 0, strayInk = 0;
+    for (int y = 0; y < paper.height(); ++y)
+        for (int x = 0; x < paper.width(); ++x) {
+            const bool printed = test::rgb(paper, x, y) == 0;
+            const QRgb shown = test::rgb(zoomed.Printimage, x, y);
+            inkOnPaper += printed;
+            missing += printed && shown == 0xFFFFFF;
+            strayInk += !printed && shown == ink;
+        }
+    EXPECT_GT(inkOnPaper, 100000);
+    EXPECT_EQ(missing, 0) << "everything that prints shows";
+    EXPECT_EQ(strayInk, 0) << "nothing shows in ink that does not print";
+    EXPECT_EQ(test::inked(zoomed.Printimage, {}, 0), 0) << "the screen's colours, not paper black";
+
+    const QImage page = zoomed.Printimage.copy();
+    const auto drawAll = [&] {
+        for (int s = 1; s <= score.Nstaves; ++s)
+            for (int i = 1; i <= score.stave(s).Nobjec; ++i)
+                DrawObject(zoomed, score, s, i, zoomed.colours.Edit, true);
+    };
+    drawAll();
+    EXPECT_NE(zoomed.Printimage, page);
+    drawAll();
+    EXPECT_EQ(zoomed.Printimage, page);
+}
+
 } // namespace
 } // namespace qv

@@ -180,7 +180,7 @@ TEST_F(ConfigFile, WritingKeepsWhatTheUserWroteUnlessItChanged) {
         put(before);
         Settings s = readConfiguration(ini);
         change(s);
-        EXPECT_TRUE(writePageview(ini, s.Pageview));
+        EXPECT_TRUE(writeViewSettings(ini, s));
         EXPECT_TRUE(writeRecentFiles(ini, s.recentFiles));
         EXPECT_TRUE(writeConfiguration(ini, s));
         return text();
