@@ -284,9 +284,14 @@ void ScoreWindow::wireActions() {
     on("PlaceClef", [this] { placeCommand(clefKey); });
     on("PlaceKeysignature", [this] { placeCommand([](EditSession& s) { keySignatureKey(s, +1); }); });
     on("PlaceTimeSignature", [this] { placeCommand(timeSignatureKey); });
-    // Connected last, so that the caption follows whatever the item changed.
+    // Connected last, so that the caption follows whatever the item changed. The key
+    // of a shortcut is often let go after its Ctrl: its release alone must not act as
+    // a music key (the next key pressed ends the swallowing, so a menu click is safe).
     for (const auto& [name, a] : actions_)
-        connect(a, &QAction::triggered, this, [this] { refreshCaption(); });
+        connect(a, &QAction::triggered, this, [this] {
+            editor_.swallowNextKeyRelease = true;
+            refreshCaption();
+        });
 }
 
 void ScoreWindow::connectView() {

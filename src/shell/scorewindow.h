@@ -152,7 +152,6 @@ class ScoreWindow : public QWidget, public ModeHost {
     // A white surface for the current page at the zoom, shown in the page view.
     void newSurface();
     void createZoomMenu(QMenu* pageMenu);
-    void zoomCommand(int percent, ZoomFit fit);
     int fittedZoom(ZoomFit fit) const;
     // The page drawn again at the zoom's resolution, with its marks.
     void redrawSurface();

@@ -7,7 +7,6 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QResizeEvent>
 #include <QScrollArea>
@@ -46,17 +45,17 @@ void ScoreWindow::createZoomMenu(QMenu* pageMenu) {
         a->setObjectName(QStringLiteral("Zoom%1").arg(level));
         a->setCheckable(true);
         a->setActionGroup(levels);
-        connect(a, &QAction::triggered, this, [this, level] { zoomCommand(level, ZoomFit::None); });
+        connect(a, &QAction::triggered, this, [this, level] { setZoom(level, ZoomFit::None); });
     }
     connect(zoomMenu_, &QMenu::aboutToShow, this, [this] { showZoomInMenu(); });
-    connect(action("ZoomIn"), &QAction::triggered, this, [this] { zoomCommand(zoomedIn(zoomPercent_), ZoomFit::None); });
+    connect(action("ZoomIn"), &QAction::triggered, this, [this] { setZoom(zoomedIn(zoomPercent_), ZoomFit::None); });
     connect(action("ZoomOut"), &QAction::triggered, this,
-            [this] { zoomCommand(zoomedOut(zoomPercent_), ZoomFit::None); });
-    connect(action("ZoomActual"), &QAction::triggered, this, [this] { zoomCommand(100, ZoomFit::None); });
+            [this] { setZoom(zoomedOut(zoomPercent_), ZoomFit::None); });
+    connect(action("ZoomActual"), &QAction::triggered, this, [this] { setZoom(100, ZoomFit::None); });
     connect(action("ZoomFitWidth"), &QAction::triggered, this,
-            [this] { zoomCommand(fittedZoom(ZoomFit::Width), ZoomFit::Width); });
+            [this] { setZoom(fittedZoom(ZoomFit::Width), ZoomFit::Width); });
     connect(action("ZoomFitPage"), &QAction::triggered, this,
-            [this] { zoomCommand(fittedZoom(ZoomFit::Page), ZoomFit::Page); });
+            [this] { setZoom(fittedZoom(ZoomFit::Page), ZoomFit::Page); });
 }
 
 // The menu shows the zoom in its title and ticks its level or fit.
@@ -68,11 +67,6 @@ void ScoreWindow::showZoomInMenu() {
         if (a->actionGroup()) a->setChecked(zoomFit_ == ZoomFit::None && a->objectName() == QStringLiteral("Zoom%1").arg(zoomPercent_));
 }
 
-void ScoreWindow::zoomCommand(int percent, ZoomFit fit) {
-    // A key that zoomed does not also act as a music key when it is let go.
-    if (QGuiApplication::keyboardModifiers() & Qt::ControlModifier) editor_.swallowNextKeyRelease = true;
-    setZoom(percent, fit);
-}
 
 int ScoreWindow::fittedZoom(ZoomFit fit) const {
     const QSize page = screenPage().size;
