@@ -1,8 +1,8 @@
 #pragma once
-// The GUI side of Qt, headless, that texts and fonts need. Every benchmark of the
-// binary shares the one application; a second may not be made.
+// The GUI side of Qt, headless, that texts, fonts and the page view need. Every
+// benchmark of the binary shares the one application; a second may not be made.
 
-#include <QGuiApplication>
+#include <QApplication>
 
 namespace bench {
 
@@ -12,7 +12,7 @@ inline void gui() {
     static char name[] = "quaverly-bench";
     static char* argv[] = {name, nullptr};
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
+    static QApplication app(argc, argv);
 }
 
 } // namespace bench
