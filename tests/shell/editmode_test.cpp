@@ -6,8 +6,6 @@
 #include "render/drawcontext.h"
 #include "render/glyphcatalogue.h"
 
-#include <QApplication>
-#include <QMouseEvent>
 #include "windowfixture.h"
 
 #include <QTest>
@@ -41,14 +39,6 @@ struct Editing : test::Entry {
     int editPixels(int x, int y, bool head = false) {
         const int reach = head ? 3 : 20;
         return pixelsOf(window().drawContext().colours.Edit, QRect(QPoint(x - 8, y - reach), QPoint(x + (head ? -1 : 14), y + reach)));
-    }
-    void drag(QPoint from, QPoint to) {
-        PageView& view = *window().pageView();
-        QTest::mousePress(&view, Qt::LeftButton, {}, view.toWidget(from));
-        QMouseEvent move(QEvent::MouseMove, QPointF(view.toWidget(to)), view.mapToGlobal(QPointF(view.toWidget(to))),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&view, &move);
-        QTest::mouseRelease(&view, Qt::LeftButton, {}, view.toWidget(to));
     }
 };
 

@@ -11,6 +11,8 @@
 #include "render/drawcontext.h"
 #include "support/scriptedui.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <fstream>
@@ -47,6 +49,15 @@ struct Entry {
     void click(int x, int y, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {}) {
         PageView& view = *window().pageView();
         QTest::mouseClick(&view, button, mods, view.toWidget(QPoint(x, y)));
+    }
+    // A left-button drag between two page points.
+    void drag(QPoint from, QPoint to) {
+        PageView& view = *window().pageView();
+        QTest::mousePress(&view, Qt::LeftButton, {}, view.toWidget(from));
+        QMouseEvent move(QEvent::MouseMove, QPointF(view.toWidget(to)), view.mapToGlobal(QPointF(view.toWidget(to))),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&view, &move);
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, view.toWidget(to));
     }
     // Each character typed as its key: letters as plain keys whatever their case.
     void type(const char* keys) {

@@ -7,8 +7,6 @@
 #include "windowfixture.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QMouseEvent>
 #include <QScrollArea>
 
 namespace qv {
@@ -22,14 +20,6 @@ struct Zooming : test::Entry {
           }) {}
     Editor& editor() { return window().editor(); }
     const QImage& surface() { return window().drawContext().surface(); }
-    void drag(QPoint from, QPoint to) {
-        PageView& view = *window().pageView();
-        QTest::mousePress(&view, Qt::LeftButton, {}, view.toWidget(from));
-        QMouseEvent move(QEvent::MouseMove, QPointF(view.toWidget(to)), view.mapToGlobal(QPointF(view.toWidget(to))),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&view, &move);
-        QTest::mouseRelease(&view, Qt::LeftButton, {}, view.toWidget(to));
-    }
 };
 
 // A zoom between levels (a fitted one) steps to the next level either way; fitting
