@@ -2,7 +2,18 @@
 
 #include "model/ui.h"
 
+#include <utility>
+
 namespace qv {
+
+std::string styleWords(std::uint8_t style) {
+    static const std::pair<std::uint8_t, const char*> Words[] = {
+        {FontBold, "Bold"}, {FontItalic, "Italic"}, {FontUnderline, "Underline"}, {FontStrikeOut, "Strikeout"}};
+    std::string text;
+    for (const auto& [bit, word] : Words)
+        if (style & bit) text += (text.empty() ? "" : ", ") + std::string(word);
+    return text.empty() ? "Normal" : text;
+}
 
 void FontTable::setFont(int n, const FontDesc& f) {
     FontDesc& slot = fonts_[static_cast<std::size_t>(n)];

@@ -17,6 +17,10 @@ inline constexpr std::uint8_t FontItalic = 2;
 inline constexpr std::uint8_t FontUnderline = 4;
 inline constexpr std::uint8_t FontStrikeOut = 8;
 
+// A style as messages show it: "Normal", or the words "Bold", "Italic",
+// "Underline", "Strikeout" joined by ", ".
+std::string styleWords(std::uint8_t style);
+
 inline constexpr int MaxFonts = 255;
 inline constexpr int MaxFaceName = 31;
 
