@@ -1,5 +1,7 @@
 #include "model/ui.h"
 
+#include "model/fonttable.h"
+
 namespace qv {
 
 std::string formatMessage(const std::string& pattern, const std::string& value) {
@@ -13,5 +15,8 @@ std::string formatMessage(const std::string& pattern, const std::string& value) 
 std::string formatMessage(const std::string& pattern, long value) {
     return formatMessage(pattern, std::to_string(value));
 }
+
+// Without a person to ask, the font dialog is cancelled.
+std::optional<FontDesc> Ui::chooseFont(const FontDesc&) { return std::nullopt; }
 
 } // namespace qv

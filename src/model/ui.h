@@ -16,6 +16,7 @@ struct DrawingTools;           // the "Drawing Tools" form's model
 class BindingDialog;           // the "Stave Attributes and System Construction" dialog's model
 class PageSetupDialog;         // the "Page setup" dialog's model
 class TransposeDialog;         // the "Transposing" dialog's model
+struct FontDesc;               // a font of the score's font table
 
 // What an open or save chooser starts with.
 struct FileDialogRequest {
@@ -114,6 +115,9 @@ class Ui {
     virtual bool runPageSetup(PageSetupDialog& /*dialog*/) { return false; }
     // True when "&Do it!" and its questions were answered: the model's chosen() request.
     virtual bool runTransposeDialog(TransposeDialog& /*dialog*/) { return false; }
+    // The platform's font dialog on `font` (existing fonts only, sizes up to 255); the
+    // chosen face, size and style with the colour kept, nothing when cancelled.
+    virtual std::optional<FontDesc> chooseFont(const FontDesc& /*font*/);
     // The "Block Mode Action" dialog ("Specify action on marked block"), shown at
     // the pointer; one of the BlockAction answers. Without a person it is cancelled.
     virtual int blockModeAction() { return BlockCancel; }

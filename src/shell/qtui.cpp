@@ -1,5 +1,7 @@
 #include "shell/qtui.h"
 
+#include "model/fonttable.h"
+
 #include "files/partialsave.h"
 #include "files/templates.h"
 #include "edit/bindingdialog.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QProgressDialog>
@@ -267,6 +270,26 @@ bool QtUi::runTransposeDialog(TransposeDialog& dialog) {
     TransposeWidget widget(dialog, ownerFor(parent_));
     execDialog(widget);
     return dialog.chosen().has_value();
+}
+
+std::optional<FontDesc> QtUi::chooseFont(const FontDesc& font) {
+    QFont start(QString::fromStdString(font.name));
+    start.setPointSize(std::clamp(font.size, 1, 255));
+    start.setBold(font.style & FontBold);
+    start.setItalic(font.style & FontItalic);
+    start.setUnderline(font.style & FontUnderline);
+    start.setStrikeOut(font.style & FontStrikeOut);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, start, ownerFor(parent_), QString(),
+                                              QFontDialog::ScalableFonts | QFontDialog::NonScalableFonts);
+    if (!ok) return std::nullopt;
+    FontDesc result = font; // the colour is not the dialog's
+    result.name = chosen.family().left(MaxFaceName).toStdString();
+    result.size = std::clamp(chosen.pointSize(), 1, 255);
+    result.style = static_cast<std::uint8_t>((chosen.bold() ? FontBold : 0) | (chosen.italic() ? FontItalic : 0) |
+                                             (chosen.underline() ? FontUnderline : 0) |
+                                             (chosen.strikeOut() ? FontStrikeOut : 0));
+    return result;
 }
 
 int QtUi::blockModeAction() {

@@ -63,6 +63,7 @@ class QtUi : public Ui {
     bool runBindingDialog(BindingDialog& dialog) override;
     bool runPageSetup(PageSetupDialog& dialog) override;
     bool runTransposeDialog(TransposeDialog& dialog) override;
+    std::optional<FontDesc> chooseFont(const FontDesc& font) override;
     int blockModeAction() override;
     std::optional<int> chooseObjectType(const std::vector<int>& kinds) override;
 

@@ -1,6 +1,7 @@
 #pragma once
 // A Ui for tests: records every message and question, and answers from a script.
 
+#include "model/fonttable.h"
 #include "model/ui.h"
 
 #include <deque>
@@ -55,6 +56,16 @@ class ScriptedUi : public Ui {
     bool runBindingDialog(BindingDialog& dialog) override { return bindingScript && bindingScript(dialog); }
     bool runPageSetup(PageSetupDialog& dialog) override { return pageSetupScript && pageSetupScript(dialog); }
     bool runTransposeDialog(TransposeDialog& dialog) override { return transposeScript && transposeScript(dialog); }
+    // The font dialog's answers in order (nothing: cancelled), and the fonts it opened on.
+    std::deque<std::optional<FontDesc>> fontAnswers;
+    std::vector<FontDesc> fontsOffered;
+    std::optional<FontDesc> chooseFont(const FontDesc& font) override {
+        fontsOffered.push_back(font);
+        if (fontAnswers.empty()) return std::nullopt;
+        const std::optional<FontDesc> answer = fontAnswers.front();
+        fontAnswers.pop_front();
+        return answer;
+    }
     Button captionedMessage(MessageType type, const std::string& caption, const std::string& text,
                             Buttons buttons) override {
         captions.push_back(caption);
