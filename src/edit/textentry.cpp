@@ -1,5 +1,6 @@
 #include "edit/textentry.h"
 
+#include "edit/fontcommands.h"
 #include "edit/placing.h"
 #include "layout/tidystave.h"
 #include "model/pagegeometry.h"
@@ -10,17 +11,6 @@
 namespace qv {
 
 namespace {
-
-FontDesc fontOf(const NamedFont& named) {
-    FontDesc f{named.name, named.size, 0, 0};
-    for (char c : named.style) {
-        if (c == 'B' || c == 'b') f.style |= FontBold;
-        if (c == 'I' || c == 'i') f.style |= FontItalic;
-        if (c == 'U' || c == 'u') f.style |= FontUnderline;
-        if (c == 'S' || c == 's') f.style |= FontStrikeOut;
-    }
-    return f;
-}
 
 int textHeightOf(const EditSession& session) {
     return TextHeight(textFont(session), session.editor.drawing.textBuffer);
@@ -53,8 +43,7 @@ std::string fitting(const std::string& word, int free) {
 } // namespace
 
 FontDesc textFont(const EditSession& session) {
-    const FontDesc& chosen = session.editor.drawing.currentFont;
-    return chosen.name.empty() ? fontOf(session.settings.defaultFont) : chosen;
+    return effectiveFont(session.editor.drawing.currentFont, session.settings.defaultFont);
 }
 
 int textWidthOf(const FontDesc& font, const std::string& text) { return TextWidthSpecial(TextFont(font, 1), text); }
@@ -82,6 +71,11 @@ void typeCharacter(EditSession& session, unsigned char c) {
     std::string& buffer = session.editor.drawing.textBuffer;
     if ((c == ' ' && buffer.empty()) || buffer.size() >= MaxTextBuffer) return;
     buffer.push_back(static_cast<char>(c));
+    rewidth(session);
+}
+
+void retypeText(EditSession& session, const std::string& text) {
+    session.editor.drawing.textBuffer = text.substr(0, MaxTextBuffer);
     rewidth(session);
 }
 

@@ -23,6 +23,9 @@ void followPointer(EditSession& session, MarkPoint p);
 // A character (32..255, or one of the specials) appended; a space does not begin a text.
 void typeCharacter(EditSession& session, unsigned char c);
 void eraseLastCharacter(EditSession& session);
+// The buffer replaced (by the text attributes dialog) and measured again in the
+// current font; the text keeps its start and the caret moves to its new end.
+void retypeText(EditSession& session, const std::string& text);
 // The caret goes where the text ends when the line is centred across the page.
 void centreTextLine(EditSession& session);
 // The text completed, and a new line begun under it.

@@ -105,30 +105,56 @@ void removeTie(Stave& s, int index) {
     note.setTiedFrom(0);
 }
 
+namespace {
+
+// The next continuation chunk of a chain to write into: one not used yet, else 0.
+int reusableChunk(const Stave& s, int chunk, const std::bitset<ObjectSlots>& used) {
+    if (!isSlot(chunk) || used.test(static_cast<std::size_t>(chunk))) return 0;
+    const ScoreObject& c = s.object(chunk);
+    return c.is(ObjectKind::LongText) && c.isContinuation() ? chunk : 0;
+}
+
+} // namespace
+
 bool storeLongText(Stave& s, int head, const std::string& text, TextStoreContext context, Ui& ui) {
     ScoreObject& h = s.object(head);
-    // The text is written afresh: chunks of its previous wording go.
-    int old = h.textNext();
-    for (int steps = 0; isSlot(old) && steps < ObjectSlots && s.object(old).is(ObjectKind::LongText); ++steps) {
-        const int next = s.object(old).textNext();
-        s.object(old).setKind(ObjectKind::Deleted);
-        old = next;
-    }
+    // The chunks the text already has are written over in their order, so that a
+    // rewritten text takes no more room than it needs; more are appended, and those
+    // left over go.
+    std::bitset<ObjectSlots> used;
+    used.set(static_cast<std::size_t>(head));
+    int old = reusableChunk(s, h.textNext(), used);
     h.setTextNext(0);
     h.setChunkText(text.substr(0, ChunkCapacity));
 
     std::size_t pos = ChunkCapacity;
     int previous = head;
-    while (pos < text.size() && s.Nobjec < MaxObjects) {
-        ++s.Nobjec;
-        ScoreObject chunk = makeObject(ObjectKind::LongText);
-        chunk.setFontNumber(h.fontNumber());
-        chunk.setTextAttributes((h.textAttributes() & ~TextContinuation) | TextContinuation);
-        chunk.setChunkText(text.substr(pos, ChunkCapacity));
-        s.object(s.Nobjec) = chunk;
-        s.object(previous).setTextNext(s.Nobjec);
-        previous = s.Nobjec;
+    while (pos < text.size()) {
+        int chunk = old;
+        if (chunk != 0) {
+            old = s.object(chunk).textNext();
+        } else if (s.Nobjec < MaxObjects) {
+            chunk = ++s.Nobjec;
+            s.object(chunk) = makeObject(ObjectKind::LongText); // at x = y = 0
+        } else {
+            break;
+        }
+        used.set(static_cast<std::size_t>(chunk));
+        ScoreObject& c = s.object(chunk);
+        c.setFontNumber(s.object(head).fontNumber());
+        c.setTextAttributes(s.object(head).textAttributes() | TextContinuation);
+        c.setChunkText(text.substr(pos, ChunkCapacity));
+        c.setTextNext(0);
+        s.object(previous).setTextNext(chunk);
+        previous = chunk;
         pos += ChunkCapacity;
+        old = reusableChunk(s, old, used);
+    }
+    for (old = reusableChunk(s, old, used); old != 0; old = reusableChunk(s, old, used)) {
+        used.set(static_cast<std::size_t>(old));
+        const int next = s.object(old).textNext();
+        s.object(old).setKind(ObjectKind::Deleted);
+        old = next;
     }
     if (pos < text.size()) {
         showError(ui, context == TextStoreContext::EditingText ? LongStringMessage : TextModeMessage);

@@ -17,6 +17,8 @@ class BindingDialog;           // the "Stave Attributes and System Construction"
 class PageSetupDialog;         // the "Page setup" dialog's model
 class TransposeDialog;         // the "Transposing" dialog's model
 struct FontDesc;               // a font of the score's font table
+struct TextAttributes;         // the "Text Attributes" dialog's model
+struct FavouriteChooser;       // the favourite fonts' chooser
 
 // What an open or save chooser starts with.
 struct FileDialogRequest {
@@ -118,6 +120,10 @@ class Ui {
     // The platform's font dialog on `font` (existing fonts only, sizes up to 255); the
     // chosen face, size and style with the colour kept, nothing when cancelled.
     virtual std::optional<FontDesc> chooseFont(const FontDesc& /*font*/);
+    // The "Text Attributes" dialog (true for OK) and the chooser of the six favourite
+    // fonts (true for OK, with or without a number chosen). Cancelled without a person.
+    virtual bool runTextAttributes(TextAttributes& /*dialog*/) { return false; }
+    virtual bool runFavouriteChooser(FavouriteChooser& /*chooser*/) { return false; }
     // The "Block Mode Action" dialog ("Specify action on marked block"), shown at
     // the pointer; one of the BlockAction answers. Without a person it is cancelled.
     virtual int blockModeAction() { return BlockCancel; }

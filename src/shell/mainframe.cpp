@@ -197,10 +197,7 @@ void MainFrame::createMenus() {
     exit_ = addItem(file_, "E&xit", QKeySequence(Qt::ALT | Qt::Key_F4));
     connect(exit_, &QAction::triggered, this, &QWidget::close);
 
-    fonts_ = menuBar()->addMenu(QStringLiteral("Fo&nts"));
-    for (const char* caption : {"&Define current font...", "&Use a Favourite Font as current font",
-                                "Define a &Favourite Font...", "&Save current font as a Favourite Font..."})
-        addItem(fonts_, caption)->setEnabled(false); // the font commands are still to come
+    createFontsMenu();
 
     QAction* options = menuBar()->addAction(QStringLiteral("&Options..."));
     connect(options, &QAction::triggered, this, [this] { showOptions(); });
@@ -339,6 +336,7 @@ bool MainFrame::openFile(const std::string& path) {
 
 void MainFrame::openWindow(Document&& document) {
     window_ = new ScoreWindow(std::move(document), settings_, *ui_, *this, printers_, workspace_);
+    window_->editor().drawing.currentFont = currentFont_;
     window_->onCloseRequested = [this] { closeScore(); };
     workspace_->addWidget(window_);
     workspace_->setCurrentWidget(window_);
@@ -361,6 +359,7 @@ bool MainFrame::closeScore() {
     rebuildRecentFiles();
     if (!configPath_.empty()) writeViewSettings(configPath_, settings_);
     ScoreWindow* closing = window_;
+    currentFont_ = closing->editor().drawing.currentFont;
     window_ = nullptr;
     workspace_->removeWidget(closing);
     delete closing; // its menus and items leave the menu bar with it
@@ -441,6 +440,8 @@ void MainFrame::applyAvailability() {
         speedAction(id)->setEnabled(open);
     }
     speedAction(SpeedButton::sbExit)->setEnabled(true);
+    for (SpeedButton id : {SpeedButton::sbfont, SpeedButton::sbfavfont}) // with or without a score
+        speedAction(id)->setEnabled(true);
     // Without a score the buttons that stand only for a state of the score (the
     // object being entered, the header/footer screen) go. The other score commands
     // stay where they are, disabled and drawn faint: a bar whose buttons keep their
@@ -498,6 +499,10 @@ void MainFrame::speedButtonPressed(SpeedButton id) {
     case SpeedButton::sbExit:
         close();
         return;
+    case SpeedButton::sbfont:
+        return fontCommand(FontCommand::DefineCurrent);
+    case SpeedButton::sbfavfont:
+        return fontCommand(FontCommand::UseFavourite);
     default:
         if (window_) window_->speedButton(id);
         if (window_) window_->refreshCaption(); // unless the button closed it

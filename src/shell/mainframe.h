@@ -3,6 +3,7 @@
 // window, the menus, the speed bar, the mode label, the status line and the
 // tutorial pane; it starts the program and writes the configuration at the end.
 
+#include "model/fonttable.h"
 #include "model/settings.h"
 #include "shell/clicksound.h"
 #include "shell/framelink.h"
@@ -57,6 +58,10 @@ class MainFrame : public QMainWindow, public FrameLink {
     QLabel* modeLabel() const { return modeLabel_; }
     QString statusText() const;
     QMenu* fileMenu() const { return file_; }
+    QMenu* fontsMenu() const { return fonts_; }
+    // The font new text takes (an empty name: the default font). It belongs to the
+    // program, not to one score: the open score window works on it while it is open.
+    FontDesc& currentFont();
     QTextBrowser* tutorialPane() const { return tutorial_; }
     ClickSound& clickSound() { return click_; }
     // The selected printer, which the score window prints on.
@@ -90,6 +95,10 @@ class MainFrame : public QMainWindow, public FrameLink {
     void defaultPageSetup();
     void showOptions();
     void showTip();
+    // The Fonts menu and the two font buttons.
+    enum class FontCommand { DefineCurrent, UseFavourite, DefineFavourite, SaveFavourite };
+    void createFontsMenu();
+    void fontCommand(FontCommand command);
 
     std::unique_ptr<Ui> ownUi_;
     Ui* ui_ = nullptr;
@@ -107,6 +116,7 @@ class MainFrame : public QMainWindow, public FrameLink {
     QTextBrowser* tutorial_ = nullptr;
     QMenu* file_ = nullptr;
     QMenu* fonts_ = nullptr;
+    FontDesc currentFont_; // while no score window is open
     QAction* recentSeparator_ = nullptr;
     QAction* exit_ = nullptr;
     std::array<QAction*, 3> levels_{};

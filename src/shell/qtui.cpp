@@ -12,6 +12,11 @@
 #include "shell/stavedialogs.h"
 #include "shell/templateselectionwidget.h"
 #include "shell/transposewidget.h"
+// text attributes and favourite fonts
+#include "edit/attributes/textattributes.h"
+#include "edit/fontcommands.h"
+#include "shell/favouritechooserwidget.h"
+#include "shell/textattributeswidget.h"
 #include "transpose/transposedialog.h"
 
 #include <QApplication>
@@ -290,6 +295,16 @@ std::optional<FontDesc> QtUi::chooseFont(const FontDesc& font) {
                                              (chosen.underline() ? FontUnderline : 0) |
                                              (chosen.strikeOut() ? FontStrikeOut : 0));
     return result;
+}
+
+bool QtUi::runTextAttributes(TextAttributes& dialog) {
+    TextAttributesWidget widget(dialog, *this, ownerFor(parent_));
+    return execDialog(widget) == QDialog::Accepted;
+}
+
+bool QtUi::runFavouriteChooser(FavouriteChooser& chooser) {
+    FavouriteChooserWidget widget(chooser, ownerFor(parent_));
+    return execDialog(widget) == QDialog::Accepted;
 }
 
 int QtUi::blockModeAction() {

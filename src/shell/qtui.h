@@ -64,6 +64,8 @@ class QtUi : public Ui {
     bool runPageSetup(PageSetupDialog& dialog) override;
     bool runTransposeDialog(TransposeDialog& dialog) override;
     std::optional<FontDesc> chooseFont(const FontDesc& font) override;
+    bool runTextAttributes(TextAttributes& dialog) override;
+    bool runFavouriteChooser(FavouriteChooser& chooser) override;
     int blockModeAction() override;
     std::optional<int> chooseObjectType(const std::vector<int>& kinds) override;
 

@@ -54,6 +54,16 @@ std::optional<SaveChoice> ScriptedUi::saveFileChoice(const FileDialogRequest& re
     return choice;
 }
 
+bool ScriptedUi::runTextAttributes(TextAttributes& dialog) {
+    textDialogsOpened.push_back(dialog);
+    return textAttributesScript && textAttributesScript(dialog);
+}
+
+bool ScriptedUi::runFavouriteChooser(FavouriteChooser& chooser) {
+    choosersOpened.push_back(chooser);
+    return favouriteScript && favouriteScript(chooser);
+}
+
 bool ScriptedUi::saw(const std::string& text) const {
     for (const auto& m : messages)
         if (m.text == text) return true;

@@ -1,6 +1,8 @@
 #pragma once
 // A Ui for tests: records every message and question, and answers from a script.
 
+#include "edit/attributes/textattributes.h"
+#include "edit/fontcommands.h"
 #include "model/fonttable.h"
 #include "model/ui.h"
 
@@ -66,6 +68,14 @@ class ScriptedUi : public Ui {
         fontAnswers.pop_front();
         return answer;
     }
+    // The text attributes dialog and the favourite chooser: each run recorded as it
+    // was opened, then answered by its script (cancelled without one).
+    std::vector<TextAttributes> textDialogsOpened;
+    std::function<bool(TextAttributes&)> textAttributesScript;
+    bool runTextAttributes(TextAttributes& dialog) override;
+    std::vector<FavouriteChooser> choosersOpened;
+    std::function<bool(FavouriteChooser&)> favouriteScript;
+    bool runFavouriteChooser(FavouriteChooser& chooser) override;
     Button captionedMessage(MessageType type, const std::string& caption, const std::string& text,
                             Buttons buttons) override {
         captions.push_back(caption);

@@ -2,6 +2,8 @@
 // Ctrl+C from their menu items; leaving gives them back (also when the mode is left
 // for the header/footer screen, so that the menus never lose their keys).
 
+#include "edit/attributes/textattributes.h"
+#include "edit/fontcommands.h"
 #include "edit/modes/modeset.h"
 #include "edit/textentry.h"
 #include "model/ui.h"
@@ -24,6 +26,13 @@ int specialCharacter(const KeyEvent& key) {
     case ' ': return key.ctrl() ? 30 : ' ';
     default: return key.character >= 32 && key.character <= 255 ? static_cast<int>(key.character) : 0;
     }
+}
+
+DrawingState& drawing(EditSession& session) { return session.editor.drawing; }
+
+// A new current font measures the typed text again.
+void changeTextFont(EditSession& session, bool changed) {
+    if (changed) retypeText(session, session.editor.drawing.textBuffer);
 }
 
 class TextMode : public PlacingMode {
@@ -55,10 +64,12 @@ class TextMode : public PlacingMode {
         case 8: return eraseLastCharacter(session);
         case 13: return key.ctrl() ? centreTextLine(session) : CompleteText(session, true);
         case 10: return newTextLine(session);
-        case 1:  // Ctrl+A: the text attributes dialog,
-        case 6:  // Ctrl+F: the font dialog,
-        case 22: // Ctrl+V: the favourite fonts; their dialogs are not built yet.
-            return;
+        case 1: return textAttributes(session); // Ctrl+A
+        case 6: return changeTextFont(session, defineCurrentFont(drawing(session).currentFont,
+                                                                   session.settings.defaultFont, session.ui));
+        case 22: // Ctrl+V
+            return changeTextFont(session, useFavouriteFont(drawing(session).currentFont, session.settings.favourites,
+                                                            session.settings.Level, session.ui));
         default:
             if (const int c = specialCharacter(key)) typeCharacter(session, static_cast<unsigned char>(c));
         }
