@@ -166,7 +166,7 @@ void blockTextAttributes(EditSession& session) {
     if (!session.ui.runTextAttributes(dialog)) return;
     std::bitset<256> staves;
     for (const MarkedText& t : texts) staves.set(static_cast<std::size_t>(t.stave));
-    score.undo.pushStaveSet(score, staves, UndoStave);
+    score.undo.pushStaveSet(score, staves, UndoStaveRange);
     if (texts.size() == 1) storeTextAttributes(score, texts[0].stave, texts[0].head, dialog, session.ui);
     else applyToSeveral(score, texts, dialog, session.ui);
     for (int s = texts.front().stave; s <= texts.back().stave; ++s)
