@@ -7,7 +7,8 @@ namespace qv {
 
 namespace {
 
-FavouriteChooser chooser(const char* title, std::string label, const char* listCaption, const Favourites& favourites) {
+FavouriteChooser chooser(const char* title, std::string label, const char* listCaption,
+                         const Favourites& favourites) {
     FavouriteChooser c{title, std::move(label), listCaption, {}, 0};
     for (std::size_t i = 0; i < favourites.size(); ++i)
         c.entries[i] = "&" + std::to_string(i + 1) + " " + fontDescription(favourites[i]);
@@ -70,8 +71,8 @@ bool defineCurrentFont(FontDesc& current, const NamedFont& defaultFont, Ui& ui) 
 }
 
 bool useFavouriteFont(FontDesc& current, const Favourites& favourites, int level, Ui& ui) {
-    FavouriteChooser c = chooser("Use as current font", "Current font will be set to:", "Favourite font number:",
-                                 favourites);
+    FavouriteChooser c =
+        chooser("Use as current font", "Current font will be set to:", "Favourite font number:", favourites);
     const int n = chosenFavourite(c, level < Advanced, ui);
     if (n == 0) return false;
     const NamedFont& favourite = favourites[static_cast<std::size_t>(n - 1)];
@@ -85,8 +86,8 @@ bool useFavouriteFont(FontDesc& current, const Favourites& favourites, int level
 }
 
 bool defineFavouriteFont(Favourites& favourites, const FontDesc& current, Ui& ui) {
-    FavouriteChooser c = chooser("Change/Define font number", "Select the font you wish to modify:",
-                                 "Favourite font number:", favourites);
+    FavouriteChooser c = chooser("Change/Define font number",
+                                 "Select the font you wish to modify:", "Favourite font number:", favourites);
     const int n = chosenFavourite(c, true, ui);
     if (n == 0) return false;
     NamedFont& favourite = favourites[static_cast<std::size_t>(n - 1)];
@@ -99,9 +100,9 @@ bool defineFavouriteFont(Favourites& favourites, const FontDesc& current, Ui& ui
 }
 
 bool saveCurrentAsFavourite(const FontDesc& current, Favourites& favourites, Ui& ui) {
-    FavouriteChooser c = chooser("Save current font",
-                                 formatMessage("Saving %s as", fontDescription(namedFontOf(current))),
-                                 "Save/overwrite as font number:  ", favourites);
+    FavouriteChooser c =
+        chooser("Save current font", formatMessage("Saving %s as", fontDescription(namedFontOf(current))),
+                "Save/overwrite as font number:  ", favourites);
     const int n = chosenFavourite(c, true, ui);
     if (n == 0) return false;
     favourites[static_cast<std::size_t>(n - 1)] = namedFontOf(current);

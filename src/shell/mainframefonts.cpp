@@ -13,7 +13,9 @@
 
 namespace qv {
 
-FontDesc& MainFrame::currentFont() { return window_ ? window_->editor().drawing.currentFont : currentFont_; }
+FontDesc& MainFrame::currentFont() {
+    return window_ ? window_->editor().drawing.currentFont : currentFont_;
+}
 
 void MainFrame::createFontsMenu() {
     fonts_ = menuBar()->addMenu(QStringLiteral("Fo&nts"));

@@ -55,7 +55,8 @@ QString memoText(const std::string& text) {
     QString s;
     for (char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
-        const auto* sign = std::find_if(Signs.begin(), Signs.end(), [c](const auto& p) { return p.first == c; });
+        const auto* sign =
+            std::find_if(Signs.begin(), Signs.end(), [c](const auto& p) { return p.first == c; });
         s += sign != Signs.end() ? QChar(sign->second) : QChar(c);
     }
     return s;
@@ -65,10 +66,14 @@ std::string storedText(const QString& memo) {
     std::string text;
     for (QChar q : memo) {
         const char16_t u = q.unicode();
-        const auto* sign = std::find_if(Signs.begin(), Signs.end(), [u](const auto& p) { return p.second == u; });
-        if (sign != Signs.end()) text += static_cast<char>(sign->first);
-        else if (u == u'\n' || u == u'\t' || u == QChar::ParagraphSeparator || u == QChar::LineSeparator) text += ' ';
-        else text += u >= 32 && u <= 255 ? static_cast<char>(u) : '?';
+        const auto* sign =
+            std::find_if(Signs.begin(), Signs.end(), [u](const auto& p) { return p.second == u; });
+        if (sign != Signs.end())
+            text += static_cast<char>(sign->first);
+        else if (u == u'\n' || u == u'\t' || u == QChar::ParagraphSeparator || u == QChar::LineSeparator)
+            text += ' ';
+        else
+            text += u >= 32 && u <= 255 ? static_cast<char>(u) : '?';
     }
     return text;
 }

@@ -49,7 +49,8 @@ struct Texts : test::Session {
     // The chunks after a head, in link order.
     std::vector<int> chunks(int head, int s = 1) {
         std::vector<int> found;
-        for (int c = stave(s).object(head).textNext(); c != 0 && found.size() < 30; c = stave(s).object(c).textNext())
+        for (int c = stave(s).object(head).textNext(); c != 0 && found.size() < 30;
+             c = stave(s).object(c).textNext())
             found.push_back(c);
         return found;
     }
@@ -120,13 +121,16 @@ TEST(TextAttributes, ALongTextIsRewrittenIntoItsOwnChunksAppendingOnlyWhatItLack
     EXPECT_EQ(grown[1], objects + 1) << "one chunk appended after the one reused";
     EXPECT_EQ(f.stave().Nobjec, objects + 1);
     EXPECT_EQ(longTextOf(f.stave(), tidyHead), std::string(23, 'c'));
-    for (int c : grown) EXPECT_EQ(f.stave().object(c).textAttributes(), f.stave().object(tidyHead).textAttributes() | TextContinuation);
+    for (int c : grown)
+        EXPECT_EQ(f.stave().object(c).textAttributes(),
+                  f.stave().object(tidyHead).textAttributes() | TextContinuation);
     EXPECT_NE(note, 0);
 }
 
 TEST(TextAttributes, AFullStaveKeepsTheChunksThatFitAndSaysSo) {
     Texts f;
-    for (int i = 0; i < 247; ++i) append(f.stave(), test::makeNote(10 + i, 0));
+    for (int i = 0; i < 247; ++i)
+        append(f.stave(), test::makeNote(10 + i, 0));
     const int text = append(f.stave(), test::makeShortText(400, 30, 1, "Fine"));
     ASSERT_EQ(text, 248);
     f.current(text);
@@ -150,7 +154,8 @@ TEST(TextAttributes, ABlockSetsAndClearsBitsLeavesGreyOnesAndTakesAChosenFont) {
     for (int k = 0; k < 3; ++k) {
         const int s = 1 + k % 2;
         const int head = append(f.stave(s), test::makeTextHead(60 * k + 10, 20, 1, "", bits[k]));
-        ASSERT_TRUE(storeLongText(f.stave(s), head, "Chord text " + std::to_string(k), TextStoreContext::EditingText, f.ui));
+        ASSERT_TRUE(storeLongText(f.stave(s), head, "Chord text " + std::to_string(k),
+                                  TextStoreContext::EditingText, f.ui));
     }
     append(f.stave(1), test::makeTextHead(500, 20, 1, "unmarked")); // left alone
     for (int s : {1, 2}) {

@@ -34,9 +34,13 @@ QAbstractButton* button(QWidget& parent, const QString& caption) {
 }
 
 // A click on the box itself (a check box takes clicks on its box and caption only).
-void tick(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2)); }
+void tick(QCheckBox* box) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+}
 
-void pressOk(QDialog& dialog) { dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click(); }
+void pressOk(QDialog& dialog) {
+    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+}
 
 // Shown, every caption whole, no accelerator used twice; with QUAVERLY_SHOTS set the
 // dialog is also kept there as a picture to look at.
@@ -45,13 +49,15 @@ void expectTidy(QDialog& dialog, const char* name) {
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     std::multiset<QChar> keys;
     const auto letter = [&keys](const QString& text) {
-        if (const qsizetype at = text.indexOf(u'&'); at >= 0 && at + 1 < text.size()) keys.insert(text[at + 1].toLower());
+        if (const qsizetype at = text.indexOf(u'&'); at >= 0 && at + 1 < text.size())
+            keys.insert(text[at + 1].toLower());
     };
     for (QAbstractButton* b : dialog.findChildren<QAbstractButton*>()) {
         letter(b->text());
         EXPECT_GE(b->width(), b->minimumSizeHint().width()) << b->text().toStdString();
     }
-    for (QGroupBox* g : dialog.findChildren<QGroupBox*>()) letter(g->title());
+    for (QGroupBox* g : dialog.findChildren<QGroupBox*>())
+        letter(g->title());
     EXPECT_EQ(std::set<QChar>(keys.begin(), keys.end()).size(), keys.size()) << name;
     if (const QByteArray dir = qgetenv("QUAVERLY_SHOTS"); !dir.isEmpty())
         dialog.grab().save(QString::fromUtf8(dir) + "/" + name + ".png");
@@ -147,8 +153,10 @@ TEST(TextAttributesWindow, SeveralTextsHideTheMemoAndGreyTheBoxesWhereTheyDiffer
     expectTidy(dialog, "text-attributes-block");
     EXPECT_EQ(dialog.findChild<QPlainTextEdit*>(), nullptr);
     QStringList labels;
-    for (QLabel* l : dialog.findChildren<QLabel*>()) labels << l->text();
-    EXPECT_TRUE(labels.contains("More than one") && labels.contains("selected. Only attributes can be changed."));
+    for (QLabel* l : dialog.findChildren<QLabel*>())
+        labels << l->text();
+    EXPECT_TRUE(labels.contains("More than one") &&
+                labels.contains("selected. Only attributes can be changed."));
     auto* transposable = qobject_cast<QCheckBox*>(button(dialog, "&Transposable"));
     EXPECT_EQ(transposable->checkState(), Qt::PartiallyChecked);
     tick(qobject_cast<QCheckBox*>(button(dialog, "&Immobile")));
@@ -177,7 +185,8 @@ TEST(FontsMenu, TheFavouritesAreChosenInTheirChooserAndTheCurrentFontOutlivesThe
             EXPECT_EQ(dialog.windowTitle().toStdString(), model.title);
             EXPECT_EQ(dialog.findChild<QGroupBox*>()->title().toStdString(), model.listCaption);
             EXPECT_EQ(dialog.findChildren<QRadioButton*>().size(), 6);
-            for (QRadioButton* r : dialog.findChildren<QRadioButton*>()) EXPECT_FALSE(r->isChecked());
+            for (QRadioButton* r : dialog.findChildren<QRadioButton*>())
+                EXPECT_FALSE(r->isChecked());
             QTest::mouseClick(button(dialog, entry), Qt::LeftButton);
             pressOk(dialog);
             return dialog.result() == QDialog::Accepted;

@@ -22,7 +22,9 @@ struct MarkedText {
 // header/footer stave every text is) and non-printing, which the dialog cannot show.
 constexpr int KeptBits = TextUniversal | TextNonPrinting;
 
-TriState boxOf(int bits, int bit) { return (bits & bit) ? TriState::Ticked : TriState::Clear; }
+TriState boxOf(int bits, int bit) {
+    return (bits & bit) ? TriState::Ticked : TriState::Clear;
+}
 
 int applyBox(int bits, int bit, TriState box) {
     if (box == TriState::Ticked) return bits | bit;
@@ -63,7 +65,8 @@ std::vector<MarkedText> markedTexts(const Score& score, const BlockState& block)
 // Ticked when every text has the bit, clear when none has, grey when they differ.
 TriState commonBox(const Score& score, const std::vector<MarkedText>& texts, int bit) {
     int with = 0;
-    for (const MarkedText& t : texts) with += (score.stave(t.stave).object(t.head).textAttributes() & bit) ? 1 : 0;
+    for (const MarkedText& t : texts)
+        with += (score.stave(t.stave).object(t.head).textAttributes() & bit) ? 1 : 0;
     if (with == 0) return TriState::Clear;
     return with == static_cast<int>(texts.size()) ? TriState::Ticked : TriState::Grey;
 }
@@ -71,7 +74,8 @@ TriState commonBox(const Score& score, const std::vector<MarkedText>& texts, int
 // Several texts: the boxes that are not grey set or clear their bits, and a font
 // chosen in the dialog goes to every text. The chains are written again with the
 // same words so that every chunk carries the head's font and bits.
-void applyToSeveral(Score& score, const std::vector<MarkedText>& texts, const TextAttributes& result, Ui& ui) {
+void applyToSeveral(Score& score, const std::vector<MarkedText>& texts, const TextAttributes& result,
+                    Ui& ui) {
     const int font = result.fontChosen ? score.fonts.registerFont(result.font, ui) : 0;
     for (const MarkedText& t : texts) {
         Stave& stave = score.stave(t.stave);
@@ -119,7 +123,9 @@ void TextAttributes::setBits(int bits) {
     boxed = boxOf(bits, TextBoxed);
 }
 
-std::uint8_t TextAttributes::bits() const { return applyTo(0); }
+std::uint8_t TextAttributes::bits() const {
+    return applyTo(0);
+}
 
 std::uint8_t TextAttributes::applyTo(int bits) const {
     bits = applyBox(bits, TextTransposable, transposable);
@@ -165,10 +171,13 @@ void blockTextAttributes(EditSession& session) {
     }
     if (!session.ui.runTextAttributes(dialog)) return;
     std::bitset<256> staves;
-    for (const MarkedText& t : texts) staves.set(static_cast<std::size_t>(t.stave));
+    for (const MarkedText& t : texts)
+        staves.set(static_cast<std::size_t>(t.stave));
     score.undo.pushStaveSet(score, staves, UndoStaveRange);
-    if (texts.size() == 1) storeTextAttributes(score, texts[0].stave, texts[0].head, dialog, session.ui);
-    else applyToSeveral(score, texts, dialog, session.ui);
+    if (texts.size() == 1)
+        storeTextAttributes(score, texts[0].stave, texts[0].head, dialog, session.ui);
+    else
+        applyToSeveral(score, texts, dialog, session.ui);
     for (int s = texts.front().stave; s <= texts.back().stave; ++s)
         if (staves.test(static_cast<std::size_t>(s))) StaveChanged(score, s);
     score.modified = true;

@@ -25,10 +25,10 @@ inline constexpr int MaxTextLength = 255;
 enum class TriState { Clear, Ticked, Grey };
 
 struct TextAttributes {
-    std::string text;      // what the memo shows, at most MaxTextLength characters
-    FontDesc font;         // the memo's font
+    std::string text;        // what the memo shows, at most MaxTextLength characters
+    FontDesc font;           // the memo's font
     bool fontChosen = false; // the font dialog was accepted while the dialog was open
-    bool several = false;  // a block of several texts: the memo is hidden, boxes may be grey
+    bool several = false;    // a block of several texts: the memo is hidden, boxes may be grey
     TriState transposable = TriState::Clear;
     TriState immobile = TriState::Clear;
     TriState boxed = TriState::Clear;
