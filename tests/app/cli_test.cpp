@@ -246,7 +246,7 @@ TEST_F(Cli, InfoPrintsTheFiguresOfEachPage) {
 
     const std::string small = info(score("song.QVR"));
     for (const char* line : {"\n  Total objects: 1\n", "\n  File size when saved: 176\n",
-                             "\n  Objects 1 on stave 2\n", "\n  Stave Size 0.333 Inches 8.47 mm\n",
+                             "\n  Objects 1 on stave 2\n", "\n  Stave Size 0.333 Inches 8.46 mm\n",
                              "\nPrinter\n  Printer name None (the values used without a printer)\n",
                              "\n  Paper height 11.000\"\n", "\n  Units are inches\n"})
         EXPECT_NE(small.find(line), std::string::npos) << line << "\n" << small;

@@ -3,6 +3,7 @@
 // "Change font" dialog.
 
 #include "edit/information.h"
+#include "model/tpagedata.h"
 #include "shell/changefontdialog.h"
 #include "shell/infowindow.h"
 #include "windowfixture.h"
@@ -173,13 +174,32 @@ TEST(InformationWindow, TabOrderFollowsTheLayout) {
         QWidget* w = tabBar;
         for (const QWidget* next : expected) {
             do w = w->nextInFocusChain();
-            while (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(&window));
+            while (w->focusPolicy() == Qt::NoFocus || w->focusProxy() || !w->isVisibleTo(&window));
             EXPECT_EQ(w, next) << w->metaObject()->className();
         }
         window.accept();
     };
     e.window().action("Information")->trigger();
     EXPECT_EQ(e.ui.informationShown, 1);
+}
+
+// A printer's values in millimetres, its units named and its resolution.
+TEST(InformationWindow, ThePrinterPageInTheDisplayUnit) {
+    test::ScriptedUi ui;
+    Score score = test::makeScore(1);
+    const Tpagedata printer; // 300 dots per inch, a sheet of 2400 x 3300 dots
+    InfoSources sources;
+    sources.printer = &printer;
+    sources.printerName = "Office laser";
+    sources.unit = DisplayUnit::Millimetres;
+    InformationDialog model(score, sources, ui, 4);
+    InfoWindow window(model);
+    window.show();
+    EXPECT_EQ(textsOf(window.tabs()->currentWidget()),
+              "Printer name | Office laser | Paper height | 279.40 | Paper width | 203.20 | Top offset | 15.24 | "
+              "Left offset | 15.24 | Unprintable bottom | 15.24 | Unprintable right | 15.24 | Units are mm | "
+              "Resolution: | 300 x 300");
+    shot(window, "info-printer-mm");
 }
 
 } // namespace
