@@ -27,8 +27,6 @@ std::string printed(const char* format, ...) {
     return buffer;
 }
 
-std::string number(long long n) { return groupThousands(n); }
-
 // The last stave of the score ends a system whatever its join flag says.
 bool endsSystem(const Score& score, int s) { return s == score.Nstaves || !score.stave(s).joinToNext; }
 
@@ -45,7 +43,7 @@ template <typename Counted> Maximum largestOnPage(const Score& score, Counted co
 }
 
 InfoRow numberRow(const std::string& label, long long n, const std::string& note = {}) {
-    return InfoRow{label, {number(n)}, note, false};
+    return InfoRow{label, {groupThousands(n)}, note, false};
 }
 
 // A length on paper in inches and in millimetres.

@@ -3,7 +3,6 @@
 // "Change font" dialog.
 
 #include "edit/information.h"
-#include "model/tpagedata.h"
 #include "shell/changefontdialog.h"
 #include "shell/infowindow.h"
 #include "windowfixture.h"
@@ -15,8 +14,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <array>
 #include <cstdlib>
-#include <set>
 
 #include <gtest/gtest.h>
 
@@ -62,18 +61,6 @@ void shot(QWidget& widget, const std::string& name) {
         widget.grab().save(QString::fromStdString(std::string(dir) + "/" + name + ".png"));
 }
 
-// Every accelerator of the tabs and buttons once.
-void expectUniqueAccelerators(QWidget& window, const QStringList& more) {
-    QStringList captions = more;
-    for (QAbstractButton* b : window.findChildren<QAbstractButton*>())
-        captions << b->text();
-    std::multiset<QChar> keys;
-    for (const QString& text : captions)
-        if (const qsizetype at = text.indexOf(u'&'); at >= 0 && at + 1 < text.size() && text[at + 1] != u'&')
-            keys.insert(text[at + 1].toLower());
-    EXPECT_EQ(std::set<QChar>(keys.begin(), keys.end()).size(), keys.size()) << captions.join(", ").toStdString();
-}
-
 TEST(InformationWindow, ShowsEveryPageAndRedefinesTheFontOfTheChosenLine) {
     test::Entry e(3, 2, withTexts);
     QAction* item = e.window().action("Information");
@@ -89,7 +76,6 @@ TEST(InformationWindow, ShowsEveryPageAndRedefinesTheFontOfTheChosenLine) {
         EXPECT_EQ(e.ui.fontsOffered.back(), Sans);
         EXPECT_EQ(panel->text(), "Font 3: Liberation Mono, size 16, Italic");
         EXPECT_EQ(e.score().fonts.font(3), Sans) << "only OK stores the copy";
-        expectUniqueAccelerators(dialog, {});
         shot(dialog, "changefont");
         click(dialog, "&OK");
         return dialog.result() == QDialog::Accepted;
@@ -104,7 +90,6 @@ TEST(InformationWindow, ShowsEveryPageAndRedefinesTheFontOfTheChosenLine) {
             titles << tabs->tabText(i);
         EXPECT_EQ(titles.join(","), "&Document,&Fonts,&Page size,&Settings,P&rinter");
         EXPECT_EQ(tabs->currentIndex(), 0) << "the first time on the document";
-        expectUniqueAccelerators(window, titles);
         const char* const names[] = {"document", "fonts", "pagesize", "settings", "printer"};
         QStringList texts;
         for (int i = 0; i < tabs->count(); ++i) {
@@ -142,7 +127,8 @@ TEST(InformationWindow, ShowsEveryPageAndRedefinesTheFontOfTheChosenLine) {
     EXPECT_EQ(e.score().fonts.font(2).name, "Liberation Serif") << "the second line is not font 2";
     EXPECT_TRUE(e.score().modified);
 
-    // Opened again, on the page it was closed on; Abort in the dialog keeps the font.
+    // Opened again, on the page it was closed on, where the keyboard goes from the
+    // tabs to the list, its button and OK; Abort in the dialog keeps the font.
     e.ui.fontAnswers.push_back(Sans);
     e.ui.changeFontScript = [](ChangeFontDialog& model) {
         ChangeFontWidget dialog(model, QApplication::activeWindow());
@@ -153,53 +139,22 @@ TEST(InformationWindow, ShowsEveryPageAndRedefinesTheFontOfTheChosenLine) {
     };
     e.ui.informationScript = [&e](InformationDialog& model) {
         InfoWindow window(model, &e.window());
+        window.show();
         EXPECT_EQ(window.tabs()->currentIndex(), 1);
+        QWidget* w = window.tabs()->tabBar();
+        const std::array<const QWidget*, 4> order{window.fontList(), button(window, "&Change"),
+                                                  button(window, "OK"), window.tabs()->tabBar()};
+        for (const QWidget* next : order) {
+            do w = w->nextInFocusChain();
+            while (w->focusPolicy() == Qt::NoFocus || w->focusProxy() || !w->isVisibleTo(&window));
+            EXPECT_EQ(w, next) << w->metaObject()->className();
+        }
         window.fontList()->setCurrentRow(1);
         click(window, "&Change");
         window.accept();
     };
     item->trigger();
     EXPECT_EQ(e.score().fonts.font(3), Mono);
-}
-
-// The keyboard goes from the tabs to the list, its button and OK, in that order.
-TEST(InformationWindow, TabOrderFollowsTheLayout) {
-    test::Entry e(3, 1);
-    e.ui.informationScript = [&e](InformationDialog& model) {
-        model.page = 1;
-        InfoWindow window(model, &e.window());
-        window.show();
-        QWidget* tabBar = window.tabs()->tabBar();
-        const QWidget* expected[] = {window.fontList(), button(window, "&Change"), button(window, "OK"), tabBar};
-        QWidget* w = tabBar;
-        for (const QWidget* next : expected) {
-            do w = w->nextInFocusChain();
-            while (w->focusPolicy() == Qt::NoFocus || w->focusProxy() || !w->isVisibleTo(&window));
-            EXPECT_EQ(w, next) << w->metaObject()->className();
-        }
-        window.accept();
-    };
-    e.window().action("Information")->trigger();
-    EXPECT_EQ(e.ui.informationShown, 1);
-}
-
-// A printer's values in millimetres, its units named and its resolution.
-TEST(InformationWindow, ThePrinterPageInTheDisplayUnit) {
-    test::ScriptedUi ui;
-    Score score = test::makeScore(1);
-    const Tpagedata printer; // 300 dots per inch, a sheet of 2400 x 3300 dots
-    InfoSources sources;
-    sources.printer = &printer;
-    sources.printerName = "Office laser";
-    sources.unit = DisplayUnit::Millimetres;
-    InformationDialog model(score, sources, ui, 4);
-    InfoWindow window(model);
-    window.show();
-    EXPECT_EQ(textsOf(window.tabs()->currentWidget()),
-              "Printer name | Office laser | Paper height | 279.40 | Paper width | 203.20 | Top offset | 15.24 | "
-              "Left offset | 15.24 | Unprintable bottom | 15.24 | Unprintable right | 15.24 | Units are mm | "
-              "Resolution: | 300 x 300");
-    shot(window, "info-printer-mm");
 }
 
 } // namespace
