@@ -2,6 +2,7 @@
 
 #include "clisupport.h"
 #include "exportcommand.h"
+#include "infocommand.h"
 #include "transposecommand.h"
 #include "files/fileread.h"
 #include "files/safewrite.h"
@@ -33,6 +34,7 @@ const char* const Usage =
     "  dump SCORE [OUT]   list a score file's records as text (OUT defaults to SCORE with extension .DMP)\n"
     "  convert IN OUT     load IN with every check (questions take their default answer) and save it\n"
     "                     as a whole score to OUT\n"
+    "  info SCORE         the score's figures as the information window shows them, a line each\n"
     "  glyphs OUT.png     draw every glyph, screen and three-times, on faint staves\n"
     "  render SCORE [--page N] [--print] -o OUT.png\n"
     "                     draw page N (default 1; 0 is the header/footer page) as on the screen, one\n"
@@ -157,6 +159,7 @@ int main(int argc, char* argv[]) {
     if (command == "glyphs") return runGlyphs(args, argc, argv);
     if (command == "render") return runRender(args, argc, argv);
     if (command == "export") return qv::cli::runExport(args, argc, argv);
+    if (command == "info") return qv::cli::runInfo(args, argc, argv);
     if (command == "transpose") return qv::cli::runTranspose(args, argc, argv);
     return fail("unknown command '" + command + "' (see quaverly-cli --help)");
 }

@@ -88,6 +88,8 @@ struct Editor {
     // with (the target box is this box moved by the target corner's offset).
     BlockState block;
     BlockBox blockBox;
+    // The information window's page when it was last closed (0 "&Document").
+    int informationPage = 0;
 
     int currentStave() const { return page.currentStave; }
     int currentPage() const { return page.currentPage; }

@@ -69,4 +69,9 @@ int cursorAfterEntry(const Score& score, int stave, int x, const ScoreObject& ob
     return std::min(x + NoteAdvance(object, score.Pulse, score.Spacing), static_cast<int>(score.stave(stave).RightX));
 }
 
+const char* spacingName(int grade) {
+    static const char* const Names[5] = {"Very close", "Close", "Normal", "Wide", "Very wide"};
+    return Names[std::clamp(grade, 1, 5) - 1];
+}
+
 } // namespace qv

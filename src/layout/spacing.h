@@ -17,4 +17,8 @@ int NoteAdvance(const ScoreObject& object, int pulse, int spacing);
 // does not move it.
 int cursorAfterEntry(const Score& score, int stave, int x, const ScoreObject& object);
 
+// The name of spacing grade 1..5: "Very close" .. "Very wide" (grades beyond are taken
+// as the ends).
+const char* spacingName(int grade);
+
 } // namespace qv

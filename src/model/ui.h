@@ -17,8 +17,13 @@ class BindingDialog;           // the "Stave Attributes and System Construction"
 class PageSetupDialog;         // the "Page setup" dialog's model
 class TransposeDialog;         // the "Transposing" dialog's model
 struct FontDesc;               // a font of the score's font table
+<<<<<<< HEAD
 struct TextAttributes;         // the "Text Attributes" dialog's model
 struct FavouriteChooser;       // the favourite fonts' chooser
+=======
+class InformationDialog;       // the score information window's model
+class ChangeFontDialog;        // the "Change font" dialog's model
+>>>>>>> issue20i
 
 // What an open or save chooser starts with.
 struct FileDialogRequest {
@@ -130,6 +135,12 @@ class Ui {
     // `Ttypeselect` ("Object type selection"): one of the object kinds offered (the
     // kind numbers of the objects caught by a block box); nothing when aborted.
     virtual std::optional<int> chooseObjectType(const std::vector<int>& /*kinds*/) { return std::nullopt; }
+
+    // The score information window ("Quaverly 32 Information"), modal until closed;
+    // and its "Change font" dialog, true for "&OK". Without a person to ask, neither
+    // is shown.
+    virtual void runInformation(InformationDialog& /*dialog*/) {}
+    virtual bool runChangeFont(ChangeFontDialog& /*dialog*/) { return false; }
 };
 
 // The common shapes of message.

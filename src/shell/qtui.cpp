@@ -5,7 +5,10 @@
 #include "files/partialsave.h"
 #include "files/templates.h"
 #include "edit/bindingdialog.h"
+#include "edit/information.h"
 #include "edit/symbolpalette.h"
+#include "shell/changefontdialog.h"
+#include "shell/infowindow.h"
 #include "shell/pagesetupwidget.h"
 #include "shell/placingforms.h"
 #include "shell/savepartwidget.h"
@@ -275,6 +278,16 @@ bool QtUi::runTransposeDialog(TransposeDialog& dialog) {
     TransposeWidget widget(dialog, ownerFor(parent_));
     execDialog(widget);
     return dialog.chosen().has_value();
+}
+
+void QtUi::runInformation(InformationDialog& dialog) {
+    InfoWindow window(dialog, ownerFor(parent_));
+    execDialog(window);
+}
+
+bool QtUi::runChangeFont(ChangeFontDialog& dialog) {
+    ChangeFontWidget widget(dialog, ownerFor(parent_));
+    return execDialog(widget) == QDialog::Accepted;
 }
 
 std::optional<FontDesc> QtUi::chooseFont(const FontDesc& font) {

@@ -69,6 +69,9 @@ class QtUi : public Ui {
     int blockModeAction() override;
     std::optional<int> chooseObjectType(const std::vector<int>& kinds) override;
 
+    void runInformation(InformationDialog& dialog) override;
+    bool runChangeFont(ChangeFontDialog& dialog) override;
+
     QWidget* parentWidget() const { return parent_; }
     // The progress window while it is open, else null.
     QWidget* progressWindow() const;

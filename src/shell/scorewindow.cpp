@@ -2,6 +2,7 @@
 
 #include "edit/currentobject.h"
 #include "edit/eventrouting.h"
+#include "edit/information.h"
 #include "edit/layoutcommands.h"
 #include "edit/musicentry.h"
 #include "edit/navigation.h"
@@ -37,6 +38,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -70,7 +72,7 @@ bool wired(const QString& name) {
         "Repaginateitem", "DefineHeadersFooters", "Nextpage", "PreviousPage", "GotoPage", "GotoSystem",
         "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave",     "Transpose",     "Undo1",
         "PlaceClef",    "PlaceKeysignature", "PlaceTimeSignature", "ZoomIn", "ZoomOut", "ZoomActual",
-        "ZoomFitWidth", "ZoomFitPage"};
+        "ZoomFitWidth", "ZoomFitPage", "Information"};
     return names.contains(name);
 }
 
@@ -242,6 +244,7 @@ void ScoreWindow::wireActions() {
     });
     on("filePreview", [this] { SetMode(session_, ModePreview); });
     on("PcxOutput", [this] { pcxOutputCommand(session_); });
+    on("Information", [this] { informationFromMenu(); });
     on("EnterMusic", [this] {
         SetMode(session_, editor_.previousMode == ModeHeadFoot ? ModeHeadFoot : ModeMusic);
     });
@@ -737,6 +740,21 @@ void ScoreWindow::printFromMenu() {
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setOutputFileName(QString::fromStdString(file.parent_path() / file.stem()) + QStringLiteral(".pdf"));
     printCommand(context, pdf, nullptr, ui_, dialog);
+}
+
+void ScoreWindow::informationFromMenu() {
+    InfoSources sources;
+    sources.fileName = document_.fileName;
+    sources.unit = displayUnit(settings_);
+    sources.language = settings_.options.Language;
+    sources.drive = driveFreeSpace(QDir::currentPath().toStdString());
+    Tpagedata printerData(printers_.device());
+    if (QPrinter* printer = printers_.printer()) {
+        // Read in the orientation the printer is set to, which stays as it is.
+        if (printerData.setLandscape(printers_.device()->landscape())) sources.printer = &printerData;
+        sources.printerName = printer->printerName().toStdString();
+    }
+    informationCommand(session_, sources);
 }
 
 void ScoreWindow::printSetupFromMenu() {

@@ -176,6 +176,8 @@ class ScoreWindow : public QWidget, public ModeHost {
     void saveCommandFromMenu(bool saveAs);
     void printFromMenu();
     void printSetupFromMenu();
+    // "&Information...": the score information window over the selected printer's page.
+    void informationFromMenu();
 
     Document document_;
     Settings& settings_;

@@ -228,5 +228,31 @@ TEST_F(Cli, TransposeMovesTheStavesAndSaysPlainlyWhatItCannotDo) {
     EXPECT_TRUE(test::fileBytes(at("x.QVR")).empty());
 }
 
+// The information's figures, a page at a time: the demo's (16 staves), and those of a
+// score of two staves and a note, whose saved size is (1 + 2 + 2 + 3) x 22 bytes.
+TEST_F(Cli, InfoPrintsTheFiguresOfEachPage) {
+    const auto info = [this](const std::string& file) {
+        const std::string out = at("info.txt");
+        const std::string command = std::string(QUAVERLY_CLI) + " info '" + file + "' >" + out + " 2>" + at("stderr");
+        EXPECT_EQ(std::system(command.c_str()), 0) << file;
+        const Bytes text = test::fileBytes(out);
+        return std::string(text.begin(), text.end());
+    };
+    const std::string demo = info(QUAVERLY_DEMO);
+    EXPECT_EQ(demo.rfind(std::string("Document\n  Filename: ") + QUAVERLY_DEMO + "\n  Staves: 16\n", 0), 0u) << demo;
+    for (const char* line : {"\n  MAXIMA\n  Staves ", "\nFonts\n  Font   1: ", "\nPage size\n  Width ",
+                             "\nSettings\n  Spacing ", "\n  Resolution: 300 x 300\n", "\n  Drive free space: "})
+        EXPECT_NE(demo.find(line), std::string::npos) << line << "\n" << demo;
+
+    const std::string small = info(score("song.QVR"));
+    for (const char* line : {"\n  Total objects: 1\n", "\n  File size when saved: 176\n",
+                             "\n  Objects 1 on stave 2\n", "\n  Stave Size 0.333 Inches 8.46 mm\n",
+                             "\nPrinter\n  Printer name None (the values used without a printer)\n",
+                             "\n  Paper height 11.000\"\n", "\n  Units are inches\n"})
+        EXPECT_NE(small.find(line), std::string::npos) << line << "\n" << small;
+    failsSaying("info " + at("missing.QVR"), "cannot read " + at("missing.QVR"));
+    failsSaying("info", "info needs SCORE");
+}
+
 } // namespace
 } // namespace qv

@@ -76,6 +76,16 @@ class ScriptedUi : public Ui {
     std::vector<FavouriteChooser> choosersOpened;
     std::function<bool(FavouriteChooser&)> favouriteScript;
     bool runFavouriteChooser(FavouriteChooser& chooser) override;
+    // The information window and its "Change font" dialog: what the user does in
+    // them (unset: the window is closed at once, the dialog aborted).
+    std::function<void(InformationDialog&)> informationScript;
+    std::function<bool(ChangeFontDialog&)> changeFontScript;
+    int informationShown = 0;
+    void runInformation(InformationDialog& dialog) override {
+        ++informationShown;
+        if (informationScript) informationScript(dialog);
+    }
+    bool runChangeFont(ChangeFontDialog& dialog) override { return changeFontScript && changeFontScript(dialog); }
     Button captionedMessage(MessageType type, const std::string& caption, const std::string& text,
                             Buttons buttons) override {
         captions.push_back(caption);
