@@ -17,13 +17,10 @@ class BindingDialog;           // the "Stave Attributes and System Construction"
 class PageSetupDialog;         // the "Page setup" dialog's model
 class TransposeDialog;         // the "Transposing" dialog's model
 struct FontDesc;               // a font of the score's font table
-<<<<<<< HEAD
 struct TextAttributes;         // the "Text Attributes" dialog's model
 struct FavouriteChooser;       // the favourite fonts' chooser
-=======
 class InformationDialog;       // the score information window's model
 class ChangeFontDialog;        // the "Change font" dialog's model
->>>>>>> issue20i
 
 // What an open or save chooser starts with.
 struct FileDialogRequest {
