@@ -17,6 +17,10 @@ class BindingDialog;           // the "Stave Attributes and System Construction"
 class PageSetupDialog;         // the "Page setup" dialog's model
 class TransposeDialog;         // the "Transposing" dialog's model
 struct FontDesc;               // a font of the score's font table
+struct NoteAttributes;         // the "Note Attributes" dialog's model
+struct ClefAttributes;         // the clef and accidental dialog's model
+struct KeysigAttributes;       // the "Key Signature" dialog's model
+struct SingleAttributes;       // the bar line, time signature and thickness dialog's model
 
 // What an open or save chooser starts with.
 struct FileDialogRequest {
@@ -115,6 +119,12 @@ class Ui {
     virtual bool runPageSetup(PageSetupDialog& /*dialog*/) { return false; }
     // True when "&Do it!" and its questions were answered: the model's chosen() request.
     virtual bool runTransposeDialog(TransposeDialog& /*dialog*/) { return false; }
+    // The attribute dialogs; true for OK (and for the note dialog's "Set De&fault",
+    // which also sets the model's setDefault).
+    virtual bool runNoteAttributes(NoteAttributes& /*dialog*/) { return false; }
+    virtual bool runClefAttributes(ClefAttributes& /*dialog*/) { return false; }
+    virtual bool runKeysigAttributes(KeysigAttributes& /*dialog*/) { return false; }
+    virtual bool runSingleAttributes(SingleAttributes& /*dialog*/) { return false; }
     // The platform's font dialog on `font` (existing fonts only, sizes up to 255); the
     // chosen face, size and style with the colour kept, nothing when cancelled.
     virtual std::optional<FontDesc> chooseFont(const FontDesc& /*font*/);

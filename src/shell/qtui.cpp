@@ -11,9 +11,14 @@
 #include "shell/savepartwidget.h"
 #include "shell/stavedialogs.h"
 #include "shell/templateselectionwidget.h"
+#include "shell/attributes/clefattributeswidget.h"
+#include "shell/attributes/keysigattributeswidget.h"
+#include "shell/attributes/noteattributeswidget.h"
+#include "shell/attributes/singleattributeswidget.h"
 #include "shell/transposewidget.h"
 #include "transpose/transposedialog.h"
 
+#include <QCursor>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -270,6 +275,33 @@ bool QtUi::runTransposeDialog(TransposeDialog& dialog) {
     TransposeWidget widget(dialog, ownerFor(parent_));
     execDialog(widget);
     return dialog.chosen().has_value();
+}
+
+bool QtUi::execAttributeDialog(QDialog& dialog) {
+    const QPoint pointer = QCursor::pos();
+    const bool accepted = execDialog(dialog) == QDialog::Accepted;
+    QCursor::setPos(pointer);
+    return accepted;
+}
+
+bool QtUi::runNoteAttributes(NoteAttributes& dialog) {
+    NoteAttributesWidget widget(dialog, ownerFor(parent_));
+    return execAttributeDialog(widget);
+}
+
+bool QtUi::runClefAttributes(ClefAttributes& dialog) {
+    ClefAttributesWidget widget(dialog, ownerFor(parent_));
+    return execAttributeDialog(widget);
+}
+
+bool QtUi::runKeysigAttributes(KeysigAttributes& dialog) {
+    KeysigAttributesWidget widget(dialog, ownerFor(parent_));
+    return execAttributeDialog(widget);
+}
+
+bool QtUi::runSingleAttributes(SingleAttributes& dialog) {
+    SingleAttributesWidget widget(dialog, ownerFor(parent_));
+    return execAttributeDialog(widget);
 }
 
 std::optional<FontDesc> QtUi::chooseFont(const FontDesc& font) {
