@@ -76,7 +76,7 @@ void applyBeamBack(Stave& s, int index, ScoreObject& n, bool ticked) {
     if (n.beamBack() != 0 || n.duration() < 4) return;
     const int stem = effectiveStem(n);
     const int partner = nearestEarlier(s, index, n.x(), [&](const ScoreObject& o) {
-        return o.duration() >= 4 && o.stem() == stem && o.beamForward() == 0 && o.headStyle() == n.headStyle();
+        return o.duration() >= 4 && effectiveStem(o) == stem && o.beamForward() == 0 && o.headStyle() == n.headStyle();
     });
     if (partner == 0) return;
     n.setBeamBack(partner);
@@ -182,7 +182,7 @@ void applyBlockNoteResults(Stave& s, const std::bitset<256>& marked, const NoteA
     for (int stem : {int(StemUp), int(StemDown)}) {
         int previous = 0;
         for (int i : shortNotes) {
-            if (s.object(i).stem() != stem) continue;
+            if (effectiveStem(s.object(i)) != stem) continue;
             if (previous != 0) {
                 s.object(i).setBeamBack(previous);
                 s.object(previous).setBeamForward(i);
