@@ -241,3 +241,46 @@ TEST(AttributeDialogs, ABlocksNotesBeamedTogetherThroughAlterAttributes) {
 
 } // namespace
 } // namespace qv
+
+namespace qv {
+namespace {
+
+// The dialogs' other faces: an accidental, a rest, a curve's thickness and a block of
+// clefs that differ, each tidy and giving back what was chosen.
+TEST(AttributeDialogs, TheOtherFacesOfEachDialog) {
+    Attributes f;
+    ClefAttributes accidental = clefAttributesOf(makeObject(ObjectKind::Accidental));
+    EXPECT_TRUE(drive<ClefAttributesWidget>(f, accidental, "accidental", [](ClefAttributesWidget& d) {
+        EXPECT_EQ(d.windowTitle(), "Accidental attributes");
+        click(d, "Double sharp (&X)");
+        click(d, "S&mall");
+    }));
+    EXPECT_EQ(std::pair(accidental.type, accidental.size), std::pair(4, 1));
+
+    ClefAttributes clefs = blockClefAttributes({test::makeClef(0, 0), test::makeClef(9, 1)}, false);
+    EXPECT_TRUE(drive<ClefAttributesWidget>(f, clefs, "clef-block", [](ClefAttributesWidget& d) {
+        EXPECT_TRUE(button(d, "No change")->isChecked());
+    }));
+    EXPECT_EQ(clefs.type, NoChange);
+
+    NoteAttributes rest = noteAttributesOf(test::makeRest(0, 3), 1);
+    EXPECT_TRUE(drive<NoteAttributesWidget>(f, rest, "rest", [](NoteAttributesWidget& d) {
+        EXPECT_EQ(d.windowTitle(), "Rest attributes");
+        EXPECT_EQ(d.findChild<QListWidget*>()->item(3)->text(), "Quarter note") << "American names";
+        click(d, "&2");
+    }));
+    EXPECT_EQ(rest.dots, 2);
+
+    ScoreObject point = makeObject(ObjectKind::CurvePoint);
+    point.setCurveThickness(1);
+    SingleAttributes thickness = singleAttributesOf(point);
+    EXPECT_TRUE(drive<SingleAttributesWidget>(f, thickness, "curve", [](SingleAttributesWidget& d) {
+        EXPECT_EQ(d.windowTitle(), "Line Thickness");
+        click(d, "&3");
+        click(d, "&Dotted");
+    }));
+    EXPECT_EQ(std::pair(thickness.item, thickness.dotted), std::pair(3, 1));
+}
+
+} // namespace
+} // namespace qv

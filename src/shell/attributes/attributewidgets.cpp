@@ -45,11 +45,11 @@ PreviewLabel::PreviewLabel(QWidget* parent) : QLabel(parent) {
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);
     setAlignment(Qt::AlignCenter);
-    setMinimumSize(2 * 60 + 4, 2 * 64 + 4);
+    setMinimumSize(2 * 60 + 4, 2 * 72 + 4);
 }
 
 void PreviewLabel::showObject(const ScoreObject& object, bool staveLines) {
-    constexpr int Width = 60, Height = 64, Middle = 32;
+    constexpr int Width = 60, Height = 72, Middle = 36;
     Score score;
     score.setStaveCount(1);
     Stave& st = score.stave(1);
@@ -58,7 +58,7 @@ void PreviewLabel::showObject(const ScoreObject& object, bool staveLines) {
     st.RightX = Width;
     st.Nobjec = 1;
     st.object(1) = object;
-    st.object(1).setX(object.is(ObjectKind::KeySignature) ? 8 : Width / 2);
+    st.object(1).setX((object.is(ObjectKind::KeySignature) ? 8 : Width / 2) + object.x());
     st.object(1).setY(Middle + object.y());
     DrawContext dc;
     dc.newScreenPage(Width, Height);

@@ -35,7 +35,7 @@ class RadioGroup : public QGroupBox {
 };
 
 // A label showing `object` drawn by the page's drawers, at twice the screen size.
-// The object's y is measured from the middle stave line at y = 0.
+// The object's x and y are measured from the middle of the stave's middle line.
 class PreviewLabel : public QLabel {
   public:
     explicit PreviewLabel(QWidget* parent);
