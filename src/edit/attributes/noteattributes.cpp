@@ -62,7 +62,8 @@ void applyTie(Stave& s, int index, ScoreObject& n, int tie) {
         return;
     }
     n.setTieOverhand(tie == TieOverhand);
-    if (n.tiedFrom() != 0) return;
+    // A provisional note on a full stave will not be stored: nothing may point at it.
+    if (n.tiedFrom() != 0 || index > MaxObjects) return;
     const int found = nearestEarlier(s, index, n.x(),
                                      [&](const ScoreObject& o) { return o.staffPosition() == n.staffPosition(); });
     if (found == 0) return;
@@ -73,7 +74,7 @@ void applyTie(Stave& s, int index, ScoreObject& n, int tie) {
 
 void applyBeamBack(Stave& s, int index, ScoreObject& n, bool ticked) {
     if (!ticked) return cutBeamBack(s, n);
-    if (n.beamBack() != 0 || n.duration() < 4) return;
+    if (n.beamBack() != 0 || n.duration() < 4 || index > MaxObjects) return;
     const int stem = effectiveStem(n);
     const int partner = nearestEarlier(s, index, n.x(), [&](const ScoreObject& o) {
         return o.duration() >= 4 && effectiveStem(o) == stem && o.beamForward() == 0 && o.headStyle() == n.headStyle();

@@ -13,6 +13,13 @@
 
 namespace qv {
 
+namespace {
+
+// The button group's id of "No change": an id of -1 would make the group choose one of its own.
+constexpr int NoChangeId = 1000;
+
+} // namespace
+
 RadioGroup::RadioGroup(const QString& title, const std::vector<std::string>& items, int columns, bool noChange,
                        QWidget* parent)
     : QGroupBox(title, parent) {
@@ -22,15 +29,18 @@ RadioGroup::RadioGroup(const QString& title, const std::vector<std::string>& ite
     for (int i = 0; i < count; ++i) {
         const bool last = noChange && i == count - 1;
         auto* b = new QRadioButton(last ? QString("No change") : QString::fromStdString(items[std::size_t(i)]), this);
-        group_.addButton(b, last ? NoChange : i);
+        group_.addButton(b, last ? NoChangeId : i);
         grid->addWidget(b, i % rows, i / rows);
     }
 }
 
-int RadioGroup::choice() const { return group_.checkedButton() ? group_.checkedId() : NoChange; }
+int RadioGroup::choice() const {
+    const int id = group_.checkedId();
+    return id >= 0 && id != NoChangeId ? id : NoChange;
+}
 
 void RadioGroup::setChoice(int number) {
-    if (QAbstractButton* b = group_.button(number)) {
+    if (QAbstractButton* b = group_.button(number == NoChange ? NoChangeId : number)) {
         b->setChecked(true);
         return;
     }
