@@ -12,8 +12,6 @@ inline const char* const NothingEnclosedMessage =
     "of some objects may be a little distance from them. In particular text words have their handles a "
     "little to "
     "the top and left.";
-inline const char* const AttributeDialogsLaterMessage =
-    "Changing the attributes of a block is not available yet. Nothing has been changed.";
 
 // True in BlockVb and BlockCpy, where the page commands move the placement.
 bool placingBlock(const EditSession& session);

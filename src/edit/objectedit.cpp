@@ -1,5 +1,6 @@
 #include "edit/objectedit.h"
 
+#include "edit/attributes/showattributes.h"
 #include "edit/currentobject.h"
 #include "edit/musicentry.h"
 #include "edit/pickobject.h"
@@ -225,7 +226,7 @@ void editCharacter(EditSession& session, char32_t c) {
     case '~': return arpeggioStep(session, +1);
     case 17: return clefTypeKey(session); // Ctrl+Q
     case '+': return editPointer(session);
-    // later: "?" opens the current object's attributes dialog.
+    case '?': return ShowAttributes(session);
     default:
         if (c >= '1' && c <= '8') setCurrentDuration(session, static_cast<int>(c - '1'));
         return;

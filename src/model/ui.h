@@ -21,6 +21,10 @@ struct TextAttributes;         // the "Text Attributes" dialog's model
 struct FavouriteChooser;       // the favourite fonts' chooser
 class InformationDialog;       // the score information window's model
 class ChangeFontDialog;        // the "Change font" dialog's model
+struct NoteAttributes;         // the "Note Attributes" dialog's model
+struct ClefAttributes;         // the clef and accidental dialog's model
+struct KeysigAttributes;       // the "Key Signature" dialog's model
+struct SingleAttributes;       // the bar line, time signature and thickness dialog's model
 
 // What an open or save chooser starts with.
 struct FileDialogRequest {
@@ -119,6 +123,12 @@ class Ui {
     virtual bool runPageSetup(PageSetupDialog& /*dialog*/) { return false; }
     // True when "&Do it!" and its questions were answered: the model's chosen() request.
     virtual bool runTransposeDialog(TransposeDialog& /*dialog*/) { return false; }
+    // The attribute dialogs; true for OK (and for the note dialog's "Set De&fault",
+    // which also sets the model's setDefault).
+    virtual bool runNoteAttributes(NoteAttributes& /*dialog*/) { return false; }
+    virtual bool runClefAttributes(ClefAttributes& /*dialog*/) { return false; }
+    virtual bool runKeysigAttributes(KeysigAttributes& /*dialog*/) { return false; }
+    virtual bool runSingleAttributes(SingleAttributes& /*dialog*/) { return false; }
     // The platform's font dialog on `font` (existing fonts only, sizes up to 255); the
     // chosen face, size and style with the colour kept, nothing when cancelled.
     virtual std::optional<FontDesc> chooseFont(const FontDesc& /*font*/);

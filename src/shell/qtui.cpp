@@ -14,6 +14,10 @@
 #include "shell/savepartwidget.h"
 #include "shell/stavedialogs.h"
 #include "shell/templateselectionwidget.h"
+#include "shell/attributes/clefattributeswidget.h"
+#include "shell/attributes/keysigattributeswidget.h"
+#include "shell/attributes/noteattributeswidget.h"
+#include "shell/attributes/singleattributeswidget.h"
 #include "shell/transposewidget.h"
 // text attributes and favourite fonts
 #include "edit/attributes/textattributes.h"
@@ -22,6 +26,7 @@
 #include "shell/textattributeswidget.h"
 #include "transpose/transposedialog.h"
 
+#include <QCursor>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -288,6 +293,33 @@ void QtUi::runInformation(InformationDialog& dialog) {
 bool QtUi::runChangeFont(ChangeFontDialog& dialog) {
     ChangeFontWidget widget(dialog, ownerFor(parent_));
     return execDialog(widget) == QDialog::Accepted;
+}
+
+bool QtUi::execAttributeDialog(QDialog& dialog) {
+    const QPoint pointer = QCursor::pos();
+    const bool accepted = execDialog(dialog) == QDialog::Accepted;
+    QCursor::setPos(pointer);
+    return accepted;
+}
+
+bool QtUi::runNoteAttributes(NoteAttributes& dialog) {
+    NoteAttributesWidget widget(dialog, ownerFor(parent_));
+    return execAttributeDialog(widget);
+}
+
+bool QtUi::runClefAttributes(ClefAttributes& dialog) {
+    ClefAttributesWidget widget(dialog, ownerFor(parent_));
+    return execAttributeDialog(widget);
+}
+
+bool QtUi::runKeysigAttributes(KeysigAttributes& dialog) {
+    KeysigAttributesWidget widget(dialog, ownerFor(parent_));
+    return execAttributeDialog(widget);
+}
+
+bool QtUi::runSingleAttributes(SingleAttributes& dialog) {
+    SingleAttributesWidget widget(dialog, ownerFor(parent_));
+    return execAttributeDialog(widget);
 }
 
 std::optional<FontDesc> QtUi::chooseFont(const FontDesc& font) {

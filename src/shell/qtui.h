@@ -63,6 +63,10 @@ class QtUi : public Ui {
     bool runBindingDialog(BindingDialog& dialog) override;
     bool runPageSetup(PageSetupDialog& dialog) override;
     bool runTransposeDialog(TransposeDialog& dialog) override;
+    bool runNoteAttributes(NoteAttributes& dialog) override;
+    bool runClefAttributes(ClefAttributes& dialog) override;
+    bool runKeysigAttributes(KeysigAttributes& dialog) override;
+    bool runSingleAttributes(SingleAttributes& dialog) override;
     std::optional<FontDesc> chooseFont(const FontDesc& font) override;
     bool runTextAttributes(TextAttributes& dialog) override;
     bool runFavouriteChooser(FavouriteChooser& chooser) override;
@@ -82,6 +86,8 @@ class QtUi : public Ui {
     virtual int execDialog(QDialog& dialog);
 
   private:
+    // Runs an attribute dialog and puts the mouse pointer back where it was.
+    bool execAttributeDialog(QDialog& dialog);
     // The chosen name and which of the request's filters was in force.
     std::optional<SaveChoice> chooseFile(const FileDialogRequest& request, bool forSaving);
 

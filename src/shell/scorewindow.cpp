@@ -1,5 +1,6 @@
 #include "shell/scorewindow.h"
 
+#include "edit/attributes/showattributes.h"
 #include "edit/currentobject.h"
 #include "edit/eventrouting.h"
 #include "edit/information.h"
@@ -282,11 +283,11 @@ void ScoreWindow::wireActions() {
     on("SortStave", [this] { sortStaveCommand(); });
     on("Transpose", [this] { transposeCommand(session_); });
     on("Undo1", [this] { undoCommand(session_); });
-    // The Place items make the provisional object as their keys in Music mode do.
-    // later: each then opens its object's attributes dialog.
-    on("PlaceClef", [this] { placeCommand(clefKey); });
-    on("PlaceKeysignature", [this] { placeCommand([](EditSession& s) { keySignatureKey(s, +1); }); });
-    on("PlaceTimeSignature", [this] { placeCommand(timeSignatureKey); });
+    // The Place items make the provisional object as their keys in Music mode do,
+    // then open its attributes dialog.
+    on("PlaceClef", [this] { placeCommand(clefKey, true); });
+    on("PlaceKeysignature", [this] { placeCommand([](EditSession& s) { keySignatureKey(s, +1); }, true); });
+    on("PlaceTimeSignature", [this] { placeCommand(timeSignatureKey, true); });
     // Connected last, so that the caption follows whatever the item changed. The key
     // of a shortcut is often let go after its Ctrl: its release alone must not act as
     // a music key (the next key pressed ends the swallowing, so a menu click is safe).
@@ -336,8 +337,10 @@ void ScoreWindow::modeCommand(int mode) {
     RequestMode(session_, mode);
 }
 
-void ScoreWindow::placeCommand(void (*command)(EditSession&)) {
-    if (editor_.mode == ModeMusic) command(session_);
+void ScoreWindow::placeCommand(void (*command)(EditSession&), bool thenAttributes) {
+    if (editor_.mode != ModeMusic) return;
+    command(session_);
+    if (thenAttributes && document_.score.provisional.present) ShowAttributes(session_);
 }
 
 void ScoreWindow::activate() {
@@ -670,6 +673,8 @@ void ScoreWindow::speedButton(SpeedButton id) {
         return StepObject(session_, +1, false);
     case SpeedButton::sbdelete:
         return DeleteCurrentObject(session_);
+    case SpeedButton::sbattrib:
+        return ShowAttributes(session_);
     default:
         return; // later: the buttons of the modes and commands still to come
     }
@@ -700,6 +705,7 @@ bool ScoreWindow::speedButtonWired(SpeedButton id) {
     case SpeedButton::sbcloseHF:
     case SpeedButton::sbundo:
     case SpeedButton::sbcomplete:
+    case SpeedButton::sbattrib:
     case SpeedButton::sbEdit:
     case SpeedButton::sbText:
     case SpeedButton::sbLine:

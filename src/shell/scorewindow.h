@@ -170,7 +170,8 @@ class ScoreWindow : public QWidget, public ModeHost {
     void modeCommand(int mode);
     void onNoviceTimer();
     // A Place menu item: its command acts in Music mode only.
-    void placeCommand(void (*command)(EditSession&));
+    // A Music-mode command; with `thenAttributes` the provisional object it made opens its dialog.
+    void placeCommand(void (*command)(EditSession&), bool thenAttributes = false);
     void repaginateCommand();
     void sortStaveCommand();
     void saveCommandFromMenu(bool saveAs);

@@ -58,6 +58,10 @@ class ScriptedUi : public Ui {
     bool runBindingDialog(BindingDialog& dialog) override { return bindingScript && bindingScript(dialog); }
     bool runPageSetup(PageSetupDialog& dialog) override { return pageSetupScript && pageSetupScript(dialog); }
     bool runTransposeDialog(TransposeDialog& dialog) override { return transposeScript && transposeScript(dialog); }
+    bool runNoteAttributes(NoteAttributes& dialog) override { return noteScript && noteScript(dialog); }
+    bool runClefAttributes(ClefAttributes& dialog) override { return clefScript && clefScript(dialog); }
+    bool runKeysigAttributes(KeysigAttributes& dialog) override { return keysigScript && keysigScript(dialog); }
+    bool runSingleAttributes(SingleAttributes& dialog) override { return singleScript && singleScript(dialog); }
     // The font dialog's answers in order (nothing: cancelled), and the fonts it opened on.
     std::deque<std::optional<FontDesc>> fontAnswers;
     std::vector<FontDesc> fontsOffered;
@@ -113,6 +117,10 @@ class ScriptedUi : public Ui {
     std::function<bool(BindingDialog&)> bindingScript;
     std::function<bool(PageSetupDialog&)> pageSetupScript;
     std::function<bool(TransposeDialog&)> transposeScript;
+    std::function<bool(NoteAttributes&)> noteScript;
+    std::function<bool(ClefAttributes&)> clefScript;
+    std::function<bool(KeysigAttributes&)> keysigScript;
+    std::function<bool(SingleAttributes&)> singleScript;
     std::vector<std::string> captions; // of captioned messages, in order
     bool saw(const std::string& text) const;
     std::string lastText() const { return messages.empty() ? std::string() : messages.back().text; }

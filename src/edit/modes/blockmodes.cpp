@@ -3,6 +3,8 @@
 // layout's block operations; these modes drive them from the mouse and the keys
 // and keep the box on the screen.
 
+#include "edit/attributes/showattributes.h"
+#include "edit/attributes/textattributes.h"
 #include "edit/blockplacing.h"
 #include "edit/modes/modeset.h"
 #include "edit/navigation.h"
@@ -54,14 +56,18 @@ void alterBlockAttributes(EditSession& session) {
         showInformation(session.ui, NothingAlterableMessage);
         return;
     }
+    ObjectKind kind = kinds.front();
     if (kinds.size() > 1) {
         std::vector<int> offered;
         for (ObjectKind k : kinds)
             offered.push_back(static_cast<int>(k));
-        if (!session.ui.chooseObjectType(offered)) return;
+        const std::optional<int> chosen = session.ui.chooseObjectType(offered);
+        if (!chosen) return;
+        kind = static_cast<ObjectKind>(*chosen);
     }
-    // The kind's attribute dialog is not built yet: nothing is recorded or changed.
-    showInformation(session.ui, AttributeDialogsLaterMessage);
+    // Texts have their own dialog, which records its own undo.
+    if (kind == ObjectKind::ShortText || kind == ObjectKind::LongText) return blockTextAttributes(session);
+    blockAttributes(session, kind);
 }
 
 namespace modes {

@@ -3,6 +3,7 @@
 // makes the object nearest to the cursor current. Enter keeps the changes, Esc puts
 // the stave back as it was; any other mode change leaves like Enter, unasked.
 
+#include "edit/attributes/showattributes.h"
 #include "edit/currentobject.h"
 #include "edit/modes/modeset.h"
 #include "edit/objectedit.h"
@@ -95,7 +96,7 @@ class EditModeObject : public EditMode {
     }
 
     void mousePress(EditSession& session, const MouseEvent& mouse) override {
-        // later: the right button opens the current object's attributes dialog.
+        if (mouse.button == RightButton) return ShowAttributes(session);
         if (mouse.button != LeftButton) return;
         session.editor.pressPoint = mouse.point;
         PickObject(session, mouse.point.x, mouse.point.y, false);

@@ -1,5 +1,6 @@
 #include "edit/modes/musicmode.h"
 
+#include "edit/attributes/showattributes.h"
 #include "edit/currentobject.h"
 #include "edit/eventrouting.h"
 #include "edit/musicentry.h"
@@ -73,7 +74,7 @@ void character(EditSession& session, char32_t c) {
     case ' ': return spaceKey(session);
     case '{': return bindingDialog(session);
     case '[': return quickBinding(session);
-    // later: "?" opens the attributes dialog of the provisional object (or the stave's).
+    case '?': return ShowAttributes(session); // or the stave's binding dialog
     default:
         if (c >= '1' && c <= '8') durationKey(session, static_cast<int>(c - '1'));
         return;
@@ -187,8 +188,7 @@ void MusicMode::leftPress(EditSession& session, PagePoint p) {
 
 void MusicMode::rightPress(EditSession& session, const MouseEvent& mouse) {
     Score& score = session.score;
-    // later: with a provisional object its attributes dialog opens.
-    if (score.provisional.present) return;
+    if (score.provisional.present) return ShowAttributes(session);
     if (session.editor.mode == ModeMusic) {
         const int s = chooseNearestStave(session, mouse.point.y);
         // Near the start of the stave its binding dialog opens.

@@ -1,0 +1,286 @@
+// The attribute dialogs on the real window, opened the ways a user opens them ('?',
+// the right button, the Place items, a block's "Alt&er Attributes"), driven through
+// their own widgets and taken back by one Undo. With QUAVERLY_SHOTS set to a folder,
+// each dialog is also saved there as a picture.
+
+#include "edit/attributes/clefattributes.h"
+#include "edit/attributes/keysigattributes.h"
+#include "edit/attributes/noteattributes.h"
+#include "edit/attributes/singleattributes.h"
+#include "render/glyphcatalogue.h"
+#include "shell/attributes/clefattributeswidget.h"
+#include "shell/attributes/keysigattributeswidget.h"
+#include "shell/attributes/noteattributeswidget.h"
+#include "shell/attributes/singleattributeswidget.h"
+#include "windowfixture.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <cstdlib>
+#include <set>
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+// Stave 1: a treble clef, two quavers stems up, a bar line.
+void music(Score& score) {
+    Stave& s = score.stave(1);
+    test::append(s, test::makeClef(40, 0, s.Ycoord));
+    for (int i = 0; i < 2; ++i) {
+        ScoreObject n = test::makeNote(100 + 40 * i, -1 - i, 4, s.Ycoord);
+        n.setStem(StemUp);
+        n.setSymbolCode(NoteGlyphTable(4, StemUp, 0));
+        test::append(s, n);
+    }
+    test::append(s, makeObject(ObjectKind::Barline, 200, s.Ycoord));
+}
+
+QAbstractButton* button(QWidget& dialog, const char* caption) {
+    for (QAbstractButton* b : dialog.findChildren<QAbstractButton*>())
+        if (b->text() == QString::fromUtf8(caption) && b->isVisible()) return b;
+    ADD_FAILURE() << "no button \"" << caption << "\"";
+    return nullptr;
+}
+
+void click(QWidget& dialog, const char* caption) {
+    if (QAbstractButton* b = button(dialog, caption))
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+}
+
+// The shown accelerators are each used once; every button is as wide as its caption.
+void expectTidy(QWidget& dialog) {
+    std::multiset<QChar> keys;
+    const auto letter = [&keys](const QString& text) {
+        if (const qsizetype at = text.indexOf(u'&'); at >= 0 && at + 1 < text.size())
+            keys.insert(text[at + 1].toLower());
+    };
+    for (QAbstractButton* b : dialog.findChildren<QAbstractButton*>()) {
+        if (!b->isVisible()) continue;
+        letter(b->text());
+        EXPECT_GE(b->width(), b->minimumSizeHint().width()) << b->text().toStdString();
+    }
+    for (QLabel* l : dialog.findChildren<QLabel*>())
+        if (l->isVisible()) letter(l->text());
+    EXPECT_EQ(std::set<QChar>(keys.begin(), keys.end()).size(), keys.size())
+        << dialog.windowTitle().toStdString();
+}
+
+// Shows the dialog, checks it, saves its picture when asked, runs `change` and presses OK.
+template <typename Widget, typename Model, typename Change>
+bool drive(test::Entry& e, Model& model, const char* shot, Change change) {
+    Widget dialog(model, &e.window());
+    dialog.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    expectTidy(dialog);
+    if (const char* folder = std::getenv("QUAVERLY_SHOTS"))
+        dialog.grab().save(QString::fromUtf8(folder) + "/" + shot + ".png");
+    change(dialog);
+    dialog.template findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    return dialog.result() == QDialog::Accepted;
+}
+
+// The objects in use; the scratch slot after them may still hold the last provisional note.
+bool sameObjects(const Stave& a, const Stave& b) {
+    if (a.Nobjec != b.Nobjec) return false;
+    for (int i = 1; i <= a.Nobjec; ++i)
+        if (!(a.object(i) == b.object(i))) return false;
+    return true;
+}
+
+struct Attributes : test::Entry {
+    Attributes() : Entry(3, 2, music) {}
+    Editor& editor() { return window().editor(); }
+    void undo() { window().action("Undo1")->trigger(); }
+};
+
+TEST(AttributeDialogs, QuestionMarkOnAProvisionalNoteThenUndo) {
+    Attributes f;
+    const Stave before = f.stave(1);
+    f.click(300, f.stave(1).Ycoord);
+    f.type("C");
+    ASSERT_TRUE(f.provisional().present);
+    f.ui.noteScript = [&f](NoteAttributes& m) {
+        return drive<NoteAttributesWidget>(f, m, "note", [](NoteAttributesWidget& d) {
+            EXPECT_EQ(d.windowTitle(), "Note Attributes");
+            auto* list = d.findChild<QListWidget*>();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(5)).center());
+            click(d, "&1");
+            click(d, "A&ccent");
+            click(d, "Staccatissi&mo");
+            click(d, "&Auto");
+            click(d, "&X");
+        });
+    };
+    QTest::keyClick(&f.window(), Qt::Key_Question, Qt::ShiftModifier, '?');
+    ASSERT_TRUE(f.provisional().present);
+    const ScoreObject& n = f.provisional().object;
+    EXPECT_EQ(n.duration(), 5);
+    EXPECT_EQ(n.dots(), 1);
+    EXPECT_TRUE(n.accent());
+    EXPECT_EQ(n.staccato(), 2);
+    EXPECT_EQ(n.stem(), StemAuto);
+    EXPECT_EQ(n.headStyle(), 4);
+    f.key(Qt::Key_Return);
+    ASSERT_EQ(f.stave(1).Nobjec, before.Nobjec + 1);
+    f.undo();
+    EXPECT_TRUE(sameObjects(f.stave(1), before));
+}
+
+TEST(AttributeDialogs, EditModeByKeyAndRightButtonThenUndo) {
+    Attributes f;
+    const Stave before = f.stave(1);
+    f.click(40, f.stave(1).Ycoord);
+    f.key(Qt::Key_F10);
+    ASSERT_EQ(f.editor().mode, ModeEdit);
+    ASSERT_EQ(f.editor().currentObject, 1) << "the clef";
+    f.ui.clefScript = [&f](ClefAttributes& m) {
+        return drive<ClefAttributesWidget>(f, m, "clef", [](ClefAttributesWidget& d) {
+            EXPECT_EQ(d.windowTitle(), "Clef attributes");
+            click(d, "Bass (&F)");
+            click(d, "&Small");
+        });
+    };
+    QTest::keyClick(&f.window(), Qt::Key_Question, Qt::ShiftModifier, '?');
+    EXPECT_EQ(f.stave(1).object(1).clefType(), 1);
+    EXPECT_TRUE(f.stave(1).object(1).clefSmall());
+    EXPECT_EQ(f.stave(1).object(1).symbolCode(), 6);
+
+    f.click(200, f.stave(1).Ycoord);
+    ASSERT_EQ(f.editor().currentObject, 4) << "the bar line";
+    f.ui.singleScript = [&f](SingleAttributes& m) {
+        return drive<SingleAttributesWidget>(f, m, "barline", [](SingleAttributesWidget& d) {
+            EXPECT_EQ(d.windowTitle(), "Barline dialog");
+            click(d, "Repeat &both");
+        });
+    };
+    f.click(200, f.stave(1).Ycoord, Qt::RightButton);
+    EXPECT_EQ(f.stave(1).object(4).barType(), 4);
+    f.key(Qt::Key_Return);
+    ASSERT_EQ(f.editor().mode, ModeMusic);
+    f.undo();
+    EXPECT_TRUE(f.stave(1) == before);
+}
+
+TEST(AttributeDialogs, ThePlaceItemsOpenTheirObjectsDialogs) {
+    Attributes f;
+    const Stave before = f.stave(1);
+    f.click(300, f.stave(1).Ycoord);
+    f.ui.keysigScript = [&f](KeysigAttributes& m) {
+        return drive<KeysigAttributesWidget>(f, m, "keysig", [](KeysigAttributesWidget& d) {
+            EXPECT_EQ(d.windowTitle(), "Key Signature");
+            click(d, "&Flats");
+            click(d, "&4");
+            bool named = false;
+            for (QLabel* l : d.findChildren<QLabel*>()) named = named || l->text() == "Ab major/F minor";
+            EXPECT_TRUE(named);
+        });
+    };
+    f.window().action("PlaceKeysignature")->trigger();
+    ASSERT_TRUE(f.provisional().present);
+    EXPECT_EQ(f.provisional().object.keyCount(), -4);
+    f.key(Qt::Key_Escape);
+
+    f.ui.singleScript = [&f](SingleAttributes& m) {
+        return drive<SingleAttributesWidget>(f, m, "timesig", [](SingleAttributesWidget& d) {
+            EXPECT_EQ(d.windowTitle(), "Time signature dialog");
+            click(d, "6/&8");
+        });
+    };
+    f.window().action("PlaceTimeSignature")->trigger();
+    EXPECT_EQ(f.provisional().object.timeType(), 12);
+    f.key(Qt::Key_Escape);
+
+    f.ui.clefScript = [&f](ClefAttributes& m) {
+        return drive<ClefAttributesWidget>(f, m, "clef-place", [](ClefAttributesWidget& d) { click(d, "&Alto"); });
+    };
+    f.window().action("PlaceClef")->trigger();
+    EXPECT_EQ(f.provisional().object.clefType(), 2);
+    f.key(Qt::Key_Return);
+    EXPECT_EQ(f.stave(1).Nobjec, before.Nobjec + 1);
+    f.undo();
+    EXPECT_TRUE(f.stave(1) == before);
+}
+
+TEST(AttributeDialogs, ABlocksNotesBeamedTogetherThroughAlterAttributes) {
+    Attributes f;
+    f.stave(1).object(2).setBeamForward(0);
+    const Stave before = f.stave(1);
+    f.ui.blockActions = {BlockAlterAttributes};
+    f.ui.noteScript = [&f](NoteAttributes& m) {
+        return drive<NoteAttributesWidget>(f, m, "note-block", [](NoteAttributesWidget& d) {
+            auto* beam = qobject_cast<QCheckBox*>(button(d, "&Beam together"));
+            ASSERT_NE(beam, nullptr);
+            EXPECT_EQ(beam->checkState(), Qt::PartiallyChecked);
+            click(d, "&Beam together");
+            EXPECT_EQ(beam->checkState(), Qt::Checked);
+            click(d, "Don't chan&ge");
+        });
+    };
+    PageView& view = *f.window().pageView();
+    const QPoint from = view.toWidget(QPoint(90, f.stave(1).Ycoord - 30));
+    const QPoint to = view.toWidget(QPoint(160, f.stave(1).Ycoord + 30));
+    QTest::mousePress(&view, Qt::LeftButton, {}, from);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(to), view.mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(&view, &drag);
+    QTest::qWait(600); // a drag held this long is a box, not a click
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, to);
+    EXPECT_EQ(f.editor().mode, ModeMusic);
+    EXPECT_EQ(f.stave(1).object(3).beamBack(), 2);
+    EXPECT_EQ(f.stave(1).object(2).beamForward(), 3);
+    f.undo();
+    EXPECT_TRUE(f.stave(1) == before);
+}
+
+} // namespace
+} // namespace qv
+
+namespace qv {
+namespace {
+
+// The dialogs' other faces: an accidental, a rest, a curve's thickness and a block of
+// clefs that differ, each tidy and giving back what was chosen.
+TEST(AttributeDialogs, TheOtherFacesOfEachDialog) {
+    Attributes f;
+    ClefAttributes accidental = clefAttributesOf(makeObject(ObjectKind::Accidental));
+    EXPECT_TRUE(drive<ClefAttributesWidget>(f, accidental, "accidental", [](ClefAttributesWidget& d) {
+        EXPECT_EQ(d.windowTitle(), "Accidental attributes");
+        click(d, "Double sharp (&X)");
+        click(d, "S&mall");
+    }));
+    EXPECT_EQ(std::pair(accidental.type, accidental.size), std::pair(4, 1));
+
+    ClefAttributes clefs = blockClefAttributes({test::makeClef(0, 0), test::makeClef(9, 1)}, false);
+    EXPECT_TRUE(drive<ClefAttributesWidget>(f, clefs, "clef-block", [](ClefAttributesWidget& d) {
+        EXPECT_TRUE(button(d, "No change")->isChecked());
+    }));
+    EXPECT_EQ(clefs.type, NoChange);
+
+    NoteAttributes rest = noteAttributesOf(test::makeRest(0, 3), 1);
+    EXPECT_TRUE(drive<NoteAttributesWidget>(f, rest, "rest", [](NoteAttributesWidget& d) {
+        EXPECT_EQ(d.windowTitle(), "Rest attributes");
+        EXPECT_EQ(d.findChild<QListWidget*>()->item(3)->text(), "Quarter note") << "American names";
+        click(d, "&2");
+    }));
+    EXPECT_EQ(rest.dots, 2);
+
+    ScoreObject point = makeObject(ObjectKind::CurvePoint);
+    point.setCurveThickness(1);
+    SingleAttributes thickness = singleAttributesOf(point);
+    EXPECT_TRUE(drive<SingleAttributesWidget>(f, thickness, "curve", [](SingleAttributesWidget& d) {
+        EXPECT_EQ(d.windowTitle(), "Line Thickness");
+        click(d, "&3");
+        click(d, "&Dotted");
+    }));
+    EXPECT_EQ(std::pair(thickness.item, thickness.dotted), std::pair(3, 1));
+}
+
+} // namespace
+} // namespace qv
