@@ -68,15 +68,20 @@ void PreviewLabel::showObject(const ScoreObject& object, bool staveLines) {
     st.RightX = Width;
     st.Nobjec = 1;
     st.object(1) = object;
-    st.object(1).setX((object.is(ObjectKind::KeySignature) ? 8 : Width / 2) + object.x());
+    // A key signature grows to the right from its x.
+    st.object(1).setX((object.is(ObjectKind::KeySignature) ? 14 : Width / 2) + object.x());
     st.object(1).setY(Middle + object.y());
+    // Drawn as the page is when zoomed in, from the fine glyphs, and shown at two
+    // pixels per unit, so that the preview is as crisp as the page.
     DrawContext dc;
-    dc.newScreenPage(Width, Height);
+    dc.HighResMode = dc.ZoomedScreen = true;
+    dc.newPrintPage(Width, Height);
     if (staveLines)
         for (int line = -2; line <= 2; ++line)
             DrawLine(dc, 2, Middle + 8 * line, Width - 2, false, 0, 1, Middle + 8 * line);
     DrawObject(dc, score, 1, 1, 0, false);
-    setPixmap(QPixmap::fromImage(dc.MainImage.scaled(2 * Width, 2 * Height)));
+    setPixmap(QPixmap::fromImage(
+        dc.Printimage.scaled(2 * Width, 2 * Height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 }
 
 QDialogButtonBox* okCancel(QDialog* dialog) {
