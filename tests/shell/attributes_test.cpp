@@ -12,6 +12,7 @@
 #include "shell/attributes/keysigattributeswidget.h"
 #include "shell/attributes/noteattributeswidget.h"
 #include "shell/attributes/singleattributeswidget.h"
+#include "dialogcheck.h"
 #include "windowfixture.h"
 
 #include <QAbstractButton>
@@ -43,45 +44,12 @@ void music(Score& score) {
     test::append(s, makeObject(ObjectKind::Barline, 200, s.Ycoord));
 }
 
-QAbstractButton* button(QWidget& dialog, const char* caption) {
-    for (QAbstractButton* b : dialog.findChildren<QAbstractButton*>())
-        if (b->text() == QString::fromUtf8(caption) && b->isVisible()) return b;
-    ADD_FAILURE() << "no button \"" << caption << "\"";
-    return nullptr;
-}
-
-void click(QWidget& dialog, const char* caption) {
-    if (QAbstractButton* b = button(dialog, caption))
-        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
-}
-
-// The shown accelerators are each used once; every button is as wide as its caption.
-void expectTidy(QWidget& dialog) {
-    std::multiset<QChar> keys;
-    const auto letter = [&keys](const QString& text) {
-        if (const qsizetype at = text.indexOf(u'&'); at >= 0 && at + 1 < text.size())
-            keys.insert(text[at + 1].toLower());
-    };
-    for (QAbstractButton* b : dialog.findChildren<QAbstractButton*>()) {
-        if (!b->isVisible()) continue;
-        letter(b->text());
-        EXPECT_GE(b->width(), b->minimumSizeHint().width()) << b->text().toStdString();
-    }
-    for (QLabel* l : dialog.findChildren<QLabel*>())
-        if (l->isVisible()) letter(l->text());
-    EXPECT_EQ(std::set<QChar>(keys.begin(), keys.end()).size(), keys.size())
-        << dialog.windowTitle().toStdString();
-}
 
 // Shows the dialog, checks it, saves its picture when asked, runs `change` and presses OK.
 template <typename Widget, typename Model, typename Change>
 bool drive(test::Entry& e, Model& model, const char* shot, Change change) {
     Widget dialog(model, &e.window());
-    dialog.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    expectTidy(dialog);
-    if (const char* folder = std::getenv("QUAVERLY_SHOTS"))
-        dialog.grab().save(QString::fromUtf8(folder) + "/" + shot + ".png");
+    test::expectTidy(dialog, shot);
     change(dialog);
     dialog.template findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     return dialog.result() == QDialog::Accepted;
@@ -112,11 +80,11 @@ TEST(AttributeDialogs, QuestionMarkOnAProvisionalNoteThenUndo) {
             EXPECT_EQ(d.windowTitle(), "Note Attributes");
             auto* list = d.findChild<QListWidget*>();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(5)).center());
-            click(d, "&1");
-            click(d, "A&ccent");
-            click(d, "Staccatissi&mo");
-            click(d, "&Auto");
-            click(d, "&X");
+            test::click(d, "&1");
+            test::click(d, "A&ccent");
+            test::click(d, "Staccatissi&mo");
+            test::click(d, "&Auto");
+            test::click(d, "&X");
         });
     };
     QTest::keyClick(&f.window(), Qt::Key_Question, Qt::ShiftModifier, '?');
@@ -144,8 +112,8 @@ TEST(AttributeDialogs, EditModeByKeyAndRightButtonThenUndo) {
     f.ui.clefScript = [&f](ClefAttributes& m) {
         return drive<ClefAttributesWidget>(f, m, "clef", [](ClefAttributesWidget& d) {
             EXPECT_EQ(d.windowTitle(), "Clef attributes");
-            click(d, "Bass (&F)");
-            click(d, "&Small");
+            test::click(d, "Bass (&F)");
+            test::click(d, "&Small");
         });
     };
     QTest::keyClick(&f.window(), Qt::Key_Question, Qt::ShiftModifier, '?');
@@ -158,7 +126,7 @@ TEST(AttributeDialogs, EditModeByKeyAndRightButtonThenUndo) {
     f.ui.singleScript = [&f](SingleAttributes& m) {
         return drive<SingleAttributesWidget>(f, m, "barline", [](SingleAttributesWidget& d) {
             EXPECT_EQ(d.windowTitle(), "Barline dialog");
-            click(d, "Repeat &both");
+            test::click(d, "Repeat &both");
         });
     };
     f.click(200, f.stave(1).Ycoord, Qt::RightButton);
@@ -176,8 +144,8 @@ TEST(AttributeDialogs, ThePlaceItemsOpenTheirObjectsDialogs) {
     f.ui.keysigScript = [&f](KeysigAttributes& m) {
         return drive<KeysigAttributesWidget>(f, m, "keysig", [](KeysigAttributesWidget& d) {
             EXPECT_EQ(d.windowTitle(), "Key Signature");
-            click(d, "&Flats");
-            click(d, "&4");
+            test::click(d, "&Flats");
+            test::click(d, "&4");
             bool named = false;
             for (QLabel* l : d.findChildren<QLabel*>()) named = named || l->text() == "Ab major/F minor";
             EXPECT_TRUE(named);
@@ -191,7 +159,7 @@ TEST(AttributeDialogs, ThePlaceItemsOpenTheirObjectsDialogs) {
     f.ui.singleScript = [&f](SingleAttributes& m) {
         return drive<SingleAttributesWidget>(f, m, "timesig", [](SingleAttributesWidget& d) {
             EXPECT_EQ(d.windowTitle(), "Time signature dialog");
-            click(d, "6/&8");
+            test::click(d, "6/&8");
         });
     };
     f.window().action("PlaceTimeSignature")->trigger();
@@ -199,7 +167,7 @@ TEST(AttributeDialogs, ThePlaceItemsOpenTheirObjectsDialogs) {
     f.key(Qt::Key_Escape);
 
     f.ui.clefScript = [&f](ClefAttributes& m) {
-        return drive<ClefAttributesWidget>(f, m, "clef-place", [](ClefAttributesWidget& d) { click(d, "&Alto"); });
+        return drive<ClefAttributesWidget>(f, m, "clef-place", [](ClefAttributesWidget& d) { test::click(d, "&Alto"); });
     };
     f.window().action("PlaceClef")->trigger();
     EXPECT_EQ(f.provisional().object.clefType(), 2);
@@ -216,12 +184,12 @@ TEST(AttributeDialogs, ABlocksNotesBeamedTogetherThroughAlterAttributes) {
     f.ui.blockActions = {BlockAlterAttributes};
     f.ui.noteScript = [&f](NoteAttributes& m) {
         return drive<NoteAttributesWidget>(f, m, "note-block", [](NoteAttributesWidget& d) {
-            auto* beam = qobject_cast<QCheckBox*>(button(d, "&Beam together"));
+            auto* beam = qobject_cast<QCheckBox*>(test::button(d, "&Beam together"));
             ASSERT_NE(beam, nullptr);
             EXPECT_EQ(beam->checkState(), Qt::PartiallyChecked);
-            click(d, "&Beam together");
+            test::click(d, "&Beam together");
             EXPECT_EQ(beam->checkState(), Qt::Checked);
-            click(d, "Don't chan&ge");
+            test::click(d, "Don't chan&ge");
         });
     };
     PageView& view = *f.window().pageView();
@@ -252,14 +220,14 @@ TEST(AttributeDialogs, TheOtherFacesOfEachDialog) {
     ClefAttributes accidental = clefAttributesOf(makeObject(ObjectKind::Accidental));
     EXPECT_TRUE(drive<ClefAttributesWidget>(f, accidental, "accidental", [](ClefAttributesWidget& d) {
         EXPECT_EQ(d.windowTitle(), "Accidental attributes");
-        click(d, "Double sharp (&X)");
-        click(d, "S&mall");
+        test::click(d, "Double sharp (&X)");
+        test::click(d, "S&mall");
     }));
     EXPECT_EQ(std::pair(accidental.type, accidental.size), std::pair(4, 1));
 
     ClefAttributes clefs = blockClefAttributes({test::makeClef(0, 0), test::makeClef(9, 1)}, false);
     EXPECT_TRUE(drive<ClefAttributesWidget>(f, clefs, "clef-block", [](ClefAttributesWidget& d) {
-        EXPECT_TRUE(button(d, "No change")->isChecked());
+        EXPECT_TRUE(test::button(d, "No change")->isChecked());
     }));
     EXPECT_EQ(clefs.type, NoChange);
 
@@ -267,7 +235,7 @@ TEST(AttributeDialogs, TheOtherFacesOfEachDialog) {
     EXPECT_TRUE(drive<NoteAttributesWidget>(f, rest, "rest", [](NoteAttributesWidget& d) {
         EXPECT_EQ(d.windowTitle(), "Rest attributes");
         EXPECT_EQ(d.findChild<QListWidget*>()->item(3)->text(), "Quarter note") << "American names";
-        click(d, "&2");
+        test::click(d, "&2");
     }));
     EXPECT_EQ(rest.dots, 2);
 
@@ -276,8 +244,8 @@ TEST(AttributeDialogs, TheOtherFacesOfEachDialog) {
     SingleAttributes thickness = singleAttributesOf(point);
     EXPECT_TRUE(drive<SingleAttributesWidget>(f, thickness, "curve", [](SingleAttributesWidget& d) {
         EXPECT_EQ(d.windowTitle(), "Line Thickness");
-        click(d, "&3");
-        click(d, "&Dotted");
+        test::click(d, "&3");
+        test::click(d, "&Dotted");
     }));
     EXPECT_EQ(std::pair(thickness.item, thickness.dotted), std::pair(3, 1));
 }

@@ -6,6 +6,7 @@
 #include "model/staveops.h"
 #include "shell/favouritechooserwidget.h"
 #include "shell/textattributeswidget.h"
+#include "dialogcheck.h"
 #include "windowfixture.h"
 
 #include <QCheckBox>
@@ -26,13 +27,6 @@
 namespace qv {
 namespace {
 
-QAbstractButton* button(QWidget& parent, const QString& caption) {
-    for (QAbstractButton* b : parent.findChildren<QAbstractButton*>())
-        if (b->text() == caption) return b;
-    ADD_FAILURE() << "no button \"" << caption.toStdString() << "\"";
-    return nullptr;
-}
-
 // A click on the box itself (a check box takes clicks on its box and caption only).
 void tick(QCheckBox* box) {
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
@@ -40,38 +34,6 @@ void tick(QCheckBox* box) {
 
 void pressOk(QDialog& dialog) {
     dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-}
-
-// Shown, every caption whole, no accelerator used twice; with QUAVERLY_SHOTS set the
-// dialog is also kept there as a picture to look at.
-void expectTidy(QDialog& dialog, const char* name) {
-    dialog.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    std::multiset<QChar> keys;
-    const auto letter = [&keys](const QString& text) {
-        if (const qsizetype at = text.indexOf(u'&'); at >= 0 && at + 1 < text.size())
-            keys.insert(text[at + 1].toLower());
-    };
-    for (QAbstractButton* b : dialog.findChildren<QAbstractButton*>()) {
-        letter(b->text());
-        EXPECT_GE(b->width(), b->minimumSizeHint().width()) << b->text().toStdString();
-    }
-    for (QGroupBox* g : dialog.findChildren<QGroupBox*>())
-        letter(g->title());
-    EXPECT_EQ(std::set<QChar>(keys.begin(), keys.end()).size(), keys.size()) << name;
-    if (const QByteArray dir = qgetenv("QUAVERLY_SHOTS"); !dir.isEmpty())
-        dialog.grab().save(QString::fromUtf8(dir) + "/" + name + ".png");
-}
-
-// Tab from the first control visits these, in this order.
-void expectTabOrder(QDialog& dialog, const std::vector<QWidget*>& order) {
-    dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    order.front()->setFocus();
-    for (std::size_t k = 1; k < order.size(); ++k) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), order[k]) << k;
-    }
 }
 
 struct TextWindow : test::Entry {
@@ -105,16 +67,16 @@ TEST(TextAttributesWindow, CtrlAWhileTypingChangesTheTextItsBoxesAndFontAndOneUn
     w.ui.textAttributesScript = [&w](TextAttributes& model) {
         EXPECT_EQ(model.font.name, "Liberation Mono");
         TextAttributesWidget dialog(model, w.ui, &w.window());
-        expectTidy(dialog, "text-attributes");
+        test::expectTidy(dialog, "text-attributes");
         EXPECT_EQ(dialog.windowTitle(), "Text Attributes");
         auto* memo = dialog.findChild<QPlainTextEdit*>("memo");
         EXPECT_EQ(memo->toPlainText(), "Lento");
-        auto* transposable = qobject_cast<QCheckBox*>(button(dialog, "&Transposable"));
-        auto* immobile = qobject_cast<QCheckBox*>(button(dialog, "&Immobile"));
-        auto* boxed = qobject_cast<QCheckBox*>(button(dialog, "&Boxed"));
-        QAbstractButton* font = button(dialog, "  &Font");
+        auto* transposable = qobject_cast<QCheckBox*>(test::button(dialog, "&Transposable"));
+        auto* immobile = qobject_cast<QCheckBox*>(test::button(dialog, "&Immobile"));
+        auto* boxed = qobject_cast<QCheckBox*>(test::button(dialog, "&Boxed"));
+        QAbstractButton* font = test::button(dialog, "  &Font");
         auto* box = dialog.findChild<QDialogButtonBox*>();
-        expectTabOrder(dialog, {memo, font, transposable, immobile, boxed, box->button(QDialogButtonBox::Ok),
+        test::expectTabOrder(dialog, {memo, font, transposable, immobile, boxed, box->button(QDialogButtonBox::Ok),
                                 box->button(QDialogButtonBox::Cancel)});
         memo->selectAll();
         QTest::keyClicks(memo, "Lento assai");
@@ -150,16 +112,16 @@ TEST(TextAttributesWindow, SeveralTextsHideTheMemoAndGreyTheBoxesWhereTheyDiffer
     model.transposable = TriState::Grey;
     model.immobile = TriState::Ticked;
     TextAttributesWidget dialog(model, w.ui, &w.window());
-    expectTidy(dialog, "text-attributes-block");
+    test::expectTidy(dialog, "text-attributes-block");
     EXPECT_EQ(dialog.findChild<QPlainTextEdit*>(), nullptr);
     QStringList labels;
     for (QLabel* l : dialog.findChildren<QLabel*>())
         labels << l->text();
     EXPECT_TRUE(labels.contains("More than one") &&
                 labels.contains("selected. Only attributes can be changed."));
-    auto* transposable = qobject_cast<QCheckBox*>(button(dialog, "&Transposable"));
+    auto* transposable = qobject_cast<QCheckBox*>(test::button(dialog, "&Transposable"));
     EXPECT_EQ(transposable->checkState(), Qt::PartiallyChecked);
-    tick(qobject_cast<QCheckBox*>(button(dialog, "&Immobile")));
+    tick(qobject_cast<QCheckBox*>(test::button(dialog, "&Immobile")));
     pressOk(dialog);
     EXPECT_EQ(model.transposable, TriState::Grey) << "left grey, left alone";
     EXPECT_EQ(model.immobile, TriState::Clear);
@@ -181,13 +143,13 @@ TEST(FontsMenu, TheFavouritesAreChosenInTheirChooserAndTheCurrentFontOutlivesThe
     const auto chooseEntry = [&w](const QString& entry, const char* shot) {
         w.ui.favouriteScript = [&w, entry, shot](FavouriteChooser& model) {
             FavouriteChooserWidget dialog(model, &w.frame);
-            expectTidy(dialog, shot);
+            test::expectTidy(dialog, shot);
             EXPECT_EQ(dialog.windowTitle().toStdString(), model.title);
             EXPECT_EQ(dialog.findChild<QGroupBox*>()->title().toStdString(), model.listCaption);
             EXPECT_EQ(dialog.findChildren<QRadioButton*>().size(), 6);
             for (QRadioButton* r : dialog.findChildren<QRadioButton*>())
                 EXPECT_FALSE(r->isChecked());
-            QTest::mouseClick(button(dialog, entry), Qt::LeftButton);
+            QTest::mouseClick(test::button(dialog, entry), Qt::LeftButton);
             pressOk(dialog);
             return dialog.result() == QDialog::Accepted;
         };

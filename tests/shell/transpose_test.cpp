@@ -4,6 +4,7 @@
 #include "model/staveops.h"
 #include "shell/transposewidget.h"
 #include "transpose/transposedialog.h"
+#include "dialogcheck.h"
 #include "windowfixture.h"
 
 #include <QAbstractButton>
@@ -31,35 +32,6 @@ void inC(Score& score) {
                  test::makeTextHead(200, score.stave(1).Ycoord - 40, 1, "Am7", TextTransposable));
 }
 
-QAbstractButton* button(QWidget& dialog, const char* caption) {
-    for (QAbstractButton* b : dialog.findChildren<QAbstractButton*>())
-        if (b->text() == QString::fromUtf8(caption)) return b;
-    ADD_FAILURE() << "no button \"" << caption << "\"";
-    return nullptr;
-}
-
-// A click on the button's left end: a check box reacts to its box and caption only.
-void click(QWidget& dialog, const char* caption) {
-    if (QAbstractButton* b = button(dialog, caption))
-        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
-}
-
-// Each of the twelve accelerators once, and no button narrower than its caption.
-void expectTidy(QWidget& dialog) {
-    std::multiset<QChar> keys;
-    const auto letter = [&keys](const QString& text) {
-        if (const qsizetype at = text.indexOf(u'&'); at >= 0 && at + 1 < text.size())
-            keys.insert(text[at + 1].toLower());
-    };
-    for (QAbstractButton* b : dialog.findChildren<QAbstractButton*>()) {
-        letter(b->text());
-        EXPECT_GE(b->width(), b->minimumSizeHint().width()) << b->text().toStdString();
-    }
-    for (QLabel* l : dialog.findChildren<QLabel*>())
-        letter(l->text());
-    EXPECT_EQ(std::set<QChar>(keys.begin(), keys.end()).size(), 12u);
-    EXPECT_EQ(keys.size(), 12u);
-}
 
 TEST(TransposeWindow, TheWholeScoreUpAToneWithStemsFromTheStaveMenuIsUndoneWhole) {
     test::Entry e(3, 2, inC);
@@ -68,7 +40,8 @@ TEST(TransposeWindow, TheWholeScoreUpAToneWithStemsFromTheStaveMenuIsUndoneWhole
         TransposeWidget dialog(model, &e.window());
         dialog.show();
         EXPECT_EQ(dialog.windowTitle(), "Transposing");
-        expectTidy(dialog);
+        test::expectTidy(dialog, "transpose");
+        EXPECT_EQ(test::accelerators(dialog).size(), 12u);
         auto* interval = dialog.findChild<QComboBox*>("cbinterval");
         auto* distance = dialog.findChild<QSpinBox*>("seDistance");
         interval->setCurrentIndex(15);
@@ -76,23 +49,23 @@ TEST(TransposeWindow, TheWholeScoreUpAToneWithStemsFromTheStaveMenuIsUndoneWhole
         distance->setValue(1);
         QTest::keyClick(distance, Qt::Key_Up);
         EXPECT_EQ(interval->currentText(), "Major 2nd up (1 tone)");
-        click(dialog, "To bass (&F) clef");
-        click(dialog, "&Whole score");
+        test::click(dialog, "To bass (&F) clef");
+        test::click(dialog, "&Whole score");
         EXPECT_EQ(e.ui.lastText(), OneStaveWithClefChange);
-        EXPECT_TRUE(button(dialog, "&Current stave")->isChecked()) << "the extent falls back";
-        click(dialog, "&No change");
-        click(dialog, "&Whole score");
+        EXPECT_TRUE(test::button(dialog, "&Current stave")->isChecked()) << "the extent falls back";
+        test::click(dialog, "&No change");
+        test::click(dialog, "&Whole score");
         dialog.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
         QTest::keyClick(dialog.windowHandle(), Qt::Key_M, Qt::AltModifier); // "Adjust ste&m directions"
-        QAbstractButton* stems = button(dialog, "Adjust ste&m directions");
+        QAbstractButton* stems = test::button(dialog, "Adjust ste&m directions");
         EXPECT_TRUE(QTest::qWaitFor([stems] { return stems->isChecked(); }))
             << "an accelerator clicks a moment later";
-        click(dialog, "Explain");
+        test::click(dialog, "Explain");
         EXPECT_EQ(e.ui.captions.back() + e.ui.lastText(),
                   TransposeCaption + std::string(TransposeDialog::explanation()));
         e.ui.buttonAnswers = {ButtonYes, ButtonYes};
-        click(dialog, "&Do it!");
+        test::click(dialog, "&Do it!");
         return dialog.result() == QDialog::Accepted && !dialog.isVisible();
     };
     e.window().action("Transpose")->trigger();
