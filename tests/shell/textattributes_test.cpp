@@ -105,6 +105,34 @@ TEST(TextAttributesWindow, CtrlAWhileTypingChangesTheTextItsBoxesAndFontAndOneUn
     EXPECT_TRUE(w.stave(1) == before) << "one Undo takes the typed text away";
 }
 
+// In Edit mode '?' opens the current text's dialog through the same dispatcher as
+// every other kind; the longer text takes a chunk, and one Undo after Enter takes
+// the edit back.
+TEST(TextAttributesWindow, QuestionMarkInEditModeOpensTheCurrentTextsDialog) {
+    test::Entry w(3, 2, [](Score& score) {
+        test::append(score.stave(1), test::makeTextHead(150, score.stave(1).Ycoord - 30, 1, "Lento", 0));
+    });
+    const Stave before = w.stave(1);
+    w.key(Qt::Key_F10);
+    w.click(152, w.stave(1).Ycoord - 32);
+    ASSERT_EQ(w.window().editor().mode, int(ModeEdit));
+    w.ui.textAttributesScript = [](TextAttributes& model) {
+        EXPECT_EQ(model.text, "Lento");
+        model.text = "Lento assai e molto";
+        model.boxed = TriState::Ticked;
+        return true;
+    };
+    w.type("?");
+    ASSERT_EQ(w.ui.textDialogsOpened.size(), 1u);
+    w.key(Qt::Key_Return);
+    ASSERT_EQ(w.stave(1).Nobjec, 2);
+    const int head = w.stave(1).object(1).textAttributes() & TextContinuation ? 2 : 1;
+    EXPECT_EQ(longTextOf(w.stave(1), head), "Lento assai e molto");
+    EXPECT_EQ(w.stave(1).object(head).textAttributes(), TextBoxed);
+    w.window().action("Undo1")->trigger();
+    EXPECT_TRUE(w.stave(1) == before);
+}
+
 TEST(TextAttributesWindow, SeveralTextsHideTheMemoAndGreyTheBoxesWhereTheyDiffer) {
     TextWindow w;
     TextAttributes model;
