@@ -354,6 +354,7 @@ void ScoreWindow::activate() {
     editor_.cursorX = first ? document_.score.stave(1).LeftX + 20 : 0;
     showCurrentPage();
     showModeLabel(ModeNothing, true);
+    window()->installEventFilter(this);
     refreshTools(session_);
     if (settings_.Level == Beginner) noviceTimer_.start();
     setFocus();
@@ -556,6 +557,14 @@ void ScoreWindow::promptsOff() {
     editor_.hintsShown = false;
     prompt_->hide();
     prompt_->clear();
+}
+
+bool ScoreWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window() && event->type() == QEvent::WindowBlocked) prompt_->hide();
+    if (watched == window() && event->type() == QEvent::WindowUnblocked && editor_.hintsShown &&
+        !prompt_->text().isEmpty() && isVisible())
+        prompt_->show();
+    return QWidget::eventFilter(watched, event);
 }
 
 QString ScoreWindow::promptShown() const { return editor_.hintsShown ? prompt_->text() : QString(); }

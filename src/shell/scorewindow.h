@@ -133,6 +133,8 @@ class ScoreWindow : public QWidget, public ModeHost {
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The prompt floats above every window: it steps aside while a dialog blocks the frame.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Tab belongs to the music (Music mode's stops, Text mode's tab character), not
     // to moving the keyboard focus.
     bool focusNextPrevChild(bool) override { return false; }

@@ -13,6 +13,8 @@
 #include "shell/attributes/noteattributeswidget.h"
 #include "shell/attributes/singleattributeswidget.h"
 #include "dialogcheck.h"
+
+#include <QTimer>
 #include "windowfixture.h"
 
 #include <QAbstractButton>
@@ -248,6 +250,26 @@ TEST(AttributeDialogs, TheOtherFacesOfEachDialog) {
         test::click(d, "&Dotted");
     }));
     EXPECT_EQ(std::pair(thickness.item, thickness.dotted), std::pair(3, 1));
+}
+
+// The beginner's prompt floats above every window; a dialog would open under it, so
+// it steps aside while the dialog blocks the frame and comes back after.
+TEST(AttributeDialogs, TheBeginnersPromptStepsAsideWhileADialogIsOpen) {
+    test::Entry f(1);
+    f.window().showPrompt(516); // Edit mode's
+    QWidget* prompt = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("prompt")) prompt = w;
+    ASSERT_TRUE(prompt && prompt->isVisible());
+    QDialog dialog(&f.frame);
+    bool hiddenWhileOpen = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        hiddenWhileOpen = !prompt->isVisible();
+        dialog.accept();
+    });
+    dialog.exec();
+    EXPECT_TRUE(hiddenWhileOpen);
+    EXPECT_TRUE(prompt->isVisible());
 }
 
 } // namespace
