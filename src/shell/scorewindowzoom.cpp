@@ -40,6 +40,7 @@ void ScoreWindow::createZoomMenu(QMenu* pageMenu) {
     action("ZoomFitPage")->setCheckable(true);
     zoomMenu_->addSeparator();
     auto* levels = new QActionGroup(zoomMenu_);
+    levels->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional); // none ticked when fitted
     for (int level : ZoomLevels) {
         QAction* a = zoomMenu_->addAction(QStringLiteral("%1%").arg(level));
         a->setObjectName(QStringLiteral("Zoom%1").arg(level));
@@ -47,7 +48,6 @@ void ScoreWindow::createZoomMenu(QMenu* pageMenu) {
         a->setActionGroup(levels);
         connect(a, &QAction::triggered, this, [this, level] { setZoom(level, ZoomFit::None); });
     }
-    connect(zoomMenu_, &QMenu::aboutToShow, this, [this] { showZoomInMenu(); });
     connect(action("ZoomIn"), &QAction::triggered, this, [this] { setZoom(zoomedIn(zoomPercent_), ZoomFit::None); });
     connect(action("ZoomOut"), &QAction::triggered, this,
             [this] { setZoom(zoomedOut(zoomPercent_), ZoomFit::None); });
@@ -60,13 +60,14 @@ void ScoreWindow::createZoomMenu(QMenu* pageMenu) {
 
 // The menu shows the zoom in its title and ticks its level or fit.
 void ScoreWindow::showZoomInMenu() {
+    if (!zoomMenu_) return;
     zoomMenu_->setTitle(QStringLiteral("%1 (%2%)").arg(windowMenuTitle(WindowMenu::Zoom)).arg(zoomPercent_));
     action("ZoomFitWidth")->setChecked(zoomFit_ == ZoomFit::Width);
     action("ZoomFitPage")->setChecked(zoomFit_ == ZoomFit::Page);
+    const QString level = QStringLiteral("Zoom%1").arg(zoomPercent_);
     for (QAction* a : zoomMenu_->actions())
-        if (a->actionGroup()) a->setChecked(zoomFit_ == ZoomFit::None && a->objectName() == QStringLiteral("Zoom%1").arg(zoomPercent_));
+        if (a->actionGroup()) a->setChecked(zoomFit_ == ZoomFit::None && a->objectName() == level);
 }
-
 
 int ScoreWindow::fittedZoom(ZoomFit fit) const {
     const QSize page = screenPage().size;
@@ -86,7 +87,7 @@ void ScoreWindow::setZoom(int percent, ZoomFit fit, std::optional<QPointF> ancho
     zoomFit_ = fit;
     settings_.Zoomfit = static_cast<int>(fit);
     settings_.Zoom = percent;
-    if (percent == zoomPercent_) return;
+    if (percent == zoomPercent_) return showZoomInMenu();
     // The page point under the anchor stays under it.
     QWidget* viewport = scroll_->viewport();
     const QPointF at = anchor.value_or(QPointF(view_->mapFrom(viewport, viewport->rect().center())));
@@ -99,6 +100,7 @@ void ScoreWindow::setZoom(int percent, ZoomFit fit, std::optional<QPointF> ancho
     const QPoint now = view_->toWidget(pagePoint);
     scroll_->horizontalScrollBar()->setValue(now.x() - onViewport.x());
     scroll_->verticalScrollBar()->setValue(now.y() - onViewport.y());
+    showZoomInMenu();
 }
 
 void ScoreWindow::newSurface() {
@@ -119,6 +121,7 @@ void ScoreWindow::newSurface() {
     }
     view_->setZoom(zoomPercent_ / 100.0);
     view_->setPage(&dc_.surface(), page.origin, dc_.scale());
+    showZoomInMenu();
 }
 
 void ScoreWindow::redrawSurface() {

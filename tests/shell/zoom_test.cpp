@@ -7,6 +7,7 @@
 #include "windowfixture.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QScrollArea>
 
 namespace qv {
@@ -62,6 +63,13 @@ TEST(Zoom, TheKeysStepThroughTheLevelsAndLeaveTheMusicAlone) {
     EXPECT_EQ(f.editor().defaultNote.headStyle(), headSize);
     f.key(Qt::Key_9, Qt::ControlModifier);
     EXPECT_EQ(f.window().zoomFit(), ZoomFit::Page);
+    EXPECT_TRUE(f.window().action("ZoomFitPage")->isChecked());
+    QMenu* zoomMenu = nullptr;
+    for (QObject* o : f.window().action("ZoomFitPage")->associatedObjects())
+        if (auto* m = qobject_cast<QMenu*>(o)) zoomMenu = m;
+    ASSERT_NE(zoomMenu, nullptr);
+    EXPECT_EQ(zoomMenu->title(), QStringLiteral("&Zoom (%1%)").arg(f.window().zoomPercent()))
+        << "the Page menu shows the zoom";
     const QSize shown = f.window().pageView()->size();
     const QSize room = f.window().scrollBox()->maximumViewportSize();
     EXPECT_LE(shown.width(), room.width());
