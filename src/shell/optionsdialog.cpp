@@ -1,5 +1,6 @@
 #include "shell/optionsdialog.h"
 
+#include "layout/spacing.h"
 #include "model/pagegeometry.h"
 #include "model/score.h"
 #include "model/ui.h"
@@ -30,7 +31,9 @@ namespace qv {
 
 namespace {
 
-const std::array<const char*, 5> SpacingNames{"Very close", "Close", "Normal", "Wide", "Very wide"};
+// The five grades' names, as the rest of the program gives them.
+const std::array<const char*, 5> SpacingNames{spacingName(1), spacingName(2), spacingName(3), spacingName(4),
+                                               spacingName(5)};
 // Pulse codes 1..6 in the two languages of duration names.
 const std::array<const char*, 6> BritishPulseNames{"Semibreve", "Minim",      "Crotchet",
                                                    "Quaver",    "Semiquaver", "Demisemiquaver"};
