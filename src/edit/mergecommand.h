@@ -8,10 +8,12 @@
 namespace qv {
 
 inline const char* const MergeAfterRefusal =
-    "You cannot merge another file after this stave.\nYour cursor must be on a stave (staff) which is not joined "
+    "You cannot merge another file after this stave.\nYour cursor must be on a stave (staff) which is not "
+    "joined "
     "to the one below, ie you must be on the last stave of a system.";
 inline const char* const MergeBeforeRefusal =
-    "You cannot merge another file before this stave.\nYour cursor must be on a stave (staff) which is not joined "
+    "You cannot merge another file before this stave.\nYour cursor must be on a stave (staff) which is not "
+    "joined "
     "to the one above, ie you must be on the first stave of a system.";
 inline const char* const MergeDialogTitle = "Merge File";
 inline const char* const MergeFilter = "Quaverly files (*.QVR *.qvr)";

@@ -65,8 +65,8 @@ std::vector<std::int32_t> targetPositions(const Score& score, int p, const Score
         if (st.PageNum == prev.PageNum)
             targets.push_back(clamp32(prevTarget + st.Ycoord - prev.Ycoord));
         else
-            targets.push_back(
-                clamp32(prevTarget + (std::int64_t{prev.MaxY} - prev.Ycoord) + PageGap + (st.Ycoord - st.MinY)));
+            targets.push_back(clamp32(prevTarget + (std::int64_t{prev.MaxY} - prev.Ycoord) + PageGap +
+                                      (st.Ycoord - st.MinY)));
     }
     return targets;
 }
@@ -102,7 +102,8 @@ void insertMergedStaves(Score& score, int p, Score& file, Ui& ui) {
     }
     const int last = p + n;
     if (last < score.Nstaves) {
-        const std::int64_t shift = std::int64_t{score.stave(last).MaxY} + PageGap - score.stave(last + 1).MinY;
+        const std::int64_t shift =
+            std::int64_t{score.stave(last).MaxY} + PageGap - score.stave(last + 1).MinY;
         for (int t = last + 1; t <= score.Nstaves; ++t)
             ShiftStave(score, t, clamp32(shift));
     }

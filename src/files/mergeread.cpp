@@ -72,14 +72,16 @@ bool acceptPage(const std::uint8_t* record, const Score& open, Ui& ui) {
     for (const PageField& f : fields) {
         if (getU16(record + f.offset) == thousandths(f.inches)) continue;
         const std::string question = formatMessage(PageDiffersQuestion, std::string(f.name));
-        if (ui.message(MessageType::Confirmation, question, ButtonOk | ButtonCancel) != ButtonOk) return false;
+        if (ui.message(MessageType::Confirmation, question, ButtonOk | ButtonCancel) != ButtonOk)
+            return false;
     }
     return true;
 }
 
 // The header's refusals and questions; false when the merge is not to go on (the
 // reason has been shown).
-bool acceptHeader(const std::vector<std::uint8_t>& bytes, const std::string& name, const Score& open, Ui& ui) {
+bool acceptHeader(const std::vector<std::uint8_t>& bytes, const std::string& name, const Score& open,
+                  Ui& ui) {
     const FileHeader h = decodeHeader(bytes.data());
     if (h.FileVer <= LastNoteWorthyVersion) {
         showError(ui, NotNormalFileMessage);
@@ -160,7 +162,7 @@ std::optional<Score> readMergeBytes(const std::vector<std::uint8_t>& bytes, cons
         const ReadResult result = readScore(bytes, name, ReadOptions{}, ui, file);
         if (result.status != ReadStatus::Ok) {
             showError(ui, result.status == ReadStatus::NoteWorthy ? std::string(NotNormalFileMessage)
-                                                                   : result.message);
+                                                                  : result.message);
             return std::nullopt;
         }
         tidyMusicStaves(file);

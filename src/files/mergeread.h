@@ -22,7 +22,8 @@ inline const char* const TooManyMergedStavesMessage =
     "The current score has %d staves, and the one to be merged has %d.\n\n"
     "This is greater than the %d allowed: file cannot be merged.";
 inline const char* const PageDiffersQuestion =
-    "The file you are merging differs in the %s from the one you are working on and may cause objects to be off "
+    "The file you are merging differs in the %s from the one you are working on and may cause objects to be "
+    "off "
     "the paper or otherwise distorted.\n\nDo you wish to continue?";
 
 // Whether a file name ends in ".QVR", whatever its case.
