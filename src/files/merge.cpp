@@ -85,7 +85,7 @@ Stave mergedStave(const Score& file, int i) {
 
 } // namespace
 
-void insertMergedStaves(Score& score, int p, Score& file, Ui& ui) {
+void insertMergedStaves(Score& score, int p, const Score& file, Ui& ui) {
     const int n = file.Nstaves;
     if (n < 1 || score.Nstaves + n > MaxStaves) return;
     p = std::clamp(p, 0, score.Nstaves);

@@ -19,9 +19,10 @@ class Ui;
 // first merged stave's top extent at y = 10 above stave 1, else touching stave p's
 // bottom extent; the file's spacing kept within its pages and 10 page units between
 // its pages; the staves below moved to start 10 page units under the merged ones.
-// Recorded in the undo store first as one step. `file` must come from
-// readMergeFile; its text font numbers are rewritten to the open score's.
-void insertMergedStaves(Score& score, int p, Score& file, Ui& ui);
+// Recorded in the undo store first as one step. `file` comes from readMergeFile;
+// its fonts are registered in the open score's table and the merged texts take the
+// open score's numbers for them.
+void insertMergedStaves(Score& score, int p, const Score& file, Ui& ui);
 
 // The whole merge of the file at `path` after stave p: read and checked, put in,
 // and the score repaginated with usable height H. False (the reason told through
