@@ -75,6 +75,15 @@ void UndoStore::pushStaveRange(Score& score, int s, int code, int count) {
     write(score, s, code, count);
 }
 
+void UndoStore::pushInsertion(Score& score, int count) {
+    score.modified = true;
+    if (depth_ == 0 || score.Nstaves < 1) return;
+    grow(score.Nstaves + 1); // the range and its head stay whole in a shallow ring
+    // With one stave the head alone puts it back; the head finds no range behind it.
+    if (score.Nstaves >= 2) pushStaveRange(score, 1, UndoStaveRange, score.Nstaves);
+    write(score, 1, UndoInsertedStaves, count);
+}
+
 void UndoStore::dropRecords(int n) {
     if (depth_ == 0) return;
     for (; n > 0 && live_ > 0; --n) {

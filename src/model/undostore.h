@@ -53,6 +53,11 @@ class UndoStore {
     // record (the lowest stave) is written last so that it is read back first.
     void pushStaveSet(Score& score, const std::bitset<256>& staves, int code);
     void pushStaveRange(Score& score, int s, int code, int count);
+    // Records the whole score before `count` staves are put in anywhere: every music
+    // stave as one range, then a head that takes `count` staves out after stave 1.
+    // Undoing it puts every stave back at its index as it was, page numbers and
+    // positions included, wherever the new staves went (also above stave 1).
+    void pushInsertion(Score& score, int count);
     // Makes room for the next `records` records to be written without wrapping onto
     // each other: a step written as two groups (a range and its head) stays whole
     // even in a store shallower than the step.

@@ -5,6 +5,7 @@
 #include "edit/eventrouting.h"
 #include "edit/information.h"
 #include "edit/layoutcommands.h"
+#include "edit/mergecommand.h"
 #include "edit/musicentry.h"
 #include "edit/navigation.h"
 #include "edit/pagelayout.h"
@@ -65,7 +66,8 @@ QColor fromBgr(std::uint32_t bgr) { return toQColor(bgr); }
 // The items whose commands exist; the others are shown, disabled, until they do.
 bool wired(const QString& name) {
     static const QStringList names{
-        "FileSaveItem", "FileSaveAsItem", "SaveAsTemplate", "SavePartOfScore", "FileCloseItem", "filePreview",
+        "FileSaveItem", "FileSaveAsItem", "SaveAsTemplate", "SavePartOfScore", "MergeAfter", "MergeBefore",
+        "FileCloseItem", "filePreview",
         "EnterMusic",   "GotoEditMode", "gototextmode", "gotolinemode", "gotoCurveMode", "GotoHairpinMode",
         "GotoSymbolMode", "gotodrawingmode", "pageRedraw", "Justifyright", "Compress", "chopleft", "Chopright",
         "NewStaveAbove", "NewStaveBelow", "DeleteStaveitem", "Binding", "AppendNewSystem", "PlaceAnotherSystem",
@@ -239,6 +241,8 @@ void ScoreWindow::wireActions() {
     on("SavePartOfScore", [this] {
         savePartOfScore(document_.score, editor_.currentStave(), settings_, ui_, document_.screenResolution);
     });
+    on("MergeAfter", [this] { mergeAfter(session_); });
+    on("MergeBefore", [this] { mergeBefore(session_); });
     on("FileCloseItem", [this] {
         if (editor_.mode == ModePreview) SetMode(session_, ModeMusic);
         if (onCloseRequested) onCloseRequested();
