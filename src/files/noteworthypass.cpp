@@ -87,7 +87,7 @@ void finishStave(Score& score, int s, int firstYcoord) {
     const int count = stave.Nobjec; // chunks appended below are already finished
     for (int i = 1; i <= count; ++i) {
         finishObject(stave.object(i), stave.Ycoord, clefSeen);
-        if (stave.object(i).is(ObjectKind::ShortText)) shortTextToLongText(stave, i);
+        if (stave.object(i).is(ObjectKind::ShortText)) shortTextToLongText(stave, i, TextPlace::MusicStave);
     }
 }
 
@@ -124,17 +124,18 @@ Nudge fontNudge(int font) {
 
 } // namespace
 
-void shortTextToLongText(Stave& stave, int index) {
+void shortTextToLongText(Stave& stave, int index, TextPlace place) {
     const ScoreObject text = stave.object(index);
     std::string characters = text.shortText();
     bool chord = false;
     for (char& c : characters)
         chord = translateCharacter(c) || chord;
-    const Nudge nudge = fontNudge(text.fontNumber());
+    const bool music = place == TextPlace::MusicStave;
+    const Nudge nudge = music ? fontNudge(text.fontNumber()) : Nudge{0, 0};
     ScoreObject head = makeObject(ObjectKind::LongText, toObjectField(std::int64_t{text.x()} + nudge.dx),
                                   toObjectField(std::int64_t{text.y()} + nudge.dy));
     head.setFontNumber(text.fontNumber());
-    const int attributes = chord ? TextTransposable : 0;
+    const int attributes = (chord ? TextTransposable : 0) | (music ? 0 : TextUniversal);
     head.setTextAttributes(attributes);
     head.setChunkText(characters.substr(0, ChunkCapacity));
     if (characters.size() > static_cast<std::size_t>(ChunkCapacity) && stave.Nobjec < MaxObjects) {
@@ -150,6 +151,11 @@ void shortTextToLongText(Stave& stave, int index) {
 
 void finishNoteWorthyTranslation(Score& score) {
     if (score.Nstaves < 1) return;
+    Stave& headerFooter = score.stave(0);
+    const int texts = headerFooter.Nobjec;
+    for (int i = 1; i <= texts; ++i)
+        if (headerFooter.object(i).is(ObjectKind::ShortText))
+            shortTextToLongText(headerFooter, i, TextPlace::HeaderFooter);
     const int firstYcoord = score.stave(1).Ycoord;
     for (int s = 1; s <= score.Nstaves; ++s)
         finishStave(score, s, firstYcoord);

@@ -218,7 +218,9 @@ TEST_F(NoteWorthy, HeaderAndFooterTextsGoOntoTheHeaderFooterStave) {
     ASSERT_TRUE(load(file, s));
     const Stave& hf = s.stave(0);
     ASSERT_EQ(hf.Nobjec, 2) << "the line is dropped";
-    EXPECT_EQ(hf.object(1).shortText() + hf.object(2).shortText(), "HF");
+    // Long texts, universal like every text there, so that they are printed.
+    EXPECT_EQ(longTextOf(hf, 1) + longTextOf(hf, 2), "HF");
+    EXPECT_EQ(hf.object(1).textAttributes() & hf.object(2).textAttributes(), TextUniversal);
     EXPECT_EQ(hf.object(1).y(), 7);
     EXPECT_EQ(hf.object(1).x(), 77);
     EXPECT_EQ(hf.object(2).y(), 965); // ten inches of printed page below the top, plus 5
@@ -289,15 +291,15 @@ TEST(NoteWorthySeeds, TheFuzzSeedsAreTheWritersFiles) {
     NoteWorthyFile kinds = small;
     kinds.staves.push_back(NoteWorthyStave{});
     kinds.staves[1].system = true, kinds.staves[2].Ycoord = 200, kinds.staves[2].pageBreak = true;
-    ScoreObject rest = makeObject(ObjectKind::Note, 160, 60), p1 = makeObject(ObjectKind::CurvePoint, 100, 40);
+    ScoreObject rest = makeObject(ObjectKind::Note, 160, 200), p1 = makeObject(ObjectKind::CurvePoint, 100, 188);
     rest.setRest(true), rest.setDuration(5);
-    ScoreObject p2 = makeObject(ObjectKind::CurvePoint, 180, 36), accidental = makeObject(ObjectKind::Accidental, 90, 57);
+    ScoreObject p2 = makeObject(ObjectKind::CurvePoint, 180, 185), accidental = makeObject(ObjectKind::Accidental, 90, 197);
     p1.setCurveNext(3), p2.setCurvePrev(2), accidental.setAccPosition(1), accidental.setAccValue(1);
-    ScoreObject symbol = makeObject(ObjectKind::Symbol, 250, 40);
+    ScoreObject symbol = makeObject(ObjectKind::Symbol, 250, 180);
     symbol.setSymbolCode(70), symbol.setRepeats(4), symbol.setStepDx(12);
-    kinds.staves[2].objects = {makeObject(ObjectKind::KeySignature, 20, 60), p1, p2, accidental, rest, symbol,
-                               makeObject(ObjectKind::Glyph, 60, 63),
-                               noteWorthyText(300, 80, 1, {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 128, 96, 127, 133})};
+    kinds.staves[2].objects = {makeObject(ObjectKind::KeySignature, 20, 200), p1, p2, accidental, rest, symbol,
+                               makeObject(ObjectKind::Glyph, 60, 203),
+                               noteWorthyText(300, 218, 1, {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 128, 96, 127, 133})};
     kinds.staves[2].objects[0].setKeyCount(-2);
     const std::vector<std::pair<std::string, Bytes>> seeds = {{"nw2-small.NWC", small.bytes()},
                                                               {"nw2-kinds.NWC", kinds.bytes()}};
