@@ -118,7 +118,8 @@ int orDefault(int value, int whenZero) {
 }
 
 Stave translateStave(const std::uint8_t* r, int index) {
-    if (r[7] > MaxObjects) refuseAsBad("stave " + std::to_string(index) + ": " + std::to_string(r[7]) + " objects");
+    if (r[7] > MaxObjects)
+        refuseAsBad("stave " + std::to_string(index) + ": " + std::to_string(r[7]) + " objects");
     Stave s;
     s.Ycoord = getI16(r + 0);
     s.MaxY = getI16(r + 2);
@@ -180,8 +181,7 @@ void translateObject(ScoreObject& o) {
     case ObjectKind::ShortText:
         if (o.fontNumber() == LargeTitleFont) o.setY(toObjectField(o.y() - LargeTitleRaise));
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -19,11 +19,11 @@ class Score;
 class Ui;
 
 inline const char* const TranslatingWithPrinter =
-    "Translating from NoteWorthy 2.\n\nThe page size will be defined as the largest which your current printer "
-    "can handle.\n\nChange this if you wish by Page | Page Layout";
+    "Translating from NoteWorthy 2.\n\nThe page size will be defined as the largest which your current "
+    "printer can handle.\n\nChange this if you wish by Page | Page Layout";
 inline const char* const TranslatingWithoutPrinter =
-    "Translating from NoteWorthy 2.\n\nHowever, while trying to access your current printer page capacities an "
-    "error occurred, so the page size has been set to your default values.";
+    "Translating from NoteWorthy 2.\n\nHowever, while trying to access your current printer page capacities "
+    "an error occurred, so the page size has been set to your default values.";
 
 // Reads and translates the file's bytes into `out`, replacing it only on success.
 // The page is the printer's whole sheet when `printer` answers, else the fallback

@@ -14,7 +14,7 @@ namespace qv {
 
 namespace {
 
-constexpr int TopOfFirstStave = 10; // page units below the top of the music area
+constexpr int TopOfFirstStave = 10;  // page units below the top of the music area
 constexpr int OffLineGlyphDrop = 16; // a free glyph off the middle line is a denominator
 constexpr int QuaverDuration = 4;
 constexpr int HeadStyle3 = 2;

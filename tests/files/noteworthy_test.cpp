@@ -14,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 
 using namespace qv;
@@ -24,8 +23,8 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A printer of 600 dots per inch on a letter sheet with a tenth of an inch it cannot print
-// all round; or one that refuses to tell its page size.
+// 600 dots per inch on a letter sheet, a tenth of an inch unprintable all round; or
+// a printer that will not tell its page size.
 class FakePrinter : public PrinterDevice {
   public:
     explicit FakePrinter(bool answers) : answers_(answers) {}
@@ -33,7 +32,9 @@ class FakePrinter : public PrinterDevice {
     bool landscape() const override { return false; }
     int resolutionX() const override { return 600; }
     int resolutionY() const override { return 600; }
-    std::optional<Size> physicalSize() const override { return answers_ ? std::optional<Size>{{5100, 6600}} : std::nullopt; }
+    std::optional<Size> physicalSize() const override {
+        return answers_ ? std::optional<Size>{{5100, 6600}} : std::nullopt;
+    }
     Size printingOffset() const override { return {60, 60}; }
     Size printableSize() const override { return {4980, 6480}; }
 
@@ -41,226 +42,200 @@ class FakePrinter : public PrinterDevice {
     bool answers_;
 };
 
+ScoreObject at(ObjectKind kind, int x, int y, std::function<void(ScoreObject&)> set = {}) {
+    ScoreObject o = makeObject(kind, x, y);
+    if (set) set(o);
+    return o;
+}
+
+// Two staves at 60 and 120, the first joined to the second with a brace; a header
+// text, a line that has no place on the header/footer stave, a footer text at 5; a
+// chord "C7" on stave 2.
+NoteWorthyFile sample() {
+    NoteWorthyFile f;
+    f.spacing = 4, f.pulse = 5, f.beamang = 12, f.headerHundredths = 50;
+    f.staves = {NoteWorthyStave{}, NoteWorthyStave{}};
+    f.staves[0].system = f.staves[0].braced = true;
+    f.staves[1].Ycoord = 120, f.staves[1].pageBreak = true;
+    f.staves[0].objects = {at(ObjectKind::Clef, 10, 70), at(ObjectKind::TimeSignature, 40, 60)};
+    f.staves[1].objects = {at(ObjectKind::Barline, 300, 0), noteWorthyText(100, 120, 2, {132, '7'})};
+    f.headerTexts = {noteWorthyText(100, 7, 1, {'H'}), at(ObjectKind::Line, 10, 10)};
+    f.footerTexts = {noteWorthyText(200, 5, 1, {'F'})};
+    return f;
+}
+
+// One of every kind the final pass moves, with where it ends: x, and y less the
+// stave's Ycoord (the stave is at 60; 3 of NoteWorthy 2's units down are 4 of ours).
+struct KindCase {
+    ScoreObject object;
+    int x, dy;
+    std::function<bool(const ScoreObject&)> more = [](const ScoreObject&) { return true; };
+};
+std::vector<KindCase> kindCases() {
+    using K = ObjectKind;
+    return {
+        {at(K::Clef, 10, 70), 10, 0, [](auto& o) { return !o.clefSmall() && o.symbolCode() == 3; }},
+        {at(K::KeySignature, 20, 60), 24, 0},
+        {at(K::TimeSignature, 40, 70), 34, 0},
+        {at(K::Note, 100, 54, [](auto& o) { o.setDuration(3), o.setStaffPosition(2), o.setStemExtra(3); }),
+         77, -8, [](auto& o) { return o.symbolCode() == NoteGlyphTable(3, 0, 0) && o.stemExtra() == 0; }},
+        {at(K::Note, 110, 60, [](auto& o) { o.setDuration(4), o.setHeadStyle(2); }), 85, 0},
+        {at(K::Glyph, 120, 60), 98, 0},
+        {at(K::Glyph, 130, 63), 106, 16},
+        {at(K::Barline, 150, 0, [](auto& o) { o.setU8(7, 9); }), 114, -80,
+         [](auto& o) { return o.u8(7) == 0; }},
+        {at(K::Barline, 160, 0, [](auto& o) { o.setBarType(1); }), 126, -80},
+        {at(K::Barline, 170, 0, [](auto& o) { o.setBarType(5); }), 133, -80},
+        {at(K::Barline, 180, 0, [](auto& o) { o.setBarType(2); }), 138, -80},
+        {at(K::Accidental, 190, 0, [](auto& o) { o.setAccPosition(3); }), 146, -12},
+        {at(K::Clef, 200, 80, [](auto& o) { o.setClefType(1); }), 156, 0,
+         [](auto& o) { return o.clefSmall() && o.symbolCode() == 6; }},
+        {at(K::Line, 210, 51, [](auto& o) { o.setLineDx(100), o.setLineDy(30), o.setLineThickness(3); }), 161,
+         -12, [](auto& o) { return o.lineDx() == 77 && o.lineDy() == 40 && o.lineThickness() == 1; }},
+        {at(K::CurvePoint, 220, 50, [](auto& o) { o.setCurveNext(16), o.setCurveDotted(true); }), 168, -13,
+         [](auto& o) { return o.curveThickness() == 1 && !o.curveDotted(); }},
+        {at(K::CurvePoint, 240, 50, [](auto& o) { o.setCurvePrev(15); }), 183, -13},
+        {at(K::Symbol, 250, 40, [](auto& o) { o.setRepeats(3), o.setStepDx(10); }), 192, -26,
+         [](auto& o) { return o.repeats() + o.stepDx() == 0; }},
+        {noteWorthyText(260, 30, 5, {'T'}), 200, -54}, // 11 up for the large font first
+    };
+}
+
+NoteWorthyFile kindsFile() {
+    NoteWorthyFile file;
+    file.staves = {NoteWorthyStave{}};
+    for (const KindCase& c : kindCases())
+        file.staves[0].objects.push_back(c.object);
+    return file;
+}
+
 class NoteWorthy : public ::testing::Test {
   protected:
-    bool load(const NoteWorthyFile& file, Score& out, PrinterDevice* printer = nullptr) {
+    bool load(const Bytes& bytes, Score& out, PrinterDevice* printer = nullptr) {
         LoadOptions options;
         options.printer = printer;
-        return loadScoreBytes(file.bytes(), "song.NWC", options, ui, out);
+        return loadScoreBytes(bytes, "song.NWC", options, ui, out);
     }
-    // The file of one stave at 60 holding `objects`, loaded; the stave's Ycoord afterwards.
-    Score loadOne(const std::vector<ScoreObject>& objects) {
-        NoteWorthyFile file;
-        file.staves = {NoteWorthyStave{}};
-        file.staves[0].objects = objects;
+    Score loaded(const NoteWorthyFile& file) {
         Score s;
-        EXPECT_TRUE(load(file, s)) << ui.lastText();
+        EXPECT_TRUE(load(file.bytes(), s)) << ui.lastText();
         return s;
     }
     ScriptedUi ui;
 };
 
-const ScoreObject& onlyOfKind(const Stave& s, ObjectKind kind, int nth = 0) {
-    for (int i = 1; i <= s.Nobjec; ++i)
-        if (s.object(i).is(kind) && nth-- == 0) return s.object(i);
-    static const ScoreObject none = makeObject(ObjectKind::Deleted);
-    ADD_FAILURE() << "no object of kind " << int(kind);
-    return none;
-}
-
 TEST_F(NoteWorthy, TheHeaderGivesThePrintersPageOrTheFallbackWithItsMessagesInOrder) {
-    NoteWorthyFile file;
-    file.spacing = 4, file.pulse = 5, file.beamang = 12;
-    file.headerHundredths = 50, file.footerHundredths = 25;
-    file.staves = {NoteWorthyStave{}};
     FakePrinter printer(true), refusing(false);
-    Score none, good, refused;
-    ASSERT_TRUE(load(file, none));
-    ASSERT_EQ(ui.messages.size(), 2u);
+    Score none, refused, good;
+    ASSERT_TRUE(load(sample().bytes(), none) && load(sample().bytes(), refused, &refusing));
+    ASSERT_EQ(ui.messages.size(), 4u);
     EXPECT_EQ(ui.messages[0].text, NoPrinterMessage);
     EXPECT_EQ(ui.messages[1].text, TranslatingWithoutPrinter);
-    EXPECT_EQ(ui.messages[1].type, MessageType::Warning);
-    ASSERT_TRUE(load(file, refused, &refusing));
-    EXPECT_EQ(ui.messages.size(), 4u);
-    ASSERT_TRUE(load(file, good, &printer));
-    ASSERT_EQ(ui.messages.size(), 5u);
-    EXPECT_EQ(ui.messages[4].type, MessageType::Information);
-    EXPECT_NE(ui.lastText().find("largest which your current printer can handle"), std::string::npos);
+    EXPECT_EQ(ui.messages[3].type, MessageType::Warning);
+    ASSERT_TRUE(load(sample().bytes(), good, &printer));
+    EXPECT_EQ(ui.messages.size(), 5u);
+    EXPECT_TRUE(ui.messages[4].type == MessageType::Information && ui.lastText() == TranslatingWithPrinter);
 
     PageData fallback = fallbackPage();
-    fallback.Header = 0.5, fallback.Footer = 0.25;
-    EXPECT_EQ(none.page, fallback);
-    EXPECT_EQ(refused.page, fallback);
-    EXPECT_DOUBLE_EQ(good.page.Width, 8.5);
-    EXPECT_DOUBLE_EQ(good.page.Length, 11.0);
-    EXPECT_DOUBLE_EQ(good.page.RightM, 0.1);
-    EXPECT_DOUBLE_EQ(good.page.Footer, 0.25);
-    for (const Score* s : {&none, &good}) {
-        EXPECT_DOUBLE_EQ(s->StvSiz, 1.0 / 3.0);
-        EXPECT_TRUE(s->naturalsInKeyChange && !s->Facing && !s->modified);
-        EXPECT_EQ(s->Spacing * 100 + s->Pulse * 10, 450);
-        EXPECT_EQ(s->Beamang, 12);
-        EXPECT_EQ(s->NumFonts, 5);
-        EXPECT_TRUE(s->fonts.inUse(5) && !s->fonts.inUse(6));
-        EXPECT_EQ(s->fonts.font(3), (FontDesc{"Courier New", 8, FontBold | FontItalic, 0}));
-        EXPECT_EQ(s->fonts.font(5), (FontDesc{"Times New Roman", 37, FontBold, 0}));
-    }
+    fallback.Header = 0.5;
+    EXPECT_TRUE(none.page == fallback && refused.page == fallback);
+    EXPECT_DOUBLE_EQ(good.page.Width + good.page.Length + good.page.RightM + good.page.Header, 20.1);
+    EXPECT_DOUBLE_EQ(good.StvSiz, 1.0 / 3.0);
+    EXPECT_TRUE(good.naturalsInKeyChange && !good.Facing && !good.modified);
+    EXPECT_EQ(good.Spacing * 100 + good.Pulse * 10 + good.Beamang, 462);
+    EXPECT_TRUE(good.NumFonts == 5 && good.fonts.inUse(5) && !good.fonts.inUse(6));
+    EXPECT_EQ(good.fonts.font(3), (FontDesc{"Courier New", 8, FontBold | FontItalic, 0}));
+    EXPECT_EQ(good.fonts.font(5), (FontDesc{"Times New Roman", 37, FontBold, 0}));
 }
 
 TEST_F(NoteWorthy, StavesSpreadByAThirdAndTheFirstEndsTenBelowTheTop) {
-    NoteWorthyFile file;
-    NoteWorthyStave first, second, third;
-    first.system = first.braced = true;
-    second.Ycoord = 120, second.pageBreak = true;
-    third.Ycoord = 150, third.system = third.pageBreak = true;
-    file.staves = {first, second, third};
-    Score s;
-    ASSERT_TRUE(load(file, s));
-    EXPECT_EQ(s.stave(2).Ycoord - s.stave(1).Ycoord, 80);
-    EXPECT_EQ(s.stave(3).Ycoord - s.stave(1).Ycoord, 120);
-    EXPECT_EQ(s.stave(1).MinY, 10);
+    NoteWorthyFile file = sample();
+    file.staves.push_back(NoteWorthyStave{});
+    file.staves[2].Ycoord = 150, file.staves[2].system = file.staves[2].pageBreak = true;
+    const Score s = loaded(file);
     const Stave &a = s.stave(1), &b = s.stave(2), &c = s.stave(3);
+    EXPECT_EQ(b.Ycoord - a.Ycoord, 80);
+    EXPECT_EQ(c.Ycoord - a.Ycoord, 120);
+    EXPECT_EQ(a.MinY, 10);
     EXPECT_TRUE(a.joinToNext && a.bracketWithNext && a.brace && a.barLineThrough && a.bracket && !a.ForcedBk);
     EXPECT_TRUE(!b.joinToNext && !b.brace && b.bracket && b.ForcedBk && !b.invisible);
     EXPECT_TRUE(c.joinToNext && !c.ForcedBk) << "a stave joined to the next has no page break";
-    EXPECT_EQ(a.RightX, 600);
-    EXPECT_EQ(a.PageNum, 1);
-    EXPECT_EQ(a.paramA + a.paramB, 40);
-    EXPECT_TRUE(s.stave(0).invisible);
+    EXPECT_EQ(a.RightX + a.PageNum + a.paramA, 600 + 1 + 20);
 }
 
 TEST_F(NoteWorthy, EachKindMovesToWhereOurDrawersExpectIt) {
-    const auto at = [](ObjectKind kind, int x, int y) { return makeObject(kind, x, y); };
-    ScoreObject note = at(ObjectKind::Note, 100, 54), quaver = at(ObjectKind::Note, 300, 60);
-    note.setDuration(3), note.setStaffPosition(2), note.setStemExtra(3), note.setSymbolCode(0);
-    quaver.setDuration(4), quaver.setHeadStyle(2);
-    ScoreObject clef = at(ObjectKind::Clef, 10, 70), change = at(ObjectKind::Clef, 200, 80);
-    change.setClefType(1);
-    ScoreObject single = at(ObjectKind::Barline, 100, 0), dbl = single, end = single, repeat = single;
-    single.setU8(7, 9), dbl.setBarType(1), end.setBarType(5), repeat.setBarType(2);
-    ScoreObject accidental = at(ObjectKind::Accidental, 100, 0), line = at(ObjectKind::Line, 100, 51);
-    accidental.setAccPosition(3);
-    line.setLineDx(100), line.setLineDy(30), line.setLineThickness(3), line.setLineStyle(2);
-    ScoreObject p1 = at(ObjectKind::CurvePoint, 100, 50), p2 = at(ObjectKind::CurvePoint, 200, 50);
-    p1.setCurveNext(2), p2.setCurvePrev(1), p1.setCurveThickness(3), p1.setCurveDotted(true);
-    ScoreObject symbol = at(ObjectKind::Symbol, 100, 40);
-    symbol.setRepeats(3), symbol.setStepDx(10);
-    ScoreObject title = noteWorthyText(100, 30, 5, {'T'});
-
-    struct Case {
-        std::vector<ScoreObject> objects;
-        ObjectKind kind;
-        int nth, x, dy; // x and the distance from the middle line afterwards
-        std::function<bool(const ScoreObject&)> more;
-    };
-    const auto any = [](const ScoreObject&) { return true; };
-    const std::vector<Case> cases = {
-        {{note}, ObjectKind::Note, 0, 77, -8, [](auto& o) { return o.symbolCode() == NoteGlyphTable(3, 0, 0) && o.stemExtra() == 0; }},
-        {{quaver}, ObjectKind::Note, 0, 231, 0, any},
-        {{clef, change}, ObjectKind::Clef, 0, 10, 0, [](auto& o) { return !o.clefSmall() && o.symbolCode() == 3; }},
-        {{clef, change}, ObjectKind::Clef, 1, 156, 0, [](auto& o) { return o.clefSmall() && o.symbolCode() == 6; }},
-        {{at(ObjectKind::KeySignature, 100, 60)}, ObjectKind::KeySignature, 0, 86, 0, any},
-        {{at(ObjectKind::Glyph, 100, 60)}, ObjectKind::Glyph, 0, 83, 0, any},
-        {{at(ObjectKind::Glyph, 100, 63)}, ObjectKind::Glyph, 0, 83, 16, any},
-        {{at(ObjectKind::TimeSignature, 100, 70)}, ObjectKind::TimeSignature, 0, 80, 0, any},
-        {{single}, ObjectKind::Barline, 0, 76, -80, [](auto& o) { return o.u8(7) == 0; }},
-        {{dbl}, ObjectKind::Barline, 0, 80, -80, any},
-        {{end}, ObjectKind::Barline, 0, 79, -80, any},
-        {{repeat}, ObjectKind::Barline, 0, 77, -80, any},
-        {{accidental}, ObjectKind::Accidental, 0, 77, -12, any},
-        {{line}, ObjectKind::Line, 0, 77, -12, [](auto& o) {
-             return o.lineDx() == 77 && o.lineDy() == 40 && o.lineThickness() == 1 && o.lineStyle() == 0; }},
-        {{p1, p2}, ObjectKind::CurvePoint, 0, 76, -13, [](auto& o) { return o.curveThickness() == 1 && !o.curveDotted(); }},
-        {{p1, p2}, ObjectKind::CurvePoint, 1, 153, -13, any},
-        {{symbol}, ObjectKind::Symbol, 0, 77, -26, [](auto& o) { return o.repeats() + o.stepDx() == 0; }},
-        {{title}, ObjectKind::LongText, 0, 77, -54, [](auto& o) { return o.fontNumber() == 5; }},
-    };
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        const Case& c = cases[i];
-        const Score s = loadOne(c.objects);
-        const ScoreObject& o = onlyOfKind(s.stave(1), c.kind, c.nth);
-        EXPECT_EQ(o.x(), c.x) << "case " << i;
-        EXPECT_EQ(o.y() - s.stave(1).Ycoord, c.dy) << "case " << i;
-        EXPECT_TRUE(c.more(o)) << "case " << i;
+    const std::vector<KindCase> cases = kindCases();
+    const Score s = loaded(kindsFile());
+    const Stave& st = s.stave(1);
+    ASSERT_EQ(st.Nobjec, int(cases.size())) << "nothing dropped or added";
+    for (std::size_t i = 0; i < cases.size(); ++i) { // tidied into the order of x, as written
+        const ScoreObject& o = st.object(int(i) + 1);
+        EXPECT_TRUE(o.x() == cases[i].x && o.y() - st.Ycoord == cases[i].dy && cases[i].more(o))
+            << "object " << i + 1 << " at (" << o.x() << ", " << o.y() - st.Ycoord << ")";
     }
 }
 
 TEST_F(NoteWorthy, ShortTextsBecomeLongTextsAndChordNamesTranspose) {
-    const Score s = loadOne({
-        noteWorthyText(100, 60, 2, {132, '7'}),                                             // "C7"
-        noteWorthyText(200, 60, 1, {'a', 128, 129, 96, 127}),                                // accidentals and signs
-        noteWorthyText(300, 60, 3, {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 136, 'x'}), // twelve
-    });
-    const Stave& st = s.stave(1);
-    ASSERT_EQ(st.Nobjec, 4) << "one continuation chunk";
-    const ScoreObject &chord = onlyOfKind(st, ObjectKind::LongText, 1), &signs = onlyOfKind(st, ObjectKind::LongText, 2);
-    ASSERT_TRUE(chord.x() == 78 && signs.x() == 156) << "nudged by font after the chunk at x 0";
-    EXPECT_EQ(longTextOf(st, 2), "C7");
-    EXPECT_EQ(chord.textAttributes(), TextTransposable);
-    EXPECT_EQ(chord.y(), st.Ycoord);
-    EXPECT_EQ(longTextOf(st, 3), std::string("a\x8D\x8E\xA3\xA9"));
-    EXPECT_EQ(signs.textAttributes(), 0);
-    EXPECT_EQ(signs.y(), st.Ycoord - 1);
-    const ScoreObject& twelve = onlyOfKind(st, ObjectKind::LongText, 3);
-    EXPECT_EQ(twelve.x(), 229);
-    ASSERT_EQ(longTextOf(st, 4), "ABCDEFGHIJGx");
-    const ScoreObject& chunk = st.object(twelve.textNext());
-    EXPECT_EQ(chunk.textAttributes(), TextTransposable | TextContinuation);
-    EXPECT_EQ(twelve.textAttributes(), TextTransposable);
-}
-
-TEST_F(NoteWorthy, HeaderAndFooterTextsGoOntoTheHeaderFooterStave) {
     NoteWorthyFile file;
     file.staves = {NoteWorthyStave{}};
-    file.headerTexts = {noteWorthyText(100, 7, 1, {'H'}), makeObject(ObjectKind::Line, 10, 10)};
-    file.footerTexts = {noteWorthyText(200, 5, 1, {'F'})};
-    Score s;
-    ASSERT_TRUE(load(file, s));
+    file.staves[0].objects = {
+        noteWorthyText(100, 60, 2, {132, '7'}),
+        noteWorthyText(200, 60, 1, {'a', 128, 129, 96, 127}),
+        noteWorthyText(300, 60, 3, {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 136, 'x'}),
+    };
+    const Score s = loaded(file);
+    const Stave& st = s.stave(1);
+    ASSERT_EQ(st.Nobjec, 4) << "a continuation chunk, first at x 0";
+    const ScoreObject &chord = st.object(2), &signs = st.object(3), &twelve = st.object(4);
+    EXPECT_EQ(longTextOf(st, 2), "C7");
+    EXPECT_TRUE(chord.x() == 78 && chord.y() == st.Ycoord && chord.textAttributes() == TextTransposable);
+    EXPECT_EQ(longTextOf(st, 3), std::string("a\x8D\x8E\xA3\xA9"));
+    EXPECT_TRUE(signs.x() == 156 && signs.y() == st.Ycoord - 1 && signs.textAttributes() == 0);
+    EXPECT_EQ(longTextOf(st, 4), "ABCDEFGHIJGx");
+    EXPECT_TRUE(twelve.x() == 229 && twelve.y() == st.Ycoord - 1 && twelve.textNext() == 1);
+    EXPECT_EQ(st.object(1).textAttributes(), TextTransposable | TextContinuation);
+}
+
+TEST_F(NoteWorthy, HeaderAndFooterTextsBecomeUniversalTextsOnTheHeaderFooterStave) {
+    const Score s = loaded(sample());
     const Stave& hf = s.stave(0);
     ASSERT_EQ(hf.Nobjec, 2) << "the line is dropped";
-    // Long texts, universal like every text there, so that they are printed.
     EXPECT_EQ(longTextOf(hf, 1) + longTextOf(hf, 2), "HF");
     EXPECT_EQ(hf.object(1).textAttributes() & hf.object(2).textAttributes(), TextUniversal);
-    EXPECT_EQ(hf.object(1).y(), 7);
-    EXPECT_EQ(hf.object(1).x(), 77);
-    EXPECT_EQ(hf.object(2).y(), 965); // ten inches of printed page below the top, plus 5
+    EXPECT_EQ(hf.object(1).x() * 1000 + hf.object(1).y(), 77007);
+    EXPECT_EQ(hf.object(2).y(), 965); // ten inches of printed page below the top, and 5
 }
 
 TEST_F(NoteWorthy, DamagedFilesAreRefusedWholeWithTheLoadersMessages) {
-    NoteWorthyFile good;
-    good.staves = {NoteWorthyStave{}, NoteWorthyStave{}};
-    good.staves[1].Ycoord = 120;
-    good.staves[0].objects = {makeObject(ObjectKind::KeySignature, 10, 60)};
-    good.staves[1].objects = {makeObject(ObjectKind::Barline, 10, 0), noteWorthyText(20, 40, 1, {132})};
-    using Change = std::function<void(Bytes&)>;
-    const std::string bad = "\nFile is bad.";
-    const std::vector<std::pair<Change, std::string>> cases = {
+    const std::string bad = "\nFile is bad.", cannotRead = "File read error in song.NWC";
+    const std::vector<std::pair<std::function<void(Bytes&)>, std::string>> cases = {
         {[](Bytes& b) { b[0] = 0; }, "Problem with the header: no staves" + bad},
-        {[](Bytes& b) { b[0] = 7; }, "File read error in song.NWC"},
-        {[](Bytes& b) { b.resize(2 * 22); }, "File read error in song.NWC"},
+        {[](Bytes& b) { b[0] = 12; }, cannotRead},
+        {[](Bytes& b) { b.resize(2 * 22); }, cannotRead},
         {[](Bytes& b) { b[22 + 7] = 250; }, "Problem with stave 1: 250 objects" + bad},
-        {[](Bytes& b) { b[3 * 22] = 3; }, "Problem with stave 3 at object 1" + bad},
-        {[](Bytes& b) { b[3 * 22 + 1] = 0; }, "Problem with stave 1 at object 0" + bad},
-        {[](Bytes& b) { b[4 * 22 + 1] = 250; }, "Problem with stave 2 at object 250" + bad},
+        {[](Bytes& b) { b[6 * 22] = 3; }, "Problem with stave 3 at object 1" + bad},
+        {[](Bytes& b) { b[6 * 22 + 1] = 0; }, "Problem with stave 1 at object 0" + bad},
+        {[](Bytes& b) { b[8 * 22 + 1] = 250; }, "Problem with stave 2 at object 250" + bad},
     };
-    const Score sentinel = loadOne({});
+    NoteWorthyFile other;
+    other.staves = {NoteWorthyStave{}};
+    const Score sentinel = loaded(other);
     for (const auto& [change, message] : cases) {
-        Bytes bytes = good.bytes();
+        Bytes bytes = sample().bytes();
         change(bytes);
-        Score out = loadOne({});
+        Score out = loaded(other);
         ui.messages.clear();
-        EXPECT_FALSE(loadScoreBytes(bytes, "song.NWC", LoadOptions{}, ui, out)) << message;
-        ASSERT_EQ(ui.messages.size(), 1u) << "nothing said of a page for a file refused: " << message;
-        EXPECT_EQ(ui.lastText(), message);
-        EXPECT_TRUE(out.sameContent(sentinel)) << message;
+        EXPECT_FALSE(load(bytes, out)) << message;
+        ASSERT_EQ(ui.messages.size(), 1u) << "nothing said of a page for a refused file: " << message;
+        EXPECT_TRUE(ui.lastText() == message && out.sameContent(sentinel)) << ui.lastText();
     }
     // Every single bit flipped: refused whole, or a score whose counts hold and which saves.
-    const Bytes bytes = good.bytes();
+    const Bytes bytes = sample().bytes();
     for (std::size_t bit = 0; bit < bytes.size() * 8; ++bit) {
         Bytes flipped = bytes;
         flipped[bit / 8] ^= std::uint8_t(1u << (bit % 8));
-        Score out = loadOne({});
-        if (!loadScoreBytes(flipped, "song.NWC", LoadOptions{}, ui, out)) {
+        Score out = loaded(other);
+        if (!load(flipped, out)) {
             EXPECT_TRUE(out.sameContent(sentinel)) << "bit " << bit;
             continue;
         }
@@ -270,41 +245,12 @@ TEST_F(NoteWorthy, DamagedFilesAreRefusedWholeWithTheLoadersMessages) {
     }
 }
 
-// The fuzz target's NoteWorthy 2 seeds are files of this writer; with
+// The fuzz target's NoteWorthy 2 seeds are this writer's files; with
 // QUAVERLY_WRITE_SEEDS set they are written afresh.
 TEST(NoteWorthySeeds, TheFuzzSeedsAreTheWritersFiles) {
-    NoteWorthyFile small;
-    small.headerHundredths = 40, small.footerHundredths = 30;
-    small.staves = {NoteWorthyStave{}, NoteWorthyStave{}};
-    small.staves[0].system = small.staves[0].braced = true;
-    small.staves[1].Ycoord = 120;
-    ScoreObject note = makeObject(ObjectKind::Note, 120, 54);
-    note.setDuration(4), note.setStaffPosition(2), note.setHeadStyle(2);
-    ScoreObject line = makeObject(ObjectKind::Line, 200, 50);
-    line.setLineDx(60), line.setLineDy(-9);
-    small.staves[0].objects = {makeObject(ObjectKind::Clef, 10, 60), makeObject(ObjectKind::TimeSignature, 40, 60),
-                               note, line, noteWorthyText(150, 30, 5, {'T', 'i', 't', 'l', 'e'})};
-    small.staves[1].objects = {makeObject(ObjectKind::Barline, 300, 0), noteWorthyText(100, 100, 2, {132, '7'})};
-    small.headerTexts = {noteWorthyText(10, 10, 4, {'h', 'e', 'a', 'd'})};
-    small.footerTexts = {noteWorthyText(10, 5, 3, {'f', 'o', 'o', 't'})};
-    // Every kind the translation changes, on three staves of one system with a page break after.
-    NoteWorthyFile kinds = small;
-    kinds.staves.push_back(NoteWorthyStave{});
-    kinds.staves[1].system = true, kinds.staves[2].Ycoord = 200, kinds.staves[2].pageBreak = true;
-    ScoreObject rest = makeObject(ObjectKind::Note, 160, 200), p1 = makeObject(ObjectKind::CurvePoint, 100, 188);
-    rest.setRest(true), rest.setDuration(5);
-    ScoreObject p2 = makeObject(ObjectKind::CurvePoint, 180, 185), accidental = makeObject(ObjectKind::Accidental, 90, 197);
-    p1.setCurveNext(3), p2.setCurvePrev(2), accidental.setAccPosition(1), accidental.setAccValue(1);
-    ScoreObject symbol = makeObject(ObjectKind::Symbol, 250, 180);
-    symbol.setSymbolCode(70), symbol.setRepeats(4), symbol.setStepDx(12);
-    kinds.staves[2].objects = {makeObject(ObjectKind::KeySignature, 20, 200), p1, p2, accidental, rest, symbol,
-                               makeObject(ObjectKind::Glyph, 60, 203),
-                               noteWorthyText(300, 218, 1, {'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 128, 96, 127, 133})};
-    kinds.staves[2].objects[0].setKeyCount(-2);
-    const std::vector<std::pair<std::string, Bytes>> seeds = {{"nw2-small.NWC", small.bytes()},
-                                                              {"nw2-kinds.NWC", kinds.bytes()}};
     const std::string corpus = QUAVERLY_SOURCE_DIR "/fuzz/corpus/";
-    for (const auto& [name, bytes] : seeds) {
+    for (const auto& [name, bytes] :
+         {std::pair{"nw2-small.NWC", sample().bytes()}, {"nw2-kinds.NWC", kindsFile().bytes()}}) {
         if (std::getenv("QUAVERLY_WRITE_SEEDS")) writeBytes(corpus + name, bytes);
         EXPECT_EQ(fileBytes(corpus + name), bytes) << name << ": set QUAVERLY_WRITE_SEEDS to write it afresh";
     }

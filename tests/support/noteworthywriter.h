@@ -17,7 +17,7 @@ struct NoteWorthyStave {
     int MaxY = 80;
     int MinY = 40;
     int LeftX = 0;
-    int RightX = 781; // 600 of our page units
+    int RightX = 781;    // 600 of our page units
     bool braced = false; // joined to the next with a brace and bar lines through
     bool system = false; // joined to the next as part of a system
     bool pageBreak = false;
