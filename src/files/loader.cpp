@@ -6,6 +6,7 @@
 #include "files/loader.h"
 
 #include "files/fileread.h"
+#include "files/noteworthy.h"
 #include "files/scorefile.h"
 #include "files/scorefileread.h"
 #include "files/tempfiles.h"
@@ -39,7 +40,6 @@ const char* const LaterVersionQuestion =
     "This file has been saved by a later version of %s than the one you are running now.\n\n"
     "There is a risk that it may not load correctly.\nDo you wish to try anyway?";
 const char* const ProgramName = "Quaverly 32";
-const char* const NoteWorthyRefusal = "NoteWorthy 2 files cannot be loaded yet: ";
 
 // Reads the first record of an opened file; false on any error or a short read.
 bool readFirstRecord(const std::string& path, Record& record) {
@@ -86,13 +86,9 @@ bool agreesToLaterVersion(Ui& ui) {
     return ui.message(MessageType::Warning, text, ButtonOk | ButtonCancel) == ButtonOk;
 }
 
-// The header checks before any record is read; false when the file is refused
-// (the refusal has been shown).
+// The header checks of one of our own files before any record is read; false when
+// the file is refused (the refusal has been shown).
 bool acceptHeader(const FileHeader& h, const std::string& name, Ui& ui) {
-    if (h.FileVer <= LastNoteWorthyVersion) {
-        showError(ui, NoteWorthyRefusal + name);
-        return false;
-    }
     if (!h.quaverlyMagic) {
         showError(ui, NotScoreFileMessage);
         return false;
@@ -140,15 +136,18 @@ bool readAndFinish(const std::vector<std::uint8_t>& bytes, const std::string& na
     const int screen = usableResolution(options.screenResolution);
     const FileHeader h = decodeHeader(bytes.data());
     const double factor = askFontSizeFactor(fileResolution(h, screen), screen, ui);
-    if (!acceptHeader(h, name, ui)) return false;
+    // A NoteWorthy 2 file is told apart by its version alone and translated while read.
+    const bool noteWorthy = h.FileVer <= LastNoteWorthyVersion;
+    if (!noteWorthy && !acceptHeader(h, name, ui)) return false;
 
     Score fresh;
-    const ReadResult result = readScore(bytes, name, ReadOptions{factor, screen}, ui, fresh);
+    const ReadResult result = noteWorthy ? readNoteWorthy(bytes, name, options.printer, ui, fresh)
+                                         : readScore(bytes, name, ReadOptions{factor, screen}, ui, fresh);
     if (result.status != ReadStatus::Ok) {
         showError(ui, result.message);
         return false;
     }
-    if (h.isTemplate()) applyDefaultSetup(fresh, options.settings ? *options.settings : Settings{});
+    if (!noteWorthy && h.isTemplate()) applyDefaultSetup(fresh, options.settings ? *options.settings : Settings{});
     tidyMusicStaves(fresh);
     fresh.modified = false;
     fresh.hooks = std::move(out.hooks);

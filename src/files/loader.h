@@ -1,8 +1,8 @@
 #pragma once
 // Loading a score file with every check: the pre-check of the file on disk, the
 // records read under one error handler, the font-size question, the later-version
-// question, recovery of damaged staves, and what follows a good read (template
-// defaults, every stave tidied and measured).
+// question, recovery of damaged staves, the translation of NoteWorthy 2 files, and
+// what follows a good read (template defaults, every stave tidied and measured).
 
 #include "model/score.h"
 #include "model/settings.h"
@@ -13,6 +13,7 @@
 
 namespace qv {
 
+class PrinterDevice;
 class Ui;
 
 // Pre-check codes of a file about to be loaded; 0 when it may be opened.
@@ -32,6 +33,7 @@ std::string precheckMessage(PrecheckCode code, const std::string& path);
 struct LoadOptions {
     int screenResolution = 96;        // this screen's pixels per inch (96 without a screen)
     const Settings* settings = nullptr; // the default page setup for templates; defaults when unset
+    PrinterDevice* printer = nullptr;   // whose sheet a NoteWorthy 2 file takes; none: the fallback page
 };
 
 // Loads `path` into `out`. On failure every refusal has been told through `ui`

@@ -327,7 +327,7 @@ bool MainFrame::openFile(const std::string& path) {
     document.fileName = path;
     document.screenResolution = screenResolution();
     ui_->setBusy(true);
-    const bool loaded = loadScore(path, LoadOptions{document.screenResolution, &settings_}, *ui_, document.score);
+    const bool loaded = loadScore(path, LoadOptions{document.screenResolution, &settings_, printers_.device()}, *ui_, document.score);
     ui_->setBusy(false);
     if (!loaded) return false;
     openWindow(std::move(document));

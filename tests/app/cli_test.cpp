@@ -2,6 +2,7 @@
 
 #include "files/scorefile.h"
 #include "files/scorefilewrite.h"
+#include "support/noteworthywriter.h"
 #include "support/scorebuilder.h"
 #include "support/scratchfolder.h"
 #include "support/scriptedui.h"
@@ -124,6 +125,29 @@ TEST_F(Cli, ConvertLoadsAndSavesTheWholeScore) {
     failsSaying("convert " + at("missing.QVR") + " " + at("x.QVR"), "File cannot be found");
     failsSaying("convert " + in + " " + at("no/such/folder.QVR"), "cannot write");
     EXPECT_NE(run("convert " + in), 0) << "OUT is needed";
+}
+
+// A NoteWorthy 2 file goes through the translation: the two page messages, a line
+// each and in order, and a score of our own format with its chord name transposable.
+TEST_F(Cli, ConvertTranslatesANoteWorthyFileAndSaysSoALineAMessage) {
+    test::NoteWorthyFile file;
+    file.staves = {test::NoteWorthyStave{}};
+    file.staves[0].objects = {test::noteWorthyText(100, 60, 2, {132, '7'})};
+    test::writeBytes(at("song.NWC"), file.bytes());
+    ASSERT_EQ(run("convert " + at("song.NWC") + " " + at("song.QVR")), 0) << errors;
+    EXPECT_EQ(errors, "quaverly-cli: warning: I am unable to contact your printer. I have assumed page size of "
+                      "8.25\" x 11\" with 0.5\" margins\n"
+                      "quaverly-cli: warning: Translating from NoteWorthy 2. However, while trying to access your "
+                      "current printer page capacities an error occurred, so the page size has been set to your "
+                      "default values.\n");
+    const Bytes saved = test::fileBytes(at("song.QVR"));
+    ASSERT_GE(saved.size(), 22u * 3);
+    EXPECT_EQ(saved[1], 'q') << "our own format";
+    EXPECT_EQ(saved[8] | saved[9] << 8, CurrentFileVersion);
+    const Bytes objects = objectRecords(saved);
+    ASSERT_EQ(objects.size(), 1u * RecordSize);
+    EXPECT_EQ(objects[2 + 5], std::uint8_t(ObjectKind::LongText));
+    EXPECT_EQ(objects[2 + 8], TextTransposable);
 }
 
 // Rows of a PNG that hold anything but white.

@@ -125,9 +125,11 @@ TEST_F(Loader, RefusedBytesLeaveTheScoreAndItsHooksAloneAndAGoodLoadKeepsTheHook
     out.hooks.refreshStatus = [&](Score&, int) { ++refreshed; };
     Bytes truncated = plainFile();
     truncated.resize(4 * RecordSize); // stops before the staves: the reader's refusal is shown
+    Bytes noteWorthyWithoutStaves(RecordSize, 0);
+    noteWorthyWithoutStaves[8] = 200; // the version of a NoteWorthy 2 file
     for (const auto& [bytes, name, message] :
-         {std::tuple<Bytes, std::string, std::string>{plainFile(96, 200), "n.QVR",
-                                                      "NoteWorthy 2 files cannot be loaded yet: n.QVR"},
+         {std::tuple<Bytes, std::string, std::string>{noteWorthyWithoutStaves, "n.QVR",
+                                                      "Problem with the header: no staves\nFile is bad."},
           {truncated, "t.QVR", "File read error in t.QVR"}}) {
         EXPECT_FALSE(loadScoreBytes(bytes, name, LoadOptions{}, ui, out)) << name;
         EXPECT_EQ(ui.lastText(), message);
