@@ -81,10 +81,6 @@ double askFontSizeFactor(int fromFile, int screen, Ui& ui) {
     return answer == ButtonYes ? static_cast<double>(fromFile) / screen : 1.0;
 }
 
-bool agreesToLaterVersion(Ui& ui) {
-    const std::string text = formatMessage(LaterVersionQuestion, std::string(ProgramName));
-    return ui.message(MessageType::Warning, text, ButtonOk | ButtonCancel) == ButtonOk;
-}
 
 // The header checks of one of our own files before any record is read; false when
 // the file is refused (the refusal has been shown).
@@ -106,6 +102,11 @@ double templateBeamSlope() {
 }
 
 } // namespace
+
+bool agreesToLaterVersion(Ui& ui) {
+    const std::string text = formatMessage(LaterVersionQuestion, std::string(ProgramName));
+    return ui.message(MessageType::Warning, text, ButtonOk | ButtonCancel) == ButtonOk;
+}
 
 void applyDefaultSetup(Score& score, const Settings& settings) {
     score.page = settings.defaultPage;

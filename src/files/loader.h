@@ -30,6 +30,9 @@ PrecheckCode precheckScoreFile(const std::string& path);
 // The message of a non-zero code, with the file name in it.
 std::string precheckMessage(PrecheckCode code, const std::string& path);
 
+// Asks whether to read a file saved by a later version anyway; true on OK.
+bool agreesToLaterVersion(Ui& ui);
+
 struct LoadOptions {
     int screenResolution = 96;        // this screen's pixels per inch (96 without a screen)
     const Settings* settings = nullptr; // the default page setup for templates; defaults when unset

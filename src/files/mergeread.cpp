@@ -23,18 +23,8 @@ namespace qv {
 
 namespace {
 
-const char* const LaterVersionQuestion =
-    "This file has been saved by a later version of %s than the one you are running now.\n\n"
-    "There is a risk that it may not load correctly.\nDo you wish to try anyway?";
-const char* const ProgramName = "Quaverly 32";
-
 std::string readError(const std::string& name) {
     return FileReadErrorPrefix + name;
-}
-
-bool agreesToLaterVersion(Ui& ui) {
-    const std::string text = formatMessage(LaterVersionQuestion, std::string(ProgramName));
-    return ui.message(MessageType::Warning, text, ButtonOk | ButtonCancel) == ButtonOk;
 }
 
 std::string tooManyStaves(int current, int merged) {
