@@ -1,6 +1,7 @@
 #include "edit/mergecommand.h"
 
 #include "edit/navigation.h"
+#include "edit/stavecommands.h"
 #include "files/merge.h"
 #include "model/ui.h"
 
@@ -9,16 +10,6 @@
 namespace qv {
 
 namespace {
-
-// A music stave is current and no provisional object waits to be completed.
-bool ready(EditSession& session) {
-    if (session.editor.inHeaderFooterScreen() || session.score.Nstaves < 1) return false;
-    if (session.score.provisional.present) {
-        showWarning(session.ui, FinishProvisionalFirst);
-        return false;
-    }
-    return true;
-}
 
 std::optional<std::string> chooseFile(EditSession& session) {
     FileDialogRequest request;
@@ -51,7 +42,7 @@ void mergeAt(EditSession& session, int p) {
 } // namespace
 
 void mergeAfter(EditSession& session) {
-    if (!ready(session)) return;
+    if (!readyForStaveCommand(session)) return;
     const int c = session.editor.currentStave();
     if (session.score.stave(c).joinToNext) {
         showError(session.ui, MergeAfterRefusal);
@@ -61,7 +52,7 @@ void mergeAfter(EditSession& session) {
 }
 
 void mergeBefore(EditSession& session) {
-    if (!ready(session)) return;
+    if (!readyForStaveCommand(session)) return;
     const int c = session.editor.currentStave();
     if (c > 1 && session.score.stave(c - 1).joinToNext) {
         showError(session.ui, MergeBeforeRefusal);

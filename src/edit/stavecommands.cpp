@@ -11,16 +11,6 @@ namespace qv {
 
 namespace {
 
-// A music stave is current and no provisional object waits to be completed.
-bool ready(EditSession& session) {
-    if (session.editor.inHeaderFooterScreen() || session.score.Nstaves < 1) return false;
-    if (session.score.provisional.present) {
-        showWarning(session.ui, FinishProvisionalFirst);
-        return false;
-    }
-    return true;
-}
-
 int usableHeight(const Score& score) {
     return musicAreaHeight(score.page, score.StvSiz);
 }
@@ -37,13 +27,22 @@ void showWith(EditSession& session, int s) {
 }
 
 void insertAfter(EditSession& session, int p) {
-    if (!ready(session)) return;
+    if (!readyForStaveCommand(session)) return;
     Score& score = session.score;
     if (insertStaveAfter(score, p, usableHeight(score), session.ui, session.editor.page))
         showWith(session, session.editor.currentStave());
 }
 
 } // namespace
+
+bool readyForStaveCommand(EditSession& session) {
+    if (session.editor.inHeaderFooterScreen() || session.score.Nstaves < 1) return false;
+    if (session.score.provisional.present) {
+        showWarning(session.ui, FinishProvisionalFirst);
+        return false;
+    }
+    return true;
+}
 
 void newStaveAbove(EditSession& session) {
     insertAfter(session, session.editor.currentStave() - 1);
@@ -54,7 +53,7 @@ void newStaveBelow(EditSession& session) {
 }
 
 void deleteStave(EditSession& session) {
-    if (!ready(session)) return;
+    if (!readyForStaveCommand(session)) return;
     Score& score = session.score;
     if (score.Nstaves <= 1) {
         showError(session.ui, OnlyStaveMessage);
@@ -72,7 +71,7 @@ void bindingDialog(EditSession& session) {
 }
 
 void bindingDialogFor(EditSession& session, int stave) {
-    if (!ready(session) || stave < 1 || stave > session.score.Nstaves) return;
+    if (!readyForStaveCommand(session) || stave < 1 || stave > session.score.Nstaves) return;
     Score& score = session.score;
     BindingDialog dialog(score, stave);
     if (!session.ui.runBindingDialog(dialog)) return; // cancelled: nothing was recorded
@@ -83,21 +82,21 @@ void bindingDialogFor(EditSession& session, int stave) {
 }
 
 void quickBinding(EditSession& session) {
-    if (!ready(session)) return;
+    if (!readyForStaveCommand(session)) return;
     Score& score = session.score;
     const int s = session.editor.currentStave();
     if (toggleBinding(score, s, usableHeight(score), session.ui, session.editor.page)) showWith(session, s);
 }
 
 void anotherSystem(EditSession& session) {
-    if (session.editor.mode != ModeMusic || !ready(session)) return;
+    if (session.editor.mode != ModeMusic || !readyForStaveCommand(session)) return;
     Score& score = session.score;
     if (appendSystem(score, usableHeight(score), session.ui, session.editor.page))
         showWith(session, session.editor.currentStave());
 }
 
 void staveSize(EditSession& session) {
-    if (!ready(session)) return;
+    if (!readyForStaveCommand(session)) return;
     Score& score = session.score;
     const DisplayUnit unit = displayUnit(session.settings);
     const auto size = askStaveSize(session.ui, score.StvSiz, unit);

@@ -14,6 +14,9 @@ inline const char* const PageTooLargeMessage = "Stave size too small, resulting 
 // Our own: a stave size the saved score cannot keep.
 inline const char* const PageTooSmallMessage = "Stave size too large, resulting in a page too small.";
 
+// A music stave is current and no provisional object waits to be completed (else
+// the user is told to finish it first).
+bool readyForStaveCommand(EditSession& session);
 // "New stave &Above" and "New stave &Below".
 void newStaveAbove(EditSession& session);
 void newStaveBelow(EditSession& session);

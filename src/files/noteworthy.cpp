@@ -7,6 +7,7 @@
 #include "files/noteworthy.h"
 
 #include "files/noteworthypass.h"
+#include "files/recordreading.h"
 #include "files/recovery.h"
 #include "model/bytes.h"
 #include "model/score.h"
@@ -33,48 +34,13 @@ constexpr int LargeTitleFont = 5;
 constexpr int LargeTitleRaise = 11;
 constexpr int TranslationFonts = 5;
 
-// Thrown inside the reader; readNoteWorthy turns it into the result.
-struct Refused {
-    ReadStatus status;
-    std::string message;
-};
-
-[[noreturn]] void refuseAsBad(const std::string& problem) {
-    throw Refused{ReadStatus::Bad, "Problem with " + problem + "\n" + FileIsBad};
-}
-
-std::string objectProblem(int stave, int index) {
-    return "Problem with stave " + std::to_string(stave) + " at object " + std::to_string(index) + "\n" +
-           FileIsBad;
-}
-
-// Hands out the records in file order; a file that ends before a record it
-// announced is a read error.
-class Records {
-  public:
-    Records(const std::vector<std::uint8_t>& bytes, const std::string& fileName)
-        : bytes_(bytes), fileName_(fileName) {}
-    bool atEnd() const { return position_ + RecordSize > bytes_.size(); }
-    const std::uint8_t* need() {
-        if (atEnd()) throw Refused{ReadStatus::ReadError, FileReadErrorPrefix + fileName_};
-        const std::uint8_t* r = bytes_.data() + position_;
-        position_ += RecordSize;
-        return r;
-    }
-
-  private:
-    const std::vector<std::uint8_t>& bytes_;
-    const std::string& fileName_;
-    std::size_t position_ = 0;
-};
-
 struct Shown {
     MessageType type;
     std::string text;
 };
 
 void takeHeader(const FileHeader& h, Score& score) {
-    if (h.Nstaves == 0) refuseAsBad("the header: no staves");
+    if (h.Nstaves == 0) refuseAsBad("Problem with the header: no staves");
     score.naturalsInKeyChange = true;
     score.Spacing = h.Spacing;
     score.Pulse = h.Pulse;
@@ -119,7 +85,7 @@ int orDefault(int value, int whenZero) {
 
 Stave translateStave(const std::uint8_t* r, int index) {
     if (r[7] > MaxObjects)
-        refuseAsBad("stave " + std::to_string(index) + ": " + std::to_string(r[7]) + " objects");
+        refuseAsBad("Problem with stave " + std::to_string(index) + ": " + std::to_string(r[7]) + " objects");
     Stave s;
     s.Ycoord = getI16(r + 0);
     s.MaxY = getI16(r + 2);
@@ -141,7 +107,7 @@ Stave translateStave(const std::uint8_t* r, int index) {
     return s;
 }
 
-void readStaves(Records& records, int count, Score& score) {
+void readStaves(RecordReader& records, int count, Score& score) {
     score.setStaveCount(count);
     Stave headerFooter;
     headerFooter.invisible = true;
@@ -203,7 +169,7 @@ int footerTopOf(const PageData& p) {
 
 // Objects run to the end of the file. An index above its stave's count raises the
 // count, as for our own files; the message for it is kept for an accepted file.
-void readObjects(Records& records, Score& score, FilledSlots& filled, std::vector<std::string>& recovered) {
+void readObjects(RecordReader& records, Score& score, FilledSlots& filled, std::vector<std::string>& recovered) {
     const int footerTop = footerTopOf(score.page);
     while (!records.atEnd()) {
         const std::uint8_t* r = records.need();
@@ -213,29 +179,9 @@ void readObjects(Records& records, Score& score, FilledSlots& filled, std::vecto
             takeHeaderFooterText(r, footerTop, score, filled);
             continue;
         }
-        if (staveIndex > score.Nstaves || index == 0 || index > MaxObjects)
-            throw Refused{ReadStatus::Bad, objectProblem(staveIndex, index)};
-        Stave& stave = score.stave(staveIndex);
         ScoreObject o = objectOf(r);
         translateObject(o);
-        stave.object(index) = o;
-        filled[static_cast<std::size_t>(staveIndex)].set(static_cast<std::size_t>(index));
-        if (index > stave.Nobjec) {
-            recovered.push_back(objectProblem(staveIndex, index));
-            stave.Nobjec = static_cast<std::uint8_t>(index);
-        }
-    }
-}
-
-// A stave count larger than the staves stored reads objects as staves: then a stave
-// announcing objects gets none while a later stave gets some, and the file cannot
-// be read as the counts say.
-void refuseMisreadRecords(const Score& score, const FilledSlots& filled, const std::string& fileName) {
-    bool emptied = false;
-    for (int stave = 1; stave <= score.Nstaves; ++stave) {
-        const auto& slots = filled[static_cast<std::size_t>(stave)];
-        if (emptied && slots.any()) throw Refused{ReadStatus::ReadError, FileReadErrorPrefix + fileName};
-        emptied = emptied || (score.stave(stave).Nobjec > 0 && slots.none());
+        objectSlot(score, staveIndex, index, filled, recovered) = o;
     }
 }
 
@@ -243,7 +189,7 @@ void refuseMisreadRecords(const Score& score, const FilledSlots& filled, const s
 // once the file is accepted, in order.
 std::vector<Shown> readRecords(const std::vector<std::uint8_t>& bytes, const std::string& fileName,
                                const FileHeader& h, PrinterDevice* printer, Score& score) {
-    Records records(bytes, fileName);
+    RecordReader records(bytes, fileName);
     records.need(); // the header, already decoded
     takeHeader(h, score);
     std::vector<Shown> shown = choosePage(printer, score);

@@ -4,6 +4,7 @@
 
 #include "files/scorefileread.h"
 
+#include "files/recordreading.h"
 #include "files/recovery.h"
 #include "model/bounds.h"
 #include "model/bytes.h"
@@ -25,43 +26,6 @@ constexpr int UnsetStaveParameter = 20; // what a stave parameter of 0 becomes
 constexpr int UnsetLineValue = 5;       // what a line value of 0 becomes
 
 const char* const NoteWorthyMessage = "NoteWorthy 2 files cannot be read by this version of Quaverly 32.";
-
-// Thrown inside the reader; readScore turns it into the result.
-struct Refused {
-    ReadStatus status;
-    std::string message;
-};
-
-[[noreturn]] void refuseAsBad(const std::string& problem) {
-    throw Refused{ReadStatus::Bad, problem + "\n" + FileIsBad};
-}
-
-std::string objectProblem(int stave, int index) {
-    return "Problem with stave " + std::to_string(stave) + " at object " + std::to_string(index) + "\n" +
-           FileIsBad;
-}
-
-// Hands out the records in file order.
-class RecordReader {
-  public:
-    RecordReader(const std::vector<std::uint8_t>& bytes, const std::string& fileName)
-        : bytes_(bytes), fileName_(fileName) {}
-
-    bool atEnd() const { return position_ >= bytes_.size(); }
-
-    // The next record the file announced; a file that ends before it is a read error.
-    const std::uint8_t* need() {
-        if (atEnd()) throw Refused{ReadStatus::ReadError, FileReadErrorPrefix + fileName_};
-        const std::uint8_t* r = bytes_.data() + position_;
-        position_ += RecordSize;
-        return r;
-    }
-
-  private:
-    const std::vector<std::uint8_t>& bytes_;
-    const std::string& fileName_;
-    std::size_t position_ = 0;
-};
 
 double inches(int thousandths) {
     return thousandths * 0.001;
@@ -181,33 +145,9 @@ void readObjects(RecordReader& records, Score& score, FilledSlots& filled,
                  std::vector<std::string>& recovered) {
     while (!records.atEnd()) {
         const std::uint8_t* r = records.need();
-        const int staveIndex = r[0];
-        const int index = r[1];
-        if (staveIndex > score.Nstaves || index == 0 || index > MaxObjects)
-            throw Refused{ReadStatus::Bad, objectProblem(staveIndex, index)};
-        Stave& stave = score.stave(staveIndex);
-        ScoreObject& o = stave.object(index);
+        ScoreObject& o = objectSlot(score, r[0], r[1], filled, recovered);
         std::copy(r + 2, r + RecordSize, o.bytes.begin());
-        filled[static_cast<std::size_t>(staveIndex)].set(static_cast<std::size_t>(index));
-        if (o.is(ObjectKind::Accidental)) placeAccidental(o, stave);
-        if (index > stave.Nobjec) {
-            recovered.push_back(objectProblem(staveIndex, index));
-            stave.Nobjec = static_cast<std::uint8_t>(index);
-        }
-    }
-}
-
-// A file cut short loses the objects of its last staves, and a damaged one may
-// lack a record here and there; but a stave that announces objects and got none
-// of them while a later stave got some means the records are not the ones the
-// counts announce (a stave count larger than the staves stored reads objects as
-// staves): the file is refused as one that cannot be read.
-void refuseMisreadRecords(const Score& score, const FilledSlots& filled, const std::string& fileName) {
-    bool emptied = false; // an earlier stave got none of the objects it announces
-    for (int stave = 0; stave <= score.Nstaves; ++stave) {
-        const auto& slots = filled[static_cast<std::size_t>(stave)];
-        if (emptied && slots.any()) throw Refused{ReadStatus::ReadError, FileReadErrorPrefix + fileName};
-        emptied = emptied || (score.stave(stave).Nobjec > 0 && slots.none());
+        if (o.is(ObjectKind::Accidental)) placeAccidental(o, score.stave(r[0]));
     }
 }
 
