@@ -81,21 +81,6 @@ double askFontSizeFactor(int fromFile, int screen, Ui& ui) {
     return answer == ButtonYes ? static_cast<double>(fromFile) / screen : 1.0;
 }
 
-
-// The header checks of one of our own files before any record is read; false when
-// the file is refused (the refusal has been shown).
-bool acceptHeader(const FileHeader& h, const std::string& name, Ui& ui) {
-    if (!h.quaverlyMagic) {
-        showError(ui, NotScoreFileMessage);
-        return false;
-    }
-    if (h.FileVer > CurrentFileVersion && !agreesToLaterVersion(ui)) {
-        showError(ui, readError(name)); // the "Wrong file type" refusal
-        return false;
-    }
-    return true;
-}
-
 double templateBeamSlope() {
     const double slope = beamSlopeFor(TemplateBeamang);
     return std::clamp(std::isfinite(slope) ? slope : FallbackBeamSlope, 0.0, 1.0);
@@ -106,6 +91,18 @@ double templateBeamSlope() {
 bool agreesToLaterVersion(Ui& ui) {
     const std::string text = formatMessage(LaterVersionQuestion, std::string(ProgramName));
     return ui.message(MessageType::Warning, text, ButtonOk | ButtonCancel) == ButtonOk;
+}
+
+bool acceptScoreHeader(const FileHeader& h, const std::string& name, Ui& ui) {
+    if (!h.quaverlyMagic) {
+        showError(ui, NotScoreFileMessage);
+        return false;
+    }
+    if (h.FileVer > CurrentFileVersion && !agreesToLaterVersion(ui)) {
+        showError(ui, readError(name)); // the "Wrong file type" refusal
+        return false;
+    }
+    return true;
 }
 
 void applyDefaultSetup(Score& score, const Settings& settings) {
@@ -139,7 +136,7 @@ bool readAndFinish(const std::vector<std::uint8_t>& bytes, const std::string& na
     const double factor = askFontSizeFactor(fileResolution(h, screen), screen, ui);
     // A NoteWorthy 2 file is told apart by its version alone and translated while read.
     const bool noteWorthy = h.FileVer <= LastNoteWorthyVersion;
-    if (!noteWorthy && !acceptHeader(h, name, ui)) return false;
+    if (!noteWorthy && !acceptScoreHeader(h, name, ui)) return false;
 
     Score fresh;
     const ReadResult result = noteWorthy ? readNoteWorthy(bytes, name, options.printer, ui, fresh)

@@ -33,6 +33,11 @@ std::string precheckMessage(PrecheckCode code, const std::string& path);
 // Asks whether to read a file saved by a later version anyway; true on OK.
 bool agreesToLaterVersion(Ui& ui);
 
+struct FileHeader;
+// The header checks of one of our own files before any record is read (its mark,
+// the later-version question); false when the file is refused, the refusal shown.
+bool acceptScoreHeader(const FileHeader& h, const std::string& name, Ui& ui);
+
 struct LoadOptions {
     int screenResolution = 96;        // this screen's pixels per inch (96 without a screen)
     const Settings* settings = nullptr; // the default page setup for templates; defaults when unset

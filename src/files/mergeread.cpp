@@ -77,14 +77,7 @@ bool acceptHeader(const std::vector<std::uint8_t>& bytes, const std::string& nam
         showError(ui, NotNormalFileMessage);
         return false;
     }
-    if (!h.quaverlyMagic) {
-        showError(ui, NotScoreFileMessage);
-        return false;
-    }
-    if (h.FileVer > CurrentFileVersion && !agreesToLaterVersion(ui)) {
-        showError(ui, readError(name)); // the "Wrong file type" refusal
-        return false;
-    }
+    if (!acceptScoreHeader(h, name, ui)) return false;
     if (open.Nstaves + h.Nstaves > MaxStaves) {
         showError(ui, tooManyStaves(open.Nstaves, h.Nstaves));
         return false;
