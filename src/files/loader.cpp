@@ -59,6 +59,12 @@ std::string readError(const std::string& name) {
     return FileReadErrorPrefix + name;
 }
 
+// Asks whether to read a file saved by a later version anyway; true on OK.
+bool agreesToLaterVersion(Ui& ui) {
+    const std::string text = formatMessage(LaterVersionQuestion, std::string(ProgramName));
+    return ui.message(MessageType::Warning, text, ButtonOk | ButtonCancel) == ButtonOk;
+}
+
 // The resolution a screen of `ppi` stands for; no screen, or a nonsense value, is 96.
 int usableResolution(int ppi) {
     return ppi > 0 ? ppi : DefaultScreenResolution;
@@ -87,11 +93,6 @@ double templateBeamSlope() {
 }
 
 } // namespace
-
-bool agreesToLaterVersion(Ui& ui) {
-    const std::string text = formatMessage(LaterVersionQuestion, std::string(ProgramName));
-    return ui.message(MessageType::Warning, text, ButtonOk | ButtonCancel) == ButtonOk;
-}
 
 bool acceptScoreHeader(const FileHeader& h, const std::string& name, Ui& ui) {
     if (!h.quaverlyMagic) {

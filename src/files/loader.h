@@ -30,9 +30,6 @@ PrecheckCode precheckScoreFile(const std::string& path);
 // The message of a non-zero code, with the file name in it.
 std::string precheckMessage(PrecheckCode code, const std::string& path);
 
-// Asks whether to read a file saved by a later version anyway; true on OK.
-bool agreesToLaterVersion(Ui& ui);
-
 struct FileHeader;
 // The header checks of one of our own files before any record is read (its mark,
 // the later-version question); false when the file is refused, the refusal shown.
