@@ -1,0 +1,76 @@
+#include "interchange/scoretitles.h"
+
+#include "model/pagegeometry.h"
+#include "model/staveops.h"
+#include "render/text.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace qv {
+
+namespace {
+
+struct TopText {
+    int stave = 0;
+    int index = 0;
+    std::string text;
+    int left = 0, right = 0, y = 0;
+    int size = 0; // points
+};
+
+// The printing texts of stave s whose top lies above `limit`.
+void collect(const Score& score, int s, int limit, std::vector<TopText>& out) {
+    const Stave& stave = score.stave(s);
+    for (int i = 1; i <= stave.Nobjec; ++i) {
+        const ScoreObject& o = stave.object(i);
+        std::string text;
+        if (o.is(ObjectKind::ShortText)) {
+            text = o.shortText();
+        } else if (o.is(ObjectKind::LongText) && !o.isContinuation()) {
+            const int bits = o.textAttributes();
+            if (bits & (TextNonPrinting | TextTransposable)) continue;
+            text = longTextOf(stave, i);
+        } else {
+            continue;
+        }
+        // Header fields ("@p", dates) are filled in per page: not a title.
+        if (o.y() >= limit || text.find_first_not_of(' ') == std::string::npos || text.find('@') != std::string::npos)
+            continue;
+        const FontDesc& font = score.fonts.font(std::clamp(o.fontNumber(), 1, MaxFonts));
+        const int width = TextWidthSpecial(TextFont(font, 1), text);
+        out.push_back({s, i, text, o.x(), o.x() + width, o.y(), font.size});
+    }
+}
+
+} // namespace
+
+ScoreTitles findTitles(const Score& score) {
+    ScoreTitles titles;
+    if (score.Nstaves < 1) return titles;
+    std::vector<TopText> texts;
+    collect(score, 1, score.stave(1).Ycoord - TitleBlockAbove, texts);
+    const int headerHeight = static_cast<int>(toPageUnits(score.page.Header, score.StvSiz));
+    collect(score, 0, headerHeight, texts);
+    const int width = musicAreaWidth(score.page, score.StvSiz);
+    const auto centred = [&](const TopText& t) { return std::abs((t.left + t.right) - width) <= width / 5; };
+    const auto rightAligned = [&](const TopText& t) { return t.left >= width / 2 && t.right * 5 >= width * 4; };
+
+    const TopText* title = nullptr;
+    const TopText* composer = nullptr;
+    for (const TopText& t : texts) {
+        if (centred(t) && (!title || t.size > title->size || (t.size == title->size && t.y < title->y))) title = &t;
+        if (rightAligned(t) && (!composer || t.y < composer->y)) composer = &t;
+    }
+    for (const TopText& t : texts) {
+        const bool isTitle = &t == title, isComposer = &t == composer;
+        if (isTitle) titles.title = textToUtf8(t.text);
+        else if (isComposer) titles.composer = textToUtf8(t.text);
+        else if (centred(t) || rightAligned(t)) titles.credits.push_back({textToUtf8(t.text), rightAligned(t)});
+        else continue;
+        titles.used.insert({t.stave, t.index});
+    }
+    return titles;
+}
+
+} // namespace qv

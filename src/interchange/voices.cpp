@@ -1,0 +1,339 @@
+#include "interchange/voices.h"
+
+#include "interchange/symbolmarks.h"
+#include "model/staveops.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <numeric>
+
+namespace qv {
+
+namespace {
+
+// How far from a curve's end a note may stand and still be where the slur starts
+// or ends, in page units.
+constexpr int SlurReach = 12;
+constexpr int SlurNumbers = 6;
+
+struct Anchored {
+    int x = 0;
+    MeasureItem item;
+};
+
+struct Chord {
+    int x = 0;
+    std::vector<ExportNote> notes;
+    std::vector<MeasureItem> before; // signs and words written ahead of the notes
+};
+
+struct Stretch {
+    std::vector<Chord> chords;
+    std::vector<Anchored> signs;     // clef, key and time changes
+    std::vector<Anchored> marks;     // directions and chord names
+    std::vector<std::pair<int, SymbolMark>> noteMarks; // fermatas and ornaments
+    std::vector<int> arpeggios;
+};
+
+bool validNote(const Stave& stave, int index) {
+    return index >= 1 && index <= stave.Nobjec && stave.object(index).isNote();
+}
+
+// Slur numbers starting and stopping at each note: a curve runs from the note
+// nearest its first point to the note nearest its last.
+struct Slurs {
+    std::map<int, std::vector<int>> starts, stops;
+};
+
+int nearestNote(const Stave& stave, int x, int low, int high) {
+    int best = 0;
+    for (int i = 1; i <= stave.Nobjec; ++i) {
+        const ScoreObject& o = stave.object(i);
+        if (!o.isNote() || o.x() < low || o.x() > high) continue;
+        if (best == 0 || std::abs(o.x() - x) < std::abs(stave.object(best).x() - x)) best = i;
+    }
+    return best;
+}
+
+Slurs findSlurs(const Stave& stave) {
+    Slurs slurs;
+    int number = 0;
+    for (int i = 1; i <= stave.Nobjec; ++i) {
+        const ScoreObject& head = stave.object(i);
+        if (!head.is(ObjectKind::CurvePoint) || head.curvePrev() != 0 || head.curveNext() == 0) continue;
+        int last = i;
+        // A damaged chain could loop: never follow more links than there are objects.
+        for (int steps = 0; steps < stave.Nobjec; ++steps) {
+            const int next = stave.object(last).curveNext();
+            if (next < 1 || next > stave.Nobjec || !stave.object(next).is(ObjectKind::CurvePoint)) break;
+            last = next;
+        }
+        const int x1 = head.x(), x2 = stave.object(last).x();
+        const int from = nearestNote(stave, x1, x1 - SlurReach, x2);
+        const int to = nearestNote(stave, x2, x1, x2 + SlurReach);
+        if (from == 0 || to == 0 || stave.object(from).x() >= stave.object(to).x()) continue;
+        number = number % SlurNumbers + 1;
+        slurs.starts[from].push_back(number);
+        slurs.stops[to].push_back(number);
+    }
+    return slurs;
+}
+
+BeamMark beamOf(const Stave& stave, const ScoreObject& o) {
+    const bool back = validNote(stave, o.beamBack());
+    const bool forward = validNote(stave, o.beamForward());
+    if (back && forward) return BeamMark::Continue;
+    if (forward) return BeamMark::Begin;
+    if (back) return BeamMark::End;
+    return BeamMark::None;
+}
+
+TimeChange timeOf(int type) {
+    struct Row {
+        int beats, beatType;
+        const char* symbol;
+    };
+    static constexpr Row Rows[15] = {{4, 4, "common"}, {2, 2, "cut"}, {1, 1, ""},  {2, 2, ""}, {3, 2, ""},
+                                     {2, 4, ""},       {3, 4, ""},    {4, 4, ""},  {5, 4, ""}, {6, 4, ""},
+                                     {7, 4, ""},       {3, 8, ""},    {6, 8, ""},  {9, 8, ""}, {12, 8, ""}};
+    const Row& r = Rows[type];
+    return TimeChange{r.beats, r.beatType, r.symbol};
+}
+
+// Reads the stave's objects in order; keeps what the bar's accidentals and the
+// ties need while walking.
+class StaveWalker {
+  public:
+    StaveWalker(const Score& score, int s, const std::vector<BarLine>& bars, const StaveReadingContext& context)
+        : s_(s), stave_(score.stave(s)), bars_(bars), context_(context),
+          stretches_(bars.size() + 1), key_(context.keyAtStart), slurs_(findSlurs(stave_)) {}
+
+    StaveReading read() {
+        for (const int i : walkingOrder()) take(i);
+        StaveReading reading;
+        for (Stretch& st : stretches_) reading.stretches.push_back(finish(st));
+        reading.keyAtEnd = key_;
+        return reading;
+    }
+
+  private:
+    // Objects in order of x; at one x an accidental comes before the note it
+    // stands in front of.
+    std::vector<int> walkingOrder() const {
+        std::vector<int> order(stave_.Nobjec);
+        std::iota(order.begin(), order.end(), 1);
+        std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+            const ScoreObject &oa = stave_.object(a), &ob = stave_.object(b);
+            if (oa.x() != ob.x()) return oa.x() < ob.x();
+            return oa.is(ObjectKind::Accidental) && !ob.is(ObjectKind::Accidental);
+        });
+        return order;
+    }
+
+    void take(int i) {
+        const ScoreObject& o = stave_.object(i);
+        const int stretch = stretchOf(bars_, o.x());
+        if (stretch != current_) {
+            barAlters_.clear(); // an accidental holds to the end of its bar
+            shown_.clear();
+            current_ = stretch;
+        }
+        Stretch& st = stretches_[static_cast<std::size_t>(stretch)];
+        switch (o.kind()) {
+        case ObjectKind::Clef:
+            st.signs.push_back({o.x(), ClefChange{o.clefType() <= 3 ? o.clefType() : 0, context_.staff}});
+            break;
+        case ObjectKind::KeySignature:
+            key_ = std::clamp(o.keyCount(), -7, 7);
+            st.signs.push_back({o.x(), KeyChange{key_}});
+            break;
+        case ObjectKind::TimeSignature:
+            if (o.timeType() <= 14) st.signs.push_back({o.x(), timeOf(o.timeType())});
+            break;
+        case ObjectKind::Accidental: takeAccidental(o); break;
+        case ObjectKind::Note: takeNote(st, i, o); break;
+        case ObjectKind::Symbol: takeSymbol(st, o); break;
+        case ObjectKind::Arpeggio: st.arpeggios.push_back(o.x()); break;
+        case ObjectKind::Hairpin: takeHairpin(o); break;
+        case ObjectKind::ShortText:
+        case ObjectKind::LongText: takeText(st, i, o); break;
+        default: break;
+        }
+    }
+
+    void takeAccidental(const ScoreObject& o) {
+        const int d = diatonicIndex(o.accPosition(), clefInForceOrTreble(stave_, o.x()));
+        const int value = std::clamp(o.accValue(), -2, 2);
+        barAlters_[d] = value;
+        shown_[d] = {value, o.accSmall()};
+    }
+
+    int alterFor(const ScoreObject& o, int d) {
+        const int from = o.tiedFrom();
+        if (validNote(stave_, from) && alters_.count(from)) return alters_[from]; // a tie carries it on
+        if (const auto it = barAlters_.find(d); it != barAlters_.end()) return it->second;
+        return keyAlter(stepOfIndex(d), key_);
+    }
+
+    void takeNote(Stretch& st, int i, const ScoreObject& o) {
+        ExportNote n;
+        n.staff = context_.staff;
+        n.rest = o.isRest();
+        n.code = std::clamp(o.duration(), 0, 7);
+        n.dots = std::clamp(o.dots(), 0, 3);
+        n.cue = o.headStyle() == 1;
+        n.crossHead = o.headStyle() == 4;
+        if (!n.rest) {
+            const int d = diatonicIndex(o.staffPosition(), clefInForceOrTreble(stave_, o.x()));
+            const int alter = alterFor(o, d);
+            alters_[i] = alter;
+            n.pitch = Pitch{stepOfIndex(d), alter, octaveOfIndex(d)};
+            if (const auto it = shown_.find(d); it != shown_.end()) {
+                n.accidental = it->second.first;
+                n.smallAccidental = it->second.second;
+                shown_.erase(it); // shown once, before the first note it stands at
+            }
+            const int stem = effectiveStem(o);
+            n.stem = stem == StemDown ? StemDown : stem == StemNone ? StemNone : StemUp;
+            n.beam = beamOf(stave_, o);
+            n.tieStart = validNote(stave_, o.tiedTo());
+            n.tieStop = validNote(stave_, o.tiedFrom());
+            n.accent = o.accent();
+            n.staccato = o.staccato() <= 2 ? o.staccato() : 0;
+            if (auto it = slurs_.starts.find(i); it != slurs_.starts.end()) n.slurStarts = it->second;
+            if (auto it = slurs_.stops.find(i); it != slurs_.stops.end()) n.slurStops = it->second;
+        }
+        // Notes at one x sound together; the first one's length is the chord's.
+        if (!n.rest && !st.chords.empty() && st.chords.back().x == o.x() && !st.chords.back().notes[0].rest) {
+            const ExportNote& first = st.chords.back().notes[0];
+            n.chord = true;
+            n.code = first.code;
+            n.dots = first.dots;
+            n.duration = first.duration;
+            st.chords.back().notes.push_back(n);
+            return;
+        }
+        n.duration = noteDivisions(n.code, n.dots, context_.divisions);
+        st.chords.push_back(Chord{o.x(), {n}, {}});
+    }
+
+    bool above(const ScoreObject& o) const { return o.y() < stave_.Ycoord; }
+
+    void takeSymbol(Stretch& st, const ScoreObject& o) {
+        const SymbolMark mark = symbolMark(o.symbolCode());
+        switch (mark.kind) {
+        case MarkKind::Dynamic:
+            st.marks.push_back({o.x(), Direction{DirectionKind::Dynamic, mark.text, above(o), context_.staff}});
+            break;
+        case MarkKind::Segno:
+            st.marks.push_back({o.x(), Direction{DirectionKind::Segno, {}, true, context_.staff}});
+            break;
+        case MarkKind::Words:
+            st.marks.push_back({o.x(), Direction{DirectionKind::Words, mark.text, above(o), context_.staff}});
+            break;
+        case MarkKind::Fermata:
+        case MarkKind::Ornament: st.noteMarks.push_back({o.x(), mark}); break;
+        case MarkKind::None: break;
+        }
+    }
+
+    // A wedge opens away from its point: to the right a crescendo, to the left a
+    // diminuendo.
+    void takeHairpin(const ScoreObject& o) {
+        const int dx = o.hairpinDx();
+        if (dx == 0) return;
+        const int start = dx > 0 ? o.x() : o.x() + dx;
+        const int stop = dx > 0 ? o.x() + dx : o.x();
+        const DirectionKind kind = dx > 0 ? DirectionKind::WedgeCrescendo : DirectionKind::WedgeDiminuendo;
+        mark(start, Direction{kind, {}, above(o), context_.staff});
+        mark(stop, Direction{DirectionKind::WedgeStop, {}, above(o), context_.staff});
+    }
+
+    void mark(int x, const MeasureItem& item) {
+        stretches_[static_cast<std::size_t>(stretchOf(bars_, x))].marks.push_back({x, item});
+    }
+
+    void takeText(Stretch& st, int i, const ScoreObject& o) {
+        std::string text;
+        if (o.is(ObjectKind::ShortText)) {
+            text = o.shortText();
+        } else {
+            if (o.isContinuation() || (o.textAttributes() & TextNonPrinting)) return;
+            text = longTextOf(stave_, i);
+        }
+        if (text.find_first_not_of(' ') == std::string::npos) return;
+        if (context_.skipped && context_.skipped->count({s_, i})) return;
+        const bool transposable = o.is(ObjectKind::LongText) && (o.textAttributes() & TextTransposable);
+        if (transposable) {
+            if (const auto chord = parseChordSymbol(text)) {
+                st.marks.push_back({o.x(), Harmony{*chord, context_.staff}});
+                return;
+            }
+        }
+        st.marks.push_back({o.x(), Direction{DirectionKind::Words, textToUtf8(text), above(o), context_.staff}});
+    }
+
+    static int nearestChord(const std::vector<Chord>& chords, int x) {
+        int best = 0;
+        for (std::size_t c = 1; c < chords.size(); ++c)
+            if (std::abs(chords[c].x - x) < std::abs(chords[static_cast<std::size_t>(best)].x - x))
+                best = static_cast<int>(c);
+        return best;
+    }
+
+    StretchReading finish(Stretch& st) const {
+        StretchReading r;
+        std::vector<MeasureItem> lead, tail;
+        for (const Anchored& a : st.signs) {
+            const auto at = std::find_if(st.chords.begin(), st.chords.end(), [&](const Chord& c) { return c.x >= a.x; });
+            if (at == st.chords.end()) tail.push_back(a.item);
+            else at->before.push_back(a.item);
+        }
+        std::stable_sort(st.marks.begin(), st.marks.end(), [](const Anchored& a, const Anchored& b) { return a.x < b.x; });
+        for (const Anchored& a : st.marks) {
+            if (st.chords.empty()) lead.push_back(a.item);
+            else st.chords[static_cast<std::size_t>(nearestChord(st.chords, a.x))].before.push_back(a.item);
+        }
+        for (const auto& [x, m] : st.noteMarks) {
+            if (st.chords.empty()) continue;
+            ExportNote& n = st.chords[static_cast<std::size_t>(nearestChord(st.chords, x))].notes[0];
+            (m.kind == MarkKind::Fermata ? n.fermata : n.ornament) = m.text;
+        }
+        for (const int x : st.arpeggios) {
+            if (st.chords.empty()) continue;
+            for (ExportNote& n : st.chords[static_cast<std::size_t>(nearestChord(st.chords, x))].notes) n.arpeggio = !n.rest;
+        }
+        r.measure.items = lead;
+        for (const Chord& c : st.chords) {
+            r.measure.items.insert(r.measure.items.end(), c.before.begin(), c.before.end());
+            r.measure.items.insert(r.measure.items.end(), c.notes.begin(), c.notes.end());
+            r.measure.length += c.notes[0].duration;
+        }
+        r.measure.items.insert(r.measure.items.end(), tail.begin(), tail.end());
+        r.hasNotes = !st.chords.empty();
+        r.loneWholeRest = st.chords.size() == 1 && st.chords[0].notes[0].rest && st.chords[0].notes[0].code <= 1;
+        return r;
+    }
+
+    int s_;
+    const Stave& stave_;
+    const std::vector<BarLine>& bars_;
+    StaveReadingContext context_;
+    std::vector<Stretch> stretches_;
+    int key_;
+    Slurs slurs_;
+    int current_ = -1;
+    std::map<int, int> barAlters_;                 // diatonic index -> alteration
+    std::map<int, std::pair<int, bool>> shown_;    // accidentals waiting for their note
+    std::map<int, int> alters_;                    // note index -> its alteration
+};
+
+} // namespace
+
+StaveReading readStave(const Score& score, int s, const std::vector<BarLine>& bars,
+                       const StaveReadingContext& context) {
+    return StaveWalker(score, s, bars, context).read();
+}
+
+} // namespace qv
