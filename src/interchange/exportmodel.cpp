@@ -275,7 +275,9 @@ class ScoreReader {
         const bool silent = !r.hasNotes || r.loneWholeRest;
         if (silent) {
             // The stave rests for the whole bar.
-            std::erase_if(m.items, [](const MeasureItem& item) { return std::holds_alternative<ExportNote>(item); });
+            std::erase_if(m.items, [](const MeasureItem& item) {
+                return std::holds_alternative<ExportNote>(item) || std::holds_alternative<Backup>(item);
+            });
             ExportNote rest;
             rest.rest = true;
             rest.wholeMeasure = true;

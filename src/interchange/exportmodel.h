@@ -43,6 +43,12 @@ struct ExportNote {
     bool cue = false;      // small head
     bool crossHead = false;
     int staff = 1;
+    int voice = 1; // 1, or 2 for the stems-down voice of a stave that has two
+};
+
+// The writing goes back to the bar's start for the next voice.
+struct Backup {
+    int duration = 0;
 };
 
 struct ClefChange {
@@ -71,12 +77,12 @@ struct Harmony {
     int staff = 1;
 };
 
-using MeasureItem = std::variant<ClefChange, KeyChange, TimeChange, Direction, Harmony, ExportNote>;
+using MeasureItem = std::variant<ClefChange, KeyChange, TimeChange, Direction, Harmony, ExportNote, Backup>;
 
 // One stave's share of a bar: its items in written order.
 struct StaffMeasure {
     std::vector<MeasureItem> items;
-    int length = 0; // divisions taken by its notes and rests
+    int length = 0; // divisions taken by its notes and rests (its longest voice)
 };
 
 struct BarStyle {

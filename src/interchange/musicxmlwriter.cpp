@@ -39,8 +39,8 @@ bool isSign(const MeasureItem& item) {
            std::holds_alternative<TimeChange>(item);
 }
 
-// Staff 2 of a part writes its notes in voice 5, as readers of grand staves expect.
-int voiceOf(int staff) { return staff == 1 ? 1 : 5; }
+// Staff 2 of a part writes its voices as 5 and 6, as readers of grand staves expect.
+int voiceNumber(int staff, int voice) { return (staff - 1) * 4 + voice; }
 
 class Writer {
   public:
@@ -127,14 +127,14 @@ class Writer {
         if (firstBar || !leading.empty()) attributes(leading, firstBar ? &part : nullptr);
         for (std::size_t j = 0; j < staves.size(); ++j) {
             const int staff = static_cast<int>(j) + 1;
-            for (const MeasureItem& item : staves[j]) writeItem(item, part.staves);
-            const int written = m.staves[j].length;
-            if (written < m.length) forward(m.length - written, staff, part.staves);
-            if (j + 1 < staves.size()) {
-                xml_.writeStartElement("backup");
-                xml_.writeTextElement("duration", num(std::max(written, m.length)));
-                xml_.writeEndElement();
+            int time = 0; // where the writing stands in the bar
+            for (const MeasureItem& item : staves[j]) {
+                writeItem(item, part.staves);
+                if (const auto* n = std::get_if<ExportNote>(&item); n && !n->chord) time += n->duration;
+                if (const auto* b = std::get_if<Backup>(&item)) time -= b->duration;
             }
+            if (time < m.length) forward(m.length - time, staff, part.staves);
+            if (j + 1 < staves.size()) backup(std::max(time, m.length));
         }
         if (!m.right.style.empty()) barline("right", m.right, "backward");
         xml_.writeEndElement();
@@ -151,10 +151,16 @@ class Writer {
         xml_.writeEndElement();
     }
 
+    void backup(int duration) {
+        xml_.writeStartElement("backup");
+        xml_.writeTextElement("duration", num(duration));
+        xml_.writeEndElement();
+    }
+
     void forward(int duration, int staff, int staves) {
         xml_.writeStartElement("forward");
         xml_.writeTextElement("duration", num(duration));
-        xml_.writeTextElement("voice", num(voiceOf(staff)));
+        xml_.writeTextElement("voice", num(voiceNumber(staff, 1)));
         if (staves > 1) xml_.writeTextElement("staff", num(staff));
         xml_.writeEndElement();
     }
@@ -201,6 +207,7 @@ class Writer {
         if (const auto* n = std::get_if<ExportNote>(&item)) note(*n, staves);
         else if (const auto* d = std::get_if<Direction>(&item)) direction(*d, staves);
         else if (const auto* h = std::get_if<Harmony>(&item)) harmony(*h, staves);
+        else if (const auto* b = std::get_if<Backup>(&item)) backup(b->duration);
         else attributes({item}, nullptr);
     }
 
@@ -267,7 +274,7 @@ class Writer {
         xml_.writeTextElement("duration", num(n.duration));
         if (n.tieStop) tie("tie", "stop");
         if (n.tieStart) tie("tie", "start");
-        xml_.writeTextElement("voice", num(voiceOf(n.staff)));
+        xml_.writeTextElement("voice", num(voiceNumber(n.staff, n.voice)));
         if (!n.wholeMeasure) {
             xml_.writeStartElement("type");
             if (n.cue) xml_.writeAttribute("size", "cue");

@@ -24,6 +24,7 @@ struct Anchored {
 
 struct Chord {
     int x = 0;
+    int voice = 1;
     std::vector<ExportNote> notes;
     std::vector<MeasureItem> before; // signs and words written ahead of the notes
 };
@@ -107,7 +108,8 @@ class StaveWalker {
   public:
     StaveWalker(const Score& score, int s, const std::vector<BarLine>& bars, const StaveReadingContext& context)
         : s_(s), stave_(score.stave(s)), bars_(bars), context_(context),
-          stretches_(bars.size() + 1), key_(context.keyAtStart), slurs_(findSlurs(stave_)) {}
+          stretches_(bars.size() + 1), key_(context.keyAtStart), slurs_(findSlurs(stave_)),
+          twoVoices_(findTwoVoices()) {}
 
     StaveReading read() {
         for (const int i : walkingOrder()) take(i);
@@ -131,6 +133,29 @@ class StaveWalker {
         return order;
     }
 
+    // The stretches in which stems up and stems down of different lengths meet at
+    // one x.
+    std::vector<bool> findTwoVoices() const {
+        std::vector<bool> two(stretches_.size(), false);
+        for (int a = 1; a <= stave_.Nobjec; ++a) {
+            const ScoreObject& oa = stave_.object(a);
+            if (!oa.isNote() || effectiveStem(oa) != StemUp) continue;
+            for (int b = 1; b <= stave_.Nobjec; ++b) {
+                const ScoreObject& ob = stave_.object(b);
+                if (ob.isNote() && ob.x() == oa.x() && effectiveStem(ob) == StemDown &&
+                    (ob.duration() != oa.duration() || ob.dots() != oa.dots()))
+                    two[static_cast<std::size_t>(stretchOf(bars_, oa.x()))] = true;
+            }
+        }
+        return two;
+    }
+
+    int voiceOf(int stretch, const ScoreObject& o) const {
+        if (!twoVoices_[static_cast<std::size_t>(stretch)]) return 1;
+        if (o.isRest()) return o.staffPosition() >= 0 ? 1 : 2;
+        return effectiveStem(o) == StemDown ? 2 : 1;
+    }
+
     void take(int i) {
         const ScoreObject& o = stave_.object(i);
         const int stretch = stretchOf(bars_, o.x());
@@ -152,7 +177,7 @@ class StaveWalker {
             if (o.timeType() <= 14) st.signs.push_back({o.x(), timeOf(o.timeType())});
             break;
         case ObjectKind::Accidental: takeAccidental(o); break;
-        case ObjectKind::Note: takeNote(st, i, o); break;
+        case ObjectKind::Note: takeNote(st, i, o, voiceOf(stretch, o)); break;
         case ObjectKind::Symbol: takeSymbol(st, o); break;
         case ObjectKind::Arpeggio: st.arpeggios.push_back(o.x()); break;
         case ObjectKind::Hairpin: takeHairpin(o); break;
@@ -176,9 +201,10 @@ class StaveWalker {
         return keyAlter(stepOfIndex(d), key_);
     }
 
-    void takeNote(Stretch& st, int i, const ScoreObject& o) {
+    void takeNote(Stretch& st, int i, const ScoreObject& o, int voice) {
         ExportNote n;
         n.staff = context_.staff;
+        n.voice = voice;
         n.rest = o.isRest();
         n.code = std::clamp(o.duration(), 0, 7);
         n.dots = std::clamp(o.dots(), 0, 3);
@@ -204,18 +230,19 @@ class StaveWalker {
             if (auto it = slurs_.starts.find(i); it != slurs_.starts.end()) n.slurStarts = it->second;
             if (auto it = slurs_.stops.find(i); it != slurs_.stops.end()) n.slurStops = it->second;
         }
-        // Notes at one x sound together; the first one's length is the chord's.
-        if (!n.rest && !st.chords.empty() && st.chords.back().x == o.x() && !st.chords.back().notes[0].rest) {
-            const ExportNote& first = st.chords.back().notes[0];
+        // Notes of a voice at one x sound together; the first one's length is the chord's.
+        const auto last = std::find_if(st.chords.rbegin(), st.chords.rend(), [&](const Chord& c) { return c.voice == voice; });
+        if (!n.rest && last != st.chords.rend() && last->x == o.x() && !last->notes[0].rest) {
+            const ExportNote& first = last->notes[0];
             n.chord = true;
             n.code = first.code;
             n.dots = first.dots;
             n.duration = first.duration;
-            st.chords.back().notes.push_back(n);
+            last->notes.push_back(n);
             return;
         }
         n.duration = noteDivisions(n.code, n.dots, context_.divisions);
-        st.chords.push_back(Chord{o.x(), {n}, {}});
+        st.chords.push_back(Chord{o.x(), voice, {n}, {}});
     }
 
     bool above(const ScoreObject& o) const { return o.y() < stave_.Ycoord; }
@@ -274,6 +301,13 @@ class StaveWalker {
         st.marks.push_back({o.x(), Direction{DirectionKind::Words, textToUtf8(text), above(o), context_.staff}});
     }
 
+    static int voiceLength(const Stretch& st, int voice) {
+        int length = 0;
+        for (const Chord& c : st.chords)
+            if (c.voice == voice) length += c.notes[0].duration;
+        return length;
+    }
+
     static int nearestChord(const std::vector<Chord>& chords, int x) {
         int best = 0;
         for (std::size_t c = 1; c < chords.size(); ++c)
@@ -305,10 +339,16 @@ class StaveWalker {
             for (ExportNote& n : st.chords[static_cast<std::size_t>(nearestChord(st.chords, x))].notes) n.arpeggio = !n.rest;
         }
         r.measure.items = lead;
-        for (const Chord& c : st.chords) {
-            r.measure.items.insert(r.measure.items.end(), c.before.begin(), c.before.end());
-            r.measure.items.insert(r.measure.items.end(), c.notes.begin(), c.notes.end());
-            r.measure.length += c.notes[0].duration;
+        for (int voice = 1; voice <= 2; ++voice) {
+            int length = 0;
+            for (const Chord& c : st.chords) {
+                if (c.voice != voice) continue;
+                if (voice == 2 && length == 0) r.measure.items.push_back(Backup{voiceLength(st, 1)});
+                r.measure.items.insert(r.measure.items.end(), c.before.begin(), c.before.end());
+                r.measure.items.insert(r.measure.items.end(), c.notes.begin(), c.notes.end());
+                length += c.notes[0].duration;
+            }
+            r.measure.length = std::max(r.measure.length, length);
         }
         r.measure.items.insert(r.measure.items.end(), tail.begin(), tail.end());
         r.hasNotes = !st.chords.empty();
@@ -323,6 +363,7 @@ class StaveWalker {
     std::vector<Stretch> stretches_;
     int key_;
     Slurs slurs_;
+    std::vector<bool> twoVoices_;
     int current_ = -1;
     std::map<int, int> barAlters_;                 // diatonic index -> alteration
     std::map<int, std::pair<int, bool>> shown_;    // accidentals waiting for their note

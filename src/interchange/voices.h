@@ -3,6 +3,11 @@
 // grouped into chords (notes standing at one x), each with its pitch from the
 // clef, the key and the accidentals met earlier in the bar, and the signs, words,
 // chord names and marks that stand beside them attached to the nearest chord.
+//
+// Two voices share a stave when, in a bar, notes with stems up and notes with
+// stems down stand at one x with different lengths: then the stems-up notes are
+// the first voice and the stems-down notes the second (rests go by their place:
+// on or above the middle line the first voice, below it the second).
 
 #include "interchange/exportmodel.h"
 #include "interchange/stavebars.h"

@@ -201,6 +201,37 @@ TEST(ExportNotes, ChordsBeamsStemsSlursAndArticulations) {
     EXPECT_EQ(notes[4].marks, (std::vector<std::string>{"accent", "staccato", "fermata"}));
 }
 
+TEST(ExportNotes, StemsUpAndDownOfDifferentLengthsAreTwoVoices) {
+    Score score = test::makeScore(1);
+    Stave& s = score.stave(1);
+    const int y = s.Ycoord;
+    const auto note = [&](int x, int position, int code, int stem) {
+        ScoreObject n = makeNote(x, position, code, y);
+        n.setStem(stem);
+        append(s, n);
+    };
+    // Bar 1: minims over crotchets, and a rest below the middle line in the lower voice.
+    note(40, 2, 2, StemUp);
+    note(40, -4, 3, StemDown);
+    note(70, -3, 3, StemDown);
+    note(100, 1, 2, StemUp);
+    ScoreObject rest = test::makeRest(100, 3);
+    rest.setStaffPosition(-4);
+    append(s, rest);
+    note(130, -3, 3, StemDown);
+    append(s, bar(160));
+    // Bar 2: stems disagree only in direction: one voice of chords.
+    note(180, 2, 2, StemUp);
+    note(180, -4, 2, StemDown);
+
+    std::vector<std::string> seen;
+    for (const test::ProbeNote& n : exported(score).notes)
+        seen.push_back(std::to_string(n.measure) + " v" + std::to_string(n.voice) + " @" + std::to_string(n.onset).substr(0, 3) +
+                       (n.rest ? " rest" : n.chord ? " chord" : ""));
+    EXPECT_EQ(seen, (std::vector<std::string>{"1 v1 @0.0", "1 v1 @2.0", "1 v2 @0.0", "1 v2 @1.0", "1 v2 @2.0 rest",
+                                              "1 v2 @3.0", "2 v1 @0.0", "2 v1 @0.0 chord"}));
+}
+
 TEST(ExportChordSymbols, NamesAreReadIntoRootKindAndBass) {
     const std::string flat(1, static_cast<char>(141)), sharp(1, static_cast<char>(143));
     struct Case {

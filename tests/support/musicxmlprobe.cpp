@@ -146,6 +146,7 @@ class Probe {
             else if (name == u"accidental") n.accidental = text();
             else if (name == u"stem") n.stem = text();
             else if (name == u"staff") n.staff = number();
+            else if (name == u"voice") n.voice = number();
             else if (name == u"beam") {
                 const bool first = xml_.attributes().value("number") == u"1";
                 const std::string b = text();

@@ -14,6 +14,7 @@ struct ProbeNote {
     int part = 0;    // 0-based
     int measure = 0; // the number attribute
     int staff = 1;
+    int voice = 1;
     double onset = 0;    // crotchets from the bar's start
     double length = 0;   // crotchets
     bool rest = false, chord = false, wholeMeasure = false;
