@@ -41,6 +41,14 @@ bool validNote(const Stave& stave, int index) {
     return index >= 1 && index <= stave.Nobjec && stave.object(index).isNote();
 }
 
+// A tie joins two notes of one pitch, the later to the right; a link to anything
+// else (a damaged file) is no tie to a reader.
+bool tiedTo(const Stave& stave, const ScoreObject& o, int partner, bool later) {
+    if (!validNote(stave, partner)) return false;
+    const ScoreObject& p = stave.object(partner);
+    return p.staffPosition() == o.staffPosition() && (later ? p.x() > o.x() : p.x() < o.x());
+}
+
 // Slur numbers starting and stopping at each note: a curve runs from the note
 // nearest its first point to the note nearest its last.
 struct Slurs {
@@ -196,7 +204,7 @@ class StaveWalker {
 
     int alterFor(const ScoreObject& o, int d) {
         const int from = o.tiedFrom();
-        if (validNote(stave_, from) && alters_.count(from)) return alters_[from]; // a tie carries it on
+        if (tiedTo(stave_, o, from, false) && alters_.count(from)) return alters_[from]; // a tie carries it on
         if (const auto it = barAlters_.find(d); it != barAlters_.end()) return it->second;
         return keyAlter(stepOfIndex(d), key_);
     }
@@ -223,8 +231,8 @@ class StaveWalker {
             const int stem = effectiveStem(o);
             n.stem = stem == StemDown ? StemDown : stem == StemNone ? StemNone : StemUp;
             n.beam = beamOf(stave_, o);
-            n.tieStart = validNote(stave_, o.tiedTo());
-            n.tieStop = validNote(stave_, o.tiedFrom());
+            n.tieStart = tiedTo(stave_, o, o.tiedTo(), true);
+            n.tieStop = tiedTo(stave_, o, o.tiedFrom(), false);
             n.accent = o.accent();
             n.staccato = o.staccato() <= 2 ? o.staccato() : 0;
             if (auto it = slurs_.starts.find(i); it != slurs_.starts.end()) n.slurStarts = it->second;

@@ -99,6 +99,10 @@ TEST(ExportPitch, AnAccidentalHoldsToTheBarsEndAndATieCarriesIt) {
     append(s, makeNote(160, -4, 3, y));
     append(s, bar(200));
     append(s, makeNote(220, -4, 3, y));
+    // A damaged file's tie between two pitches is no tie.
+    const int wrongFrom = append(s, makeNote(240, 0, 3, y)), wrongTo = append(s, makeNote(260, 2, 3, y));
+    s.object(wrongFrom).setTiedTo(wrongTo);
+    s.object(wrongTo).setTiedFrom(wrongFrom);
 
     struct Expect {
         int measure;
@@ -110,7 +114,8 @@ TEST(ExportPitch, AnAccidentalHoldsToTheBarsEndAndATieCarriesIt) {
     const Expect expected[] = {
         {1, 'F', 1, "sharp", false, false}, {1, 'C', 0, "natural", false, false}, {1, 'C', 0, "", true, false},
         {1, 'C', 1, "", false, false},      {2, 'C', 0, "", false, true},        {2, 'C', 1, "", false, false},
-        {2, 'E', -2, "flat-flat", false, false}, {3, 'E', 0, "", false, false},
+        {2, 'E', -2, "flat-flat", false, false}, {3, 'E', 0, "", false, false},  {3, 'B', 0, "", false, false},
+        {3, 'D', 0, "", false, false},
     };
     const auto notes = exported(score).pitched();
     ASSERT_EQ(notes.size(), std::size(expected));
