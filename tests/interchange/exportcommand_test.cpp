@@ -159,6 +159,52 @@ void expectMuseScoreAgrees(const QByteArray& ours) {
     }
 }
 
+// A grand staff in two systems: two voices, chords, accidentals held and carried
+// by a tie over the bar line, a clef change inside a bar and a key change.
+Score voicesAndChords() {
+    Score score = test::makeScore(4);
+    for (int s : {1, 3}) score.stave(s).joinToNext = score.stave(s).brace = true;
+    const auto add = [&](int s, ScoreObject o) { return test::append(score.stave(s), o); };
+    const auto note = [&](int s, int x, int position, int code, int stem = StemAuto) {
+        ScoreObject n = test::makeNote(x, position, code, score.stave(s).Ycoord);
+        n.setStem(stem);
+        return add(s, n);
+    };
+    for (int s = 1; s <= 4; ++s) {
+        add(s, test::makeClef(5, s % 2 == 1 ? 0 : 1, score.stave(s).Ycoord));
+        ScoreObject key = makeObject(ObjectKind::KeySignature, 15, 0);
+        key.setKeyCount(s <= 2 ? -2 : 3);
+        add(s, key);
+    }
+    note(1, 40, 2, 2, StemUp);
+    note(1, 40, -1, 3, StemDown);
+    note(1, 70, -2, 3, StemDown);
+    ScoreObject sharp = makeObject(ObjectKind::Accidental, 100, 0);
+    sharp.setAccPosition(0);
+    sharp.setAccValue(1);
+    add(1, sharp);
+    note(1, 100, 0, 2, StemUp);
+    note(1, 100, -3, 3, StemDown);
+    const int from = note(1, 130, 0, 3, StemDown);
+    add(1, makeObject(ObjectKind::Barline, 160, 0));
+    const int to = note(1, 180, 0, 1);
+    score.stave(1).object(from).setTiedTo(to);
+    score.stave(1).object(to).setTiedFrom(from);
+    for (int x : {40, 100}) note(2, x, -3, 2), note(2, x, 1, 2);
+    add(2, test::makeClef(170, 0, score.stave(2).Ycoord));
+    note(2, 180, -2, 1);
+    note(3, 40, 0, 1);
+    note(3, 40, 4, 1);
+    note(4, 40, 0, 3);
+    note(4, 70, 1, 3);
+    note(4, 100, 2, 2);
+    return score;
+}
+
+TEST(MusicXmlRoundTrip, MuseScoreReadsVoicesChordsAndSignsAsWeWroteThem) {
+    expectMuseScoreAgrees(exportMusicXml(voicesAndChords()));
+}
+
 TEST(MusicXmlRoundTrip, MuseScoreReadsTheDemoScoreAsWeWroteIt) {
     Score score;
     test::ScriptedUi ui;
