@@ -132,9 +132,13 @@ class ScoreReader {
         out_.composer = titles.composer;
         out_.credits = titles.credits;
         used_ = titles.used;
+        out_.paper = {score_.page.Width, score_.page.Length, score_.StvSiz};
         const std::vector<SystemRange> systems = systemsOf(score_);
         if (systems.empty()) return out_;
-        layout_ = partLayout(score_, systems.front());
+        const auto widest = std::max_element(systems.begin(), systems.end(), [](const SystemRange& a, const SystemRange& b) {
+            return a.last - a.first < b.last - b.first;
+        });
+        layout_ = partLayout(score_, *widest);
         states_.resize(layout_.size());
         for (std::size_t p = 0; p < layout_.size(); ++p) {
             ExportPart part;

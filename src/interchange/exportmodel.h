@@ -106,15 +106,26 @@ struct ExportPart {
     std::vector<ExportMeasure> measures;
 };
 
+// A text of the title block where it stands on the first page.
 struct ExportCredit {
-    std::string text;
-    bool right = false; // right-aligned, else centred
+    std::string type; // "title", "composer" or empty
+    std::string text; // UTF-8
+    bool right = false; // set against the right margin, else centred
+    double x = 0;       // inches from the paper's left: the right end, or the centre
+    double y = 0;       // inches from the paper's top to the text's top
+    int points = 10;
+};
+
+struct ExportPaper {
+    double width = 8.25, length = 11; // inches
+    double staveSize = 1.0 / 3.0;     // inches from top line to bottom line
 };
 
 struct ExportScore {
     std::string title;
     std::string composer;
-    std::vector<ExportCredit> credits; // the other texts of the title block
+    std::vector<ExportCredit> credits; // the title block, title and composer included
+    ExportPaper paper;
     int divisions = 1;                 // per crotchet
     std::vector<ExportPart> parts;
 };
@@ -125,8 +136,8 @@ int divisionsFor(const Score& score);
 // The length of a note of duration code 0..7 with `dots` dots, in divisions.
 int noteDivisions(int code, int dots, int divisions);
 
-// Reads the whole score. Staves a system lacks compared with the first one are
-// silent (whole-bar rests); staves beyond the first system's count are left out.
+// Reads the whole score. The parts follow the system with the most staves; a
+// system with fewer staves leaves the parts it lacks silent (whole-bar rests).
 ExportScore buildExportScore(const Score& score);
 
 // Text bytes as the program stores them (Windows Latin-1 with the music font's

@@ -55,6 +55,8 @@ class Writer {
         xml_.writeStartElement("score-partwise");
         xml_.writeAttribute("version", "3.1");
         header();
+        defaults();
+        for (const ExportCredit& c : score_.credits) credit(c);
         partList();
         for (const ExportPart& part : score_.parts) writePart(part);
         xml_.writeEndElement();
@@ -77,6 +79,39 @@ class Writer {
         }
         xml_.writeStartElement("encoding");
         xml_.writeTextElement("software", "Quaverly");
+        xml_.writeEndElement();
+        xml_.writeEndElement();
+    }
+
+    // Tenths of a stave space: 40 to the stave's height (four spaces).
+    double tenths(double inches) const { return inches * 40 / score_.paper.staveSize; }
+    static QString decimal(double v) { return QString::number(v, 'f', 2); }
+
+    // The stave size and the paper, so that the title block stands where it did.
+    void defaults() {
+        xml_.writeStartElement("defaults");
+        xml_.writeStartElement("scaling");
+        xml_.writeTextElement("millimeters", decimal(score_.paper.staveSize * 25.4));
+        xml_.writeTextElement("tenths", "40");
+        xml_.writeEndElement();
+        xml_.writeStartElement("page-layout");
+        xml_.writeTextElement("page-height", decimal(tenths(score_.paper.length)));
+        xml_.writeTextElement("page-width", decimal(tenths(score_.paper.width)));
+        xml_.writeEndElement();
+        xml_.writeEndElement();
+    }
+
+    void credit(const ExportCredit& c) {
+        xml_.writeStartElement("credit");
+        xml_.writeAttribute("page", "1");
+        if (!c.type.empty()) xml_.writeTextElement("credit-type", q(c.type));
+        xml_.writeStartElement("credit-words");
+        xml_.writeAttribute("default-x", decimal(tenths(c.x)));
+        xml_.writeAttribute("default-y", decimal(tenths(score_.paper.length - c.y)));
+        xml_.writeAttribute("font-size", num(c.points));
+        xml_.writeAttribute("justify", c.right ? "right" : "center");
+        xml_.writeAttribute("valign", "top");
+        xml_.writeCharacters(q(c.text));
         xml_.writeEndElement();
         xml_.writeEndElement();
     }

@@ -15,9 +15,17 @@ struct TopText {
     int stave = 0;
     int index = 0;
     std::string text;
-    int left = 0, right = 0, y = 0;
+    int left = 0, right = 0, y = 0; // page units of the music area, or of the header
     int size = 0; // points
 };
+
+// Where a text of the title block stands on the paper, in inches.
+ExportCredit creditOf(const Score& score, const TopText& t, std::string type, bool right) {
+    const double scale = score.StvSiz / 32;
+    const double top = score.page.TopM + (t.stave == 0 ? 0 : score.page.Header);
+    const double x = right ? t.right : (t.left + t.right) / 2.0;
+    return {std::move(type), textToUtf8(t.text), right, score.page.LeftM + x * scale, top + t.y * scale, t.size};
+}
 
 // The printing texts of stave s whose top lies above `limit`.
 void collect(const Score& score, int s, int limit, std::vector<TopText>& out) {
@@ -66,10 +74,26 @@ ScoreTitles findTitles(const Score& score) {
         const bool isTitle = &t == title, isComposer = &t == composer;
         if (isTitle) titles.title = textToUtf8(t.text);
         else if (isComposer) titles.composer = textToUtf8(t.text);
-        else if (centred(t) || rightAligned(t)) titles.credits.push_back({textToUtf8(t.text), rightAligned(t)});
-        else continue;
+        else if (!centred(t) && !rightAligned(t)) continue;
         titles.used.insert({t.stave, t.index});
+        const ExportCredit credit =
+            creditOf(score, t, isTitle ? "title" : isComposer ? "composer" : "", !isTitle && rightAligned(t));
+        // Readers set each credit at its own anchor, so lines of one side would
+        // overprint one another: the lines of one side are one credit, top first.
+        const auto side = std::find_if(titles.credits.begin(), titles.credits.end(), [&](const ExportCredit& c) {
+            return c.right == credit.right && c.type != "title" && !isTitle;
+        });
+        if (side == titles.credits.end()) {
+            titles.credits.push_back(credit);
+            continue;
+        }
+        const bool above = credit.y < side->y;
+        side->text = above ? credit.text + "\n" + side->text : side->text + "\n" + credit.text;
+        if (above) side->y = credit.y;
+        if (!credit.type.empty()) side->type = credit.type;
     }
+    std::sort(titles.credits.begin(), titles.credits.end(),
+              [](const ExportCredit& a, const ExportCredit& b) { return a.y < b.y; });
     return titles;
 }
 

@@ -12,7 +12,7 @@ namespace qv {
 struct ScoreTitles {
     std::string title;    // UTF-8
     std::string composer; // UTF-8
-    std::vector<ExportCredit> credits;
+    std::vector<ExportCredit> credits; // the title block, title and composer included
     TextSet used; // the texts read here, left out of the music
 };
 

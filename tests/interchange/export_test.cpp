@@ -302,12 +302,31 @@ TEST(ExportTitles, TheLargestCentredTextIsTheTitleAndTheRightOneTheComposer) {
     Stave& s = score.stave(1);
     append(s, test::makeTextHead(width / 2 - 30, 20, small, "Sub"));
     append(s, test::makeTextHead(width / 2 - 40, 40, big, "Air"));
+    append(s, test::makeTextHead(width - 60, 75, small, "1695"));
     append(s, test::makeTextHead(width - 90, 60, small, "H. Purcell"));
     append(s, test::makeTextHead(20, 120, small, "Slowly"));
     append(s, makeNote(40, 0, 3, 200));
     const auto probe = exported(score);
     EXPECT_EQ(probe.title, "Air");
     EXPECT_EQ(probe.composer, "H. Purcell");
+    // The title block stands on the paper where it stood on the page; the lines
+    // of one side are one credit.
+    ASSERT_EQ(probe.credits.size(), 3u);
+    const double unit = score.StvSiz / 32, left = score.page.LeftM, top = score.page.TopM + score.page.Header;
+    struct Expect {
+        const char *type, *justify, *text;
+        double x, y;
+    };
+    const Expect expected[] = {{"", "center", "Sub", left + (width / 2 - 30) * unit, top + 20 * unit},
+                               {"title", "center", "Air", left + width / 2 * unit, top + 40 * unit},
+                               {"composer", "right", "H. Purcell\n1695", left + (width - 30) * unit, top + 60 * unit}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(probe.credits[i].type, expected[i].type);
+        EXPECT_EQ(probe.credits[i].justify, expected[i].justify);
+        EXPECT_EQ(probe.credits[i].text, expected[i].text);
+        EXPECT_NEAR(probe.credits[i].x, expected[i].x, 0.3) << expected[i].text;
+        EXPECT_NEAR(probe.credits[i].y, expected[i].y, 0.01) << expected[i].text;
+    }
     ASSERT_EQ(probe.marks.size(), 1u);
     EXPECT_EQ(probe.marks[0].text, "Slowly");
 }

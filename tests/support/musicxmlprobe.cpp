@@ -20,6 +20,8 @@ class Probe {
             else if (xml_.name() == u"identification") identification();
             else if (xml_.name() == u"part") part();
             else if (xml_.name() == u"part-list") partList();
+            else if (xml_.name() == u"defaults") defaults();
+            else if (xml_.name() == u"credit") credit();
             else xml_.skipCurrentElement();
         }
         out_.wellFormed = !xml_.hasError();
@@ -41,6 +43,34 @@ class Probe {
         while (xml_.readNextStartElement())
             if (xml_.name() == u"creator" && xml_.attributes().value("type") == u"composer") out_.composer = text();
             else xml_.skipCurrentElement();
+    }
+
+    // Tenths to inches: the scaling gives millimetres for a number of tenths.
+    void defaults() {
+        while (xml_.readNextStartElement()) {
+            if (xml_.name() == u"scaling") {
+                const double mm = QString::fromStdString(child("millimeters")).toDouble();
+                const double tenths = QString::fromStdString(lastChild_).toDouble();
+                if (mm > 0 && tenths > 0) inchesPerTenth_ = mm / tenths / 25.4;
+            } else if (xml_.name() == u"page-layout") {
+                pageHeight_ = QString::fromStdString(child("page-height")).toDouble() * inchesPerTenth_;
+            } else xml_.skipCurrentElement();
+        }
+    }
+
+    void credit() {
+        ProbeCredit c;
+        while (xml_.readNextStartElement()) {
+            if (xml_.name() == u"credit-type") c.type = text();
+            else if (xml_.name() == u"credit-words") {
+                const auto a = xml_.attributes();
+                c.justify = a.value("justify").toString().toStdString();
+                c.x = a.value("default-x").toDouble() * inchesPerTenth_;
+                c.y = pageHeight_ - a.value("default-y").toDouble() * inchesPerTenth_;
+                c.text = text();
+            } else xml_.skipCurrentElement();
+        }
+        out_.credits.push_back(c);
     }
 
     void partList() {
@@ -255,6 +285,7 @@ class Probe {
     ProbeScore out_;
     int part_ = 0, measure_ = 0, divisions_ = 1;
     double time_ = 0, furthest_ = 0, lastOnset_ = 0;
+    double inchesPerTenth_ = 0, pageHeight_ = 0;
     std::string lastChild_;
 };
 

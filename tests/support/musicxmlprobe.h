@@ -41,10 +41,16 @@ struct ProbeMeasure {
     bool newSystem = false;
 };
 
+struct ProbeCredit {
+    std::string type, justify, text;
+    double x = 0, y = 0; // inches from the paper's left and top
+};
+
 struct ProbeScore {
     bool wellFormed = false;
     std::string error;
     std::string title, composer;
+    std::vector<ProbeCredit> credits;
     int parts = 0;
     std::vector<int> staves; // per part
     std::vector<ProbeNote> notes;
