@@ -36,6 +36,7 @@ std::string textToUtf8(const std::string& bytes) {
         if (c == 141) out += "\u266D";      // flat
         else if (c == 142) out += "\u266E"; // natural
         else if (c == 143) out += "\u266F"; // sharp
+        else if (c < 0x20 || c == 0x7F) out += ' '; // no control character may stand in XML
         else if (c < 0x80) out += static_cast<char>(c);
         else if (c < 0xA0) out += ' ';      // the other controls of the old character set
         else {

@@ -114,6 +114,7 @@ struct ExportCredit {
     double x = 0;       // inches from the paper's left: the right end, or the centre
     double y = 0;       // inches from the paper's top to the text's top
     int points = 10;
+    bool bold = false, italic = false;
 };
 
 struct ExportPaper {
@@ -141,7 +142,8 @@ int noteDivisions(int code, int dots, int divisions);
 ExportScore buildExportScore(const Score& score);
 
 // Text bytes as the program stores them (Windows Latin-1 with the music font's
-// flat, natural and sharp at 141..143) in UTF-8.
+// flat, natural and sharp at 141..143) in UTF-8; control characters (the blank
+// character 30 among them) become spaces, which XML can carry.
 std::string textToUtf8(const std::string& bytes);
 
 } // namespace qv

@@ -109,6 +109,8 @@ class Writer {
         xml_.writeAttribute("default-x", decimal(tenths(c.x)));
         xml_.writeAttribute("default-y", decimal(tenths(score_.paper.length - c.y)));
         xml_.writeAttribute("font-size", num(c.points));
+        if (c.bold) xml_.writeAttribute("font-weight", "bold");
+        if (c.italic) xml_.writeAttribute("font-style", "italic");
         xml_.writeAttribute("justify", c.right ? "right" : "center");
         xml_.writeAttribute("valign", "top");
         xml_.writeCharacters(q(c.text));

@@ -17,6 +17,7 @@ struct TopText {
     std::string text;
     int left = 0, right = 0, y = 0; // page units of the music area, or of the header
     int size = 0; // points
+    std::uint8_t style = 0;
 };
 
 // Where a text of the title block stands on the paper, in inches.
@@ -24,7 +25,14 @@ ExportCredit creditOf(const Score& score, const TopText& t, std::string type, bo
     const double scale = score.StvSiz / 32;
     const double top = score.page.TopM + (t.stave == 0 ? 0 : score.page.Header);
     const double x = right ? t.right : (t.left + t.right) / 2.0;
-    return {std::move(type), textToUtf8(t.text), right, score.page.LeftM + x * scale, top + t.y * scale, t.size};
+    return {std::move(type),
+            textToUtf8(t.text),
+            right,
+            score.page.LeftM + x * scale,
+            top + t.y * scale,
+            t.size,
+            (t.style & FontBold) != 0,
+            (t.style & FontItalic) != 0};
 }
 
 // The printing texts of stave s whose top lies above `limit`.
@@ -47,7 +55,7 @@ void collect(const Score& score, int s, int limit, std::vector<TopText>& out) {
             continue;
         const FontDesc& font = score.fonts.font(std::clamp(o.fontNumber(), 1, MaxFonts));
         const int width = TextWidthSpecial(TextFont(font, 1), text);
-        out.push_back({s, i, text, o.x(), o.x() + width, o.y(), font.size});
+        out.push_back({s, i, text, o.x(), o.x() + width, o.y(), font.size, font.style});
     }
 }
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <map>
 #include <numeric>
+#include <string>
 
 namespace qv {
 
@@ -29,8 +30,14 @@ struct Chord {
     std::vector<MeasureItem> before; // signs and words written ahead of the notes
 };
 
+// A free-standing time-signature digit (a single glyph).
+struct Digit {
+    int x = 0, y = 0, code = 0;
+};
+
 struct Stretch {
     std::vector<Chord> chords;
+    std::vector<Digit> digits;
     std::vector<Anchored> signs;     // clef, key and time changes
     std::vector<Anchored> marks;     // directions and chord names
     std::vector<std::pair<int, SymbolMark>> noteMarks; // fermatas and ornaments
@@ -96,6 +103,36 @@ BeamMark beamOf(const Stave& stave, const ScoreObject& o) {
     if (forward) return BeamMark::Begin;
     if (back) return BeamMark::End;
     return BeamMark::None;
+}
+
+// Glyphs of the digits 0..9, and of the "16" that serves as a denominator.
+constexpr int GlyphDigit0 = 8;
+constexpr int GlyphDigit9 = 17;
+constexpr int Glyph16 = 18;
+// Digits closer than this in x make one time signature.
+constexpr int DigitGroupReach = 16;
+
+// Time signatures written with free-standing digits (for the metres the fixed
+// signatures lack, such as 5/8): numerator digits on the middle line, the
+// denominator below it.
+std::vector<Anchored> timesFromDigits(std::vector<Digit> digits, int ycoord) {
+    std::stable_sort(digits.begin(), digits.end(), [](const Digit& a, const Digit& b) { return a.x < b.x; });
+    std::vector<Anchored> times;
+    for (std::size_t first = 0; first < digits.size();) {
+        std::string upper, lower;
+        std::size_t i = first;
+        for (; i < digits.size() && digits[i].x - digits[first].x <= DigitGroupReach; ++i) {
+            const Digit& d = digits[i];
+            const std::string value = d.code == Glyph16 ? "16" : std::string(1, char('0' + d.code - GlyphDigit0));
+            (d.y < ycoord + 8 ? upper : lower) += value;
+        }
+        const int beats = upper.empty() || upper.size() > 2 ? 0 : std::stoi(upper);
+        const int beatType = lower.empty() || lower.size() > 2 ? 0 : std::stoi(lower);
+        if (beats > 0 && beatType > 0 && (beatType & (beatType - 1)) == 0)
+            times.push_back({digits[first].x, TimeChange{beats, beatType, {}}});
+        first = i;
+    }
+    return times;
 }
 
 TimeChange timeOf(int type) {
@@ -183,6 +220,10 @@ class StaveWalker {
             break;
         case ObjectKind::TimeSignature:
             if (o.timeType() <= 14) st.signs.push_back({o.x(), timeOf(o.timeType())});
+            break;
+        case ObjectKind::Glyph:
+            if ((o.symbolCode() >= GlyphDigit0 && o.symbolCode() <= GlyphDigit9) || o.symbolCode() == Glyph16)
+                st.digits.push_back({o.x(), o.y(), o.symbolCode()});
             break;
         case ObjectKind::Accidental: takeAccidental(o); break;
         case ObjectKind::Note: takeNote(st, i, o, voiceOf(stretch, o)); break;
@@ -326,6 +367,8 @@ class StaveWalker {
 
     StretchReading finish(Stretch& st) const {
         StretchReading r;
+        for (const Anchored& t : timesFromDigits(st.digits, stave_.Ycoord)) st.signs.push_back(t);
+        std::stable_sort(st.signs.begin(), st.signs.end(), [](const Anchored& a, const Anchored& b) { return a.x < b.x; });
         std::vector<MeasureItem> lead, tail;
         for (const Anchored& a : st.signs) {
             const auto at = std::find_if(st.chords.begin(), st.chords.end(), [&](const Chord& c) { return c.x >= a.x; });

@@ -281,7 +281,7 @@ TEST(ExportMarks, ChordNamesDynamicsWedgesAndWords) {
     append(s, pin);
     append(s, makeNote(70, 0, 3, y));
     append(s, test::makeTextHead(75, y + 30, 1, "dolce", TextNonPrinting));
-    append(s, test::makeShortText(95, y + 30, 1, "dolce"));
+    append(s, test::makeShortText(95, y + 30, 1, "dol\x1E" "ce"));
     append(s, makeNote(100, 0, 3, y));
     append(s, symbol(118, y - 30, 213));
     append(s, makeNote(120, 0, 3, y));
@@ -289,7 +289,43 @@ TEST(ExportMarks, ChordNamesDynamicsWedgesAndWords) {
     std::vector<std::string> marks;
     for (const test::ProbeMark& m : exported(score).marks) marks.push_back(m.kind + " " + m.text);
     EXPECT_EQ(marks, (std::vector<std::string>{"harmony A minor-seventh", "words Fine", "dynamics mf", "wedge crescendo",
-                                               "words dolce", "words D.C.", "wedge stop"}));
+                                               "words dol ce", "words D.C.", "wedge stop"}));
+}
+
+TEST(ExportBars, TimeSignaturesFromTheFixedOnesAndFromFreeDigits) {
+    Score score = test::makeScore(1);
+    Stave& s = score.stave(1);
+    const int y = s.Ycoord;
+    const auto digit = [&](int x, int below, int code) {
+        ScoreObject o = makeObject(ObjectKind::Glyph, x, y + below);
+        o.setSymbolCode(code);
+        append(s, o);
+    };
+    const auto time = [&](int x, int type) {
+        ScoreObject o = makeObject(ObjectKind::TimeSignature, x, y);
+        o.setTimeType(type);
+        append(s, o);
+    };
+    time(10, 12);
+    append(s, makeNote(30, 0, 2, y));
+    append(s, bar(100));
+    digit(110, 0, 13); // 5
+    digit(110, 16, 16); // 8
+    append(s, makeNote(130, 0, 2, y));
+    append(s, bar(200));
+    digit(210, 0, 9);  // 1
+    digit(218, 0, 10); // 2
+    digit(214, 16, 18); // 16
+    digit(250, 0, 12); // a lone 4 is no signature
+    append(s, makeNote(230, 0, 2, y));
+    append(s, bar(300));
+    time(310, 1);
+    append(s, makeNote(330, 0, 2, y));
+    std::vector<std::string> signs;
+    for (const test::ProbeMeasure& m : exported(score).measures)
+        for (const std::string& sign : m.signs)
+            if (sign.rfind("time", 0) == 0) signs.push_back(std::to_string(m.number) + " " + sign);
+    EXPECT_EQ(signs, (std::vector<std::string>{"1 time 6/8", "2 time 5/8", "3 time 12/16", "4 time 2/2"}));
 }
 
 TEST(ExportTitles, TheLargestCentredTextIsTheTitleAndTheRightOneTheComposer) {
