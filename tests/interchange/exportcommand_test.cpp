@@ -16,7 +16,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <sys/wait.h>
 #include <tuple>
 
 namespace qv {
@@ -64,6 +66,27 @@ TEST(MusicXmlCommand, AFolderInTheWayIsReportedAndLeftAlone) {
         << t.ui.lastText();
     EXPECT_EQ(test::fileBytes(target + "/inside"), test::bytesOf("keep"));
     EXPECT_EQ(t.folder.names(), std::vector<std::string>{"taken.musicxml"});
+}
+
+// quaverly-cli export SCORE --musicxml OUT, with its exit code.
+int runCli(const std::string& args) {
+    const int status = std::system((std::string(QUAVERLY_CLI) + " export " + args + " >/dev/null 2>&1").c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(MusicXmlCommandLine, WritesTheWholeScoreAndRefusesAPageRange) {
+    test::ScratchFolder folder;
+    const std::string demo = QUAVERLY_SOURCE_DIR "/resources/demo/demo.QVR";
+    ASSERT_EQ(runCli(demo + " --musicxml " + folder.at("demo.musicxml")), 0);
+    const auto bytes = test::fileBytes(folder.at("demo.musicxml"));
+    const test::ProbeScore probe =
+        test::probeMusicXml(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+    EXPECT_TRUE(probe.wellFormed);
+    EXPECT_EQ(probe.title, "Minuet in G");
+    EXPECT_EQ(probe.measures.size(), 32u) << "one part of a grand staff, 32 bars";
+    EXPECT_NE(runCli(demo + " --musicxml " + folder.at("part.musicxml") + " --pages 1-2"), 0);
+    EXPECT_NE(runCli(demo + " --musicxml " + folder.at("missing/demo.musicxml")), 0);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"demo.musicxml"});
 }
 
 // A score typed in: G major, crotchets C D E and F made natural; a bar line;
