@@ -149,6 +149,7 @@ class ScoreReader {
             out_.parts.push_back(part);
         }
         for (std::size_t k = 0; k < systems.size(); ++k) readSystem(systems[k], k == 0);
+        if (measures_ == 0) addSilentBar();
         return out_;
     }
 
@@ -197,6 +198,18 @@ class ScoreReader {
             addMeasure(readings, i, frame);
         }
         lastPage_ = page;
+    }
+
+    // A part needs at least one bar: a score with no notes yet is one bar of rest.
+    void addSilentBar() {
+        measures_ = 1;
+        for (std::size_t p = 0; p < out_.parts.size(); ++p) {
+            ExportMeasure m;
+            m.length = 4 * out_.divisions;
+            for (int staff = 1; staff <= out_.parts[p].staves; ++staff)
+                m.staves.push_back(staffMeasure(StretchReading{}, p, staff, m.length));
+            out_.parts[p].measures.push_back(std::move(m));
+        }
     }
 
     struct ExportMeasureFrame {

@@ -328,6 +328,17 @@ TEST(ExportBars, TimeSignaturesFromTheFixedOnesAndFromFreeDigits) {
     EXPECT_EQ(signs, (std::vector<std::string>{"1 time 6/8", "2 time 5/8", "3 time 12/16", "4 time 2/2"}));
 }
 
+TEST(ExportBars, AScoreWithoutNotesIsOneBarOfRest) {
+    Score score = test::makeScore(1);
+    append(score.stave(1), test::makeClef(5, 1, score.stave(1).Ycoord));
+    append(score.stave(1), keySig(15, 3));
+    const auto probe = exported(score);
+    ASSERT_EQ(probe.measures.size(), 1u);
+    EXPECT_EQ(probe.measures[0].signs, (std::vector<std::string>{"key 3", "clef 1 F4"}));
+    ASSERT_EQ(probe.notes.size(), 1u);
+    EXPECT_TRUE(probe.notes[0].wholeMeasure);
+}
+
 TEST(ExportTitles, TheLargestCentredTextIsTheTitleAndTheRightOneTheComposer) {
     Score score = test::makeScore(1);
     score.stave(1).Ycoord = 200;
