@@ -32,7 +32,8 @@ FileDialogRequest exportRequest(const EditSession& session) {
 
 bool writeMusicXmlFile(const Score& score, const std::string& path, Ui& ui) {
     const QByteArray bytes = exportMusicXml(score);
-    const WriteFileResult result = writeFileSafely(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    const WriteFileResult result =
+        writeFileSafely(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     if (result.ok()) return true;
     showWriteFailure(ui, result, path);
     return false;

@@ -44,7 +44,9 @@ constexpr std::array<std::pair<const char*, const char*>, 30> Kinds{{
     {"sus2", "suspended-second"},
 }};
 
-bool isLetter(char c) { return c >= 'A' && c <= 'G'; }
+bool isLetter(char c) {
+    return c >= 'A' && c <= 'G';
+}
 
 // A sign after a letter at `pos`: its alteration, and how many characters it took.
 std::pair<int, std::size_t> signAt(const std::string& text, std::size_t pos) {

@@ -15,7 +15,8 @@ int divisionsFor(const Score& score) {
         const Stave& stave = score.stave(s);
         for (int i = 1; i <= stave.Nobjec; ++i) {
             const ScoreObject& o = stave.object(i);
-            if (o.is(ObjectKind::Note)) finest = std::max(finest, std::clamp(o.duration(), 0, 7) + std::clamp(o.dots(), 0, 3));
+            if (o.is(ObjectKind::Note))
+                finest = std::max(finest, std::clamp(o.duration(), 0, 7) + std::clamp(o.dots(), 0, 3));
         }
     }
     return 1 << std::max(0, finest - 3);
@@ -25,7 +26,8 @@ int noteDivisions(int code, int dots, int divisions) {
     // A breve is eight crotchets; each dot adds half of what the last added.
     int part = divisions * 8 >> code;
     int total = part;
-    for (int d = 0; d < dots; ++d) total += part >>= 1;
+    for (int d = 0; d < dots; ++d)
+        total += part >>= 1;
     return total;
 }
 
@@ -33,12 +35,18 @@ std::string textToUtf8(const std::string& bytes) {
     std::string out;
     for (const char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c == 141) out += "\u266D";      // flat
-        else if (c == 142) out += "\u266E"; // natural
-        else if (c == 143) out += "\u266F"; // sharp
-        else if (c < 0x20 || c == 0x7F) out += ' '; // no control character may stand in XML
-        else if (c < 0x80) out += static_cast<char>(c);
-        else if (c < 0xA0) out += ' ';      // the other controls of the old character set
+        if (c == 141)
+            out += "\u266D"; // flat
+        else if (c == 142)
+            out += "\u266E"; // natural
+        else if (c == 143)
+            out += "\u266F"; // sharp
+        else if (c < 0x20 || c == 0x7F)
+            out += ' '; // no control character may stand in XML
+        else if (c < 0x80)
+            out += static_cast<char>(c);
+        else if (c < 0xA0)
+            out += ' '; // the other controls of the old character set
         else {
             out += static_cast<char>(0xC0 | (c >> 6));
             out += static_cast<char>(0x80 | (c & 0x3F));
@@ -85,7 +93,9 @@ BarStyle rightStyle(int kind) {
     }
 }
 
-bool startsRepeat(int kind) { return kind == BarRepeatStart || kind == BarRepeatBoth; }
+bool startsRepeat(int kind) {
+    return kind == BarRepeatStart || kind == BarRepeatBoth;
+}
 
 // What a part carries from bar to bar: the signs in force, to leave out repeats
 // of them (every system restates its clef and key).
@@ -98,7 +108,8 @@ struct PartState {
 };
 
 // Drops signs that restate what is in force.
-std::vector<MeasureItem> withoutRepeatedSigns(const std::vector<MeasureItem>& items, PartState& state, int staff) {
+std::vector<MeasureItem> withoutRepeatedSigns(const std::vector<MeasureItem>& items, PartState& state,
+                                              int staff) {
     std::vector<MeasureItem> kept;
     for (const MeasureItem& item : items) {
         if (const auto* c = std::get_if<ClefChange>(&item)) {
@@ -136,9 +147,10 @@ class ScoreReader {
         out_.paper = {score_.page.Width, score_.page.Length, score_.StvSiz};
         const std::vector<SystemRange> systems = systemsOf(score_);
         if (systems.empty()) return out_;
-        const auto widest = std::max_element(systems.begin(), systems.end(), [](const SystemRange& a, const SystemRange& b) {
-            return a.last - a.first < b.last - b.first;
-        });
+        const auto widest =
+            std::max_element(systems.begin(), systems.end(), [](const SystemRange& a, const SystemRange& b) {
+                return a.last - a.first < b.last - b.first;
+            });
         layout_ = partLayout(score_, *widest);
         states_.resize(layout_.size());
         for (std::size_t p = 0; p < layout_.size(); ++p) {
@@ -148,7 +160,8 @@ class ScoreReader {
             part.staves = layout_[p].staves;
             out_.parts.push_back(part);
         }
-        for (std::size_t k = 0; k < systems.size(); ++k) readSystem(systems[k], k == 0);
+        for (std::size_t k = 0; k < systems.size(); ++k)
+            readSystem(systems[k], k == 0);
         if (measures_ == 0) addSilentBar();
         return out_;
     }
@@ -184,7 +197,8 @@ class ScoreReader {
             if (startsRepeat(leftKind)) repeatPending_ = true;
             if (!hasNotes(readings, i)) {
                 carry(readings, i);
-                if (i < bars.size() && rightKind != BarSingle && !startsRepeat(rightKind)) closeLastMeasure(rightKind);
+                if (i < bars.size() && rightKind != BarSingle && !startsRepeat(rightKind))
+                    closeLastMeasure(rightKind);
                 continue;
             }
             ExportMeasureFrame frame;
@@ -257,7 +271,8 @@ class ScoreReader {
             for (std::size_t p = 0; p < readings.size(); ++p) {
                 PartState probe = states_[p];
                 for (std::size_t j = 0; j < readings[p].size(); ++j)
-                    withoutRepeatedSigns(readings[p][j].stretches[i].measure.items, probe, static_cast<int>(j) + 1);
+                    withoutRepeatedSigns(readings[p][j].stretches[i].measure.items, probe,
+                                         static_cast<int>(j) + 1);
                 length = std::max(length, timeLength(probe, out_.divisions));
             }
         }
@@ -270,7 +285,8 @@ class ScoreReader {
             m.left = frame.left;
             m.right = frame.right;
             for (std::size_t j = 0; j < readings[p].size(); ++j)
-                m.staves.push_back(staffMeasure(readings[p][j].stretches[i], p, static_cast<int>(j) + 1, length));
+                m.staves.push_back(
+                    staffMeasure(readings[p][j].stretches[i], p, static_cast<int>(j) + 1, length));
             out_.parts[p].measures.push_back(std::move(m));
         }
     }
@@ -282,9 +298,13 @@ class ScoreReader {
         items.insert(items.end(), r.measure.items.begin(), r.measure.items.end());
         if (measures_ == 1) {
             // The first bar states the clef and key even where the stave has none.
-            const bool clef = std::any_of(items.begin(), items.end(), [](const MeasureItem& m) { return std::holds_alternative<ClefChange>(m); });
+            const bool clef = std::any_of(items.begin(), items.end(), [](const MeasureItem& m) {
+                return std::holds_alternative<ClefChange>(m);
+            });
             if (!clef) items.insert(items.begin(), ClefChange{0, staff});
-            const bool key = std::any_of(items.begin(), items.end(), [](const MeasureItem& m) { return std::holds_alternative<KeyChange>(m); });
+            const bool key = std::any_of(items.begin(), items.end(), [](const MeasureItem& m) {
+                return std::holds_alternative<KeyChange>(m);
+            });
             if (!key && staff == 1) items.insert(items.begin(), KeyChange{0});
         }
         StaffMeasure m;
@@ -320,6 +340,8 @@ class ScoreReader {
 
 } // namespace
 
-ExportScore buildExportScore(const Score& score) { return ScoreReader(score).read(); }
+ExportScore buildExportScore(const Score& score) {
+    return ScoreReader(score).read();
+}
 
 } // namespace qv

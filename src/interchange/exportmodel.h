@@ -25,11 +25,11 @@ struct ExportNote {
     bool wholeMeasure = false; // a rest filling the bar, whatever its length
     int code = 3;              // duration code 0 (breve) .. 7
     int dots = 0;
-    int duration = 0;          // in divisions
+    int duration = 0; // in divisions
     Pitch pitch;
     std::optional<int> accidental; // the alteration shown by an accidental before it
     bool smallAccidental = false;
-    int stem = StemUp;             // StemUp, StemDown or StemNone
+    int stem = StemUp; // StemUp, StemDown or StemNone
     BeamMark beam = BeamMark::None;
     bool tieStart = false;
     bool tieStop = false;
@@ -38,9 +38,9 @@ struct ExportNote {
     bool accent = false;
     int staccato = 0; // 1 staccato, 2 staccatissimo
     bool arpeggio = false;
-    std::string fermata;   // "upright", "inverted" or empty
-    std::string ornament;  // "trill-mark", "mordent", "turn" or empty
-    bool cue = false;      // small head
+    std::string fermata;  // "upright", "inverted" or empty
+    std::string ornament; // "trill-mark", "mordent", "turn" or empty
+    bool cue = false;     // small head
     bool crossHead = false;
     int staff = 1;
     int voice = 1; // 1, or 2 for the stems-down voice of a stave that has two
@@ -86,7 +86,7 @@ struct StaffMeasure {
 };
 
 struct BarStyle {
-    std::string style; // MusicXML bar-style: empty for a plain bar line
+    std::string style;   // MusicXML bar-style: empty for a plain bar line
     bool repeat = false; // backward on the right, forward on the left
 };
 
@@ -100,16 +100,16 @@ struct ExportMeasure {
 };
 
 struct ExportPart {
-    std::string id;   // "P1" ...
+    std::string id; // "P1" ...
     std::string name;
-    int staves = 1;   // 1, or 2 for a braced pair
+    int staves = 1; // 1, or 2 for a braced pair
     std::vector<ExportMeasure> measures;
 };
 
 // A text of the title block where it stands on the first page.
 struct ExportCredit {
-    std::string type; // "title", "composer" or empty
-    std::string text; // UTF-8
+    std::string type;   // "title", "composer" or empty
+    std::string text;   // UTF-8
     bool right = false; // set against the right margin, else centred
     double x = 0;       // inches from the paper's left: the right end, or the centre
     double y = 0;       // inches from the paper's top to the text's top
@@ -127,7 +127,7 @@ struct ExportScore {
     std::string composer;
     std::vector<ExportCredit> credits; // the title block, title and composer included
     ExportPaper paper;
-    int divisions = 1;                 // per crotchet
+    int divisions = 1; // per crotchet
     std::vector<ExportPart> parts;
 };
 

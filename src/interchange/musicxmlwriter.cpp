@@ -8,11 +8,16 @@ namespace qv {
 
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
-QString num(int n) { return QString::number(n); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+QString num(int n) {
+    return QString::number(n);
+}
 
 const char* typeName(int code) {
-    static constexpr const char* Names[8] = {"breve", "whole", "half", "quarter", "eighth", "16th", "32nd", "64th"};
+    static constexpr const char* Names[8] = {"breve",  "whole", "half", "quarter",
+                                             "eighth", "16th",  "32nd", "64th"};
     return Names[std::clamp(code, 0, 7)];
 }
 
@@ -40,7 +45,9 @@ bool isSign(const MeasureItem& item) {
 }
 
 // Staff 2 of a part writes its voices as 5 and 6, as readers of grand staves expect.
-int voiceNumber(int staff, int voice) { return (staff - 1) * 4 + voice; }
+int voiceNumber(int staff, int voice) {
+    return (staff - 1) * 4 + voice;
+}
 
 class Writer {
   public:
@@ -56,9 +63,11 @@ class Writer {
         xml_.writeAttribute("version", "3.1");
         header();
         defaults();
-        for (const ExportCredit& c : score_.credits) credit(c);
+        for (const ExportCredit& c : score_.credits)
+            credit(c);
         partList();
-        for (const ExportPart& part : score_.parts) writePart(part);
+        for (const ExportPart& part : score_.parts)
+            writePart(part);
         xml_.writeEndElement();
         xml_.writeEndDocument();
     }
@@ -140,7 +149,8 @@ class Writer {
     void writePart(const ExportPart& part) {
         xml_.writeStartElement("part");
         xml_.writeAttribute("id", q(part.id));
-        for (const ExportMeasure& m : part.measures) writeMeasure(part, m);
+        for (const ExportMeasure& m : part.measures)
+            writeMeasure(part, m);
         xml_.writeEndElement();
     }
 
@@ -241,11 +251,16 @@ class Writer {
     }
 
     void writeItem(const MeasureItem& item, int staves) {
-        if (const auto* n = std::get_if<ExportNote>(&item)) note(*n, staves);
-        else if (const auto* d = std::get_if<Direction>(&item)) direction(*d, staves);
-        else if (const auto* h = std::get_if<Harmony>(&item)) harmony(*h, staves);
-        else if (const auto* b = std::get_if<Backup>(&item)) backup(b->duration);
-        else attributes({item}, nullptr);
+        if (const auto* n = std::get_if<ExportNote>(&item))
+            note(*n, staves);
+        else if (const auto* d = std::get_if<Direction>(&item))
+            direction(*d, staves);
+        else if (const auto* h = std::get_if<Harmony>(&item))
+            harmony(*h, staves);
+        else if (const auto* b = std::get_if<Backup>(&item))
+            backup(b->duration);
+        else
+            attributes({item}, nullptr);
     }
 
     void direction(const Direction& d, int staves) {
@@ -317,7 +332,8 @@ class Writer {
             if (n.cue) xml_.writeAttribute("size", "cue");
             xml_.writeCharacters(typeName(n.code));
             xml_.writeEndElement();
-            for (int d = 0; d < n.dots; ++d) xml_.writeEmptyElement("dot");
+            for (int d = 0; d < n.dots; ++d)
+                xml_.writeEmptyElement("dot");
         }
         if (n.accidental) {
             xml_.writeStartElement("accidental");
@@ -325,7 +341,8 @@ class Writer {
             xml_.writeCharacters(accidentalName(*n.accidental));
             xml_.writeEndElement();
         }
-        if (!n.rest) xml_.writeTextElement("stem", n.stem == StemDown ? "down" : n.stem == StemNone ? "none" : "up");
+        if (!n.rest)
+            xml_.writeTextElement("stem", n.stem == StemDown ? "down" : n.stem == StemNone ? "none" : "up");
         if (n.crossHead) xml_.writeTextElement("notehead", "x");
         if (staves > 1) xml_.writeTextElement("staff", num(n.staff));
         if (n.beam != BeamMark::None && !n.chord) {
@@ -353,8 +370,10 @@ class Writer {
         xml_.writeStartElement("notations");
         if (n.tieStop) tie("tied", "stop");
         if (n.tieStart) tie("tied", "start");
-        for (const int s : n.slurStops) slur(s, "stop");
-        for (const int s : n.slurStarts) slur(s, "start");
+        for (const int s : n.slurStops)
+            slur(s, "stop");
+        for (const int s : n.slurStarts)
+            slur(s, "start");
         if (n.accent || n.staccato) {
             xml_.writeStartElement("articulations");
             if (n.accent) xml_.writeEmptyElement("accent");
@@ -392,6 +411,8 @@ QByteArray writeMusicXml(const ExportScore& score) {
     return bytes;
 }
 
-QByteArray exportMusicXml(const Score& score) { return writeMusicXml(buildExportScore(score)); }
+QByteArray exportMusicXml(const Score& score) {
+    return writeMusicXml(buildExportScore(score));
+}
 
 } // namespace qv

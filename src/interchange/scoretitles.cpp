@@ -16,7 +16,7 @@ struct TopText {
     int index = 0;
     std::string text;
     int left = 0, right = 0, y = 0; // page units of the music area, or of the header
-    int size = 0; // points
+    int size = 0;                   // points
     std::uint8_t style = 0;
 };
 
@@ -51,7 +51,8 @@ void collect(const Score& score, int s, int limit, std::vector<TopText>& out) {
             continue;
         }
         // Header fields ("@p", dates) are filled in per page: not a title.
-        if (o.y() >= limit || text.find_first_not_of(' ') == std::string::npos || text.find('@') != std::string::npos)
+        if (o.y() >= limit || text.find_first_not_of(' ') == std::string::npos ||
+            text.find('@') != std::string::npos)
             continue;
         const FontDesc& font = score.fonts.font(std::clamp(o.fontNumber(), 1, MaxFonts));
         const int width = TextWidthSpecial(TextFont(font, 1), text);
@@ -70,27 +71,37 @@ ScoreTitles findTitles(const Score& score) {
     collect(score, 0, headerHeight, texts);
     const int width = musicAreaWidth(score.page, score.StvSiz);
     const auto centred = [&](const TopText& t) { return std::abs((t.left + t.right) - width) <= width / 5; };
-    const auto rightAligned = [&](const TopText& t) { return t.left >= width / 2 && t.right * 5 >= width * 4; };
+    const auto rightAligned = [&](const TopText& t) {
+        return t.left >= width / 2 && t.right * 5 >= width * 4;
+    };
 
     const TopText* title = nullptr;
     const TopText* composer = nullptr;
     for (const TopText& t : texts) {
-        if (centred(t) && (!title || t.size > title->size || (t.size == title->size && t.y < title->y))) title = &t;
+        if (centred(t) && (!title || t.size > title->size || (t.size == title->size && t.y < title->y)))
+            title = &t;
         if (rightAligned(t) && (!composer || t.y < composer->y)) composer = &t;
     }
     for (const TopText& t : texts) {
         const bool isTitle = &t == title, isComposer = &t == composer;
-        if (isTitle) titles.title = textToUtf8(t.text);
-        else if (isComposer) titles.composer = textToUtf8(t.text);
-        else if (!centred(t) && !rightAligned(t)) continue;
+        if (isTitle)
+            titles.title = textToUtf8(t.text);
+        else if (isComposer)
+            titles.composer = textToUtf8(t.text);
+        else if (!centred(t) && !rightAligned(t))
+            continue;
         titles.used.insert({t.stave, t.index});
-        const ExportCredit credit =
-            creditOf(score, t, isTitle ? "title" : isComposer ? "composer" : "", !isTitle && rightAligned(t));
+        const ExportCredit credit = creditOf(score, t,
+                                             isTitle      ? "title"
+                                             : isComposer ? "composer"
+                                                          : "",
+                                             !isTitle && rightAligned(t));
         // Readers set each credit at its own anchor, so lines of one side would
         // overprint one another: the lines of one side are one credit, top first.
-        const auto side = std::find_if(titles.credits.begin(), titles.credits.end(), [&](const ExportCredit& c) {
-            return c.right == credit.right && c.type != "title" && !isTitle;
-        });
+        const auto side =
+            std::find_if(titles.credits.begin(), titles.credits.end(), [&](const ExportCredit& c) {
+                return c.right == credit.right && c.type != "title" && !isTitle;
+            });
         if (side == titles.credits.end()) {
             titles.credits.push_back(credit);
             continue;

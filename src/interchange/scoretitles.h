@@ -10,10 +10,10 @@
 namespace qv {
 
 struct ScoreTitles {
-    std::string title;    // UTF-8
-    std::string composer; // UTF-8
+    std::string title;                 // UTF-8
+    std::string composer;              // UTF-8
     std::vector<ExportCredit> credits; // the title block, title and composer included
-    TextSet used; // the texts read here, left out of the music
+    TextSet used;                      // the texts read here, left out of the music
 };
 
 // How far above the first stave's middle line a text must stand (page units) to

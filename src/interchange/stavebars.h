@@ -12,7 +12,14 @@
 namespace qv {
 
 // Bar-line kinds of a bar-line object.
-enum BarKind { BarSingle = 0, BarDouble = 1, BarRepeatStart = 2, BarRepeatEnd = 3, BarRepeatBoth = 4, BarEnd = 5 };
+enum BarKind {
+    BarSingle = 0,
+    BarDouble = 1,
+    BarRepeatStart = 2,
+    BarRepeatEnd = 3,
+    BarRepeatBoth = 4,
+    BarEnd = 5
+};
 
 struct BarLine {
     int x = 0;

@@ -8,8 +8,8 @@
 namespace qv {
 
 enum class MarkKind {
-    None,     // a drawing with no musical meaning we carry over
-    Dynamic,  // text: "p", "mf", "sfz" ...
+    None,    // a drawing with no musical meaning we carry over
+    Dynamic, // text: "p", "mf", "sfz" ...
     Segno,
     Words,    // text: "D.C." ...
     Fermata,  // on the note beside it; text: "upright" or "inverted"

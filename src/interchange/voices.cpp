@@ -38,8 +38,8 @@ struct Digit {
 struct Stretch {
     std::vector<Chord> chords;
     std::vector<Digit> digits;
-    std::vector<Anchored> signs;     // clef, key and time changes
-    std::vector<Anchored> marks;     // directions and chord names
+    std::vector<Anchored> signs;                       // clef, key and time changes
+    std::vector<Anchored> marks;                       // directions and chord names
     std::vector<std::pair<int, SymbolMark>> noteMarks; // fermatas and ornaments
     std::vector<int> arpeggios;
 };
@@ -123,7 +123,8 @@ std::vector<Anchored> timesFromDigits(std::vector<Digit> digits, int ycoord) {
         std::size_t i = first;
         for (; i < digits.size() && digits[i].x - digits[first].x <= DigitGroupReach; ++i) {
             const Digit& d = digits[i];
-            const std::string value = d.code == Glyph16 ? "16" : std::string(1, char('0' + d.code - GlyphDigit0));
+            const std::string value =
+                d.code == Glyph16 ? "16" : std::string(1, char('0' + d.code - GlyphDigit0));
             (d.y < ycoord + 8 ? upper : lower) += value;
         }
         const int beats = upper.empty() || upper.size() > 2 ? 0 : std::stoi(upper);
@@ -140,9 +141,9 @@ TimeChange timeOf(int type) {
         int beats, beatType;
         const char* symbol;
     };
-    static constexpr Row Rows[15] = {{4, 4, "common"}, {2, 2, "cut"}, {1, 1, ""},  {2, 2, ""}, {3, 2, ""},
-                                     {2, 4, ""},       {3, 4, ""},    {4, 4, ""},  {5, 4, ""}, {6, 4, ""},
-                                     {7, 4, ""},       {3, 8, ""},    {6, 8, ""},  {9, 8, ""}, {12, 8, ""}};
+    static constexpr Row Rows[15] = {{4, 4, "common"}, {2, 2, "cut"}, {1, 1, ""}, {2, 2, ""}, {3, 2, ""},
+                                     {2, 4, ""},       {3, 4, ""},    {4, 4, ""}, {5, 4, ""}, {6, 4, ""},
+                                     {7, 4, ""},       {3, 8, ""},    {6, 8, ""}, {9, 8, ""}, {12, 8, ""}};
     const Row& r = Rows[type];
     return TimeChange{r.beats, r.beatType, r.symbol};
 }
@@ -151,15 +152,17 @@ TimeChange timeOf(int type) {
 // ties need while walking.
 class StaveWalker {
   public:
-    StaveWalker(const Score& score, int s, const std::vector<BarLine>& bars, const StaveReadingContext& context)
-        : s_(s), stave_(score.stave(s)), bars_(bars), context_(context),
-          stretches_(bars.size() + 1), key_(context.keyAtStart), slurs_(findSlurs(stave_)),
-          twoVoices_(findTwoVoices()) {}
+    StaveWalker(const Score& score, int s, const std::vector<BarLine>& bars,
+                const StaveReadingContext& context)
+        : s_(s), stave_(score.stave(s)), bars_(bars), context_(context), stretches_(bars.size() + 1),
+          key_(context.keyAtStart), slurs_(findSlurs(stave_)), twoVoices_(findTwoVoices()) {}
 
     StaveReading read() {
-        for (const int i : walkingOrder()) take(i);
+        for (const int i : walkingOrder())
+            take(i);
         StaveReading reading;
-        for (Stretch& st : stretches_) reading.stretches.push_back(finish(st));
+        for (Stretch& st : stretches_)
+            reading.stretches.push_back(finish(st));
         reading.keyAtEnd = key_;
         return reading;
     }
@@ -245,7 +248,8 @@ class StaveWalker {
 
     int alterFor(const ScoreObject& o, int d) {
         const int from = o.tiedFrom();
-        if (tiedTo(stave_, o, from, false) && alters_.count(from)) return alters_[from]; // a tie carries it on
+        if (tiedTo(stave_, o, from, false) && alters_.count(from))
+            return alters_[from]; // a tie carries it on
         if (const auto it = barAlters_.find(d); it != barAlters_.end()) return it->second;
         return keyAlter(stepOfIndex(d), key_);
     }
@@ -280,7 +284,8 @@ class StaveWalker {
             if (auto it = slurs_.stops.find(i); it != slurs_.stops.end()) n.slurStops = it->second;
         }
         // Notes of a voice at one x sound together; the first one's length is the chord's.
-        const auto last = std::find_if(st.chords.rbegin(), st.chords.rend(), [&](const Chord& c) { return c.voice == voice; });
+        const auto last = std::find_if(st.chords.rbegin(), st.chords.rend(),
+                                       [&](const Chord& c) { return c.voice == voice; });
         if (!n.rest && last != st.chords.rend() && last->x == o.x() && !last->notes[0].rest) {
             const ExportNote& first = last->notes[0];
             n.chord = true;
@@ -300,7 +305,8 @@ class StaveWalker {
         const SymbolMark mark = symbolMark(o.symbolCode());
         switch (mark.kind) {
         case MarkKind::Dynamic:
-            st.marks.push_back({o.x(), Direction{DirectionKind::Dynamic, mark.text, above(o), context_.staff}});
+            st.marks.push_back(
+                {o.x(), Direction{DirectionKind::Dynamic, mark.text, above(o), context_.staff}});
             break;
         case MarkKind::Segno:
             st.marks.push_back({o.x(), Direction{DirectionKind::Segno, {}, true, context_.staff}});
@@ -347,7 +353,8 @@ class StaveWalker {
                 return;
             }
         }
-        st.marks.push_back({o.x(), Direction{DirectionKind::Words, textToUtf8(text), above(o), context_.staff}});
+        st.marks.push_back(
+            {o.x(), Direction{DirectionKind::Words, textToUtf8(text), above(o), context_.staff}});
     }
 
     static int voiceLength(const Stretch& st, int voice) {
@@ -367,18 +374,26 @@ class StaveWalker {
 
     StretchReading finish(Stretch& st) const {
         StretchReading r;
-        for (const Anchored& t : timesFromDigits(st.digits, stave_.Ycoord)) st.signs.push_back(t);
-        std::stable_sort(st.signs.begin(), st.signs.end(), [](const Anchored& a, const Anchored& b) { return a.x < b.x; });
+        for (const Anchored& t : timesFromDigits(st.digits, stave_.Ycoord))
+            st.signs.push_back(t);
+        std::stable_sort(st.signs.begin(), st.signs.end(),
+                         [](const Anchored& a, const Anchored& b) { return a.x < b.x; });
         std::vector<MeasureItem> lead, tail;
         for (const Anchored& a : st.signs) {
-            const auto at = std::find_if(st.chords.begin(), st.chords.end(), [&](const Chord& c) { return c.x >= a.x; });
-            if (at == st.chords.end()) tail.push_back(a.item);
-            else at->before.push_back(a.item);
+            const auto at =
+                std::find_if(st.chords.begin(), st.chords.end(), [&](const Chord& c) { return c.x >= a.x; });
+            if (at == st.chords.end())
+                tail.push_back(a.item);
+            else
+                at->before.push_back(a.item);
         }
-        std::stable_sort(st.marks.begin(), st.marks.end(), [](const Anchored& a, const Anchored& b) { return a.x < b.x; });
+        std::stable_sort(st.marks.begin(), st.marks.end(),
+                         [](const Anchored& a, const Anchored& b) { return a.x < b.x; });
         for (const Anchored& a : st.marks) {
-            if (st.chords.empty()) lead.push_back(a.item);
-            else st.chords[static_cast<std::size_t>(nearestChord(st.chords, a.x))].before.push_back(a.item);
+            if (st.chords.empty())
+                lead.push_back(a.item);
+            else
+                st.chords[static_cast<std::size_t>(nearestChord(st.chords, a.x))].before.push_back(a.item);
         }
         for (const auto& [x, m] : st.noteMarks) {
             if (st.chords.empty()) continue;
@@ -387,7 +402,8 @@ class StaveWalker {
         }
         for (const int x : st.arpeggios) {
             if (st.chords.empty()) continue;
-            for (ExportNote& n : st.chords[static_cast<std::size_t>(nearestChord(st.chords, x))].notes) n.arpeggio = !n.rest;
+            for (ExportNote& n : st.chords[static_cast<std::size_t>(nearestChord(st.chords, x))].notes)
+                n.arpeggio = !n.rest;
         }
         r.measure.items = lead;
         for (int voice = 1; voice <= 2; ++voice) {
@@ -403,7 +419,8 @@ class StaveWalker {
         }
         r.measure.items.insert(r.measure.items.end(), tail.begin(), tail.end());
         r.hasNotes = !st.chords.empty();
-        r.loneWholeRest = st.chords.size() == 1 && st.chords[0].notes[0].rest && st.chords[0].notes[0].code <= 1;
+        r.loneWholeRest =
+            st.chords.size() == 1 && st.chords[0].notes[0].rest && st.chords[0].notes[0].code <= 1;
         return r;
     }
 
@@ -416,9 +433,9 @@ class StaveWalker {
     Slurs slurs_;
     std::vector<bool> twoVoices_;
     int current_ = -1;
-    std::map<int, int> barAlters_;                 // diatonic index -> alteration
-    std::map<int, std::pair<int, bool>> shown_;    // accidentals waiting for their note
-    std::map<int, int> alters_;                    // note index -> its alteration
+    std::map<int, int> barAlters_;              // diatonic index -> alteration
+    std::map<int, std::pair<int, bool>> shown_; // accidentals waiting for their note
+    std::map<int, int> alters_;                 // note index -> its alteration
 };
 
 } // namespace

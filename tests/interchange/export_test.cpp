@@ -5,9 +5,9 @@
 
 #include "interchange/chordsymbol.h"
 #include "interchange/musicxmlwriter.h"
-#include "support/musicxmlprobe.h"
 #include "model/pagegeometry.h"
 #include "model/staveops.h"
+#include "support/musicxmlprobe.h"
 #include "support/scorebuilder.h"
 #include "support/scriptedui.h"
 
@@ -57,12 +57,12 @@ TEST(ExportPitch, StaffPositionsUnderEachClefAndKey) {
         int alter, octave;
     };
     const Case cases[] = {
-        {0, 0, 0, 'B', 0, 4},  {0, 0, -6, 'C', 0, 4},  {0, 0, -7, 'B', 0, 3},  {1, 0, 0, 'D', 0, 3},
-        {1, 0, 6, 'C', 0, 4},  {1, 0, 5, 'B', 0, 3},   {2, 0, 0, 'C', 0, 4},   {3, 0, 0, 'A', 0, 3},
-        {3, 0, -2, 'F', 0, 3}, {0, 2, -3, 'F', 1, 4},  {0, 2, 1, 'C', 1, 5},   {0, 2, 2, 'D', 0, 5},
+        {0, 0, 0, 'B', 0, 4},    {0, 0, -6, 'C', 0, 4},   {0, 0, -7, 'B', 0, 3},  {1, 0, 0, 'D', 0, 3},
+        {1, 0, 6, 'C', 0, 4},    {1, 0, 5, 'B', 0, 3},    {2, 0, 0, 'C', 0, 4},   {3, 0, 0, 'A', 0, 3},
+        {3, 0, -2, 'F', 0, 3},   {0, 2, -3, 'F', 1, 4},   {0, 2, 1, 'C', 1, 5},   {0, 2, 2, 'D', 0, 5},
         {0, -3, -4, 'E', -1, 4}, {0, -3, -1, 'A', -1, 4}, {0, -3, -2, 'G', 0, 4}, {1, -1, -2, 'B', -1, 2},
-        {1, -1, -3, 'A', 0, 2}, {2, 1, 3, 'F', 1, 4},  {3, 7, 0, 'A', 1, 3},   {0, -7, -6, 'C', -1, 4},
-        {0, 6, 0, 'B', 0, 4},  {0, 6, -2, 'G', 1, 4},  {0, -6, -3, 'F', 0, 4},  {0, -6, -6, 'C', -1, 4},
+        {1, -1, -3, 'A', 0, 2},  {2, 1, 3, 'F', 1, 4},    {3, 7, 0, 'A', 1, 3},   {0, -7, -6, 'C', -1, 4},
+        {0, 6, 0, 'B', 0, 4},    {0, 6, -2, 'G', 1, 4},   {0, -6, -3, 'F', 0, 4}, {0, -6, -6, 'C', -1, 4},
     };
     for (const Case& c : cases) {
         Score score = test::makeScore(1);
@@ -72,9 +72,12 @@ TEST(ExportPitch, StaffPositionsUnderEachClefAndKey) {
         append(s, makeNote(40, c.position, 3, s.Ycoord));
         const auto notes = exported(score).pitched();
         ASSERT_EQ(notes.size(), 1u);
-        EXPECT_EQ(notes[0].step, c.step) << "clef " << c.clef << " key " << c.key << " position " << c.position;
-        EXPECT_EQ(notes[0].alter, c.alter) << "clef " << c.clef << " key " << c.key << " position " << c.position;
-        EXPECT_EQ(notes[0].octave, c.octave) << "clef " << c.clef << " key " << c.key << " position " << c.position;
+        EXPECT_EQ(notes[0].step, c.step)
+            << "clef " << c.clef << " key " << c.key << " position " << c.position;
+        EXPECT_EQ(notes[0].alter, c.alter)
+            << "clef " << c.clef << " key " << c.key << " position " << c.position;
+        EXPECT_EQ(notes[0].octave, c.octave)
+            << "clef " << c.clef << " key " << c.key << " position " << c.position;
         EXPECT_EQ(notes[0].accidental, "");
     }
 }
@@ -83,7 +86,7 @@ TEST(ExportPitch, AnAccidentalHoldsToTheBarsEndAndATieCarriesIt) {
     Score score = test::makeScore(1);
     Stave& s = score.stave(1);
     const int y = s.Ycoord;
-    append(s, keySig(10, 2)); // F and C sharp
+    append(s, keySig(10, 2));         // F and C sharp
     append(s, accidental(40, -3, 1)); // F4 sharp (already in the key): shown, nothing changes
     append(s, makeNote(40, -3, 3, y));
     append(s, accidental(60, 1, 0)); // C5 natural
@@ -112,9 +115,15 @@ TEST(ExportPitch, AnAccidentalHoldsToTheBarsEndAndATieCarriesIt) {
         bool tieStart, tieStop;
     };
     const Expect expected[] = {
-        {1, 'F', 1, "sharp", false, false}, {1, 'C', 0, "natural", false, false}, {1, 'C', 0, "", true, false},
-        {1, 'C', 1, "", false, false},      {2, 'C', 0, "", false, true},        {2, 'C', 1, "", false, false},
-        {2, 'E', -2, "flat-flat", false, false}, {3, 'E', 0, "", false, false},  {3, 'B', 0, "", false, false},
+        {1, 'F', 1, "sharp", false, false},
+        {1, 'C', 0, "natural", false, false},
+        {1, 'C', 0, "", true, false},
+        {1, 'C', 1, "", false, false},
+        {2, 'C', 0, "", false, true},
+        {2, 'C', 1, "", false, false},
+        {2, 'E', -2, "flat-flat", false, false},
+        {3, 'E', 0, "", false, false},
+        {3, 'B', 0, "", false, false},
         {3, 'D', 0, "", false, false},
     };
     const auto notes = exported(score).pitched();
@@ -135,8 +144,8 @@ TEST(ExportDurations, EveryCodeAndDotIsExact) {
         const char* type;
         double crotchets;
     };
-    const Case cases[] = {{0, 0, "breve", 8},  {1, 1, "whole", 6},       {2, 2, "half", 3.5},
-                          {3, 3, "quarter", 1.875}, {4, 1, "eighth", 0.75}, {5, 0, "16th", 0.25},
+    const Case cases[] = {{0, 0, "breve", 8},       {1, 1, "whole", 6},       {2, 2, "half", 3.5},
+                          {3, 3, "quarter", 1.875}, {4, 1, "eighth", 0.75},   {5, 0, "16th", 0.25},
                           {6, 2, "32nd", 0.21875},  {7, 3, "64th", 0.1171875}};
     Score score = test::makeScore(1);
     Stave& s = score.stave(1);
@@ -231,10 +240,14 @@ TEST(ExportNotes, StemsUpAndDownOfDifferentLengthsAreTwoVoices) {
 
     std::vector<std::string> seen;
     for (const test::ProbeNote& n : exported(score).notes)
-        seen.push_back(std::to_string(n.measure) + " v" + std::to_string(n.voice) + " @" + std::to_string(n.onset).substr(0, 3) +
-                       (n.rest ? " rest" : n.chord ? " chord" : ""));
-    EXPECT_EQ(seen, (std::vector<std::string>{"1 v1 @0.0", "1 v1 @2.0", "1 v2 @0.0", "1 v2 @1.0", "1 v2 @2.0 rest",
-                                              "1 v2 @3.0", "2 v1 @0.0", "2 v1 @0.0 chord"}));
+        seen.push_back(std::to_string(n.measure) + " v" + std::to_string(n.voice) + " @" +
+                       std::to_string(n.onset).substr(0, 3) +
+                       (n.rest    ? " rest"
+                        : n.chord ? " chord"
+                                  : ""));
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"1 v1 @0.0", "1 v1 @2.0", "1 v2 @0.0", "1 v2 @1.0", "1 v2 @2.0 rest",
+                                        "1 v2 @3.0", "2 v1 @0.0", "2 v1 @0.0 chord"}));
 }
 
 TEST(ExportChordSymbols, NamesAreReadIntoRootKindAndBass) {
@@ -249,11 +262,16 @@ TEST(ExportChordSymbols, NamesAreReadIntoRootKindAndBass) {
         int bassAlter;
     };
     const Case cases[] = {
-        {"Am7", true, 'A', 0, "minor-seventh", 0, 0},   {"B" + flat + "maj7/D", true, 'B', -1, "major-seventh", 'D', 0},
-        {"F" + sharp + "m", true, 'F', 1, "minor", 0, 0}, {"C#dim7", true, 'C', 1, "diminished-seventh", 0, 0},
-        {"Ebm/Gb", true, 'E', -1, "minor", 'G', -1},    {" G ", true, 'G', 0, "major", 0, 0},
-        {"Dsus4", true, 'D', 0, "suspended-fourth", 0, 0}, {"Fine", false, 0, 0, "", 0, 0},
-        {"Hm", false, 0, 0, "", 0, 0},                  {"C/", false, 0, 0, "", 0, 0},
+        {"Am7", true, 'A', 0, "minor-seventh", 0, 0},
+        {"B" + flat + "maj7/D", true, 'B', -1, "major-seventh", 'D', 0},
+        {"F" + sharp + "m", true, 'F', 1, "minor", 0, 0},
+        {"C#dim7", true, 'C', 1, "diminished-seventh", 0, 0},
+        {"Ebm/Gb", true, 'E', -1, "minor", 'G', -1},
+        {" G ", true, 'G', 0, "major", 0, 0},
+        {"Dsus4", true, 'D', 0, "suspended-fourth", 0, 0},
+        {"Fine", false, 0, 0, "", 0, 0},
+        {"Hm", false, 0, 0, "", 0, 0},
+        {"C/", false, 0, 0, "", 0, 0},
     };
     for (const Case& c : cases) {
         const auto chord = parseChordSymbol(c.text);
@@ -281,15 +299,19 @@ TEST(ExportMarks, ChordNamesDynamicsWedgesAndWords) {
     append(s, pin);
     append(s, makeNote(70, 0, 3, y));
     append(s, test::makeTextHead(75, y + 30, 1, "dolce", TextNonPrinting));
-    append(s, test::makeShortText(95, y + 30, 1, "dol\x1E" "ce"));
+    append(s, test::makeShortText(95, y + 30, 1,
+                                  "dol\x1E"
+                                  "ce"));
     append(s, makeNote(100, 0, 3, y));
     append(s, symbol(118, y - 30, 213));
     append(s, makeNote(120, 0, 3, y));
 
     std::vector<std::string> marks;
-    for (const test::ProbeMark& m : exported(score).marks) marks.push_back(m.kind + " " + m.text);
-    EXPECT_EQ(marks, (std::vector<std::string>{"harmony A minor-seventh", "words Fine", "dynamics mf", "wedge crescendo",
-                                               "words dol ce", "words D.C.", "wedge stop"}));
+    for (const test::ProbeMark& m : exported(score).marks)
+        marks.push_back(m.kind + " " + m.text);
+    EXPECT_EQ(marks,
+              (std::vector<std::string>{"harmony A minor-seventh", "words Fine", "dynamics mf",
+                                        "wedge crescendo", "words dol ce", "words D.C.", "wedge stop"}));
 }
 
 TEST(ExportBars, TimeSignaturesFromTheFixedOnesAndFromFreeDigits) {
@@ -309,14 +331,14 @@ TEST(ExportBars, TimeSignaturesFromTheFixedOnesAndFromFreeDigits) {
     time(10, 12);
     append(s, makeNote(30, 0, 2, y));
     append(s, bar(100));
-    digit(110, 0, 13); // 5
+    digit(110, 0, 13);  // 5
     digit(110, 16, 16); // 8
     append(s, makeNote(130, 0, 2, y));
     append(s, bar(200));
-    digit(210, 0, 9);  // 1
-    digit(218, 0, 10); // 2
+    digit(210, 0, 9);   // 1
+    digit(218, 0, 10);  // 2
     digit(214, 16, 18); // 16
-    digit(250, 0, 12); // a lone 4 is no signature
+    digit(250, 0, 12);  // a lone 4 is no signature
     append(s, makeNote(230, 0, 2, y));
     append(s, bar(300));
     time(310, 1);
@@ -364,9 +386,10 @@ TEST(ExportTitles, TheLargestCentredTextIsTheTitleAndTheRightOneTheComposer) {
         const char *type, *justify, *text;
         double x, y;
     };
-    const Expect expected[] = {{"", "center", "Sub", left + (width / 2 - 30) * unit, top + 20 * unit},
-                               {"title", "center", "Air", left + width / 2 * unit, top + 40 * unit},
-                               {"composer", "right", "H. Purcell\n1695", left + (width - 30) * unit, top + 60 * unit}};
+    const Expect expected[] = {
+        {"", "center", "Sub", left + (width / 2 - 30) * unit, top + 20 * unit},
+        {"title", "center", "Air", left + width / 2 * unit, top + 40 * unit},
+        {"composer", "right", "H. Purcell\n1695", left + (width - 30) * unit, top + 60 * unit}};
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(probe.credits[i].type, expected[i].type);
         EXPECT_EQ(probe.credits[i].justify, expected[i].justify);
@@ -381,8 +404,10 @@ TEST(ExportTitles, TheLargestCentredTextIsTheTitleAndTheRightOneTheComposer) {
 TEST(ExportBars, PartsFromSystemsBarsFromBarLinesAcrossSystems) {
     // Two systems of a braced pair and a single stave below it.
     Score score = test::makeScore(6);
-    for (int s : {1, 4}) score.stave(s).brace = true;
-    for (int s : {1, 2, 4, 5}) score.stave(s).joinToNext = true;
+    for (int s : {1, 4})
+        score.stave(s).brace = true;
+    for (int s : {1, 2, 4, 5})
+        score.stave(s).joinToNext = true;
     for (int s = 1; s <= 6; ++s) {
         Stave& st = score.stave(s);
         append(st, test::makeClef(5, s % 3 == 2 ? 1 : 0, st.Ycoord));
@@ -407,20 +432,22 @@ TEST(ExportBars, PartsFromSystemsBarsFromBarLinesAcrossSystems) {
     EXPECT_EQ(probe.staves, (std::vector<int>{2, 1}));
     std::vector<std::string> bars;
     for (const test::ProbeMeasure& m : probe.measures)
-        bars.push_back(std::to_string(m.part) + ":" + std::to_string(m.number) + " " + m.left + "|" + m.right +
-                       (m.newSystem ? " new" : ""));
+        bars.push_back(std::to_string(m.part) + ":" + std::to_string(m.number) + " " + m.left + "|" +
+                       m.right + (m.newSystem ? " new" : ""));
     EXPECT_EQ(bars, (std::vector<std::string>{"0:1 heavy-light repeat|light-light", "0:2 |light-heavy repeat",
                                               "0:3 |light-heavy new", "1:1 heavy-light repeat|light-light",
                                               "1:2 |light-heavy repeat", "1:3 |light-heavy new"}));
     // The opening signs once; the alto clef changes the second minim; the second
     // system restates only the treble clef that the alto one replaced.
-    EXPECT_EQ(probe.measures[0].signs, (std::vector<std::string>{"key -1", "clef 1 G2", "clef 2 F4", "clef 1 C3"}));
+    EXPECT_EQ(probe.measures[0].signs,
+              (std::vector<std::string>{"key -1", "clef 1 G2", "clef 2 F4", "clef 1 C3"}));
     EXPECT_EQ(probe.measures[2].signs, std::vector<std::string>{"clef 1 G2"});
     const auto first = probe.notesOf(0, 1);
     ASSERT_EQ(first.size(), 3u);
     EXPECT_EQ(std::string{first[1].step} + std::to_string(first[1].octave), "C4");
     // Silent staves rest for the whole bar; every staff fills the bar.
-    for (const test::ProbeMeasure& m : probe.measures) EXPECT_DOUBLE_EQ(m.length, 4) << m.part << ":" << m.number;
+    for (const test::ProbeMeasure& m : probe.measures)
+        EXPECT_DOUBLE_EQ(m.length, 4) << m.part << ":" << m.number;
     const auto silent = probe.notesOf(1, 1);
     ASSERT_EQ(silent.size(), 1u);
     EXPECT_TRUE(silent[0].wholeMeasure);

@@ -45,10 +45,11 @@ TEST(MusicXmlCommand, WritesOnlyTheChosenFileAndNothingWhenCancelled) {
     EXPECT_EQ(t.ui.fileRequests[0].fileName, "NONAME.musicxml");
     EXPECT_EQ(t.folder.names(), std::vector<std::string>{"song.musicxml"});
     const auto bytes = test::fileBytes(t.folder.at("song.musicxml"));
-    EXPECT_EQ(test::probeMusicXml(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())))
-                  .pitched()
-                  .size(),
-              1u);
+    EXPECT_EQ(
+        test::probeMusicXml(QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())))
+            .pitched()
+            .size(),
+        1u);
     exportMusicXmlCommand(t.session);
     EXPECT_EQ(t.folder.names(), std::vector<std::string>{"song.musicxml"});
     EXPECT_TRUE(t.ui.messages.empty());
@@ -70,7 +71,8 @@ TEST(MusicXmlCommand, AFolderInTheWayIsReportedAndLeftAlone) {
 
 // quaverly-cli export SCORE --musicxml OUT, with its exit code.
 int runCli(const std::string& args) {
-    const int status = std::system((std::string(QUAVERLY_CLI) + " export " + args + " >/dev/null 2>&1").c_str());
+    const int status =
+        std::system((std::string(QUAVERLY_CLI) + " export " + args + " >/dev/null 2>&1").c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -96,7 +98,8 @@ void typeTheTune(ExportSession& t) {
     t.type("\x11 ");
     t.key('K', ModShift);
     t.type(" 4");
-    for (const char letter : {'C', 'D', 'E'}) t.key(letter), t.type(" ");
+    for (const char letter : {'C', 'D', 'E'})
+        t.key(letter), t.type(" ");
     t.key('F');
     t.type("n  / 5");
     t.key('G');
@@ -129,12 +132,12 @@ TEST(MusicXmlExport, ATuneTypedInIsWrittenAsItWasTyped) {
     std::vector<std::string> notes;
     for (const test::ProbeNote& n : probe.pitched())
         notes.push_back(std::to_string(n.measure) + " " + spelled(n) + " " + std::to_string(n.length) +
-                        (n.accidental.empty() ? "" : " " + n.accidental) + (n.beam.empty() ? "" : " " + n.beam) +
-                        (n.tieStart ? " tie" : ""));
-    EXPECT_EQ(notes, (std::vector<std::string>{
-                         "1 C5 1.000000", "1 D5 1.000000", "1 E5 1.000000", "1 F5 1.000000 natural",
-                         "2 G5 0.500000 begin", "2 A5 0.500000 end", "2 B5 1.500000", "2 F#5 1.000000",
-                         "2 C5 0.500000", "3 E5 2.000000 tie", "3 E5 2.000000"}));
+                        (n.accidental.empty() ? "" : " " + n.accidental) +
+                        (n.beam.empty() ? "" : " " + n.beam) + (n.tieStart ? " tie" : ""));
+    EXPECT_EQ(notes, (std::vector<std::string>{"1 C5 1.000000", "1 D5 1.000000", "1 E5 1.000000",
+                                               "1 F5 1.000000 natural", "2 G5 0.500000 begin",
+                                               "2 A5 0.500000 end", "2 B5 1.500000", "2 F#5 1.000000",
+                                               "2 C5 0.500000", "3 E5 2.000000 tie", "3 E5 2.000000"}));
     ASSERT_EQ(probe.measures.size(), 3u);
     EXPECT_EQ(probe.measures[2].right, "light-heavy");
 }
@@ -177,8 +180,8 @@ void expectMuseScoreAgrees(const QByteArray& ours) {
     EXPECT_EQ(ourKeys.size(), theirKeys.size());
     for (std::size_t i = 0; i < std::min(ourKeys.size(), theirKeys.size()); ++i) {
         const auto& [p, m, s, onset, pitch, length] = ourKeys[i];
-        EXPECT_EQ(ourKeys[i], theirKeys[i]) << "our note " << i << ": part " << p << " bar " << m << " staff " << s
-                                            << " at " << onset << " " << pitch << " for " << length;
+        EXPECT_EQ(ourKeys[i], theirKeys[i]) << "our note " << i << ": part " << p << " bar " << m << " staff "
+                                            << s << " at " << onset << " " << pitch << " for " << length;
     }
 }
 
@@ -186,7 +189,8 @@ void expectMuseScoreAgrees(const QByteArray& ours) {
 // by a tie over the bar line, a clef change inside a bar and a key change.
 Score voicesAndChords() {
     Score score = test::makeScore(4);
-    for (int s : {1, 3}) score.stave(s).joinToNext = score.stave(s).brace = true;
+    for (int s : {1, 3})
+        score.stave(s).joinToNext = score.stave(s).brace = true;
     const auto add = [&](int s, ScoreObject o) { return test::append(score.stave(s), o); };
     const auto note = [&](int s, int x, int position, int code, int stem = StemAuto) {
         ScoreObject n = test::makeNote(x, position, code, score.stave(s).Ycoord);
@@ -213,7 +217,8 @@ Score voicesAndChords() {
     const int to = note(1, 180, 0, 1);
     score.stave(1).object(from).setTiedTo(to);
     score.stave(1).object(to).setTiedFrom(from);
-    for (int x : {40, 100}) note(2, x, -3, 2), note(2, x, 1, 2);
+    for (int x : {40, 100})
+        note(2, x, -3, 2), note(2, x, 1, 2);
     add(2, test::makeClef(170, 0, score.stave(2).Ycoord));
     note(2, 180, -2, 1);
     note(3, 40, 0, 1);

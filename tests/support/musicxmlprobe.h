@@ -15,8 +15,8 @@ struct ProbeNote {
     int measure = 0; // the number attribute
     int staff = 1;
     int voice = 1;
-    double onset = 0;    // crotchets from the bar's start
-    double length = 0;   // crotchets
+    double onset = 0;  // crotchets from the bar's start
+    double length = 0; // crotchets
     bool rest = false, chord = false, wholeMeasure = false;
     char step = 0;
     int alter = 0, octave = 0;
@@ -35,8 +35,8 @@ struct ProbeMark {
 
 struct ProbeMeasure {
     int part = 0, number = 0;
-    double length = 0; // crotchets the furthest voice reached
-    std::string left, right; // bar styles, with " repeat" when a repeat sign is there
+    double length = 0;              // crotchets the furthest voice reached
+    std::string left, right;        // bar styles, with " repeat" when a repeat sign is there
     std::vector<std::string> signs; // "key 1", "time 3/4", "clef 1 G2" in order
     bool newSystem = false;
 };
