@@ -200,7 +200,14 @@ class StaveWalker {
 
     int voiceOf(int stretch, const ScoreObject& o) const {
         if (!twoVoices_[static_cast<std::size_t>(stretch)]) return 1;
-        if (o.isRest()) return o.staffPosition() >= 0 ? 1 : 2;
+        if (o.isRest()) {
+            // A rest beside a note takes the other voice; else its place decides.
+            for (int i = 1; i <= stave_.Nobjec; ++i) {
+                const ScoreObject& n = stave_.object(i);
+                if (n.isNote() && n.x() == o.x()) return effectiveStem(n) == StemDown ? 1 : 2;
+            }
+            return o.staffPosition() >= 0 ? 1 : 2;
+        }
         return effectiveStem(o) == StemDown ? 2 : 1;
     }
 

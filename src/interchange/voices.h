@@ -6,8 +6,9 @@
 //
 // Two voices share a stave when, in a bar, notes with stems up and notes with
 // stems down stand at one x with different lengths: then the stems-up notes are
-// the first voice and the stems-down notes the second (rests go by their place:
-// on or above the middle line the first voice, below it the second).
+// the first voice and the stems-down notes the second. A rest beside a note
+// belongs to the other voice; any other rest goes by its place: on or above the
+// middle line the first voice, below it the second.
 
 #include "interchange/exportmodel.h"
 #include "interchange/stavebars.h"

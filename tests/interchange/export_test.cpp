@@ -224,14 +224,13 @@ TEST(ExportNotes, StemsUpAndDownOfDifferentLengthsAreTwoVoices) {
         n.setStem(stem);
         append(s, n);
     };
-    // Bar 1: minims over crotchets, and a rest below the middle line in the lower voice.
+    // Bar 1: minims over crotchets, and a rest on the middle line beside an upper
+    // voice's note: the lower voice's rest.
     note(40, 2, 2, StemUp);
     note(40, -4, 3, StemDown);
     note(70, -3, 3, StemDown);
     note(100, 1, 2, StemUp);
-    ScoreObject rest = test::makeRest(100, 3);
-    rest.setStaffPosition(-4);
-    append(s, rest);
+    append(s, test::makeRest(100, 3));
     note(130, -3, 3, StemDown);
     append(s, bar(160));
     // Bar 2: stems disagree only in direction: one voice of chords.
