@@ -93,7 +93,9 @@ class Writer {
     }
 
     // Tenths of a stave space: 40 to the stave's height (four spaces).
-    double tenths(double inches) const { return inches * 40 / score_.paper.staveSize; }
+    double tenths(double inches) const {
+        return score_.paper.staveSize > 0 ? inches * 40 / score_.paper.staveSize : 0;
+    }
     static QString decimal(double v) { return QString::number(v, 'f', 2); }
 
     // The stave size and the paper, so that the title block stands where it did.
