@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace qv {
 namespace {
 
@@ -213,6 +215,31 @@ TEST(ExportNotes, ChordsBeamsStemsSlursAndArticulations) {
     EXPECT_DOUBLE_EQ(notes[5].onset, notes[4].onset);
     EXPECT_EQ(notes[4].stem, "up");
     EXPECT_EQ(notes[4].marks, (std::vector<std::string>{"accent", "staccato", "fermata"}));
+}
+
+TEST(ExportNotes, ADamagedCurveWhoseLinksLoopEndsAndOutOfRangeBytesAreHeld) {
+    Score score = test::makeScore(1);
+    Stave& s = score.stave(1);
+    ScoreObject wild = makeNote(40, 0, 9, s.Ycoord); // duration code 9, five dots
+    wild.setDots(5);
+    append(s, wild);
+    append(s, makeNote(80, 0, 3, s.Ycoord));
+    ScoreObject a = makeObject(ObjectKind::CurvePoint, 40, 0), b = makeObject(ObjectKind::CurvePoint, 80, 0);
+    a.setCurveNext(4);
+    b.setCurveNext(3); // back to the first point
+    b.setCurvePrev(3);
+    append(s, a);
+    append(s, b);
+    append(s, keySig(90, 12));
+    append(s, makeNote(100, -3, 3, s.Ycoord));
+    const auto probe = exported(score);
+    const auto notes = probe.pitched();
+    ASSERT_EQ(notes.size(), 3u);
+    EXPECT_EQ(notes[0].type, "64th");
+    EXPECT_EQ(notes[0].dots, 3);
+    EXPECT_LE(notes[0].slurStarts, 1);
+    const auto& signs = probe.measures[0].signs;
+    EXPECT_NE(std::find(signs.begin(), signs.end(), "key 7"), signs.end()) << "a key of 12 sharps is held at 7";
 }
 
 TEST(ExportNotes, StemsUpAndDownOfDifferentLengthsAreTwoVoices) {
