@@ -2,6 +2,7 @@
 
 #include "clisupport.h"
 #include "files/safewrite.h"
+#include "interchange/musicxmlwriter.h"
 #include "layout/pagination.h"
 #include "print/pageddevice.h"
 #include "print/pictureexport.h"
@@ -16,7 +17,7 @@ namespace qv::cli {
 
 namespace {
 
-enum class Format { None, Pdf, Png, Pcx, Bmp };
+enum class Format { None, Pdf, Png, Pcx, Bmp, MusicXml };
 
 struct ExportArgs {
     std::string score;
@@ -26,13 +27,14 @@ struct ExportArgs {
 };
 
 const char* const ExportUsage = "export needs SCORE and one of --pdf OUT.pdf, --png OUT_PREFIX, --pcx OUT, "
-                                "--bmp OUT, and optionally --pages A-B";
+                                "--bmp OUT, --musicxml OUT, and optionally --pages A-B (not with --musicxml)";
 
 Format formatOption(const std::string& option) {
     if (option == "--pdf") return Format::Pdf;
     if (option == "--png") return Format::Png;
     if (option == "--pcx") return Format::Pcx;
     if (option == "--bmp") return Format::Bmp;
+    if (option == "--musicxml") return Format::MusicXml;
     return Format::None;
 }
 
@@ -53,6 +55,7 @@ std::string parseExportArgs(const std::vector<std::string>& args, ExportArgs& e)
         }
     }
     if (e.score.empty() || e.format == Format::None || e.out.empty()) return ExportUsage;
+    if (e.format == Format::MusicXml && !e.pages.empty()) return ExportUsage; // the whole score or nothing
     return {};
 }
 
@@ -119,6 +122,7 @@ int runExport(const std::vector<std::string>& args, int& argc, char* argv[]) {
     CliUi ui;
     Score score;
     if (!loadForCli(e.score, ui, score)) return fail("cannot export " + e.score + ": " + ui.lastError());
+    if (e.format == Format::MusicXml) return writeOut(e.out, exportMusicXml(score));
     const int pages = pageCount(score);
     if (pages < 1) return fail("cannot export " + e.score + ": it has no pages of music");
     // A above B prints downwards.

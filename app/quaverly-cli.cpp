@@ -44,6 +44,8 @@ const char* const Usage =
     "                     every page (or pages A to B, downwards when A > B) as printed: a PDF of the\n"
     "                     score's paper, or one picture a page: OUT_PREFIX-N.png, or OUT.PCX / OUT.BMP\n"
     "                     (OUT-N.PCX / OUT-N.BMP for more than one page)\n"
+    "  export SCORE --musicxml OUT.musicxml\n"
+    "                     the whole score as partwise MusicXML 3.1\n"
     "  transpose IN OUT --interval NAME [--down] [--staves A-B] [--clef treble|bass|alto|tenor]\n"
     "                     move the staves (default: all) up, or down, by an interval (unison, semitone,\n"
     "                     tone, minor-3rd, major-3rd, perfect-4th, tritone, perfect-5th, minor-6th,\n"

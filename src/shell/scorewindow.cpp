@@ -7,6 +7,7 @@
 #include "edit/layoutcommands.h"
 #include "edit/mergecommand.h"
 #include "edit/musicentry.h"
+#include "edit/musicxmlcommand.h"
 #include "edit/navigation.h"
 #include "edit/pagelayout.h"
 #include "edit/picturecommands.h"
@@ -71,7 +72,7 @@ bool wired(const QString& name) {
         "EnterMusic",   "GotoEditMode", "gototextmode", "gotolinemode", "gotoCurveMode", "GotoHairpinMode",
         "GotoSymbolMode", "gotodrawingmode", "pageRedraw", "Justifyright", "Compress", "chopleft", "Chopright",
         "NewStaveAbove", "NewStaveBelow", "DeleteStaveitem", "Binding", "AppendNewSystem", "PlaceAnotherSystem",
-        "StaveSize",    "PcxOutput",     "PageLayout",    "FilePrintItem", "FilePrintSetupItem",
+        "StaveSize",    "PcxOutput",     "ExportMusicXml", "PageLayout",    "FilePrintItem", "FilePrintSetupItem",
         "Repaginateitem", "DefineHeadersFooters", "Nextpage", "PreviousPage", "GotoPage", "GotoSystem",
         "GotoStave",    "GotoTop",        "GotoEnd",       "SortStave",     "Transpose",     "Undo1",
         "PlaceClef",    "PlaceKeysignature", "PlaceTimeSignature", "ZoomIn", "ZoomOut", "ZoomActual",
@@ -249,6 +250,7 @@ void ScoreWindow::wireActions() {
     });
     on("filePreview", [this] { SetMode(session_, ModePreview); });
     on("PcxOutput", [this] { pcxOutputCommand(session_); });
+    on("ExportMusicXml", [this] { exportMusicXmlCommand(session_); });
     on("Information", [this] { informationFromMenu(); });
     on("EnterMusic", [this] {
         SetMode(session_, editor_.previousMode == ModeHeadFoot ? ModeHeadFoot : ModeMusic);
