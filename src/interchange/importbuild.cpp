@@ -318,21 +318,46 @@ ScoreObject barline(int x, int type) {
     return o;
 }
 
+// How far the notes of a column reach above and below the stave's middle line,
+// stems included.
+struct Reach {
+    int top = 0;
+    int bottom = 0;
+};
+Reach columnReach(const StaveMeasure& sm, int column) {
+    constexpr int Stem = 28, Head = 6;
+    Reach r;
+    for (const PlannedEvent& e : sm.events) {
+        if (e.column != column || e.heads.empty()) continue;
+        const int high = -4 * e.heads.back().position, low = -4 * e.heads.front().position;
+        r.top = std::min(r.top, high - (e.stem == 0 ? Stem : Head));
+        r.bottom = std::max(r.bottom, low + (e.stem == 1 ? Stem : Head));
+    }
+    return r;
+}
+
+// Dynamics and words below the stave clear the lowest note of their column, chord
+// symbols and words above clear the highest.
 void marks(StaveBuilder& b, const StaveMeasure& sm, const MeasureLayout& ml, int x, const ImportFonts& fonts) {
+    constexpr int TextHeight = 14, GlyphHalf = 8;
     for (const PlannedMark& k : sm.marks) {
         const int mx = x + ml.columnX[static_cast<std::size_t>(k.column)];
+        const Reach r = columnReach(sm, k.column);
+        const int below = r.bottom + 4, above = r.top - 4 - TextHeight;
         switch (k.role) {
         case TextRole::Dynamic:
             if (k.glyph) {
-                ScoreObject o = makeObject(ObjectKind::Symbol, mx, DynamicGlyphY);
+                ScoreObject o = makeObject(ObjectKind::Symbol, mx, std::max(DynamicGlyphY, below + GlyphHalf));
                 o.setSymbolCode(k.glyph);
                 b.add(o);
             } else {
-                b.text(mx, DynamicTextY, fonts.dynamics, 0, k.text);
+                b.text(mx, std::max(DynamicTextY, below), fonts.dynamics, 0, k.text);
             }
             break;
-        case TextRole::Chord: b.text(mx, ChordY, fonts.chords, TextTransposable, k.text); break;
-        default: b.text(mx, k.above ? WordsAboveY : WordsBelowY, fonts.words, 0, k.text); break;
+        case TextRole::Chord: b.text(mx, std::min(ChordY, above), fonts.chords, TextTransposable, k.text); break;
+        default:
+            b.text(mx, k.above ? std::min(WordsAboveY, above) : std::max(WordsBelowY, below), fonts.words, 0, k.text);
+            break;
         }
     }
 }
@@ -416,8 +441,14 @@ void buildSystem(Score& score, const ImportPlan& plan, const ImportFit& fit, con
         x += ml.width;
     }
     for (std::size_t s = 0; s < n; ++s) carried[s] = builders[s].breakSlurs(lastBar - 2);
-    if (!span.last || lastBar - c >= JustifyFill * (right - c))
-        justifyObjects(score, SystemRange{span.base + 1, span.base + static_cast<int>(n)}, c, right);
+    const SystemRange range{span.base + 1, span.base + static_cast<int>(n)};
+    if (!span.last || lastBar - c >= JustifyFill * (right - c)) {
+        justifyObjects(score, range, c, right);
+    } else {
+        // A short last system keeps its natural spacing, its staves ending at its bar line.
+        for (int i = range.first; i <= range.last; ++i)
+            score.stave(i).RightX = static_cast<std::int16_t>(std::max(lastBar, rightmostX(score, range)));
+    }
     for (std::size_t s = 0; s < n; ++s) {
         const int i = span.base + 1 + static_cast<int>(s);
         TidyStave(score.stave(i));
