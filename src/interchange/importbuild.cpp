@@ -347,7 +347,8 @@ void marks(StaveBuilder& b, const StaveMeasure& sm, const MeasureLayout& ml, int
         switch (k.role) {
         case TextRole::Dynamic:
             if (k.glyph) {
-                ScoreObject o = makeObject(ObjectKind::Symbol, mx, std::max(DynamicGlyphY, below + GlyphHalf));
+                // The sign stands centred on its x: a little right, so it starts under its note.
+                ScoreObject o = makeObject(ObjectKind::Symbol, mx + GlyphHalf / 2, std::max(DynamicGlyphY, below + GlyphHalf));
                 o.setSymbolCode(k.glyph);
                 b.add(o);
             } else {

@@ -185,6 +185,7 @@ ImportPlan planImport(const mx::Document& doc) {
     }
     plan.measures.resize(measures);
     std::vector<StaveState> states(plan.staves.size());
+    mx::Time lastTime;
     for (std::size_t mi = 0; mi < measures; ++mi) {
         MeasurePlan& mp = plan.measures[mi];
         mp.staves.resize(plan.staves.size());
@@ -199,7 +200,9 @@ ImportPlan planImport(const mx::Document& doc) {
             const int previousKey = st.key;
             if (m.key) st.key = *m.key;
             if (s == 0 || plan.staves[s - 1].part != ps.part) {
-                if (m.time && (!mp.time || mi == 0)) mp.time = m.time;
+                // A time signature is written where the time changes, not where a file repeats it.
+                if (m.time && (mi == 0 || !(*m.time == lastTime))) mp.time = m.time;
+                if (m.time) lastTime = *m.time;
                 mp.repeatStart = mp.repeatStart || m.repeatStart;
                 mp.endBar = std::max(mp.endBar, m.endBar);
                 mp.length = std::max(mp.length, m.length);
