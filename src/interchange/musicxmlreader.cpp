@@ -189,6 +189,8 @@ MusicXmlRead readMusicXml(const std::vector<std::uint8_t>& bytes) {
         Document doc;
         readScore(x, doc);
         x.finish();
+        if (x.cutTexts())
+            simplify(doc, "texts longer than " + std::to_string(MaxTextCharacters) + " characters were cut short");
         result.document = std::move(doc);
     } catch (const XmlRefusal& refusal) {
         result.problem = refusal.message;

@@ -58,9 +58,10 @@ void XmlCursor::skip() {
 }
 
 std::string XmlCursor::text() {
-    const QString t = xml_.readElementText(QXmlStreamReader::IncludeChildElements);
+    const QString t = xml_.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
     checkError();
-    return scoreTextOf(t.left(MaxTextCharacters).trimmed().toStdU16String());
+    cutTexts_ = cutTexts_ || t.size() > MaxTextCharacters;
+    return scoreTextOf(t.left(MaxTextCharacters).toStdU16String());
 }
 
 std::string XmlCursor::attribute(const char* name) const {

@@ -39,6 +39,8 @@ class XmlCursor {
     long integerAttribute(const char* name, long low, long high, long fallback);
     // Checks that the rest of the file is well formed.
     void finish();
+    // Whether a text was longer than the text limit and cut.
+    bool cutTexts() const { return cutTexts_; }
 
     [[noreturn]] void refuse(const std::string& why) const;
     // "line N": where the cursor is, for messages.
@@ -51,6 +53,7 @@ class XmlCursor {
     QByteArray data_;
     QXmlStreamReader xml_;
     long elements_ = 0;
+    bool cutTexts_ = false;
 };
 
 } // namespace qv

@@ -207,18 +207,45 @@ TEST(ImportTest, ChordSymbolsBecomeTransposableTextsAndCreditsHeaderTexts) {
 }
 
 TEST(ImportTest, WhatCannotBeShownIsListedInOneMessage) {
-    const std::string body = note("C5", 16, "whole", "<lyric><text>la</text></lyric>") + "<backup><duration>16</duration></backup>" +
-                             "<note><pitch><step>E</step><octave>4</octave></pitch><duration>16</duration><voice>2</voice><type>whole</type></note>";
-    ScriptedUi ui;
-    const auto score = importText(partwise(measure(1, body)), ui);
-    ASSERT_TRUE(score);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].type, MessageType::Warning);
-    const std::string& text = ui.messages[0].text;
-    EXPECT_EQ(text.rfind(SimplifiedMessage, 0), 0u);
-    EXPECT_NE(text.find("lyrics"), std::string::npos);
-    EXPECT_NE(text.find("second voice"), std::string::npos);
-    EXPECT_EQ(notesOf(*score, 1).size(), 1u);
+    std::string crowded; // more heads than a stave of a system holds
+    for (int i = 0; i < 260; ++i) crowded += note("C5", 1, "16th");
+    const std::string secondVoice = "<backup><duration>16</duration></backup><note><pitch><step>E</step><octave>4</octave>"
+                                    "</pitch><duration>16</duration><voice>2</voice><type>whole</type></note>";
+    const std::string longWords = "<direction><direction-type><words>" + std::string(300, 'a') +
+                                  "</words></direction-type></direction>";
+    struct Case {
+        const char* name;
+        std::string body;
+        std::vector<const char*> phrases;
+        std::size_t notes; // 0: the stave is full, holding fewer than were written
+    };
+    const Case cases[] = {
+        {"lyrics and a second voice", note("C5", 16, "whole", "<lyric><text>la</text></lyric>") + secondVoice,
+         {"lyrics", "second voice"}, 1},
+        {"a text too long", longWords + note("C5", 16, "whole"), {"texts longer than 200"}, 1},
+        {"a crowded stave", crowded, {"more than 249 objects"}, 0},
+        {"grace notes and microtones",
+         "<note><grace/><pitch><step>D</step><octave>5</octave></pitch><voice>1</voice><type>eighth</type></note>"
+         "<note><pitch><step>C</step><alter>0.5</alter><octave>5</octave></pitch><duration>16</duration><voice>1</voice></note>",
+         {"grace notes", "microtones"}, 1},
+    };
+    for (const Case& c : cases) {
+        ScriptedUi ui;
+        const auto score = importText(partwise(measure(1, c.body)), ui);
+        ASSERT_TRUE(score) << c.name;
+        ASSERT_EQ(ui.messages.size(), 1u) << c.name;
+        EXPECT_EQ(ui.messages[0].type, MessageType::Warning) << c.name;
+        const std::string& text = ui.messages[0].text;
+        EXPECT_EQ(text.rfind(SimplifiedMessage, 0), 0u) << c.name;
+        for (const char* phrase : c.phrases) EXPECT_NE(text.find(phrase), std::string::npos) << c.name << ": " << text;
+        if (c.notes == 0) {
+            EXPECT_EQ(score->stave(1).Nobjec, MaxObjects);
+            EXPECT_LT(notesOf(*score, 1).size(), 260u);
+        } else {
+            EXPECT_EQ(notesOf(*score, 1).size(), c.notes) << c.name;
+        }
+        for (int s = 1; s <= score->Nstaves; ++s) EXPECT_LE(score->stave(s).Nobjec, MaxObjects);
+    }
 }
 
 TEST(ImportTest, RefusalsShowOneErrorAndGiveNothing) {
