@@ -20,7 +20,8 @@ namespace qv {
 namespace {
 
 // Takes the messages of the layout done on the import's behalf (a system too
-// tall for its page), to be told with the simplifications.
+// tall for its page), to be told in the one message of simplifications rather
+// than a box for each.
 class CollectingUi : public Ui {
   public:
     Button message(MessageType, const std::string& text, Buttons) override {
@@ -106,7 +107,9 @@ Score importDocument(const mx::Document& doc, const ImportOptions& options, std:
     buildImport(score, plan, *fit, fonts, simplified);
     PageState state;
     repaginate(score, musicAreaHeight(score.page, score.StvSiz), quiet, state);
-    for (const std::string& t : quiet.texts) simplified.push_back(t);
+    // One line for the systems taller than a page, however many there are.
+    if (!quiet.texts.empty())
+        simplified.push_back(std::to_string(quiet.texts.size()) + " system(s) taller than a page run over its foot");
     return score;
 }
 
