@@ -2,6 +2,7 @@
 // simplified, the refusals that leave nothing, and the benchmark pieces.
 
 #include "interchange/musicxmlimport.h"
+#include "interchange/mxlarchive.h"
 #include "interchange/pitch.h"
 #include "model/staveops.h"
 #include "musicxmltext.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -258,6 +260,18 @@ TEST(ImportTest, RefusalsShowOneErrorAndGiveNothing) {
                  note("C4", 4, "quarter") + "</measure></part>";
     }
     manyStaves = "<score-partwise>" + manyStaves + "</part-list>" + parts + "</score-partwise>";
+    // A hundred grand staves fill a system of 200 staves, and the first part's two
+    // measures of 100 semiquavers each cannot share one line even at the smallest size.
+    std::string dense = "<part-list>", denseParts, crowded;
+    for (int i = 0; i < 100; ++i) crowded += note("C5", 1, "16th");
+    for (int p = 1; p <= 100; ++p) {
+        const std::string id = "P" + std::to_string(p);
+        dense += "<score-part id=\"" + id + "\"><part-name>x</part-name></score-part>";
+        const std::string body = p == 1 ? crowded : note("C4", 16, "whole");
+        denseParts += "<part id=\"" + id + "\"><measure number=\"1\"><attributes><divisions>4</divisions><staves>2</staves>"
+                      "</attributes>" + body + "</measure><measure number=\"2\">" + body + "</measure></part>";
+    }
+    dense = "<score-partwise>" + dense + "</part-list>" + denseParts + "</score-partwise>";
     struct Case {
         const char* name;
         std::string text;
@@ -275,6 +289,7 @@ TEST(ImportTest, RefusalsShowOneErrorAndGiveNothing) {
         {"no divisions", partwise("<measure number=\"1\"><attributes><divisions>0</divisions></attributes></measure>"), "<divisions>"},
         {"cut short", partwise(measure(1, note("C4", 4, "quarter"))).substr(0, 300), "not well-formed"},
         {"more staves than a score holds", manyStaves, "260 staves"},
+        {"more systems than a score holds", dense, "even at the smallest stave size"},
         {"a damaged zip", std::string("PK\x03\x04") + std::string(200, 'x'), "archive"},
     };
     for (const Case& c : cases) {
@@ -292,8 +307,14 @@ TEST(ImportTest, FilesAreCheckedBeforeTheyAreRead) {
     ScriptedUi ui;
     EXPECT_FALSE(importMusicXml(folder.path(), ui)); // a folder
     EXPECT_FALSE(importMusicXml(folder.at("missing.musicxml"), ui));
-    ASSERT_EQ(ui.messages.size(), 2u);
+    // Larger than any score we read: refused by its size, before anything is read.
+    const std::string huge = folder.at("huge.musicxml");
+    writeBytes(huge, bytesOf("<score-partwise>"));
+    std::filesystem::resize_file(huge, MaxMusicXmlBytes + 1);
+    EXPECT_FALSE(importMusicXml(huge, ui));
+    ASSERT_EQ(ui.messages.size(), 3u);
     EXPECT_NE(ui.messages[1].text.find("missing.musicxml"), std::string::npos);
+    EXPECT_NE(ui.messages[2].text.find("huge.musicxml"), std::string::npos);
 }
 
 TEST(ImportTest, CompressedFilesReadTheirRootFileAndRefuseDamage) {
