@@ -59,7 +59,10 @@ int objectsOf(const StaveMeasure& sm) {
     int n = 2 + static_cast<int>(sm.clefs.size()); // bar lines: an end and perhaps a repeat start
     for (const PlannedEvent& e : sm.events) {
         n += std::max<int>(1, static_cast<int>(e.heads.size()));
-        for (const PlannedHead& h : e.heads) n += h.accidental != mx::NoAccidental;
+        for (const PlannedHead& h : e.heads) {
+            n += h.accidental != mx::NoAccidental;
+            n += 3 * h.tieStart; // a tie over a system break is a curve on each side
+        }
         n += 6 * static_cast<int>(e.slurStarts.size()); // a slur broken over two systems is two curves
         if (e.tuplet) n += 1;
     }

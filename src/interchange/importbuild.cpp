@@ -21,7 +21,9 @@ constexpr int ExtentClearance = 8; // between one stave's lowest point and the n
 constexpr int SystemClearance = 20;
 constexpr int FirstTop = 10;       // the top of the first stave's extent on the page
 constexpr int SlurLift = 10;       // a slur's ends from the heads
-constexpr int ShortestSlur = 12;
+constexpr int TieLift = 6;
+constexpr int ResumedCurveGap = 14; // a curve carried into a system starts this far before its music
+constexpr int ShortestSlur = 10;
 constexpr int ChordY = -50, WordsAboveY = -34, WordsBelowY = 22, DynamicGlyphY = 32, DynamicTextY = 24;
 constexpr int TupletAboveY = -42, TupletBelowY = 26;
 constexpr double JustifyFill = 0.6; // a last system this full is justified too
@@ -31,10 +33,13 @@ struct Point {
     int y = 0;
 };
 
+// A slur begun and not yet ended; or a tie that runs on into the next system,
+// drawn there as a curve from the start of the system to its note.
 struct OpenSlur {
     int number = 1;
     Point start;
     bool above = false;
+    int position = 0; // of a tie's note
 };
 
 // One stave of the system being built, with what carries across its measures.
@@ -62,11 +67,15 @@ class StaveBuilder {
     void clef(int x, int type, bool small);
     void key(int x, int count);
     void time(int x, const mx::Time& t);
-    // Ends the slurs still open at the end of the system at x, to go on in the
-    // next system from x = start.
-    std::vector<OpenSlur> breakSlurs(int endX);
-    void resumeSlurs(const std::vector<OpenSlur>& slurs, int startX);
-    void curve(Point a, Point b, bool above);
+    // Ends the slurs and ties still open at the end of the system at x, to go on
+    // in the next system from x = start.
+    struct Carried {
+        std::vector<OpenSlur> slurs;
+        std::vector<OpenSlur> ties;
+    };
+    Carried breakSlurs(int endX);
+    void resumeSlurs(const Carried& carried, int startX);
+    void curve(Point a, Point b, bool above, int lift = SlurLift);
 
   private:
     void heads(const PlannedEvent& e, int x, int& stemmed);
@@ -77,6 +86,7 @@ class StaveBuilder {
     int beamPrevious_ = 0;
     std::map<int, int> openTies_; // staff position -> note index
     std::vector<OpenSlur> openSlurs_;
+    std::vector<OpenSlur> carriedTies_; // ties from the system before
 };
 
 void StaveBuilder::text(int x, int y, int font, int attributes, const std::string& s) {
@@ -191,6 +201,12 @@ void StaveBuilder::heads(const PlannedEvent& e, int x, int& stemmed) {
         // Ties: the later note says on which side its tie is drawn.
         if (h.tieStop) {
             const auto from = openTies_.find(h.position);
+            const auto carried = std::find_if(carriedTies_.begin(), carriedTies_.end(),
+                                              [&](const OpenSlur& t) { return t.position == h.position; });
+            if (from == openTies_.end() && carried != carriedTies_.end()) {
+                curve(carried->start, Point{x + offset[i], y}, carried->above, TieLift);
+                carriedTies_.erase(carried);
+            }
             if (from != openTies_.end()) {
                 at(from->second).setTiedTo(index);
                 at(index).setTiedFrom(from->second);
@@ -204,13 +220,13 @@ void StaveBuilder::heads(const PlannedEvent& e, int x, int& stemmed) {
     }
 }
 
-void StaveBuilder::curve(Point a, Point b, bool above) {
+void StaveBuilder::curve(Point a, Point b, bool above, int slurLift) {
     if (b.x - a.x < ShortestSlur) return;
     if (!room(3)) {
         note("slurs beyond a stave's capacity were left out");
         return;
     }
-    const int lift = above ? -SlurLift : SlurLift;
+    const int lift = above ? -slurLift : slurLift;
     const Point p1{a.x + 3, a.y + lift}, p3{b.x - 3, b.y + lift};
     const int arch = 6 + std::min(10, (b.x - a.x) / 40);
     const Point p2{(p1.x + p3.x) / 2, above ? std::min(p1.y, p3.y) - arch : std::max(p1.y, p3.y) + arch};
@@ -271,19 +287,32 @@ void StaveBuilder::event(const PlannedEvent& e, int x, bool centre, int barX) {
     slurs(e, x, stemmed);
 }
 
-std::vector<OpenSlur> StaveBuilder::breakSlurs(int endX) {
-    std::vector<OpenSlur> open = std::move(openSlurs_);
+StaveBuilder::Carried StaveBuilder::breakSlurs(int endX) {
+    Carried carried;
+    carried.slurs = std::move(openSlurs_);
     openSlurs_.clear();
-    for (const OpenSlur& s : open) curve(s.start, Point{endX, s.start.y}, s.above);
+    for (const OpenSlur& s : carried.slurs) curve(s.start, Point{endX, s.start.y}, s.above);
+    for (const auto& [position, index] : openTies_) {
+        const ScoreObject& o = at(index);
+        // Opposite the stem; a stemless head of a chord by its side of the stave.
+        const bool above = o.stem() == StemDown || (o.stem() == StemNone && position > 0);
+        curve(Point{o.x(), o.y()}, Point{endX, o.y()}, above, TieLift);
+        carried.ties.push_back(OpenSlur{0, Point{0, o.y()}, above, position});
+    }
     openTies_.clear();
+    carriedTies_.clear();
     beamPrevious_ = 0;
-    return open;
+    return carried;
 }
 
-void StaveBuilder::resumeSlurs(const std::vector<OpenSlur>& slurs, int startX) {
-    for (OpenSlur s : slurs) {
+void StaveBuilder::resumeSlurs(const Carried& carried, int startX) {
+    for (OpenSlur s : carried.slurs) {
         s.start.x = startX;
         openSlurs_.push_back(s);
+    }
+    for (OpenSlur t : carried.ties) {
+        t.start.x = startX;
+        carriedTies_.push_back(t);
     }
 }
 
@@ -387,7 +416,7 @@ struct SystemSpan {
 };
 
 void buildSystem(Score& score, const ImportPlan& plan, const ImportFit& fit, const SystemSpan& span,
-                 const ImportFonts& fonts, std::vector<std::vector<OpenSlur>>& carried,
+                 const ImportFonts& fonts, std::vector<StaveBuilder::Carried>& carried,
                  std::vector<std::string>& simplified) {
     const std::size_t n = plan.staves.size();
     const int right = score.stave(span.base + 1).RightX;
@@ -410,7 +439,7 @@ void buildSystem(Score& score, const ImportPlan& plan, const ImportFit& fit, con
         for (StaveBuilder& b : builders) b.time(x, *opening.time);
     if (opening.time) x += timeAdvance(*opening.time, grade);
     if (opening.repeatStart) builders[0].add(barline(x, 2));
-    for (std::size_t s = 0; s < n; ++s) builders[s].resumeSlurs(carried[s], c - 4);
+    for (std::size_t s = 0; s < n; ++s) builders[s].resumeSlurs(carried[s], c - ResumedCurveGap);
 
     x = c;
     int lastBar = c;
@@ -493,7 +522,7 @@ void buildImport(Score& score, const ImportPlan& plan, const ImportFit& fit, con
             const int index = k * n + s + 1;
             score.setStave(index, emptyStave(plan, static_cast<std::size_t>(s), index, right));
         }
-    std::vector<std::vector<OpenSlur>> carried(static_cast<std::size_t>(n));
+    std::vector<StaveBuilder::Carried> carried(static_cast<std::size_t>(n));
     const int measures = static_cast<int>(plan.measures.size());
     for (int k = 0; k < systems; ++k) {
         const int first = fit.systemStarts[static_cast<std::size_t>(k)];

@@ -169,6 +169,24 @@ TEST(ImportTest, ChordsDotsTiesBeamsSlursAndTuplets) {
     EXPECT_EQ(objectsOf(*score, 1, ObjectKind::Note).size(), 12u); // the rest too
 }
 
+TEST(ImportTest, TiesAndSlursOverASystemBreakAreCurvesOnEachSide) {
+    // Two measures too wide to share a line: the tie and the slur from the last note
+    // of the first run on to the first note of the second.
+    std::string first, second;
+    for (int i = 0; i < 99; ++i) first += note("C5", 1, "16th");
+    first += note("E5", 1, "16th", "<notations><tied type=\"start\"/><slur type=\"start\" number=\"1\"/></notations>");
+    second = note("E5", 1, "16th", "<notations><tied type=\"stop\"/></notations>") + note("D5", 1, "16th") +
+             note("C5", 1, "16th", "<notations><slur type=\"stop\" number=\"1\"/></notations>");
+    ScriptedUi ui;
+    const auto score = importText(partwise(measure(1, first) + measure(2, second, false)), ui);
+    ASSERT_TRUE(score);
+    ASSERT_EQ(score->Nstaves, 2);
+    for (int s = 1; s <= 2; ++s) {
+        EXPECT_EQ(objectsOf(*score, s, ObjectKind::CurvePoint).size(), 6u) << "stave " << s; // a tie and a slur
+        for (const ScoreObject& o : notesOf(*score, s)) EXPECT_EQ(o.tiedTo() + o.tiedFrom(), 0);
+    }
+}
+
 TEST(ImportTest, ChordSymbolsBecomeTransposableTextsAndCreditsHeaderTexts) {
     const std::string harmony =
         "<harmony><root><root-step>D</root-step></root><kind>major</kind></harmony>" + note("D5", 8, "half") +
