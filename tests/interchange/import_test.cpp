@@ -14,7 +14,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 namespace qv::test {
@@ -355,9 +354,10 @@ struct Counted {
 };
 Counted countNotes(const std::string& text) {
     Counted c;
-    const std::regex element("<note>([\\s\\S]*?)</note>");
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), element); it != std::sregex_iterator(); ++it) {
-        const std::string inner = (*it)[1];
+    for (std::size_t at = text.find("<note>"); at != std::string::npos; at = text.find("<note>", at + 1)) {
+        const std::size_t end = text.find("</note>", at);
+        if (end == std::string::npos) break;
+        const std::string inner = text.substr(at, end - at);
         if (inner.find("<grace") != std::string::npos) continue;
         (inner.find("<rest") != std::string::npos ? c.rests : c.notes) += 1;
     }
