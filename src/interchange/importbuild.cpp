@@ -79,7 +79,7 @@ class StaveBuilder {
 
   private:
     void heads(const PlannedEvent& e, int x, int& stemmed);
-    void slurs(const PlannedEvent& e, int x, int stemmed);
+    void slurs(const PlannedEvent& e, int x);
 
     Stave& stave_;
     std::vector<std::string>& simplified_;
@@ -246,7 +246,7 @@ void StaveBuilder::curve(Point a, Point b, bool above, int slurLift) {
     }
 }
 
-void StaveBuilder::slurs(const PlannedEvent& e, int x, int stemmed) {
+void StaveBuilder::slurs(const PlannedEvent& e, int x) {
     const int top = e.heads.empty() ? -8 : -4 * e.heads.back().position;
     const int bottom = e.heads.empty() ? 8 : -4 * e.heads.front().position;
     for (const int number : e.slurStops) {
@@ -258,7 +258,6 @@ void StaveBuilder::slurs(const PlannedEvent& e, int x, int stemmed) {
     }
     for (const int number : e.slurStarts)
         openSlurs_.push_back(OpenSlur{number, Point{x, e.slurAbove ? top : bottom}, e.slurAbove});
-    (void)stemmed;
 }
 
 void StaveBuilder::event(const PlannedEvent& e, int x, bool centre, int barX) {
@@ -284,7 +283,7 @@ void StaveBuilder::event(const PlannedEvent& e, int x, bool centre, int barX) {
             beamPrevious_ = 0;
         }
     }
-    slurs(e, x, stemmed);
+    slurs(e, x);
 }
 
 StaveBuilder::Carried StaveBuilder::breakSlurs(int endX) {

@@ -87,8 +87,7 @@ TEST(ImportTest, PitchesUnderClefsAndKeysAndTheirAccidentals) {
     };
     for (const Case& c : cases) {
         const std::string clef = std::string("<clef><sign>") + c.clef[0] + "</sign><line>" + c.clef[1] + "</line></clef>";
-        std::string m = measure(1, "", false);
-        m = "<measure number=\"1\"><attributes><divisions>4</divisions><key><fifths>" + std::to_string(c.fifths) +
+        const std::string m = "<measure number=\"1\"><attributes><divisions>4</divisions><key><fifths>" + std::to_string(c.fifths) +
             "</fifths></key><time><beats>4</beats><beat-type>4</beat-type></time>" + clef + "</attributes>" + c.notes +
             "</measure>";
         ScriptedUi ui;
@@ -199,7 +198,7 @@ TEST(ImportTest, ChordSymbolsBecomeTransposableTextsAndCreditsHeaderTexts) {
         "<credit page=\"1\"><credit-type>title</credit-type><credit-words>Little Suite</credit-words></credit>"
         "<credit page=\"1\"><credit-type>composer</credit-type><credit-words>A. Composer</credit-words></credit>";
     ScriptedUi ui;
-    const auto score = importText(partwise(measure(1, harmony), 1, head), ui);
+    const auto score = importText(partwise(measure(1, harmony), head), ui);
     ASSERT_TRUE(score);
     std::vector<std::string> chords;
     const Stave& st = score->stave(1);

@@ -2,8 +2,7 @@
 
 namespace qv::test {
 
-std::string partwise(const std::string& measures, int staves, const std::string& head) {
-    (void)staves;
+std::string partwise(const std::string& measures, const std::string& head) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<score-partwise version=\"3.1\">" + head +
            "<part-list><score-part id=\"P1\"><part-name>Test</part-name></score-part></part-list>"
            "<part id=\"P1\">" + measures + "</part></score-partwise>\n";
