@@ -24,12 +24,16 @@ std::vector<int> columnWidths(const MeasurePlan& m, int grade) {
     const std::size_t n = m.columns.size();
     std::vector<int> width(n, 0);
     for (const StaveMeasure& sm : m.staves) {
-        for (const PlannedEvent& e : sm.events) {
+        for (std::size_t k = 0; k < sm.events.size(); ++k) {
+            const PlannedEvent& e = sm.events[k];
             const int advance = eventAdvance(e, grade);
             const std::size_t first = static_cast<std::size_t>(e.column);
             const std::int64_t end = m.columns[first] + std::max<std::int64_t>(e.ticks, 1);
+            // An event's share ends where the stave's next event begins: a file
+            // whose notes overlap must not make this quadratic.
+            const std::size_t stop = k + 1 < sm.events.size() ? static_cast<std::size_t>(sm.events[k + 1].column) : n;
             width[first] = std::max(width[first], HeadRoom);
-            for (std::size_t c = first; c < n && m.columns[c] < end; ++c) {
+            for (std::size_t c = first; c < stop && m.columns[c] < end; ++c) {
                 const std::int64_t next = c + 1 < n ? m.columns[c + 1] : std::max(m.length, end);
                 const std::int64_t gap = std::min(next, end) - m.columns[c];
                 const std::int64_t share = e.ticks > 0 ? advance * gap / e.ticks : advance;

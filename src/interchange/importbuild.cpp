@@ -256,8 +256,11 @@ void StaveBuilder::slurs(const PlannedEvent& e, int x) {
         curve(open->start, Point{x, open->above ? top : bottom}, open->above);
         openSlurs_.erase(std::next(open).base());
     }
-    for (const int number : e.slurStarts)
+    for (const int number : e.slurStarts) {
+        // A number starts a new slur only once the last of that number has ended.
+        std::erase_if(openSlurs_, [&](const OpenSlur& s) { return s.number == number; });
         openSlurs_.push_back(OpenSlur{number, Point{x, e.slurAbove ? top : bottom}, e.slurAbove});
+    }
 }
 
 void StaveBuilder::event(const PlannedEvent& e, int x, bool centre, int barX) {

@@ -1,6 +1,7 @@
 #include "interchange/importplan.h"
 
 #include "interchange/pitch.h"
+#include "model/stave.h"
 
 #include <algorithm>
 #include <map>
@@ -109,6 +110,11 @@ void addEvent(std::vector<PlannedEvent>& events, std::vector<int>& given, const 
     if (!group.front()->slurPlaced && !e.slurStarts.empty()) e.slurAbove = e.stem == 1;
     events.push_back(std::move(e));
     given.push_back(stem);
+}
+
+void simplify(ImportPlan& plan, const std::string& what) {
+    if (std::find(plan.simplified.begin(), plan.simplified.end(), what) == plan.simplified.end())
+        plan.simplified.push_back(what);
 }
 
 int columnOf(const std::vector<std::int64_t>& columns, std::int64_t t) {
@@ -235,9 +241,19 @@ ImportPlan planImport(const mx::Document& doc) {
             for (const auto& [t, type] : clefTimes[s]) sm.clefs.push_back(PlannedClef{columnOf(mp.columns, t), type});
             addMarks(m, ps.staff, mp.columns, sm);
         }
-        for (std::size_t s = 0; s < plan.staves.size(); ++s)
-            for (PlannedEvent& e : mp.staves[s].events)
+        for (std::size_t s = 0; s < plan.staves.size(); ++s) {
+            StaveMeasure& sm = mp.staves[s];
+            for (PlannedEvent& e : sm.events)
                 mp.length = std::max(mp.length, mp.columns[static_cast<std::size_t>(e.column)] + e.ticks);
+            // A stave of a system holds no more objects than this, whatever a
+            // measure asks for; what is beyond is not planned at all.
+            if (sm.events.size() > static_cast<std::size_t>(MaxObjects) ||
+                sm.marks.size() > static_cast<std::size_t>(MaxObjects)) {
+                sm.events.resize(std::min<std::size_t>(sm.events.size(), MaxObjects));
+                sm.marks.resize(std::min<std::size_t>(sm.marks.size(), MaxObjects));
+                simplify(plan, "more than 249 objects on a stave of a system: the rest of that system's stave was left out");
+            }
+        }
     }
     return plan;
 }

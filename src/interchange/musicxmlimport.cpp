@@ -11,6 +11,7 @@
 #include "model/bounds.h"
 #include "model/ui.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -84,6 +85,8 @@ Score importDocument(const mx::Document& doc, const ImportOptions& options, std:
         throw Refusal{"it has " + std::to_string(plan.staves.size()) + " staves, and a score holds at most " +
                       std::to_string(MaxStaves)};
     if (plan.measures.empty()) throw Refusal{"it has no measures"};
+    for (const std::string& s : plan.simplified)
+        if (std::find(simplified.begin(), simplified.end(), s) == simplified.end()) simplified.push_back(s);
     Score score;
     score.page = pageOf(doc, options);
     const double preferred = std::clamp(doc.staveSize.value_or(options.staveSize), MinStaveSize, MaxStaveSize);

@@ -4,6 +4,7 @@
 
 #include "transpose/chordtext.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace qv {
@@ -65,13 +66,16 @@ void readNotations(XmlCursor& x, mx::Note& n, mx::Document& doc) {
         } else if (x.is("slur")) {
             const std::string type = x.attribute("type");
             const int number = static_cast<int>(x.integerAttribute("number", 1, 16, 1));
+            const auto once = [&](std::vector<int>& list) {
+                if (std::find(list.begin(), list.end(), number) == list.end()) list.push_back(number);
+            };
             if (type == "start") {
-                n.slurStarts.push_back(number);
+                once(n.slurStarts);
                 const std::string placement = x.attribute("placement");
                 n.slurPlaced = !placement.empty();
                 n.slurAbove = placement == "above";
             } else if (type == "stop") {
-                n.slurStops.push_back(number);
+                once(n.slurStops);
             }
             x.skip();
         } else if (x.is("tuplet")) {
