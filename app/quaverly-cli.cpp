@@ -2,6 +2,7 @@
 
 #include "clisupport.h"
 #include "exportcommand.h"
+#include "importcommand.h"
 #include "infocommand.h"
 #include "transposecommand.h"
 #include "files/fileread.h"
@@ -34,6 +35,8 @@ const char* const Usage =
     "  dump SCORE [OUT]   list a score file's records as text (OUT defaults to SCORE with extension .DMP)\n"
     "  convert IN OUT     load IN with every check (questions take their default answer) and save it\n"
     "                     as a whole score to OUT\n"
+    "  import IN.musicxml|IN.mxl OUT.QVR\n"
+    "                     lay a MusicXML file out as a score and save it to OUT\n"
     "  info SCORE         the score's figures as the information window shows them, a line each\n"
     "  glyphs OUT.png     draw every glyph, screen and three-times, on faint staves\n"
     "  render SCORE [--page N] [--print] -o OUT.png\n"
@@ -161,6 +164,7 @@ int main(int argc, char* argv[]) {
     if (command == "glyphs") return runGlyphs(args, argc, argv);
     if (command == "render") return runRender(args, argc, argv);
     if (command == "export") return qv::cli::runExport(args, argc, argv);
+    if (command == "import") return qv::cli::runImport(args, argc, argv);
     if (command == "info") return qv::cli::runInfo(args, argc, argv);
     if (command == "transpose") return qv::cli::runTranspose(args, argc, argv);
     return fail("unknown command '" + command + "' (see quaverly-cli --help)");

@@ -1,35 +1,38 @@
 #pragma once
-// Pitch from the page: a note is a staff position under the clef in force, with
-// the key signature in force and the accidentals met earlier in its bar. These
-// functions turn that into a written step, alteration and octave (middle C is
-// C4), the spelling a MusicXML reader expects.
+// Pitch and staff position: where a written note stands on a stave under a clef,
+// and which note a staff position names; the alteration a key signature gives a
+// letter. Staff positions count half-spaces above the middle line.
 
 namespace qv {
 
-struct Pitch {
-    char step = 'C'; // 'A'..'G'
-    int alter = 0;   // semitones: -2 double flat .. +2 double sharp
+// A written pitch: letter 'A'..'G' and octave (middle C is C4).
+struct WrittenPitch {
+    char step = 'C';
     int octave = 4;
+    bool operator==(const WrittenPitch&) const = default;
+};
 
+// A written pitch with the alteration in force on it (from the key, an accidental
+// earlier in the bar or a tie): what a reader of the page hears.
+struct Pitch {
+    char step = 'C';
+    int alter = 0; // semitones: -2 double flat .. +2 double sharp
+    int octave = 4;
     bool operator==(const Pitch&) const = default;
 };
 
-// Diatonic steps counted from C0 (C4 is 28) of staff position `position` under
-// clef type `clefType` (0 treble, 1 bass, 2 alto, 3 tenor; anything else is read
-// as treble). Position 0 is the middle line: B4, D3, C4 and A3 respectively.
-int diatonicIndex(int position, int clefType);
+// The diatonic number of a pitch: seven to the octave, C0 = 0.
+int diatonicNumber(WrittenPitch p);
 
-// The letter 'A'..'G' of a diatonic index.
-char stepOfIndex(int diatonic);
-// The octave of a diatonic index (C4..B4 are octave 4).
-int octaveOfIndex(int diatonic);
+// The staff position of `p` under clef type 0 treble, 1 bass, 2 alto, 3 tenor
+// (any other counts as treble); octaveChange moves the clef's notes by octaves,
+// as a treble clef with an 8 below it does (-1).
+int staffPositionOf(WrittenPitch p, int clefType, int octaveChange = 0);
+// The pitch at a staff position under a clef: the inverse of the above.
+WrittenPitch pitchAt(int position, int clefType, int octaveChange = 0);
 
-// The alteration that key signature `key` (+ sharps, - flats) gives the letter
-// `step` when no accidental stands in the bar.
-int keyAlter(char step, int key);
-
-// Step, octave and alteration of a staff position; `alter` is the alteration in
-// force (from the key, the bar's accidentals or a tie).
-Pitch pitchAt(int position, int clefType, int alter);
+// The alteration (+1 sharp, -1 flat, 0) that a key of `fifths` (+ sharps, - flats)
+// gives the letter `step`.
+int keyAlter(int fifths, char step);
 
 } // namespace qv

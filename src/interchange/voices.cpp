@@ -247,18 +247,19 @@ class StaveWalker {
     }
 
     void takeAccidental(const ScoreObject& o) {
-        const int d = diatonicIndex(o.accPosition(), clefInForceOrTreble(stave_, o.x()));
+        const int d = diatonicNumber(pitchAt(o.accPosition(), clefInForceOrTreble(stave_, o.x())));
         const int value = std::clamp(o.accValue(), -2, 2);
         barAlters_[d] = value;
         shown_[d] = {value, o.accSmall()};
     }
 
-    int alterFor(const ScoreObject& o, int d) {
+    int alterFor(const ScoreObject& o, WrittenPitch written) {
+        const int d = diatonicNumber(written);
         const int from = o.tiedFrom();
         if (tiedTo(stave_, o, from, false) && alters_.count(from))
             return alters_[from]; // a tie carries it on
         if (const auto it = barAlters_.find(d); it != barAlters_.end()) return it->second;
-        return keyAlter(stepOfIndex(d), key_);
+        return keyAlter(key_, written.step);
     }
 
     void takeNote(Stretch& st, int i, const ScoreObject& o, int voice) {
@@ -271,10 +272,11 @@ class StaveWalker {
         n.cue = o.headStyle() == 1;
         n.crossHead = o.headStyle() == 4;
         if (!n.rest) {
-            const int d = diatonicIndex(o.staffPosition(), clefInForceOrTreble(stave_, o.x()));
-            const int alter = alterFor(o, d);
+            const WrittenPitch written = pitchAt(o.staffPosition(), clefInForceOrTreble(stave_, o.x()));
+            const int d = diatonicNumber(written);
+            const int alter = alterFor(o, written);
             alters_[i] = alter;
-            n.pitch = Pitch{stepOfIndex(d), alter, octaveOfIndex(d)};
+            n.pitch = Pitch{written.step, alter, written.octave};
             if (const auto it = shown_.find(d); it != shown_.end()) {
                 n.accidental = it->second.first;
                 n.smallAccidental = it->second.second;

@@ -3,6 +3,7 @@
 #include "files/loader.h"
 #include "files/saving.h"
 #include "files/templates.h"
+#include "interchange/musicxmlimport.h"
 #include "print/pagesetup.h"
 #include "shell/configfile.h"
 #include "shell/contrast.h"
@@ -42,6 +43,7 @@ inline const char* const TutorialHint =
     "To get started quickly, why not run the tutorial?\n\nSelect it from the Help menu, or press Alt+F1 to run.";
 // Scores first; anything else (a NoteWorthy file under another extension) by "All files".
 inline const char* const OpenFilters = "Quaverly files (*.QVR *.qvr);;All files (*)";
+inline const char* const ImportFilters = "MusicXML files (*.musicxml *.xml *.mxl *.MXL);;All files (*)";
 inline const char* const StaveSizeOutOfRange = "Stave size is out of range.";
 inline const char* const ProgramCaption = "Quaverly 32";
 inline const char* const RecentFileFailed = "%s could not be opened.\n\nRemove it from the list of recent files?";
@@ -190,6 +192,7 @@ void MainFrame::createMenus() {
     file_->setToolTipsVisible(true); // the full path of a shortened recent file
     connect(addItem(file_, "&New"), &QAction::triggered, this, [this] { newScore(); });
     connect(addItem(file_, "&Open..."), &QAction::triggered, this, [this] { fileOpen(); });
+    connect(addItem(file_, "&Import MusicXML..."), &QAction::triggered, this, [this] { fileImport(); });
     file_->addSeparator();
     connect(addItem(file_, "Default &Page Setup"), &QAction::triggered, this, [this] { defaultPageSetup(); });
     connect(addItem(file_, "Default &Stave Size"), &QAction::triggered, this, [this] { defaultStaveSize(); });
@@ -334,6 +337,42 @@ bool MainFrame::openFile(const std::string& path) {
     return true;
 }
 
+void MainFrame::fileImport() {
+    if (window_) return showWarning(*ui_, CloseFirstMessage);
+    FileDialogRequest request;
+    request.title = "Import MusicXML";
+    request.folder = settings_.Directory;
+    request.filter = ImportFilters;
+    request.defaultExtension = "musicxml";
+    const auto chosen = ui_->openFileName(request);
+    if (!chosen) return;
+    settings_.Directory = std::filesystem::path(*chosen).parent_path().string();
+    importFile(*chosen);
+}
+
+bool MainFrame::importFile(const std::string& path) {
+    if (window_) {
+        showWarning(*ui_, CloseFirstMessage);
+        return false;
+    }
+    ImportOptions options;
+    options.page = settings_.defaultPage;
+    options.staveSize = settings_.defaultStaveSize;
+    options.spacing = settings_.defaultSpacing;
+    ui_->setBusy(true);
+    std::optional<Score> score = importMusicXml(path, *ui_, options);
+    ui_->setBusy(false);
+    if (!score) return false;
+    // A new untitled score: saving it asks for a name, closing it for a save.
+    Document document;
+    document.fileName = "NONAME1";
+    document.screenResolution = screenResolution();
+    document.score = std::move(*score);
+    document.score.modified = true;
+    openWindow(std::move(document));
+    return true;
+}
+
 void MainFrame::openWindow(Document&& document) {
     window_ = new ScoreWindow(std::move(document), settings_, *ui_, *this, printers_, workspace_);
     window_->editor().drawing.currentFont = currentFont_;
@@ -342,7 +381,7 @@ void MainFrame::openWindow(Document&& document) {
     workspace_->setCurrentWidget(window_);
     // The window's File items go before the frame's own page and stave defaults; its
     // other menus sit between File and Fonts.
-    QAction* firstDefault = file_->actions().value(3);
+    QAction* firstDefault = file_->actions().value(4); // after New, Open, Import and a separator
     for (QAction* a : window_->fileItems())
         file_->insertAction(firstDefault, a);
     for (QMenu* m : window_->menus())

@@ -45,6 +45,10 @@ class MainFrame : public QMainWindow, public FrameLink {
     void newScore();
     void fileOpen();
     bool openFile(const std::string& path);
+    // File | Import MusicXML (with the chooser), and importing a named file as a new
+    // untitled score.
+    void fileImport();
+    bool importFile(const std::string& path);
     bool closeScore(); // false when the user went back to the score
 
     void setLevel(int level);
