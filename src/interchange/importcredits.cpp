@@ -1,6 +1,8 @@
 #include "interchange/importcredits.h"
 
+#include "layout/staveextent.h"
 #include "model/pagegeometry.h"
+#include "model/staveops.h"
 #include "render/text.h"
 #include "render/textmetrics.h"
 
@@ -14,6 +16,13 @@ constexpr int TitlePoints = 20;
 constexpr int SubtitlePoints = 14;
 constexpr int ComposerPoints = 11;
 constexpr int HeaderGap = 6; // page units below the last header text
+constexpr int TitleGap = 10; // page units between the title block and the music below it
+
+struct Line {
+    std::string text;
+    FontDesc font;
+    bool centred = true;
+};
 
 std::string creditOf(const mx::Document& doc, const char* type) {
     for (const mx::Credit& c : doc.credits)
@@ -27,15 +36,19 @@ int pointsOf(const mx::Document& doc, const char* type, int fallback) {
     return fallback;
 }
 
-// Appends a universal long text with its chunks to the header/footer stave.
-void addHeaderText(Stave& st, int x, int y, int font, const std::string& text) {
-    const int chunks = 1 + (static_cast<int>(text.size()) - 1) / ChunkCapacity;
-    if (text.empty() || st.Nobjec + chunks > MaxObjects) return;
+int chunksOf(const std::string& text) {
+    return text.empty() ? 0 : 1 + (static_cast<int>(text.size()) - 1) / ChunkCapacity;
+}
+
+// Appends a long text with its chunks to the header/footer stave.
+void addLongText(Stave& st, int x, int y, int font, std::uint8_t attributes, const std::string& text) {
+    const int chunks = chunksOf(text);
+    if (chunks == 0 || st.Nobjec + chunks > MaxObjects) return;
     int previous = 0;
     for (int k = 0; k < chunks; ++k) {
         ScoreObject o = makeObject(ObjectKind::LongText, k == 0 ? x : 0, k == 0 ? y : 0);
         o.setFontNumber(font);
-        o.setTextAttributes(TextUniversal | (k > 0 ? TextContinuation : 0));
+        o.setTextAttributes(static_cast<std::uint8_t>(attributes | (k > 0 ? TextContinuation : 0)));
         o.setChunkText(text.substr(static_cast<std::size_t>(k * ChunkCapacity), ChunkCapacity));
         st.object(++st.Nobjec) = o;
         if (previous) st.object(previous).setTextNext(st.Nobjec);
@@ -48,25 +61,48 @@ void addHeaderText(Stave& st, int x, int y, int font, const std::string& text) {
 void placeCredits(Score& score, const mx::Document& doc, Ui& ui) {
     std::string title = creditOf(doc, "title");
     if (title.empty()) title = doc.title;
-    const std::string subtitle = creditOf(doc, "subtitle");
     std::string composer = creditOf(doc, "composer");
     if (composer.empty()) composer = doc.composer;
-    if (title.empty() && subtitle.empty() && composer.empty()) return;
-
-    const int width = musicAreaWidth(score.page, score.StvSiz);
-    Stave& st = score.stave(0);
-    int y = 0;
-    const auto place = [&](const std::string& text, FontDesc font, bool centred) {
-        if (text.empty()) return;
-        const int number = score.fonts.registerFont(font, ui);
-        const int w = TextWidthSpecial(TextFont(font, 1), text);
-        addHeaderText(st, centred ? std::max(0, (width - w) / 2) : std::max(0, width - w), y, number, text);
-        y += TextHeight(font, text);
+    const Line lines[] = {
+        {title, FontDesc{"Times New Roman", pointsOf(doc, "title", TitlePoints), FontBold, 0}, true},
+        {creditOf(doc, "subtitle"), FontDesc{"Times New Roman", pointsOf(doc, "subtitle", SubtitlePoints), 0, 0}, true},
+        {composer, FontDesc{"Times New Roman", pointsOf(doc, "composer", ComposerPoints), FontItalic, 0}, false},
     };
-    place(title, FontDesc{"Times New Roman", pointsOf(doc, "title", TitlePoints), FontBold, 0}, true);
-    place(subtitle, FontDesc{"Times New Roman", pointsOf(doc, "subtitle", SubtitlePoints), 0, 0}, true);
-    place(composer, FontDesc{"Times New Roman", pointsOf(doc, "composer", ComposerPoints), FontItalic, 0}, false);
-    score.page.Header = fromPageUnits(y + HeaderGap, score.StvSiz);
+    int chunks = 0, height = 0;
+    for (const Line& line : lines) {
+        chunks += chunksOf(line.text);
+        if (!line.text.empty()) height += TextHeight(line.font, line.text);
+    }
+    if (chunks == 0) return;
+
+    // The title block belongs to the first page only, so it stands above the
+    // first stave and moves with it (immobile, so respacing leaves it centred);
+    // only a first stave too full to hold it sends it to the header, which
+    // prints on every page.
+    const int width = musicAreaWidth(score.page, score.StvSiz);
+    const bool onFirstStave = score.Nstaves >= 1 && score.stave(1).Nobjec + chunks <= MaxObjects;
+    int y = 0;
+    if (onFirstStave) {
+        // The music moves down to make room: page 1 keeps the staves where
+        // they stand, so the title block takes the first stave's old top.
+        StaveExtent(score, 1);
+        y = score.stave(1).MinY;
+        for (int s = 1; s <= score.Nstaves; ++s)
+            ShiftStave(score, s, height + TitleGap);
+    }
+    Stave& st = score.stave(onFirstStave ? 1 : 0);
+    for (const Line& line : lines) {
+        if (line.text.empty()) continue;
+        const int number = score.fonts.registerFont(line.font, ui);
+        const int w = TextWidthSpecial(TextFont(line.font, 1), line.text);
+        const int x = line.centred ? std::max(0, (width - w) / 2) : std::max(0, width - w);
+        addLongText(st, x, y, number, onFirstStave ? TextImmobile : TextUniversal, line.text);
+        y += TextHeight(line.font, line.text);
+    }
+    if (onFirstStave)
+        StaveExtent(score, 1);
+    else
+        score.page.Header = fromPageUnits(y + HeaderGap, score.StvSiz);
 }
 
 } // namespace qv

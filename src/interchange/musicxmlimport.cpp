@@ -105,9 +105,9 @@ Score importDocument(const mx::Document& doc, const ImportOptions& options, std:
                              " and the spacing \"" + spacingName(fit->grade) + "\"");
     CollectingUi quiet;
     const ImportFonts fonts = registerFonts(score, quiet);
+    buildImport(score, plan, *fit, fonts, simplified);
     placeCredits(score, doc, quiet);
     score.NumFonts = score.fonts.highestInUse();
-    buildImport(score, plan, *fit, fonts, simplified);
     PageState state;
     repaginate(score, musicAreaHeight(score.page, score.StvSiz), quiet, state);
     // One line for the systems taller than a page, however many there are.

@@ -185,7 +185,7 @@ TEST(ImportTest, TiesAndSlursOverASystemBreakAreCurvesOnEachSide) {
     }
 }
 
-TEST(ImportTest, ChordSymbolsBecomeTransposableTextsAndCreditsHeaderTexts) {
+TEST(ImportTest, ChordSymbolsBecomeTransposableTextsAndCreditsATitleBlockAboveTheFirstStave) {
     const std::string harmony =
         "<harmony><root><root-step>D</root-step></root><kind>major</kind></harmony>" + note("D5", 8, "half") +
         "<harmony><root><root-step>B</root-step><root-alter>-1</root-alter></root><kind>minor-seventh</kind>"
@@ -213,15 +213,24 @@ TEST(ImportTest, ChordSymbolsBecomeTransposableTextsAndCreditsHeaderTexts) {
     EXPECT_NEAR(score->page.Length, 297 / 25.4, 0.01);
     EXPECT_NEAR(score->page.LeftM, 15 / 25.4, 0.01);
     EXPECT_NEAR(score->StvSiz, 7 / 25.4, 0.001);
-    std::vector<std::string> header;
-    const Stave& hf = score->stave(0);
-    for (int i = 1; i <= hf.Nobjec; ++i)
-        if (hf.object(i).is(ObjectKind::LongText) && !hf.object(i).isContinuation()) {
-            header.push_back(longTextOf(hf, i));
-            EXPECT_TRUE(hf.object(i).textAttributes() & TextUniversal);
+    // The title block stands above the first stave, printed on page 1 only: not in the header.
+    std::vector<std::string> credits;
+    int lowestCredit = -1000000, highestMusic = 1000000;
+    for (int i = 1; i <= st.Nobjec; ++i) {
+        const ScoreObject& o = st.object(i);
+        if (o.is(ObjectKind::LongText) && !o.isContinuation() && (o.textAttributes() & TextImmobile)) {
+            credits.push_back(longTextOf(st, i));
+            lowestCredit = std::max(lowestCredit, static_cast<int>(o.y()));
+        } else if (!o.is(ObjectKind::LongText)) {
+            highestMusic = std::min(highestMusic, static_cast<int>(o.y()));
         }
-    EXPECT_EQ(header, (std::vector<std::string>{"Little Suite", "A. Composer"}));
-    EXPECT_GT(score->page.Header, 0.2);
+    }
+    EXPECT_EQ(credits, (std::vector<std::string>{"Little Suite", "A. Composer"}));
+    EXPECT_LT(lowestCredit, highestMusic);
+    EXPECT_LT(lowestCredit, st.Ycoord - 16);
+    EXPECT_GE(st.MinY, 0);
+    EXPECT_EQ(score->stave(0).Nobjec, 0);
+    EXPECT_EQ(score->page.Header, 0);
 }
 
 TEST(ImportTest, WhatCannotBeShownIsListedInOneMessage) {
