@@ -19,17 +19,22 @@ QPoint printImageOrigin(const Score& score) {
 }
 
 QImage renderPrintPage(Score& score, int page, const std::string& filePath, const QDateTime& clock) {
+    PrintPageDrawer drawer;
+    return drawer.draw(score, page, filePath, clock);
+}
+
+const QImage& PrintPageDrawer::draw(Score& score, int page, const std::string& filePath, const QDateTime& clock) {
     const PageData& p = score.page;
-    DrawContext dc;
-    dc.HighResMode = true;
-    dc.newPrintPage(musicAreaWidth(p, score.StvSiz), printedHeight(p, score.StvSiz));
-    dc.HiResOrigin = printImageOrigin(score);
+    dc_.HighResMode = true;
+    // DrawPage clears the surface first, so the one kept needs no clearing here.
+    dc_.keepPrintPage(musicAreaWidth(p, score.StvSiz), printedHeight(p, score.StvSiz));
+    dc_.HiResOrigin = printImageOrigin(score);
     PageOptions options;
     options.filePath = filePath;
     options.clock = clock;
-    DrawPage(dc, score, page, options);
-    DrawBlankingShapes(dc, score, page);
-    return dc.Printimage;
+    DrawPage(dc_, score, page, options);
+    DrawBlankingShapes(dc_, score, page);
+    return dc_.Printimage;
 }
 
 } // namespace qv

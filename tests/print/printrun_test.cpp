@@ -5,6 +5,7 @@
 #include "layout/pagination.h"
 #include "print/pageddevice.h"
 #include "print/printrun.h"
+#include "render/pageimage.h"
 #include "support/scratchfolder.h"
 #include "support/scriptedui.h"
 
@@ -14,6 +15,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 
 namespace qv {
 namespace {
@@ -104,6 +106,43 @@ TEST_F(PrintRun, AbortStopsAfterThePageInProgress) {
     EXPECT_EQ(std::count(printer.calls.begin(), printer.calls.end(), "end"), 0);
     EXPECT_TRUE(ui.saw(PrintingAbortedMessage));
     EXPECT_EQ(ui.abortableClosed, 1);
+}
+
+// Qt's threshold conversion, black moved first in the colours: what the print run
+// sent before it made the one-bit picture itself.
+QImage qtTwoColour(const QImage& image) {
+    QImage mono = image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    if (mono.color(0) != qRgb(0, 0, 0)) {
+        mono.invertPixels();
+        mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    }
+    return mono;
+}
+
+TEST_F(PrintRun, TheOneBitPictureIsQtsThresholdConversion) {
+    // Pages as drawn, and every shade of grey and colour at widths that end
+    // inside a byte.
+    std::vector<QImage> images{renderPrintPage(score, 1, source.filePath, source.clock),
+                               renderPrintPage(score, 2, source.filePath, source.clock)};
+    std::mt19937 rng(5);
+    for (const int width : {1, 7, 8, 9, 333}) {
+        QImage noise(width, 40, QImage::Format_RGB32);
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < width; ++x)
+                noise.setPixel(x, y, 0xFF000000u | (rng() & 0xFFFFFFu));
+        images.push_back(noise);
+    }
+    for (const QImage& image : images) {
+        const QImage ours = twoColourImage(image);
+        const QImage qts = qtTwoColour(image);
+        ASSERT_EQ(ours.format(), QImage::Format_Mono);
+        EXPECT_EQ(ours.colorTable(), qts.colorTable());
+        long differ = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                differ += ours.pixelIndex(x, y) != qts.pixelIndex(x, y);
+        EXPECT_EQ(differ, 0) << image.width() << " x " << image.height();
+    }
 }
 
 // Runs a command and returns what it printed.
