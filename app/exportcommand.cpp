@@ -3,7 +3,7 @@
 #include "clisupport.h"
 #include "files/safewrite.h"
 #include "layout/pagination.h"
-#include "print/pageddevice.h"
+#include "print/pdfdevice.h"
 #include "print/pagepictures.h"
 #include "print/pictureexport.h"
 #include "print/printrun.h"

@@ -9,7 +9,7 @@
 #include "layout/pagination.h"
 #include "model/pagegeometry.h"
 #include "model/ui.h"
-#include "print/pageddevice.h"
+#include "print/pdfdevice.h"
 #include "print/printrun.h"
 
 #include <benchmark/benchmark.h>

@@ -3,7 +3,7 @@
 
 #include "files/loader.h"
 #include "layout/pagination.h"
-#include "print/pageddevice.h"
+#include "print/pdfdevice.h"
 #include "print/printrun.h"
 #include "render/pageimage.h"
 #include "support/scratchfolder.h"
@@ -223,6 +223,33 @@ TEST_F(PrintRun, PopplerReadsThePdfAsTheScoresPaperWithTheMusicWhereItPrints) {
     EXPECT_GT(ink, 10000) << "the page has music on it";
     EXPECT_LE(unmatchedInk(printed, music, corner), ink / 10000);
     EXPECT_LE(unmatchedInk(music.copy(QRect(corner, printed.size())), printed), ink / 10000);
+}
+
+// The PDF written directly: a title of any script, and a picture that is not yet
+// two colours (grey darker than mid grey is ink) placed where the target says.
+TEST(PdfDevice, TheTitleAndAPictureOfAnyFormatArriveAsGiven) {
+    PageData paper;
+    PdfPrintDevice pdf(paper);
+    ASSERT_TRUE(pdf.begin("Quav. Über Étude.QVR", 1));
+    QImage picture(120, 60, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    for (int y = 10; y < 50; ++y)
+        for (int x = 20; x < 70; ++x)
+            picture.setPixel(x, y, x < 45 ? qRgb(0, 0, 0) : qRgb(100, 100, 100));
+    pdf.drawImage(picture, QRect(1200, 2400, 1200, 600)); // an inch from the left, two from the top
+    ASSERT_TRUE(pdf.end());
+    test::ScratchFolder dir;
+    test::writeBytes(dir.at("one.pdf"), {pdf.bytes().begin(), pdf.bytes().end()});
+    const std::string info = output("pdfinfo " + dir.at("one.pdf"));
+    EXPECT_EQ(field(info, "Title:"), "Quav. Über Étude.QVR") << info;
+    EXPECT_EQ(field(info, "Pages:"), "1") << info;
+    output("pdfimages -png " + dir.at("one.pdf") + " " + dir.at("image"));
+    EXPECT_EQ(inked(QImage(QString::fromStdString(dir.at("image-000.png")))), inked(picture));
+    // At 120 dots an inch the picture's pixels are the sheet's.
+    output("pdftoppm -r 120 -singlefile -png " + dir.at("one.pdf") + " " + dir.at("sheet"));
+    const QImage sheet = inked(QImage(QString::fromStdString(dir.at("sheet.png"))));
+    EXPECT_LE(unmatchedInk(inked(picture), sheet, QPoint(120, 240)), 20);
+    EXPECT_LE(unmatchedInk(sheet.copy(120, 240, 120, 60), inked(picture)), 20);
 }
 
 } // namespace
