@@ -70,7 +70,7 @@ PagePicturesResult writePagePictures(const PrintSource& source, const PrintReque
             ui.abortableProgress("Exporting", "Preparing page " + std::to_string(i + 1) + " of " +
                                                   std::to_string(pages.size()) + ".");
             const std::string path = pagePictureName(prefix, pages[i]);
-            QImage picture = twoColourImage(drawer.draw(*source.score, pages[i], source.filePath, source.clock));
+            QImage picture = drawer.drawOneBit(*source.score, pages[i], source.filePath, source.clock);
             const bool queued = conveyor.push([&failure, path, picture = std::move(picture)] {
                 const WriteFileResult written = writeFileSafely(path, pngBytes(picture));
                 if (!written.ok()) failure = {false, path, written.error};

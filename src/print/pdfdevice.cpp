@@ -1,5 +1,7 @@
 #include "print/pdfdevice.h"
 
+#include "render/onebitpicture.h"
+
 #include <QImage>
 #include <QRect>
 
@@ -105,7 +107,7 @@ bool PdfPrintDevice::begin(const std::string& title, int /*copiesPerPage*/) {
 
 void PdfPrintDevice::drawImage(const QImage& image, const QRect& target) {
     if (!conveyor_) return;
-    QImage picture = isTwoColour(image) ? image : twoColourImage(image);
+    QImage picture = isTwoColour(image) ? image : oneBitPicture(image);
     const double scale = PointsPerInch / Resolution;
     // The picture's unit square stretched onto the target, measured from the
     // sheet's foot as PDF measures.

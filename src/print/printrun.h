@@ -51,10 +51,4 @@ PrintOutcome printPages(const PrintSource& source, const PrintRequest& request, 
 // The print image of one page as it goes to the printer: two colours, one bit a pixel.
 QImage printImageForPrinter(const PrintSource& source, int page);
 
-// A print image at one bit a pixel, black first in its colours (Qt's PDF writer
-// keeps a picture at one bit only then): ink where the pixel is darker than mid
-// grey, as a threshold conversion of Qt's would make it. The page is drawn in pure
-// black on white, so nothing is lost.
-QImage twoColourImage(const QImage& printImage);
-
 } // namespace qv

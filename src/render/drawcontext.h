@@ -91,8 +91,9 @@ struct DrawContext {
     // A white print image three times the given page size, bounded the same way.
     void newPrintPage(int width, int height);
     // The same, but the print image already there is kept as it is, not cleared,
-    // when it has that size and no copy of it is held elsewhere.
-    void keepPrintPage(int width, int height);
+    // when it has that size and no copy of it is held elsewhere. True when a new
+    // (white) one was made.
+    bool keepPrintPage(int width, int height);
 };
 
 } // namespace qv

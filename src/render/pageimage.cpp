@@ -1,6 +1,7 @@
 #include "render/pageimage.h"
 
 #include "model/pagegeometry.h"
+#include "render/onebitpicture.h"
 #include "render/page.h"
 
 namespace qv {
@@ -24,17 +25,32 @@ QImage renderPrintPage(Score& score, int page, const std::string& filePath, cons
 }
 
 const QImage& PrintPageDrawer::draw(Score& score, int page, const std::string& filePath, const QDateTime& clock) {
+    drawOn(score, page, filePath, clock);
+    white_ = false;
+    return dc_.Printimage;
+}
+
+QImage PrintPageDrawer::drawOneBit(Score& score, int page, const std::string& filePath, const QDateTime& clock) {
+    drawOn(score, page, filePath, clock);
+    QImage picture = takeOneBitPicture(dc_.Printimage);
+    white_ = true;
+    return picture;
+}
+
+void PrintPageDrawer::drawOn(Score& score, int page, const std::string& filePath, const QDateTime& clock) {
     const PageData& p = score.page;
     dc_.HighResMode = true;
-    // DrawPage clears the surface first, so the one kept needs no clearing here.
-    dc_.keepPrintPage(musicAreaWidth(p, score.StvSiz), printedHeight(p, score.StvSiz));
+    // A surface made afresh is white; one kept is white after drawOneBit and is
+    // otherwise cleared by DrawPage.
+    const bool made = dc_.keepPrintPage(musicAreaWidth(p, score.StvSiz), printedHeight(p, score.StvSiz));
     dc_.HiResOrigin = printImageOrigin(score);
     PageOptions options;
+    options.surfaceWhite = white_ || made;
     options.filePath = filePath;
     options.clock = clock;
+    white_ = false; // until the page is read off again: a drawer that throws leaves ink
     DrawPage(dc_, score, page, options);
     DrawBlankingShapes(dc_, score, page);
-    return dc_.Printimage;
 }
 
 } // namespace qv

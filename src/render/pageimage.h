@@ -28,14 +28,19 @@ QPoint printImageOrigin(const Score& score);
 QImage renderPrintPage(Score& score, int page, const std::string& filePath, const QDateTime& clock = {});
 
 // Print images of page after page drawn onto one surface kept between them: a long
-// score costs one allocation of the print image, not one a page, and each page is
-// cleared once. The image returned is valid until the next page is drawn.
+// score costs one allocation of the print image, not one a page.
 class PrintPageDrawer {
   public:
+    // The print image, valid until the next page is drawn.
     const QImage& draw(Score& score, int page, const std::string& filePath, const QDateTime& clock = {});
+    // Its one-bit picture (onebitpicture.h); the surface is left white, so the
+    // next page is not cleared first.
+    QImage drawOneBit(Score& score, int page, const std::string& filePath, const QDateTime& clock = {});
 
   private:
+    void drawOn(Score& score, int page, const std::string& filePath, const QDateTime& clock);
     DrawContext dc_;
+    bool white_ = false; // the kept surface is all white
 };
 
 } // namespace qv

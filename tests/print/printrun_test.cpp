@@ -5,6 +5,7 @@
 #include "layout/pagination.h"
 #include "print/pdfdevice.h"
 #include "print/printrun.h"
+#include "render/onebitpicture.h"
 #include "render/pageimage.h"
 #include "support/scratchfolder.h"
 #include "support/scriptedui.h"
@@ -119,30 +120,58 @@ QImage qtTwoColour(const QImage& image) {
     return mono;
 }
 
+long differentPixels(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return -1;
+    long differ = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            differ += a.pixelIndex(x, y) != b.pixelIndex(x, y);
+    return differ;
+}
+
 TEST_F(PrintRun, TheOneBitPictureIsQtsThresholdConversion) {
     // Pages as drawn, and every shade of grey and colour at widths that end
-    // inside a byte.
+    // inside a byte or inside a group of sixteen.
     std::vector<QImage> images{renderPrintPage(score, 1, source.filePath, source.clock),
                                renderPrintPage(score, 2, source.filePath, source.clock)};
     std::mt19937 rng(5);
-    for (const int width : {1, 7, 8, 9, 333}) {
+    for (const int width : {1, 7, 8, 9, 16, 23, 333}) {
         QImage noise(width, 40, QImage::Format_RGB32);
         for (int y = 0; y < noise.height(); ++y)
             for (int x = 0; x < width; ++x)
-                noise.setPixel(x, y, 0xFF000000u | (rng() & 0xFFFFFFu));
+                noise.setPixel(x, y, (rng() % 3 ? 0xFFFFFFFFu : 0xFF000000u | (rng() & 0xFFFFFFu)));
         images.push_back(noise);
     }
     for (const QImage& image : images) {
-        const QImage ours = twoColourImage(image);
+        const QImage ours = oneBitPicture(image);
         const QImage qts = qtTwoColour(image);
         ASSERT_EQ(ours.format(), QImage::Format_Mono);
         EXPECT_EQ(ours.colorTable(), qts.colorTable());
-        long differ = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                differ += ours.pixelIndex(x, y) != qts.pixelIndex(x, y);
-        EXPECT_EQ(differ, 0) << image.width() << " x " << image.height();
+        EXPECT_EQ(differentPixels(ours, qts), 0) << image.width() << " x " << image.height();
+        // Taken off a surface of its own, the picture is the same and the surface white.
+        QImage surface = image.copy();
+        EXPECT_EQ(differentPixels(takeOneBitPicture(surface), qts), 0) << image.width();
+        QImage white(image.size(), QImage::Format_RGB32);
+        white.fill(Qt::white);
+        EXPECT_EQ(surface, white) << image.width();
     }
+}
+
+// Pages drawn one after another on the kept surface, which is not cleared between
+// one-bit pictures, come out as each page drawn on its own.
+TEST_F(PrintRun, PagesDrawnInTurnOnTheKeptSurfaceAreEachPageAlone) {
+    std::vector<QImage> alone;
+    for (int page = 1; page <= 2; ++page)
+        alone.push_back(oneBitPicture(renderPrintPage(score, page, source.filePath, source.clock)));
+    ASSERT_GT(differentPixels(alone[0], alone[1]), 1000);
+    PrintPageDrawer drawer;
+    for (const int page : {1, 2, 2, 1}) {
+        const QImage picture = drawer.drawOneBit(score, page, source.filePath, source.clock);
+        EXPECT_EQ(differentPixels(picture, alone[std::size_t(page - 1)]), 0) << "page " << page;
+    }
+    // The print image itself after a one-bit picture, and a one-bit picture after it.
+    EXPECT_EQ(differentPixels(oneBitPicture(drawer.draw(score, 2, source.filePath, source.clock)), alone[1]), 0);
+    EXPECT_EQ(differentPixels(drawer.drawOneBit(score, 1, source.filePath, source.clock), alone[0]), 0);
 }
 
 // Runs a command and returns what it printed.
