@@ -16,6 +16,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:?usage: bench/race.sh BUILD_DIR [BARS]}
 bars=${2:-800}
 pieces=${QUAVERLY_BENCH_PIECES:-$root/../shared/bench}
+[ -d "$pieces" ] && pieces=$(cd "$pieces" && pwd)
 runs=${RACE_RUNS:-3}
 cli="$build/app/quaverly-cli"
 longscore="$build/bench/quaverly-longscore"
@@ -34,20 +35,20 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 notes=()
 
 # timed OUT CMD...: runs CMD once with its output thrown away; appends "seconds
-# kilobytes" to OUT. A failed run stops the race: its figure would mean nothing.
+# kilobytes" to OUT, or fails when CMD did (its last lines kept in failures/).
 timed() {
     local out=$1; shift
     if ! /usr/bin/time -f '%e %M' -o "$scratch/last" "$@" >"$scratch/log" 2>&1; then
-        echo "race: failed: $*" >&2
-        tail -5 "$scratch/log" >&2
-        exit 1
+        { echo "failed: $*"; tail -5 "$scratch/log"; } >"$scratch/failure"
+        return 1
     fi
     tail -1 "$scratch/last" >>"$out"
 }
 
 # measure NAME STEP...: runs the steps (shell functions that call `timed` once each)
 # one after the other, $runs times; keeps "median-seconds peak-MB" of the sums in
-# results/NAME. The steps' folder is emptied before each run.
+# results/NAME. The steps' folder is emptied before each run. A step that fails
+# leaves the row out with a note: one program's failure does not stop the race.
 mkdir -p "$scratch/results" "$scratch/work"
 measure() {
     local name=$1; shift
@@ -55,7 +56,12 @@ measure() {
     for ((r = 0; r < runs; r++)); do
         rm -rf "$scratch/work"/*
         : >"$scratch/steps"
-        for step in "$@"; do "$step" "$scratch/steps"; done
+        for step in "$@"; do
+            if ! "$step" "$scratch/steps"; then
+                notes+=("$name $(head -1 "$scratch/failure") ($(tail -1 "$scratch/failure"))")
+                return 0
+            fi
+        done
         awk '{ s += $1; if ($2 > m) m = $2 } END { printf "%.2f %d\n", s, m }' "$scratch/steps" >>"$scratch/sums"
     done
     sort -n "$scratch/sums" | awk -v n="$runs" '{ t[NR] = $1; if ($2 > m) m = $2 }
