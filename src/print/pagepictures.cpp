@@ -8,7 +8,9 @@
 #include <QBuffer>
 #include <QImageWriter>
 
+#include <array>
 #include <cerrno>
+#include <memory>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +22,9 @@ namespace {
 // zlib's fastest level: a page of music at one bit a pixel is mostly white runs,
 // which it packs nearly as well as the default level in a fraction of the time.
 constexpr int PngQuality = 89; // Qt maps quality q to zlib level (100 - q) * 9 / 91: level 1
+
+// Files being written at once: enough to overlap the waits for the disk.
+constexpr std::size_t Writers = 3;
 
 std::vector<std::uint8_t> pngBytes(const QImage& image) {
     QByteArray bytes;
@@ -48,6 +53,19 @@ int placeRefused(const std::string& prefix) {
     return ::access(folderOf(prefix).c_str(), W_OK | X_OK) == 0 ? 0 : errno;
 }
 
+// Of the pictures that failed, the one first in the range's order.
+template <std::size_t N>
+PagePicturesResult firstFailure(const std::vector<int>& pages, const std::string& prefix,
+                                const std::array<PagePicturesResult, N>& failed, const std::string& unencoded) {
+    for (const int page : pages) {
+        const std::string path = pagePictureName(prefix, page);
+        if (path == unencoded) return {false, path, EIO};
+        for (const PagePicturesResult& f : failed)
+            if (!f.ok && f.path == path) return f;
+    }
+    return {false, unencoded, EIO};
+}
+
 } // namespace
 
 std::string pagePictureName(const std::string& prefix, int page) {
@@ -60,21 +78,37 @@ PagePicturesResult writePagePictures(const PrintSource& source, const PrintReque
     if (pages.empty()) return {};
     if (const int refused = placeRefused(prefix)) return {false, pagePictureName(prefix, pages.front()), refused};
     // Pages are drawn here, one after another on one print image; each page's
-    // one-bit picture is encoded and written by the conveyor's worker meanwhile.
+    // one-bit picture is encoded by a worker meanwhile and written by one of a few
+    // writers in turn: writeFileSafely waits for the disk to take each file, and
+    // those waits overlap one another and hold up neither drawing nor encoding.
     PrintPageDrawer drawer;
-    PagePicturesResult failure; // set by the worker only, read after finish()
     PagePicturesResult result;
+    std::array<PagePicturesResult, Writers> failed; // each set by its writer only, read after finish()
+    std::string unencoded;                          // set by the encoder only
     {
-        PageConveyor conveyor;
+        std::array<std::unique_ptr<PageConveyor>, Writers> writers;
+        for (auto& w : writers) w = std::make_unique<PageConveyor>();
+        PageConveyor encoder;
         for (std::size_t i = 0; i < pages.size(); ++i) {
             ui.abortableProgress("Exporting", "Preparing page " + std::to_string(i + 1) + " of " +
                                                   std::to_string(pages.size()) + ".");
             const std::string path = pagePictureName(prefix, pages[i]);
             QImage picture = drawer.drawOneBit(*source.score, pages[i], source.filePath, source.clock);
-            const bool queued = conveyor.push([&failure, path, picture = std::move(picture)] {
-                const WriteFileResult written = writeFileSafely(path, pngBytes(picture));
-                if (!written.ok()) failure = {false, path, written.error};
-                return written.ok();
+            PageConveyor& writer = *writers[i % Writers];
+            PagePicturesResult& failure = failed[i % Writers];
+            const bool queued = encoder.push([&writer, &failure, &unencoded, path, picture = std::move(picture)] {
+                std::vector<std::uint8_t> bytes;
+                try {
+                    bytes = pngBytes(picture);
+                } catch (const std::exception&) {
+                    unencoded = path;
+                    return false;
+                }
+                return writer.push([&failure, path, bytes = std::move(bytes)] {
+                    const WriteFileResult written = writeFileSafely(path, bytes);
+                    if (!written.ok()) failure = {false, path, written.error};
+                    return written.ok();
+                });
             });
             if (!queued) break;
             if (ui.progressAborted() && i + 1 < pages.size()) {
@@ -82,7 +116,9 @@ PagePicturesResult writePagePictures(const PrintSource& source, const PrintReque
                 break;
             }
         }
-        if (!conveyor.finish()) result = failure;
+        bool ok = encoder.finish();
+        for (auto& w : writers) ok = w->finish() && ok;
+        if (!ok) result = firstFailure(pages, prefix, failed, unencoded);
     }
     ui.closeAbortableProgress();
     return result;

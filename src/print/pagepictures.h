@@ -23,10 +23,10 @@ struct PagePicturesResult {
 };
 
 // Writes the pages of `range` from first towards last. The folder the prefix
-// names is checked first, so a refused place costs no drawing and leaves nothing;
-// the run stops at the first picture that cannot be written, or after the page
-// in progress when the progress window is aborted (ECANCELED, `path` the last
-// picture written).
+// names is checked first, so a refused place costs no drawing and leaves nothing.
+// No page is begun once a picture could not be written (the result names the
+// first such in the range's order), nor after the page in progress when the
+// progress window is aborted (ECANCELED, `path` the last picture written).
 PagePicturesResult writePagePictures(const PrintSource& source, const PrintRequest& range,
                                      const std::string& prefix, Ui& ui);
 

@@ -105,6 +105,12 @@ TEST_F(PagePictures, APictureThatCannotBeWrittenStopsTheRun) {
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.path, dir.at("p-1.png"));
     EXPECT_EQ(picture("p-2.png").isNull(), false) << "the page before it is whole";
+
+    // Of several that fail, the first in the range's order is named.
+    for (const char* taken : {"q-1.png", "q-2.png"})
+        ASSERT_EQ(::mkdir(dir.at(taken).c_str(), 0755), 0);
+    EXPECT_EQ(writePagePictures(source, {2, 1, 1, false}, dir.at("q"), ui).path, dir.at("q-2.png"));
+    EXPECT_EQ(writePagePictures(source, {1, 2, 1, false}, dir.at("q"), ui).path, dir.at("q-1.png"));
 }
 
 TEST_F(PagePictures, AbortStopsAfterThePageInProgress) {
