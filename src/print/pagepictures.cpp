@@ -53,18 +53,56 @@ int placeRefused(const std::string& prefix) {
     return ::access(folderOf(prefix).c_str(), W_OK | X_OK) == 0 ? 0 : errno;
 }
 
-// Of the pictures that failed, the one first in the range's order.
-template <std::size_t N>
-PagePicturesResult firstFailure(const std::vector<int>& pages, const std::string& prefix,
-                                const std::array<PagePicturesResult, N>& failed, const std::string& unencoded) {
-    for (const int page : pages) {
-        const std::string path = pagePictureName(prefix, page);
-        if (path == unencoded) return {false, path, EIO};
-        for (const PagePicturesResult& f : failed)
-            if (!f.ok && f.path == path) return f;
+// Pictures encoded by one worker and written by `Writers` writers in turn:
+// writeFileSafely waits for the disk to take each file, and those waits overlap
+// one another and hold up neither drawing nor encoding. What failed is kept.
+class PictureOutput {
+  public:
+    PictureOutput() {
+        for (auto& w : writers_) w = std::make_unique<PageConveyor>();
     }
-    return {false, unencoded, EIO};
-}
+    // The `n`th picture of the run; false once a picture has failed.
+    bool queue(std::size_t n, const std::string& path, QImage picture) {
+        PageConveyor& writer = *writers_[n % Writers];
+        PagePicturesResult& failure = failed_[n % Writers];
+        return encoder_.push([this, &writer, &failure, path, picture = std::move(picture)] {
+            std::vector<std::uint8_t> bytes;
+            try {
+                bytes = pngBytes(picture);
+            } catch (const std::exception&) {
+                unencoded_ = path;
+                return false;
+            }
+            return writer.push([&failure, path, bytes = std::move(bytes)] {
+                const WriteFileResult written = writeFileSafely(path, bytes);
+                if (!written.ok()) failure = {false, path, written.error};
+                return written.ok();
+            });
+        });
+    }
+    // Waits for every picture queued; true when all were written.
+    bool finish() {
+        bool ok = encoder_.finish();
+        for (auto& w : writers_) ok = w->finish() && ok;
+        return ok;
+    }
+    // After finish: of the pictures that failed, the first of `pages`.
+    PagePicturesResult firstFailure(const std::vector<int>& pages, const std::string& prefix) const {
+        for (const int page : pages) {
+            const std::string path = pagePictureName(prefix, page);
+            if (path == unencoded_) return {false, path, EIO};
+            for (const PagePicturesResult& f : failed_)
+                if (!f.ok && f.path == path) return f;
+        }
+        return {false, unencoded_, EIO};
+    }
+
+  private:
+    std::array<PagePicturesResult, Writers> failed_; // each set by its writer only
+    std::string unencoded_;                           // set by the encoder only
+    std::array<std::unique_ptr<PageConveyor>, Writers> writers_;
+    PageConveyor encoder_; // last: stopped first, while the writers still take its work
+};
 
 } // namespace
 
@@ -77,48 +115,24 @@ PagePicturesResult writePagePictures(const PrintSource& source, const PrintReque
     const std::vector<int> pages = pageOrder(range);
     if (pages.empty()) return {};
     if (const int refused = placeRefused(prefix)) return {false, pagePictureName(prefix, pages.front()), refused};
-    // Pages are drawn here, one after another on one print image; each page's
-    // one-bit picture is encoded by a worker meanwhile and written by one of a few
-    // writers in turn: writeFileSafely waits for the disk to take each file, and
-    // those waits overlap one another and hold up neither drawing nor encoding.
+    // Pages are drawn here, one after another on one print image, while the
+    // pictures of those before are encoded and written.
     PrintPageDrawer drawer;
     PagePicturesResult result;
-    std::array<PagePicturesResult, Writers> failed; // each set by its writer only, read after finish()
-    std::string unencoded;                          // set by the encoder only
     {
-        std::array<std::unique_ptr<PageConveyor>, Writers> writers;
-        for (auto& w : writers) w = std::make_unique<PageConveyor>();
-        PageConveyor encoder;
+        PictureOutput output;
         for (std::size_t i = 0; i < pages.size(); ++i) {
             ui.abortableProgress("Exporting", "Preparing page " + std::to_string(i + 1) + " of " +
                                                   std::to_string(pages.size()) + ".");
             const std::string path = pagePictureName(prefix, pages[i]);
-            QImage picture = drawer.drawOneBit(*source.score, pages[i], source.filePath, source.clock);
-            PageConveyor& writer = *writers[i % Writers];
-            PagePicturesResult& failure = failed[i % Writers];
-            const bool queued = encoder.push([&writer, &failure, &unencoded, path, picture = std::move(picture)] {
-                std::vector<std::uint8_t> bytes;
-                try {
-                    bytes = pngBytes(picture);
-                } catch (const std::exception&) {
-                    unencoded = path;
-                    return false;
-                }
-                return writer.push([&failure, path, bytes = std::move(bytes)] {
-                    const WriteFileResult written = writeFileSafely(path, bytes);
-                    if (!written.ok()) failure = {false, path, written.error};
-                    return written.ok();
-                });
-            });
-            if (!queued) break;
+            if (!output.queue(i, path, drawer.drawOneBit(*source.score, pages[i], source.filePath, source.clock)))
+                break;
             if (ui.progressAborted() && i + 1 < pages.size()) {
                 result = {false, path, ECANCELED};
                 break;
             }
         }
-        bool ok = encoder.finish();
-        for (auto& w : writers) ok = w->finish() && ok;
-        if (!ok) result = firstFailure(pages, prefix, failed, unencoded);
+        if (!output.finish()) result = output.firstFailure(pages, prefix);
     }
     ui.closeAbortableProgress();
     return result;
