@@ -23,8 +23,11 @@ namespace {
 // which it packs nearly as well as the default level in a fraction of the time.
 constexpr int PngQuality = 89; // Qt maps quality q to zlib level (100 - q) * 9 / 91: level 1
 
-// Files being written at once: enough to overlap the waits for the disk.
-constexpr std::size_t Writers = 3;
+// Files being written at once. writeFileSafely names its temporary files from one
+// random generator the process shares, which two threads may not use at once; so
+// one file at a time, on a writer of its own, which still keeps the waits for
+// the disk out of drawing and encoding.
+constexpr std::size_t Writers = 1;
 
 std::vector<std::uint8_t> pngBytes(const QImage& image) {
     QByteArray bytes;
@@ -54,8 +57,8 @@ int placeRefused(const std::string& prefix) {
 }
 
 // Pictures encoded by one worker and written by `Writers` writers in turn:
-// writeFileSafely waits for the disk to take each file, and those waits overlap
-// one another and hold up neither drawing nor encoding. What failed is kept.
+// writeFileSafely waits for the disk to take each file, and those waits hold up
+// neither drawing nor encoding. What failed is kept.
 class PictureOutput {
   public:
     PictureOutput() {
