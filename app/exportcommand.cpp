@@ -4,11 +4,10 @@
 #include "files/safewrite.h"
 #include "interchange/musicxmlwriter.h"
 #include "layout/pagination.h"
-#include "print/pageddevice.h"
+#include "print/pdfdevice.h"
+#include "print/pagepictures.h"
 #include "print/pictureexport.h"
 #include "print/printrun.h"
-
-#include <QBuffer>
 
 #include <cstring>
 #include <optional>
@@ -72,18 +71,9 @@ int exportPdf(const PrintSource& source, const PrintRequest& range, const std::s
     return writeOut(out, pdf.bytes());
 }
 
-QByteArray pngBytes(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-// Where page `page` goes: PNGs are OUT_PREFIX-N.png; a PCX or BMP is OUT with the
-// format's extension, and -N before it when more than one page is written.
+// Where page `page` goes: OUT with the format's extension, and -N before it when
+// more than one page is written.
 std::string pictureName(Format format, const std::string& out, int page, bool several) {
-    if (format == Format::Png) return out + "-" + std::to_string(page) + ".png";
     std::string name = out;
     if (several) {
         const auto slash = name.find_last_of('/');
@@ -92,6 +82,12 @@ std::string pictureName(Format format, const std::string& out, int page, bool se
         name.insert(hasExtension ? dot : name.size(), "-" + std::to_string(page));
     }
     return pictureFileName(name, format == Format::Pcx ? PictureFormat::Pcx : PictureFormat::Bmp);
+}
+
+int exportPngs(const PrintSource& source, const PrintRequest& range, const std::string& prefix, CliUi& ui) {
+    const PagePicturesResult written = writePagePictures(source, range, prefix, ui);
+    if (!written.ok) return fail("cannot write " + written.path + ": " + std::strerror(written.error));
+    return 0;
 }
 
 // One picture a page: the print image, ink black on white.
@@ -103,12 +99,9 @@ int exportPictures(const PrintSource& source, const PrintRequest& range, Format 
                                               std::to_string(pages.size()) + ".");
         const QImage image = printImageForPrinter(source, pages[i]);
         const std::string path = pictureName(format, out, pages[i], pages.size() > 1);
-        if (format == Format::Png) {
-            if (const int failed = writeOut(path, pngBytes(image))) return failed;
-        } else if (writePictureFile(path, image, format == Format::Pcx ? PictureFormat::Pcx : PictureFormat::Bmp,
-                                    ui) != PictureWrite::Written) {
+        if (writePictureFile(path, image, format == Format::Pcx ? PictureFormat::Pcx : PictureFormat::Bmp, ui) !=
+            PictureWrite::Written)
             return fail("cannot write " + path + ": " + ui.lastError());
-        }
     }
     return 0;
 }
@@ -135,6 +128,7 @@ int runExport(const std::vector<std::string>& args, int& argc, char* argv[]) {
     source.filePath = e.score;
     source.captionName = e.score.substr(e.score.find_last_of('/') + 1);
     if (e.format == Format::Pdf) return exportPdf(source, range, e.out, ui);
+    if (e.format == Format::Png) return exportPngs(source, range, e.out, ui);
     return exportPictures(source, range, e.format, e.out, ui);
 }
 

@@ -1,16 +1,21 @@
-// Exporting a 40-page score from the command line, whole process, to PDF and to
-// PNG at the print resolution; and one page through the print run in process.
+// Exporting a 40-page score and the 19-page long piano score from the command line,
+// whole process, to PDF and to PNG at the print resolution; the long score's pages
+// in process, and their stages: drawing the print image and the one-bit picture.
 // Peak memory is the exporting process's own (its maximum resident set).
 
 #include "benchgui.h"
+#include "longscore.h"
 #include "quietui.h"
 #include "files/loader.h"
 #include "files/scorefilewrite.h"
 #include "layout/pagination.h"
 #include "model/pagegeometry.h"
 #include "model/ui.h"
-#include "print/pageddevice.h"
+#include "print/pdfdevice.h"
+#include "print/pagepictures.h"
 #include "print/printrun.h"
+#include "render/onebitpicture.h"
+#include "render/pageimage.h"
 
 #include <benchmark/benchmark.h>
 
@@ -109,5 +114,97 @@ void BM_PrintPageToPdf(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PrintPageToPdf)->Unit(benchmark::kMillisecond);
+
+// The long piano score of longscore.h, built once, and its file.
+qv::Score& longScore() {
+    static qv::Score score = [] {
+        bench::gui();
+        QuietUi ui;
+        qv::Score built;
+        if (!bench::buildLongPianoScore(Demo, ui, built)) std::abort();
+        return built;
+    }();
+    return score;
+}
+
+std::string longScoreFile() {
+    static const std::string path = [] {
+        QuietUi ui;
+        const std::string out = (std::filesystem::temp_directory_path() / "quaverly-bench-long.QVR").string();
+        if (!qv::writeScoreFile(longScore(), out, {0, longScore().Nstaves}, {}, ui)) std::abort();
+        return out;
+    }();
+    return path;
+}
+
+void exportLong(benchmark::State& state, const char* option, const std::string& out) {
+    const std::string score = longScoreFile();
+    double peak = 0;
+    for (auto _ : state)
+        peak = std::max(peak, runCli({"export", score, option, out}));
+    state.counters["peak_MB"] = peak;
+    state.counters["pages"] = qv::pageCount(longScore());
+}
+
+void BM_ExportPdfLongScore(benchmark::State& state) {
+    exportLong(state, "--pdf", (std::filesystem::temp_directory_path() / "quaverly-bench-long.pdf").string());
+}
+BENCHMARK(BM_ExportPdfLongScore)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ExportPngLongScore(benchmark::State& state) {
+    exportLong(state, "--png", (std::filesystem::temp_directory_path() / "quaverly-bench-long").string());
+}
+BENCHMARK(BM_ExportPngLongScore)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+qv::PrintSource longSource() {
+    qv::PrintSource source;
+    source.score = &longScore();
+    source.filePath = "long.QVR";
+    source.clock = QDateTime(QDate(2026, 12, 8), QTime(2, 0));
+    return source;
+}
+
+// Every page into a PDF in process: drawing here, compression on the second thread.
+void BM_LongScoreToPdf(benchmark::State& state) {
+    QuietUi ui;
+    const qv::PrintSource source = longSource();
+    const int pages = qv::pageCount(longScore());
+    for (auto _ : state) {
+        qv::PdfPrintDevice pdf(longScore().page);
+        qv::printPages(source, {1, pages, 1, false}, pdf, ui);
+        benchmark::DoNotOptimize(pdf.bytes().size());
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_LongScoreToPdf)->Unit(benchmark::kMillisecond);
+
+void BM_LongScoreToPngPages(benchmark::State& state) {
+    QuietUi ui;
+    const qv::PrintSource source = longSource();
+    const int pages = qv::pageCount(longScore());
+    const std::string prefix = (std::filesystem::temp_directory_path() / "quaverly-bench-long-inprocess").string();
+    for (auto _ : state)
+        if (!qv::writePagePictures(source, {1, pages, 1, false}, prefix, ui).ok) std::abort();
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_LongScoreToPngPages)->Unit(benchmark::kMillisecond);
+
+// The stages of one page on the drawing thread: the print image drawn on the kept
+// surface, then its one-bit picture.
+void BM_LongScorePrintImage(benchmark::State& state) {
+    const qv::PrintSource source = longSource();
+    qv::PrintPageDrawer drawer;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(drawer.draw(longScore(), 3, source.filePath, source.clock).constBits());
+}
+BENCHMARK(BM_LongScorePrintImage)->Unit(benchmark::kMillisecond);
+
+void BM_LongScoreOneBitPicture(benchmark::State& state) {
+    const qv::PrintSource source = longSource();
+    const QImage page = qv::renderPrintPage(longScore(), 3, source.filePath, source.clock);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(qv::oneBitPicture(page).constBits());
+}
+BENCHMARK(BM_LongScoreOneBitPicture)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "print/pageddevice.h"
 
 #include <QPageLayout>
-#include <QPageSize>
 
 namespace qv {
 
@@ -36,27 +35,6 @@ bool PagedPrintDevice::end() { return painter_.end(); }
 
 void PagedPrintDevice::abort() {
     if (painter_.isActive()) painter_.end();
-}
-
-PdfPrintDevice::PdfPrintDevice(const PageData& paper)
-    : PagedPrintDevice(nullptr), buffer_(std::make_unique<QBuffer>(&bytes_)) {
-    buffer_->open(QIODevice::WriteOnly);
-    writer_ = std::make_unique<QPdfWriter>(buffer_.get());
-    writer_->setResolution(Resolution);
-    writer_->setPageLayout(QPageLayout(QPageSize(QSizeF(paper.Width, paper.Length), QPageSize::Inch, QString(), QPageSize::ExactMatch),
-                                       QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    writer_->setCreator(QStringLiteral("Quaverly"));
-    setDevice(writer_.get());
-}
-
-PdfPrintDevice::~PdfPrintDevice() = default;
-
-void PdfPrintDevice::setJobTitle(const QString& title) { writer_->setTitle(title); }
-
-bool PdfPrintDevice::end() {
-    if (!PagedPrintDevice::end()) return false;
-    buffer_->close();
-    return !bytes_.isEmpty();
 }
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #include "print/printrun.h"
 
 #include "model/ui.h"
+#include "render/onebitpicture.h"
 #include "render/pageimage.h"
 
 #include <cstdio>
@@ -32,18 +33,7 @@ PrintOutcome finish(PrintDevice& device, Ui& ui, bool aborted) {
 } // namespace
 
 QImage printImageForPrinter(const PrintSource& source, int page) {
-    // The page is drawn in pure black on white: one bit a pixel loses nothing and
-    // keeps the job small.
-    QImage image = renderPrintPage(*source.score, page, source.filePath, source.clock)
-                       .convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
-    // Qt's PDF writer keeps a picture at one bit a pixel only when black comes
-    // first in its colours; otherwise it sends eight, and compresses them slowly.
-    const QRgb black = qRgb(0, 0, 0);
-    if (image.color(0) != black) {
-        image.invertPixels();
-        image.setColorTable({black, qRgb(255, 255, 255)});
-    }
-    return image;
+    return oneBitPicture(renderPrintPage(*source.score, page, source.filePath, source.clock));
 }
 
 PrintOutcome printPages(const PrintSource& source, const PrintRequest& asked, PrintDevice& device, Ui& ui) {
@@ -54,12 +44,13 @@ PrintOutcome printPages(const PrintSource& source, const PrintRequest& asked, Pr
     const std::vector<int> pages = pageOrder(request);
     const int count = int(pages.size());
     const int repetitions = outerRepetitions(request);
+    PrintPageDrawer drawer;
     for (int r = 1; r <= repetitions; ++r) {
         const std::string caption = progressCaption(r, repetitions);
         for (int i = 0; i < count; ++i) {
             const int page = pages[i];
             ui.abortableProgress(caption, counted("Preparing page %d of %d.", i + 1, count));
-            const QImage image = printImageForPrinter(source, page);
+            const QImage image = drawer.drawOneBit(*source.score, page, source.filePath, source.clock);
             ui.abortableProgress(caption, counted("Printing page %d of %d.", i + 1, count));
             device.drawImage(image, QRect(printPlacement(source.score->page, page, printer), target));
             const bool lastOfAll = r == repetitions && i == count - 1;

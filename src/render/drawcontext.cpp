@@ -42,4 +42,12 @@ void DrawContext::newPrintPage(int width, int height) {
     Printimage.fill(Qt::white);
 }
 
+bool DrawContext::keepPrintPage(int width, int height) {
+    const SurfaceSize page = boundSurface(width, height);
+    const bool fits = Printimage.width() == 3 * page.width && Printimage.height() == 3 * page.height &&
+                      Printimage.format() == QImage::Format_RGB32 && Printimage.isDetached();
+    if (!fits) newPrintPage(width, height);
+    return !fits;
+}
+
 } // namespace qv

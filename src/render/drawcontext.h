@@ -90,6 +90,10 @@ struct DrawContext {
     void newScreenPage(int width, int height);
     // A white print image three times the given page size, bounded the same way.
     void newPrintPage(int width, int height);
+    // The same, but the print image already there is kept as it is, not cleared,
+    // when it has that size and no copy of it is held elsewhere. True when a new
+    // (white) one was made.
+    bool keepPrintPage(int width, int height);
 };
 
 } // namespace qv

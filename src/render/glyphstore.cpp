@@ -89,33 +89,44 @@ std::unique_ptr<GlyphStore> GlyphStore::fromFolder(const QString& folder) {
     auto store = std::make_unique<GlyphStore>();
     const QDir dir(folder);
     for (const QFileInfo& file : dir.entryInfoList({QStringLiteral("*.png")}, QDir::Files))
-        store->bitmaps_[lowerCase(file.completeBaseName().toStdString())] = GlyphBitmap(QImage(file.filePath()));
+        store->bitmaps_[lowerCase(file.completeBaseName().toStdString())].file = file.filePath();
     store->indexCodes();
     return store;
 }
 
+const GlyphBitmap& GlyphStore::Entry::get() const {
+    if (!file.isEmpty()) std::call_once(decoding, [this] { bitmap = GlyphBitmap(QImage(file)); });
+    return bitmap;
+}
+
 void GlyphStore::insert(const std::string& name, const QImage& image) {
-    bitmaps_[lowerCase(name)] = GlyphBitmap(image);
+    const std::string key = lowerCase(name);
+    bitmaps_.erase(key);
+    bitmaps_[key].bitmap = GlyphBitmap(image);
     indexCodes();
 }
 
 void GlyphStore::indexCodes() {
+    const auto entry = [this](const std::string& name) -> const Entry* {
+        const auto it = bitmaps_.find(lowerCase(name));
+        return it == bitmaps_.end() ? nullptr : &it->second;
+    };
     for (int code = 0; code < 256; ++code) {
-        screen_[static_cast<std::size_t>(code)] = &find(GlyphResourceName(code, false));
-        highRes_[static_cast<std::size_t>(code)] = &find(GlyphResourceName(code, true));
+        screen_[static_cast<std::size_t>(code)] = entry(GlyphResourceName(code, false));
+        highRes_[static_cast<std::size_t>(code)] = entry(GlyphResourceName(code, true));
     }
 }
 
 const GlyphBitmap& GlyphStore::glyph(int code, bool highRes) const {
     if (code < 0 || code > 255) code = 255; // the empty glyph
-    const GlyphBitmap* g = (highRes ? highRes_ : screen_)[static_cast<std::size_t>(code)];
-    return g ? *g : find("");
+    const Entry* g = (highRes ? highRes_ : screen_)[static_cast<std::size_t>(code)];
+    return g ? g->get() : find("");
 }
 
 const GlyphBitmap& GlyphStore::find(const std::string& name) const {
     static const GlyphBitmap none;
     const auto it = bitmaps_.find(lowerCase(name));
-    return it == bitmaps_.end() ? none : it->second;
+    return it == bitmaps_.end() ? none : it->second.get();
 }
 
 } // namespace qv

@@ -8,6 +8,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -63,11 +64,20 @@ class GlyphStore {
     std::size_t size() const { return bitmaps_.size(); }
 
   private:
+    // A bitmap from a file is decoded on first use (a page needs a few dozen of
+    // the five hundred, and the three-times ones are large); once only, whichever
+    // thread asks first. One inserted has no file and is decoded already.
+    struct Entry {
+        QString file;
+        mutable std::once_flag decoding;
+        mutable GlyphBitmap bitmap;
+        const GlyphBitmap& get() const;
+    };
     void indexCodes();
 
-    std::map<std::string, GlyphBitmap> bitmaps_; // by lower-case name
-    std::array<const GlyphBitmap*, 256> screen_{};
-    std::array<const GlyphBitmap*, 256> highRes_{};
+    std::map<std::string, Entry> bitmaps_; // by lower-case name
+    std::array<const Entry*, 256> screen_{};
+    std::array<const Entry*, 256> highRes_{};
 };
 
 } // namespace qv

@@ -52,7 +52,7 @@ void fillWhite(QImage& image) {
 }
 
 void clearSurface(DrawContext& dc, const Score& score, const PageOptions& options) {
-    fillWhite(dc.surface());
+    if (!options.surfaceWhite) fillWhite(dc.surface());
     if (dc.onPaper()) {
         if (dc.record) dc.note("clear print image");
         return;

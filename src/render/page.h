@@ -28,6 +28,7 @@ struct PageOptions {
     ColourValue highlightColour = 0x800080; // the current ("purple") stave
     int hiddenStave = -1;             // an object left out (being dragged, shown apart)
     int hiddenObject = 0;
+    bool surfaceWhite = false;        // the surface is white already: it is not cleared first
     std::string filePath;             // for the header/footer fields on paper
     QDateTime clock;                  // the time the fields show; the current time when invalid
     std::function<void()> repaint;    // show MainImage now

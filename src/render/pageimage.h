@@ -4,6 +4,7 @@
 // print image with its header and footer.
 
 #include "model/score.h"
+#include "render/drawcontext.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -25,5 +26,21 @@ QPoint printImageOrigin(const Score& score);
 // fields of `filePath` at the time `clock` (now when invalid) and the blanking
 // shapes drawn again over everything.
 QImage renderPrintPage(Score& score, int page, const std::string& filePath, const QDateTime& clock = {});
+
+// Print images of page after page drawn onto one surface kept between them: a long
+// score costs one allocation of the print image, not one a page.
+class PrintPageDrawer {
+  public:
+    // The print image, valid until the next page is drawn.
+    const QImage& draw(Score& score, int page, const std::string& filePath, const QDateTime& clock = {});
+    // Its one-bit picture (onebitpicture.h); the surface is left white, so the
+    // next page is not cleared first.
+    QImage drawOneBit(Score& score, int page, const std::string& filePath, const QDateTime& clock = {});
+
+  private:
+    void drawOn(Score& score, int page, const std::string& filePath, const QDateTime& clock);
+    DrawContext dc_;
+    bool white_ = false; // the kept surface is all white
+};
 
 } // namespace qv

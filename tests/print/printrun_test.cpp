@@ -3,8 +3,10 @@
 
 #include "files/loader.h"
 #include "layout/pagination.h"
-#include "print/pageddevice.h"
+#include "print/pdfdevice.h"
 #include "print/printrun.h"
+#include "render/onebitpicture.h"
+#include "render/pageimage.h"
 #include "support/scratchfolder.h"
 #include "support/scriptedui.h"
 
@@ -14,6 +16,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 
 namespace qv {
 namespace {
@@ -106,6 +109,71 @@ TEST_F(PrintRun, AbortStopsAfterThePageInProgress) {
     EXPECT_EQ(ui.abortableClosed, 1);
 }
 
+// Qt's threshold conversion, black moved first in the colours: what the print run
+// sent before it made the one-bit picture itself.
+QImage qtTwoColour(const QImage& image) {
+    QImage mono = image.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither);
+    if (mono.color(0) != qRgb(0, 0, 0)) {
+        mono.invertPixels();
+        mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    }
+    return mono;
+}
+
+long differentPixels(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return -1;
+    long differ = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            differ += a.pixelIndex(x, y) != b.pixelIndex(x, y);
+    return differ;
+}
+
+TEST_F(PrintRun, TheOneBitPictureIsQtsThresholdConversion) {
+    // Pages as drawn, and every shade of grey and colour at widths that end
+    // inside a byte or inside a group of sixteen.
+    std::vector<QImage> images{renderPrintPage(score, 1, source.filePath, source.clock),
+                               renderPrintPage(score, 2, source.filePath, source.clock)};
+    std::mt19937 rng(5);
+    for (const int width : {1, 7, 8, 9, 16, 23, 333}) {
+        QImage noise(width, 40, QImage::Format_RGB32);
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < width; ++x)
+                noise.setPixel(x, y, (rng() % 3 ? 0xFFFFFFFFu : 0xFF000000u | (rng() & 0xFFFFFFu)));
+        images.push_back(noise);
+    }
+    for (const QImage& image : images) {
+        const QImage ours = oneBitPicture(image);
+        const QImage qts = qtTwoColour(image);
+        ASSERT_EQ(ours.format(), QImage::Format_Mono);
+        EXPECT_EQ(ours.colorTable(), qts.colorTable());
+        EXPECT_EQ(differentPixels(ours, qts), 0) << image.width() << " x " << image.height();
+        // Taken off a surface of its own, the picture is the same and the surface white.
+        QImage surface = image.copy();
+        EXPECT_EQ(differentPixels(takeOneBitPicture(surface), qts), 0) << image.width();
+        QImage white(image.size(), QImage::Format_RGB32);
+        white.fill(Qt::white);
+        EXPECT_EQ(surface, white) << image.width();
+    }
+}
+
+// Pages drawn one after another on the kept surface, which is not cleared between
+// one-bit pictures, come out as each page drawn on its own.
+TEST_F(PrintRun, PagesDrawnInTurnOnTheKeptSurfaceAreEachPageAlone) {
+    std::vector<QImage> alone;
+    for (int page = 1; page <= 2; ++page)
+        alone.push_back(oneBitPicture(renderPrintPage(score, page, source.filePath, source.clock)));
+    ASSERT_GT(differentPixels(alone[0], alone[1]), 1000);
+    PrintPageDrawer drawer;
+    for (const int page : {1, 2, 2, 1}) {
+        const QImage picture = drawer.drawOneBit(score, page, source.filePath, source.clock);
+        EXPECT_EQ(differentPixels(picture, alone[std::size_t(page - 1)]), 0) << "page " << page;
+    }
+    // The print image itself after a one-bit picture, and a one-bit picture after it.
+    EXPECT_EQ(differentPixels(oneBitPicture(drawer.draw(score, 2, source.filePath, source.clock)), alone[1]), 0);
+    EXPECT_EQ(differentPixels(drawer.drawOneBit(score, 1, source.filePath, source.clock), alone[0]), 0);
+}
+
 // Runs a command and returns what it printed.
 std::string output(const std::string& command) {
     std::string text;
@@ -184,6 +252,33 @@ TEST_F(PrintRun, PopplerReadsThePdfAsTheScoresPaperWithTheMusicWhereItPrints) {
     EXPECT_GT(ink, 10000) << "the page has music on it";
     EXPECT_LE(unmatchedInk(printed, music, corner), ink / 10000);
     EXPECT_LE(unmatchedInk(music.copy(QRect(corner, printed.size())), printed), ink / 10000);
+}
+
+// The PDF written directly: a title of any script, and a picture that is not yet
+// two colours (grey darker than mid grey is ink) placed where the target says.
+TEST(PdfDevice, TheTitleAndAPictureOfAnyFormatArriveAsGiven) {
+    PageData paper;
+    PdfPrintDevice pdf(paper);
+    ASSERT_TRUE(pdf.begin("Quav. Über Étude.QVR", 1));
+    QImage picture(120, 60, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    for (int y = 10; y < 50; ++y)
+        for (int x = 20; x < 70; ++x)
+            picture.setPixel(x, y, x < 45 ? qRgb(0, 0, 0) : qRgb(100, 100, 100));
+    pdf.drawImage(picture, QRect(1200, 2400, 1200, 600)); // an inch from the left, two from the top
+    ASSERT_TRUE(pdf.end());
+    test::ScratchFolder dir;
+    test::writeBytes(dir.at("one.pdf"), {pdf.bytes().begin(), pdf.bytes().end()});
+    const std::string info = output("pdfinfo " + dir.at("one.pdf"));
+    EXPECT_EQ(field(info, "Title:"), "Quav. Über Étude.QVR") << info;
+    EXPECT_EQ(field(info, "Pages:"), "1") << info;
+    output("pdfimages -png " + dir.at("one.pdf") + " " + dir.at("image"));
+    EXPECT_EQ(inked(QImage(QString::fromStdString(dir.at("image-000.png")))), inked(picture));
+    // At 120 dots an inch the picture's pixels are the sheet's.
+    output("pdftoppm -r 120 -singlefile -png " + dir.at("one.pdf") + " " + dir.at("sheet"));
+    const QImage sheet = inked(QImage(QString::fromStdString(dir.at("sheet.png"))));
+    EXPECT_LE(unmatchedInk(inked(picture), sheet, QPoint(120, 240)), 20);
+    EXPECT_LE(unmatchedInk(sheet.copy(120, 240, 120, 60), inked(picture)), 20);
 }
 
 } // namespace
