@@ -60,7 +60,8 @@ std::string folderOf(const std::string& path) {
 }
 
 TemporaryFile createTemporaryIn(const std::string& folder, unsigned mode) {
-    static std::mt19937 random{std::random_device{}()};
+    // One generator per thread: page files may be written from a worker thread.
+    thread_local std::mt19937 random{std::random_device{}()};
     const std::string prefix = folder == "/" ? folder : folder + "/";
     TemporaryFile t;
     for (int attempt = 0; attempt < MaxCreateAttempts; ++attempt) {
