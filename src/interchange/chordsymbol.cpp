@@ -9,39 +9,48 @@ namespace qv {
 
 namespace {
 
-// Suffix to kind. Several spellings of one chord are in use; the longer ones are
-// matched as a whole, so their order does not matter.
-constexpr std::array<std::pair<const char*, const char*>, 30> Kinds{{
+// Suffixes and the MusicXML kinds they name. The first suffix of each kind is the
+// one an imported chord is written with; the others are further spellings users
+// type, all matched as a whole, so their order among themselves does not matter.
+constexpr std::array<std::pair<const char*, const char*>, 38> Kinds{{
     {"", "major"},
-    {"maj", "major"},
     {"m", "minor"},
-    {"min", "minor"},
-    {"-", "minor"},
+    {"+", "augmented"},
+    {"dim", "diminished"},
     {"7", "dominant"},
     {"maj7", "major-seventh"},
-    {"M7", "major-seventh"},
     {"m7", "minor-seventh"},
-    {"min7", "minor-seventh"},
-    {"-7", "minor-seventh"},
-    {"mmaj7", "major-minor"},
-    {"dim", "diminished"},
-    {"o", "diminished"},
     {"dim7", "diminished-seventh"},
-    {"o7", "diminished-seventh"},
-    {"aug", "augmented"},
-    {"+", "augmented"},
-    {"aug7", "augmented-seventh"},
     {"+7", "augmented-seventh"},
-    {"m7b5", "half-diminished"},
+    {"m7\x8D" "5", "half-diminished"},
+    {"m(maj7)", "major-minor"},
     {"6", "major-sixth"},
     {"m6", "minor-sixth"},
     {"9", "dominant-ninth"},
     {"maj9", "major-ninth"},
     {"m9", "minor-ninth"},
     {"11", "dominant-11th"},
+    {"maj11", "major-11th"},
+    {"m11", "minor-11th"},
     {"13", "dominant-13th"},
-    {"sus4", "suspended-fourth"},
+    {"maj13", "major-13th"},
+    {"m13", "minor-13th"},
     {"sus2", "suspended-second"},
+    {"sus4", "suspended-fourth"},
+    {"5", "power"},
+    {"maj", "major"},
+    {"min", "minor"},
+    {"-", "minor"},
+    {"aug", "augmented"},
+    {"o", "diminished"},
+    {"M7", "major-seventh"},
+    {"min7", "minor-seventh"},
+    {"-7", "minor-seventh"},
+    {"o7", "diminished-seventh"},
+    {"aug7", "augmented-seventh"},
+    {"m7b5", "half-diminished"},
+    {"mmaj7", "major-minor"},
+    {"sus", "suspended-fourth"},
 }};
 
 bool isLetter(char c) {
@@ -58,7 +67,6 @@ std::pair<int, std::size_t> signAt(const std::string& text, std::size_t pos) {
 }
 
 std::optional<const char*> kindOf(const std::string& suffix) {
-    if (suffix == "sus") return "suspended-fourth";
     for (const auto& [written, kind] : Kinds)
         if (suffix == written) return kind;
     return std::nullopt;
@@ -71,6 +79,12 @@ std::string trimmed(const std::string& s) {
 }
 
 } // namespace
+
+std::string chordSuffix(const std::string& kind) {
+    for (const auto& [written, named] : Kinds)
+        if (kind == named) return written;
+    return {};
+}
 
 std::optional<ChordSymbol> parseChordSymbol(const std::string& raw) {
     const std::string text = trimmed(raw);

@@ -18,6 +18,10 @@ struct ChordSymbol {
     int bassAlter = 0;
 };
 
+// The suffix a chord of MusicXML kind `kind` is written with ("m7" for
+// "minor-seventh"); empty for a major chord, "none" and kinds we do not know.
+std::string chordSuffix(const std::string& kind);
+
 // Reads `text` as a chord name; nothing when it does not start with a letter
 // A..G or its suffix is not one we know.
 std::optional<ChordSymbol> parseChordSymbol(const std::string& text);

@@ -1,5 +1,6 @@
 // The reader's work on a <note>, a <direction> and a <harmony>.
 
+#include "interchange/chordsymbol.h"
 #include "interchange/musicxmlmeasure.h"
 
 #include "transpose/chordtext.h"
@@ -239,25 +240,6 @@ std::string alterSign(long alter) {
     return {};
 }
 
-// Our spelling of a <kind> value when the file gives no text of its own.
-std::string kindSuffix(const std::string& kind) {
-    static const struct {
-        const char* kind;
-        const char* text;
-    } Suffixes[] = {{"major", ""},          {"minor", "m"},           {"augmented", "+"},
-                    {"diminished", "dim"},  {"dominant", "7"},        {"major-seventh", "maj7"},
-                    {"minor-seventh", "m7"}, {"diminished-seventh", "dim7"}, {"augmented-seventh", "+7"},
-                    {"half-diminished", "m7\x8D" "5"}, {"major-minor", "m(maj7)"}, {"major-sixth", "6"},
-                    {"minor-sixth", "m6"},  {"dominant-ninth", "9"},   {"major-ninth", "maj9"},
-                    {"minor-ninth", "m9"},  {"dominant-11th", "11"},   {"major-11th", "maj11"},
-                    {"minor-11th", "m11"},  {"dominant-13th", "13"},   {"major-13th", "maj13"},
-                    {"minor-13th", "m13"},  {"suspended-second", "sus2"}, {"suspended-fourth", "sus4"},
-                    {"power", "5"},         {"none", ""}};
-    for (const auto& s : Suffixes)
-        if (kind == s.kind) return s.text;
-    return {};
-}
-
 } // namespace
 
 void readHarmony(XmlCursor& x, PartState& state, std::int64_t position, mx::Measure& m, mx::Document& doc) {
@@ -298,7 +280,7 @@ void readHarmony(XmlCursor& x, PartState& state, std::int64_t position, mx::Meas
     mx::Harmony h;
     h.start = std::max<std::int64_t>(0, position + offset);
     h.staff = staff;
-    h.text = root + (kindTextGiven ? scoreTextOf(QString::fromStdString(kindText).toStdU16String()) : kindSuffix(kind));
+    h.text = root + (kindTextGiven ? scoreTextOf(QString::fromStdString(kindText).toStdU16String()) : chordSuffix(kind));
     if (!bass.empty()) h.text += "/" + bass;
     m.harmonies.push_back(std::move(h));
 }

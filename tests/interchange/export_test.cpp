@@ -276,7 +276,7 @@ TEST(ExportNotes, StemsUpAndDownOfDifferentLengthsAreTwoVoices) {
                                         "1 v2 @3.0", "2 v1 @0.0", "2 v1 @0.0 chord"}));
 }
 
-TEST(ExportChordSymbols, NamesAreReadIntoRootKindAndBass) {
+TEST(ExportChordSymbols, NamesAreReadIntoRootKindAndBassAndEveryKindHasASpellingThatReadsBack) {
     const std::string flat(1, static_cast<char>(141)), sharp(1, static_cast<char>(143));
     struct Case {
         std::string text;
@@ -309,6 +309,17 @@ TEST(ExportChordSymbols, NamesAreReadIntoRootKindAndBass) {
         EXPECT_EQ(chord->bass.value_or(0), c.bass) << c.text;
         EXPECT_EQ(chord->bassAlter, c.bassAlter) << c.text;
     }
+    // The spelling an imported chord is written with reads back as its kind.
+    for (const char* kind : {"major", "minor", "augmented", "diminished", "dominant", "major-seventh",
+                             "minor-seventh", "diminished-seventh", "augmented-seventh", "half-diminished",
+                             "major-minor", "major-sixth", "minor-sixth", "dominant-ninth", "major-ninth",
+                             "minor-ninth", "dominant-11th", "major-11th", "minor-11th", "dominant-13th",
+                             "major-13th", "minor-13th", "suspended-second", "suspended-fourth", "power"}) {
+        const auto chord = parseChordSymbol("C" + chordSuffix(kind));
+        ASSERT_TRUE(chord) << kind;
+        EXPECT_EQ(chord->kind, kind);
+    }
+    EXPECT_EQ(chordSuffix("none"), "");
 }
 
 TEST(ExportMarks, ChordNamesDynamicsWedgesAndWords) {
