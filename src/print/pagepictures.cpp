@@ -1,6 +1,7 @@
 #include "print/pagepictures.h"
 
 #include "files/safewrite.h"
+#include "files/tempfiles.h"
 #include "model/ui.h"
 #include "print/pageconveyor.h"
 #include "render/pageimage.h"
@@ -23,10 +24,8 @@ namespace {
 // which it packs nearly as well as the default level in a fraction of the time.
 constexpr int PngQuality = 89; // Qt maps quality q to zlib level (100 - q) * 9 / 91: level 1
 
-// Files being written at once. writeFileSafely names its temporary files from one
-// random generator the process shares, which two threads may not use at once; so
-// one file at a time, on a writer of its own, which still keeps the waits for
-// the disk out of drawing and encoding.
+// Files being written at once: one, on a writer of its own, which keeps the waits
+// for the disk out of drawing and encoding.
 constexpr std::size_t Writers = 1;
 
 std::vector<std::uint8_t> pngBytes(const QImage& image) {
@@ -37,13 +36,6 @@ std::vector<std::uint8_t> pngBytes(const QImage& image) {
     writer.setQuality(PngQuality);
     if (!writer.write(image)) throw std::runtime_error("the picture could not be encoded");
     return {bytes.begin(), bytes.end()};
-}
-
-// The folder the pictures go to: the prefix up to its last slash.
-std::string folderOf(const std::string& prefix) {
-    const auto slash = prefix.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : prefix.substr(0, slash);
 }
 
 // 0 when pictures can be made in the prefix's folder, else the system's reason. A
