@@ -1,5 +1,5 @@
 #pragma once
-// "Export &MusicXML...": the score written as a MusicXML file chosen in a save
+// "Export MusicXML...": the score written as a MusicXML file chosen in a save
 // dialog. Only the chosen file is written, by the same safe writing as scores
 // (a temporary file beside it, renamed into place), so a failed export leaves
 // any earlier file of that name as it was.

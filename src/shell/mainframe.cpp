@@ -192,7 +192,7 @@ void MainFrame::createMenus() {
     file_->setToolTipsVisible(true); // the full path of a shortened recent file
     connect(addItem(file_, "&New"), &QAction::triggered, this, [this] { newScore(); });
     connect(addItem(file_, "&Open..."), &QAction::triggered, this, [this] { fileOpen(); });
-    connect(addItem(file_, "&Import MusicXML..."), &QAction::triggered, this, [this] { fileImport(); });
+    connect(addItem(file_, "Import M&usicXML..."), &QAction::triggered, this, [this] { fileImport(); });
     file_->addSeparator();
     connect(addItem(file_, "Default &Page Setup"), &QAction::triggered, this, [this] { defaultPageSetup(); });
     connect(addItem(file_, "Default &Stave Size"), &QAction::triggered, this, [this] { defaultStaveSize(); });

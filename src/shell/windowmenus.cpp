@@ -25,7 +25,7 @@ const std::array Items{
     WindowItem{"FilePrintSetupItem", "Print S&etup...", NoKeys, M::File, R::FileCommands},
     WindowItem{"filePreview", "Pre&view", Alt | Qt::Key_F2, M::File, R::PageCommands},
     WindowItem{"PcxOutput", "PCX &Output (current page)...", NoKeys, M::File, R::AdvancedFile},
-    WindowItem{"ExportMusicXml", "Export &MusicXML...", NoKeys, M::File, R::FileCommands},
+    WindowItem{"ExportMusicXml", "Export MusicXM&L...", NoKeys, M::File, R::FileCommands},
     WindowItem{"Information", "&Information...", NoKeys, M::File, R::FileCommands},
     WindowItem{"Dump", "&Dump...", NoKeys, M::File, R::Always},
     WindowItem{"Undo1", "&Undo", Alt | Qt::Key_Backspace, M::Edit, R::PageCommands},

@@ -16,7 +16,7 @@ namespace {
 
 QAction* importItem(MainFrame& frame) {
     for (QAction* a : frame.fileMenu()->actions())
-        if (a->text() == QStringLiteral("&Import MusicXML...")) return a;
+        if (a->text() == QStringLiteral("Import M&usicXML...")) return a;
     return nullptr;
 }
 
@@ -56,6 +56,22 @@ TEST(ImportMenuTest, TheChosenFileOpensAsANewUntitledScore) {
     EXPECT_EQ(ui.messages.size(), shown + 1);
     EXPECT_EQ(ui.lastText(), "Please close the current score before opening another one.");
     EXPECT_EQ(&frame.scoreWindow()->document(), &doc);
+
+    // The two MusicXML items have letters of their own in the File menu, so a
+    // key press runs them rather than stepping between items.
+    for (const char* text : {"Import M&usicXML...", "Export MusicXM&L..."}) {
+        const QString name = QString::fromLatin1(text);
+        const QChar letter = name.at(name.indexOf('&') + 1).toLower();
+        int sharing = 0, found = 0;
+        for (const QAction* a : frame.fileMenu()->actions()) {
+            const QString t = a->text();
+            found += t == name;
+            const qsizetype amp = t.indexOf('&');
+            sharing += amp >= 0 && amp + 1 < t.size() && t.at(amp + 1).toLower() == letter;
+        }
+        EXPECT_EQ(found, 1) << text;
+        EXPECT_EQ(sharing, 1) << text;
+    }
 }
 
 } // namespace
