@@ -90,25 +90,7 @@ class StaveBuilder {
 };
 
 void StaveBuilder::text(int x, int y, int font, int attributes, const std::string& s) {
-    if (s.empty()) return;
-    if (!room(textObjects(s))) {
-        note("texts beyond a stave's capacity were left out");
-        return;
-    }
-    ScoreObject head = makeObject(ObjectKind::LongText, x, y);
-    head.setFontNumber(font);
-    head.setTextAttributes(attributes);
-    head.setChunkText(s.substr(0, ChunkCapacity));
-    int previous = add(head);
-    for (std::size_t from = ChunkCapacity; from < s.size(); from += ChunkCapacity) {
-        ScoreObject chunk = makeObject(ObjectKind::LongText);
-        chunk.setFontNumber(font);
-        chunk.setTextAttributes(attributes | TextContinuation);
-        chunk.setChunkText(s.substr(from, ChunkCapacity));
-        const int i = add(chunk);
-        at(previous).setTextNext(i);
-        previous = i;
-    }
+    if (!appendLongText(stave_, x, y, font, attributes, s)) note("texts beyond a stave's capacity were left out");
 }
 
 void StaveBuilder::clef(int x, int type, bool small) {
@@ -512,6 +494,22 @@ void stackStaves(Score& score, const ImportPlan& plan) {
 }
 
 } // namespace
+
+bool appendLongText(Stave& stave, int x, int y, int font, int attributes, const std::string& text) {
+    if (text.empty()) return true;
+    if (stave.Nobjec + textObjects(text) > MaxObjects) return false;
+    int previous = 0;
+    for (std::size_t from = 0; from < text.size(); from += ChunkCapacity) {
+        ScoreObject chunk = makeObject(ObjectKind::LongText, previous ? 0 : x, previous ? 0 : y);
+        chunk.setFontNumber(font);
+        chunk.setTextAttributes(static_cast<std::uint8_t>(attributes | (previous ? TextContinuation : 0)));
+        chunk.setChunkText(text.substr(from, ChunkCapacity));
+        stave.object(++stave.Nobjec) = chunk;
+        if (previous) stave.object(previous).setTextNext(stave.Nobjec);
+        previous = stave.Nobjec;
+    }
+    return true;
+}
 
 void buildImport(Score& score, const ImportPlan& plan, const ImportFit& fit, const ImportFonts& fonts,
                  std::vector<std::string>& simplified) {

@@ -22,6 +22,10 @@ struct ImportFonts {
     int tuplets = 1;
 };
 
+// Appends a long text, its head at (x, y) and its chunks after it; false (and
+// nothing added) when the stave has no room for all of it. Empty text adds nothing.
+bool appendLongText(Stave& stave, int x, int y, int font, int attributes, const std::string& text);
+
 // Fills staves 1.. of `score` (whose page and stave size are set) with the music;
 // what had to be left out is added to `simplified`. Staves are stacked on page 1
 // from the top; the caller paginates.

@@ -1,5 +1,7 @@
 #include "interchange/importcredits.h"
 
+#include "interchange/barlayout.h"
+#include "interchange/importbuild.h"
 #include "layout/staveextent.h"
 #include "model/pagegeometry.h"
 #include "model/staveops.h"
@@ -36,26 +38,6 @@ int pointsOf(const mx::Document& doc, const char* type, int fallback) {
     return fallback;
 }
 
-int chunksOf(const std::string& text) {
-    return text.empty() ? 0 : 1 + (static_cast<int>(text.size()) - 1) / ChunkCapacity;
-}
-
-// Appends a long text with its chunks to the header/footer stave.
-void addLongText(Stave& st, int x, int y, int font, std::uint8_t attributes, const std::string& text) {
-    const int chunks = chunksOf(text);
-    if (chunks == 0 || st.Nobjec + chunks > MaxObjects) return;
-    int previous = 0;
-    for (int k = 0; k < chunks; ++k) {
-        ScoreObject o = makeObject(ObjectKind::LongText, k == 0 ? x : 0, k == 0 ? y : 0);
-        o.setFontNumber(font);
-        o.setTextAttributes(static_cast<std::uint8_t>(attributes | (k > 0 ? TextContinuation : 0)));
-        o.setChunkText(text.substr(static_cast<std::size_t>(k * ChunkCapacity), ChunkCapacity));
-        st.object(++st.Nobjec) = o;
-        if (previous) st.object(previous).setTextNext(st.Nobjec);
-        previous = st.Nobjec;
-    }
-}
-
 } // namespace
 
 void placeCredits(Score& score, const mx::Document& doc, Ui& ui) {
@@ -70,8 +52,9 @@ void placeCredits(Score& score, const mx::Document& doc, Ui& ui) {
     };
     int chunks = 0, height = 0;
     for (const Line& line : lines) {
-        chunks += chunksOf(line.text);
-        if (!line.text.empty()) height += TextHeight(line.font, line.text);
+        if (line.text.empty()) continue;
+        chunks += textObjects(line.text);
+        height += TextHeight(line.font, line.text);
     }
     if (chunks == 0) return;
 
@@ -96,7 +79,7 @@ void placeCredits(Score& score, const mx::Document& doc, Ui& ui) {
         const int number = score.fonts.registerFont(line.font, ui);
         const int w = TextWidthSpecial(TextFont(line.font, 1), line.text);
         const int x = line.centred ? std::max(0, (width - w) / 2) : std::max(0, width - w);
-        addLongText(st, x, y, number, onFirstStave ? TextImmobile : TextUniversal, line.text);
+        appendLongText(st, x, y, number, onFirstStave ? TextImmobile : TextUniversal, line.text);
         y += TextHeight(line.font, line.text);
     }
     if (onFirstStave)
