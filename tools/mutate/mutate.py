@@ -25,7 +25,7 @@ import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
-LIBRARIES = ["model", "files", "layout", "render", "print", "transpose", "edit", "shell"]
+LIBRARIES = ["model", "files", "layout", "render", "print", "transpose", "interchange", "edit", "shell"]
 TEST_TIMEOUT = 600  # seconds for the whole suite of one mutant
 
 COMPARISONS = {" == ": " != ", " != ": " == ", " <= ": " > ", " >= ": " < ", " < ": " >= ", " > ": " <= "}
