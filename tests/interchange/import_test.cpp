@@ -1,6 +1,7 @@
 // MusicXML import: what each kind of notation becomes, the message of what was
 // simplified, the refusals that leave nothing, and the benchmark pieces.
 
+#include "interchange/exportmodel.h"
 #include "interchange/musicxmlimport.h"
 #include "interchange/mxlarchive.h"
 #include "interchange/pitch.h"
@@ -109,8 +110,9 @@ TEST(ImportTest, ChordsDotsTiesBeamsSlursAndTuplets) {
         note("C4", 12, "half", "<dot/>") + note("E4", 12, "half", "<dot/>", true) + note("G4", 12, "half", "<dot/>", true) +
         note("D5", 4, "quarter", "<notations><tied type=\"start\"/></notations>");
     const std::string second =
-        note("D5", 2, "eighth", beam + "begin</beam><notations><tied type=\"stop\"/><slur type=\"start\" number=\"1\"/></notations>") +
-        note("E5", 2, "eighth", beam + "continue</beam>") + note("F5", 2, "eighth", beam + "continue</beam>") +
+        // The beam's first note gives its stem to the group, whatever the others say.
+        note("D5", 2, "eighth", "<stem>down</stem>" + beam + "begin</beam><notations><tied type=\"stop\"/><slur type=\"start\" number=\"1\"/></notations>") +
+        note("E5", 2, "eighth", "<stem>up</stem>" + beam + "continue</beam>") + note("F5", 2, "eighth", beam + "continue</beam>") +
         note("G5", 2, "eighth", beam + "end</beam><notations><slur type=\"stop\" number=\"1\"/></notations>") +
         // A triplet of quavers in the time of a crotchet, then a rest.
         note("A4", 1, "eighth", "<time-modification><actual-notes>3</actual-notes><normal-notes>2</normal-notes></time-modification>"
@@ -154,6 +156,7 @@ TEST(ImportTest, ChordsDotsTiesBeamsSlursAndTuplets) {
     }
     EXPECT_EQ(ties, 1);
     EXPECT_EQ(beamLinks, 3); // the four quavers
+    for (std::size_t k = 4; k <= 7; ++k) EXPECT_EQ(notes[k].stem(), StemDown) << k;
     // The slur: one curve of linked points from the first quaver to the fourth.
     const std::vector<ScoreObject> points = objectsOf(*score, 1, ObjectKind::CurvePoint);
     ASSERT_EQ(points.size(), 3u);
@@ -165,6 +168,28 @@ TEST(ImportTest, ChordsDotsTiesBeamsSlursAndTuplets) {
     EXPECT_TRUE(three);
     EXPECT_EQ(notes[8].duration(), 4);
     EXPECT_EQ(objectsOf(*score, 1, ObjectKind::Note).size(), 12u); // the rest too
+}
+
+TEST(ImportTest, TimeSignaturesReadBackAsWritten) {
+    // Our fixed signs where there is one, digits where there is not; both read
+    // back (by the export's reading of the page) as the file's beats and beat type.
+    for (const auto& [beats, type] : std::vector<std::pair<int, int>>{{3, 4}, {3, 8}, {6, 8}, {2, 2}, {5, 8}, {12, 16}, {7, 4}}) {
+        const std::string bar = "<measure number=\"1\"><attributes><divisions>4</divisions><time><beats>" +
+                                std::to_string(beats) + "</beats><beat-type>" + std::to_string(type) +
+                                "</beat-type></time><clef><sign>G</sign><line>2</line></clef></attributes>" +
+                                note("C5", 4, "quarter") + "</measure>";
+        ScriptedUi ui;
+        const auto score = importText(partwise(bar), ui);
+        ASSERT_TRUE(score) << beats << "/" << type;
+        const ExportScore back = buildExportScore(*score);
+        ASSERT_FALSE(back.parts.empty());
+        const TimeChange* time = nullptr;
+        for (const MeasureItem& item : back.parts[0].measures.at(0).staves.at(0).items)
+            if (!time) time = std::get_if<TimeChange>(&item);
+        ASSERT_TRUE(time) << beats << "/" << type;
+        EXPECT_EQ(time->beats, beats);
+        EXPECT_EQ(time->beatType, type);
+    }
 }
 
 TEST(ImportTest, TiesAndSlursOverASystemBreakAreCurvesOnEachSide) {
