@@ -214,12 +214,20 @@ class ScoreReader {
         lastPage_ = page;
     }
 
-    // A part needs at least one bar: a score with no notes yet is one bar of rest.
+    // A part needs at least one bar: a score with no notes yet is one bar of rest,
+    // as long as the time signature carried to it says.
     void addSilentBar() {
         measures_ = 1;
+        int length = 0;
+        for (std::size_t p = 0; p < out_.parts.size(); ++p) {
+            PartState probe = states_[p];
+            for (int staff = 1; staff <= out_.parts[p].staves; ++staff)
+                withoutRepeatedSigns(probe.carried[staff - 1], probe, staff);
+            length = std::max(length, timeLength(probe, out_.divisions));
+        }
         for (std::size_t p = 0; p < out_.parts.size(); ++p) {
             ExportMeasure m;
-            m.length = 4 * out_.divisions;
+            m.length = length;
             for (int staff = 1; staff <= out_.parts[p].staves; ++staff)
                 m.staves.push_back(staffMeasure(StretchReading{}, p, staff, m.length));
             out_.parts[p].measures.push_back(std::move(m));

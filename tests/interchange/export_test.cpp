@@ -387,15 +387,27 @@ TEST(ExportBars, TimeSignaturesFromTheFixedOnesAndFromFreeDigits) {
     EXPECT_EQ(signs, (std::vector<std::string>{"1 time 6/8", "2 time 5/8", "3 time 12/16", "4 time 2/2"}));
 }
 
-TEST(ExportBars, AScoreWithoutNotesIsOneBarOfRest) {
+TEST(ExportBars, AScoreWithoutNotesIsOneBarOfRestAsLongAsItsTime) {
     Score score = test::makeScore(1);
     append(score.stave(1), test::makeClef(5, 1, score.stave(1).Ycoord));
     append(score.stave(1), keySig(15, 3));
+    ScoreObject time = makeObject(ObjectKind::TimeSignature, 25, score.stave(1).Ycoord);
+    time.setTimeType(6); // 3/4
+    append(score.stave(1), time);
     const auto probe = exported(score);
     ASSERT_EQ(probe.measures.size(), 1u);
-    EXPECT_EQ(probe.measures[0].signs, (std::vector<std::string>{"key 3", "clef 1 F4"}));
+    EXPECT_EQ(probe.measures[0].signs, (std::vector<std::string>{"key 3", "time 3/4", "clef 1 F4"}));
+    EXPECT_DOUBLE_EQ(probe.measures[0].length, 3.0);
     ASSERT_EQ(probe.notes.size(), 1u);
     EXPECT_TRUE(probe.notes[0].wholeMeasure);
+
+    // A bar of nothing but a semibreve rest after a bar of notes is as long as the time too.
+    append(score.stave(1), makeNote(40, 0, 2, score.stave(1).Ycoord));
+    append(score.stave(1), bar(100));
+    append(score.stave(1), test::makeRest(130, 1));
+    const auto later = exported(score);
+    ASSERT_EQ(later.measures.size(), 2u);
+    EXPECT_DOUBLE_EQ(later.measures[1].length, 3.0);
 }
 
 TEST(ExportTitles, TheLargestCentredTextIsTheTitleAndTheRightOneTheComposer) {
