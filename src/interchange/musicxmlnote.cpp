@@ -187,6 +187,21 @@ int dynamicGlyph(const std::string& name) {
     return 0;
 }
 
+// The <offset> and <staff> a direction or a chord symbol may carry; false for any
+// other element.
+bool readPlacement(XmlCursor& x, const PartState& state, std::int64_t& offset, int& staff) {
+    if (x.is("offset")) {
+        offset = static_cast<std::int64_t>(x.number(-1e6, 1e6) * double(mx::ImportTicksPerQuarter) /
+                                           double(state.divisions));
+        return true;
+    }
+    if (x.is("staff")) {
+        staff = static_cast<int>(x.integer(1, state.staves));
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void readDirection(XmlCursor& x, PartState& state, std::int64_t position, mx::Measure& m, mx::Document& doc) {
@@ -217,12 +232,9 @@ void readDirection(XmlCursor& x, PartState& state, std::int64_t position, mx::Me
                     x.skip();
                 }
             }
-        } else if (x.is("offset")) {
-            offset = static_cast<std::int64_t>(x.number(-1e6, 1e6) * double(mx::ImportTicksPerQuarter) /
-                                               double(state.divisions));
-        } else if (x.is("staff")) {
-            staff = static_cast<int>(x.integer(1, state.staves));
-        } else x.skip();
+        } else if (!readPlacement(x, state, offset, staff)) {
+            x.skip();
+        }
     }
     for (mx::Direction& d : found) {
         d.start = std::max<std::int64_t>(0, position + offset);
@@ -269,12 +281,9 @@ void readHarmony(XmlCursor& x, PartState& state, std::int64_t position, mx::Meas
         } else if (x.is("degree")) {
             simplify(doc, "added and altered notes of chord symbols were left out");
             x.skip();
-        } else if (x.is("offset")) {
-            offset = static_cast<std::int64_t>(x.number(-1e6, 1e6) * double(mx::ImportTicksPerQuarter) /
-                                               double(state.divisions));
-        } else if (x.is("staff")) {
-            staff = static_cast<int>(x.integer(1, state.staves));
-        } else x.skip();
+        } else if (!readPlacement(x, state, offset, staff)) {
+            x.skip();
+        }
     }
     if (root.empty()) return; // a function or no chord: nothing to write
     mx::Harmony h;
