@@ -7,8 +7,7 @@
 #include "interchange/musicxmlimport.h"
 #include "model/score.h"
 #include "model/ui.h"
-
-#include <QGuiApplication>
+#include "offscreenapp.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -45,11 +44,8 @@ void checkBounds(const qv::Score& score) {
 
 } // namespace
 
-// Texts are measured while the music is laid out, so the GUI side of Qt runs; the
-// application is never destroyed (libFuzzer leaves through exit()).
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    [[maybe_unused]] static QGuiApplication& gui = *new QGuiApplication(*argc, *argv);
+    startOffscreenApplication(argc, argv);
     return 0;
 }
 

@@ -18,8 +18,7 @@
 #include "model/score.h"
 #include "model/ui.h"
 #include "render/pageimage.h"
-
-#include <QGuiApplication>
+#include "offscreenapp.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -69,11 +68,8 @@ void checkBlockCopy(qv::Score& score, int page, qv::Ui& ui) {
 
 } // namespace
 
-// Drawing measures text, so the GUI side of Qt runs. The application is never
-// destroyed: libFuzzer leaves through exit(), after Qt's own statics are gone.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    [[maybe_unused]] static QGuiApplication& gui = *new QGuiApplication(*argc, *argv);
+    startOffscreenApplication(argc, argv);
     return 0;
 }
 

@@ -10,8 +10,7 @@
 #include "files/scorefilewrite.h"
 #include "model/score.h"
 #include "model/ui.h"
-
-#include <QGuiApplication>
+#include "offscreenapp.h"
 
 #include <cstdlib>
 
@@ -63,12 +62,8 @@ void mergeInto(qv::Score& open, const std::vector<std::uint8_t>& bytes, SilentUi
 
 } // namespace
 
-// Text heights are measured while loading, so the GUI side of Qt runs. The
-// application is never destroyed: libFuzzer leaves through exit(), after Qt's own
-// statics are gone, and destroying it then crashes.
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    [[maybe_unused]] static QGuiApplication& gui = *new QGuiApplication(*argc, *argv);
+    startOffscreenApplication(argc, argv);
     return 0;
 }
 

@@ -21,8 +21,6 @@ class PagedPrintDevice : public PrintDevice {
     void abort() override;
 
   protected:
-    // For a device made by the subclass after this base.
-    void setDevice(QPagedPaintDevice* device) { device_ = device; }
     // What only some devices know: the job's title and the copies the printer makes.
     virtual void setJobTitle(const QString& /*title*/) {}
     virtual void setCopies(int /*copies*/) {}
